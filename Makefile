@@ -1,0 +1,35 @@
+# The one front door: every target first makes sure the Debian packages are
+# there, then configures with a CMake preset and builds with two jobs.
+.PHONY: all deps build run test bench asan format format-check clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	@cmake --preset default >/dev/null
+	@cmake --build --preset default
+
+run: build
+	@scripts/run-example
+
+test: build
+	@ctest --preset default
+
+bench: build
+	@for b in build/bin/bench_*; do "$$b"; done
+
+asan: deps
+	@cmake --preset asan >/dev/null
+	@cmake --build --preset asan
+	@ctest --preset asan
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+format-check:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
+
+clean:
+	@rm -rf build build-debug build-asan
