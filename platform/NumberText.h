@@ -1,0 +1,62 @@
+#pragma once
+
+// Number text: how the program reads numbers out of the boxes the user types
+// in and writes them back through display patterns. Box text is read and
+// written in one number locale, so what the program writes into a box it
+// reads back unchanged; files use the invariant form instead.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// The decimal point and thousands separator of box text. Either may be more
+// than one byte (several locales group with a narrow no-break space).
+struct NumberLocale {
+  std::string decimalPoint = ".";
+  std::string groupSeparator = ",";
+
+  // Period decimal point, comma grouping.
+  static NumberLocale english();
+  // The user's LC_NUMERIC conventions; English where the environment names
+  // no locale or one that cannot be loaded.
+  static NumberLocale fromEnvironment();
+};
+
+// The process-wide number locale for box text, English until start-up sets it.
+const NumberLocale& numberLocale();
+void setNumberLocale(NumberLocale locale);
+
+// Reads box text as a number of the target field's width (float or double).
+// Blanks around the number are allowed, a leading sign, grouping separators
+// between correctly sized groups of the integer part, one decimal point and
+// an exponent ("1.5E3"). Anything else (empty text, "-", "12a", "1,5" in an
+// English locale) is no number: nullopt, which the caller must report.
+template <typename T>
+std::optional<T> parseNumber(std::string_view text, const NumberLocale& locale = numberLocale());
+
+// Reads a number as files store it: period decimal point, no grouping.
+template <typename T>
+std::optional<T> parseInvariant(std::string_view text);
+
+// Formats a value through a display pattern: "#" optional digit, "0"
+// required digit, "," thousands grouping, "." decimal point (kept even when
+// no digit follows it), "%" scales by 100 and appends "%". A pattern with no
+// "0" gives empty text for a value that rounds to zero. Rounding is half away
+// from zero on the value's 15-significant-digit decimal form, and a negative
+// value that rounds to zero shows as zero. A value that is not finite (after
+// the "%" scaling) shows as "NaN", "Infinity" or "-Infinity" whatever the
+// pattern, so the fault stays visible.
+std::string formatNumber(double value, std::string_view pattern,
+                         const NumberLocale& locale = numberLocale());
+
+// Applies a text pattern: "<" folds to lower case; any other pattern leaves
+// the text as it is.
+std::string formatText(std::string_view text, std::string_view pattern);
+
+// The shortest decimal text that reads back as the same value of that width.
+std::string decimalText(float value);
+std::string decimalText(double value);
+
+}  // namespace platform

@@ -1,0 +1,17 @@
+#pragma once
+
+// The tagged value of the few catalog and result fields that hold a number or
+// a text (or nothing at all until they are first written).
+
+#include <string>
+#include <variant>
+
+namespace platform {
+
+using Variant = std::variant<std::monostate, double, std::string, bool>;
+
+inline bool isEmpty(const Variant& value) {
+  return std::holds_alternative<std::monostate>(value);
+}
+
+}  // namespace platform

@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+#include <locale.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/NumberText.h"
+
+namespace platform {
+namespace {
+
+const NumberLocale kGerman{",", "."};
+
+TEST(FormatNumberTest, DisplayPatterns) {
+  constexpr double kInf = std::numeric_limits<double>::infinity();
+  // Each pattern with the values it is shown and the text expected (in the English locale).
+  const std::pair<const char*, std::vector<std::pair<double, const char*>>> table[] = {
+      {"###,###", {{12345, "12,345"}, {0, ""}, {0.4, ""}, {-0.4, ""}}},
+      {"###,##0", {{0, "0"}, {-1234567, "-1,234,567"}, {-kInf, "-Infinity"}}},
+      {"#,###,###", {{1234567.891, "1,234,568"}}},
+      {"##,###,###", {{12345678, "12,345,678"}}},
+      {"##,##0", {{999.5, "1,000"}, {123, "123"}}},
+      {"####", {{0.49, ""}, {12345.5, "12346"}}},
+      {"##", {{0, ""}, {12345, "12345"}, {0.5, "1"}, {1.5, "2"}, {-2.5, "-3"}}},
+      {"##0.0", {{0.5, "0.5"}, {-0.04, "0.0"}, {9.96, "10.0"}, {NAN, "NaN"}}},
+      {"###.0", {{0.5, ".5"}, {0, ".0"}}},
+      {"#.0", {{0.25, ".3"}}},
+      {"#0.0", {{0, "0.0"}, {-3.25, "-3.3"}}},
+      {"###0.0", {{1234.56, "1234.6"}}},
+      {"##0.00", {{2.675, "2.68"}}},
+      {"#0.00", {{0.125, "0.13"}, {0.5, "0.50"}}},
+      {"##.00", {{0.5, ".50"}, {0, ".00"}}},
+      {"#,###.00", {{292.8, "292.80"}, {1234567.891, "1,234,567.89"}}},
+      {"##0.000", {{1.0005, "1.001"}}},
+      {"0.#0", {{0.5, "0.50"}}},
+      {"0.0##", {{1.2, "1.2"}, {1.23456, "1.235"}, {2, "2.0"}}},
+      {"#,##0.", {{1234, "1,234."}, {0, "0."}}},
+      {"###0.", {{12.4, "12."}}},
+      {"#0.0%", {{0.685, "68.5%"}, {0, "0.0%"}, {-0.0005, "-0.1%"}, {kInf, "Infinity"}}},
+  };
+  for (const auto& [pattern, cases] : table) {
+    for (const auto& [value, expected] : cases) {
+      SCOPED_TRACE(std::string(pattern) + " with " + std::to_string(value));
+      EXPECT_EQ(formatNumber(value, pattern, NumberLocale::english()), expected);
+    }
+  }
+}
+
+TEST(FormatNumberTest, WritesLocaleSeparators) {
+  EXPECT_EQ(formatNumber(1234.5, "#,###.00", kGerman), "1.234,50");
+  EXPECT_EQ(formatNumber(1234567, "#,##0.", kGerman), "1.234.567,");
+  EXPECT_EQ(formatNumber(1234.5, "#,###.00", {",", "\u202f"}), "1\u202f234,50");
+  setNumberLocale(kGerman);
+  EXPECT_EQ(formatNumber(0.5, "#0.00"), "0,50");
+  setNumberLocale(NumberLocale::english());
+  EXPECT_EQ(formatNumber(0.5, "#0.00"), "0.50");
+}
+
+TEST(ParseNumberTest, ReadsBoxText) {
+  const struct {
+    const char* text;
+    double expected;
+  } cases[] = {{"  10,000  ", 10000}, {"\t1.5\t", 1.5},      {"+3", 3},   {"-4.25", -4.25},
+               {"1E3", 1000},         {"2.5e-1", 0.25},      {".5", 0.5}, {"5.", 5},
+               {"1,000,000", 1e6},    {"1,234.5E+2", 123450}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(parseNumber<double>(c.text, NumberLocale::english()), c.expected);
+    EXPECT_EQ(parseNumber<float>(c.text, NumberLocale::english()), static_cast<float>(c.expected));
+  }
+  EXPECT_EQ(parseNumber<double>("10.000", kGerman), 10000);
+  EXPECT_EQ(parseNumber<double>(" -1.234,5 ", kGerman), -1234.5);
+  EXPECT_EQ(parseNumber<double>("1,5", kGerman), 1.5);
+  EXPECT_EQ(parseNumber<double>("1\u202f000,5", {",", "\u202f"}), 1000.5);
+}
+
+TEST(ParseNumberTest, RefusesWhatIsNoNumber) {
+  for (const char* text :
+       {"",    "   ",    "-",        "+",        ".",     "12a",     "1,5",   "1,00",
+        ",5",  "1,0000", "1234,567", "1,000,00", "1.2.3", "1.000,5", "1 000", "- 3",
+        "+-3", "1e",     "1e+",      "inf",      "nan",   "0x10",    "1e400"}) {
+    SCOPED_TRACE(text);
+    EXPECT_FALSE(parseNumber<double>(text, NumberLocale::english()));
+    EXPECT_FALSE(parseNumber<float>(text, NumberLocale::english()));
+  }
+  EXPECT_FALSE(parseNumber<float>("1e40", NumberLocale::english()));
+  EXPECT_TRUE(parseNumber<double>("1e40", NumberLocale::english()));
+  EXPECT_FALSE(parseNumber<double>("1.5", kGerman));
+}
+
+TEST(ParseNumberTest, FloatIsRoundedOnce) {
+  // Just above the midpoint between 1 and the next float; a detour through double lands exactly
+  // on the midpoint and then rounds down to 1.
+  EXPECT_EQ(parseNumber<float>("1.00000005960464477550", NumberLocale::english()),
+            std::nextafter(1.0f, 2.0f));
+}
+
+TEST(ParseNumberTest, ReadsBackWhatFormatWrote) {
+  const std::pair<double, double> cases[] = {
+      {1234567.891, 1234567.89}, {-0.125, -0.13}, {2.675, 2.68}};
+  for (const NumberLocale& locale : {NumberLocale::english(), kGerman}) {
+    for (const auto& [value, rounded] : cases) {
+      const std::string text = formatNumber(value, "#,###.00", locale);
+      SCOPED_TRACE(text);
+      EXPECT_EQ(parseNumber<double>(text, locale), rounded);
+    }
+  }
+}
+
+TEST(ParseInvariantTest, PeriodPointWithoutGrouping) {
+  EXPECT_EQ(parseInvariant<double>(" -12.5e1 "), -125);
+  EXPECT_EQ(parseInvariant<float>("0.1"), 0.1f);
+  EXPECT_FALSE(parseInvariant<double>("1,000"));
+  EXPECT_FALSE(parseInvariant<double>("1,5"));
+}
+
+// fromEnvironment() as it reads the locale named by LC_ALL, which is then restored.
+NumberLocale localeFrom(const char* lcAll) {
+  const char* old = std::getenv("LC_ALL");
+  const std::optional<std::string> saved = old ? std::optional<std::string>(old) : std::nullopt;
+  setenv("LC_ALL", lcAll, 1);
+  NumberLocale found = NumberLocale::fromEnvironment();
+  if (saved) {
+    setenv("LC_ALL", saved->c_str(), 1);
+  } else {
+    unsetenv("LC_ALL");
+  }
+  return found;
+}
+
+TEST(NumberLocaleTest, EnvironmentFallsBackToEnglish) {
+  const std::string globalBefore = setlocale(LC_NUMERIC, nullptr);
+  for (const char* name : {"C", "no_SUCH.UTF-8"}) {
+    SCOPED_TRACE(name);
+    const NumberLocale found = localeFrom(name);
+    EXPECT_EQ(found.decimalPoint, ".");
+    EXPECT_EQ(found.groupSeparator, ",");
+  }
+  EXPECT_EQ(setlocale(LC_NUMERIC, nullptr), globalBefore);
+}
+
+TEST(NumberLocaleTest, EnvironmentReadsInstalledLocale) {
+  locale_t german = newlocale(LC_NUMERIC_MASK, "de_DE.UTF-8", locale_t{});
+  if (german == locale_t{}) {
+    GTEST_SKIP() << "de_DE.UTF-8 is not installed";
+  }
+  freelocale(german);
+  const NumberLocale found = localeFrom("de_DE.UTF-8");
+  EXPECT_EQ(found.decimalPoint, ",");
+  EXPECT_EQ(found.groupSeparator, ".");
+}
+
+TEST(NumberTextTest, TextPatternsAndShortestDecimals) {
+  EXPECT_EQ(formatText("Wheel-A 9", "<"), "wheel-a 9");
+  EXPECT_EQ(formatText("Wheel-A", ">"), "Wheel-A");
+  EXPECT_EQ(decimalText(36.0f), "36");
+  EXPECT_EQ(decimalText(4.5f), "4.5");
+  EXPECT_EQ(decimalText(0.1f), "0.1");
+  EXPECT_EQ(decimalText(1.0f / 3), "0.33333334");
+  EXPECT_EQ(decimalText(0.1), "0.1");
+  EXPECT_EQ(decimalText(1.0 / 3), "0.3333333333333333");
+}
+
+}  // namespace
+}  // namespace platform
