@@ -1,0 +1,16 @@
+#pragma once
+
+// The headless front end `ktr-calc`, as a function so tests can run it in
+// the process: arguments without the program name, results on `out`,
+// messages and usage errors on `err`; returns the exit status (0 done,
+// 1 could not start, 2 usage error).
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace ktr {
+
+int runKtrCalc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace ktr

@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/KtrCalc.h"
+
+namespace {
+
+struct CalcRun {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+CalcRun run(const std::vector<std::string>& args) {
+  std::ostringstream out;
+  std::ostringstream err;
+  const int status = ktr::runKtrCalc(args, out, err);
+  return {status, out.str(), err.str()};
+}
+
+TEST(KtrCalcPsych, PrintsEveryDigitOfTheResult) {
+  const struct {
+    std::vector<std::string> args;
+    std::string out;
+  } rows[] = {
+      {{"psych", "AtmPressure", "0"}, "14.696\n"},
+      {{"psych", "Enthalpy", "75", "0"}, "18\n"},
+      {{"psych", "MoistToGrains", "75", "14.696", "120", "3"}, "120\n"},
+      {{"psych", "GrainsToMoist", "75", "14.696", "0.007", "5"}, "9.9999999999999995e-07\n"},
+      // The humidity ratio as DewPoint left it comes second.
+      {{"psych", "DewPoint", "0", "14.696"}, "-61.798377990722656\n0.10010000000000001\n"},
+      {{"psych", "HumRatioFromVapor", "0.2", "14.696"}, "0.0085814017802476883\n"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.args[1]);
+    const CalcRun r = run(row.args);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, row.out);
+    EXPECT_EQ(r.err, "");
+  }
+}
+
+TEST(KtrCalcPsych, NegativeArgumentsAreNumbersNotOptions) {
+  const CalcRun r = run({"psych", "SatPressure", "-.5e1"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out.substr(0, 6), "0.0141");
+}
+
+TEST(KtrCalcPsych, RangeMessagesGoToStandardError) {
+  const CalcRun r = run({"psych", "MoistToGrains", "75", "14.696", "600", "3"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, "600\n");
+  EXPECT_EQ(r.err,
+            "Error: Input variable is out of range, check to see if units are consistent with "
+            "input value.\n");
+}
+
+TEST(KtrCalcPsych, UsageErrorsAreOneLineWithStatusTwo) {
+  const std::vector<std::string> rows[] = {
+      {"psych", "Saturation", "70"},
+      {"psych", "SatPressure"},
+      {"psych", "SatPressure", "70", "80"},
+      {"psych", "SatPressure", "seventy"},
+      {"psych", "MoistToGrains", "75", "14.696", "50", "4.5"},
+      {"psych"},
+      {},
+      {"unknown"},
+  };
+  for (const auto& args : rows) {
+    SCOPED_TRACE(args.empty() ? "(none)" : args.back());
+    const CalcRun r = run(args);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
+    ASSERT_FALSE(r.err.empty());
+    EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
+  }
+}
+
+TEST(KtrCalcPsych, HelpNamesEveryFunction) {
+  const CalcRun r = run({"psych", "--help"});
+  EXPECT_EQ(r.status, 0);
+  for (const char* name : {"SatPressure", "HumRatioFromVapor", "MoistToGrains", "GrainsToMoist",
+                           "RelHumFraction", "SpecificVolume", "DewPoint", "Enthalpy",
+                           "HumRatioFromWetBulb", "WetBulb", "AtmPressure"}) {
+    EXPECT_NE(r.out.find(name), std::string::npos) << name;
+  }
+}
+
+}  // namespace
