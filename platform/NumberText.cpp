@@ -6,6 +6,7 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
+#include <limits>
 #include <system_error>
 #include <utility>
 
@@ -269,6 +270,16 @@ template std::optional<float> parseNumber<float>(std::string_view, const NumberL
 template std::optional<double> parseNumber<double>(std::string_view, const NumberLocale&);
 template std::optional<float> parseInvariant<float>(std::string_view);
 template std::optional<double> parseInvariant<double>(std::string_view);
+
+std::optional<std::int16_t> toInteger16(double value) {
+  // remainder() rounds half to even whatever the floating-point rounding mode.
+  const double rounded = value - std::remainder(value, 1.0);
+  if (!(rounded >= std::numeric_limits<std::int16_t>::min() &&
+        rounded <= std::numeric_limits<std::int16_t>::max())) {
+    return std::nullopt;
+  }
+  return static_cast<std::int16_t>(rounded);
+}
 
 std::string formatNumber(double value, std::string_view patternText, const NumberLocale& locale) {
   const Pattern pattern = readPattern(patternText);

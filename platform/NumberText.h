@@ -5,6 +5,7 @@
 // written in one number locale, so what the program writes into a box it
 // reads back unchanged; files use the invariant form instead.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -39,6 +40,10 @@ std::optional<T> parseNumber(std::string_view text, const NumberLocale& locale =
 // Reads a number as files store it: period decimal point, no grouping.
 template <typename T>
 std::optional<T> parseInvariant(std::string_view text);
+
+// A number as a 16-bit Integer field takes it: rounded half to even, as the
+// program's integer fields always were; nothing when it does not fit.
+std::optional<std::int16_t> toInteger16(double value);
 
 // Formats a value through a display pattern: "#" optional digit, "0"
 // required digit, "," thousands grouping, "." decimal point (kept even when

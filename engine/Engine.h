@@ -1,0 +1,49 @@
+#pragma once
+
+// What the engine's procedures work on: the shared record, the catalog, the
+// dialog fields, the message port and the redraw request. The program object
+// owns all of them and hands the engine references for its whole life.
+
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "engine/CalcState.h"
+#include "engine/DialogFields.h"
+#include "platform/MessageBox.h"
+#include "platform/NumberText.h"
+
+namespace ModCalc {
+
+struct Engine {
+  CalcState& state;
+  ModelCatalog& catalog;
+  DialogFields& fields;
+  platform::MessageBox& messages;
+  // The main window's FillCaptions; Calculate asks for it once a run is done.
+  std::function<void()> redraw;
+
+  void warn(const std::string& text) const {
+    messages.show(text, "Warning", platform::MessageIcon::Exclamation);
+  }
+};
+
+// Stops a calculation: the text tells the engineer what to change. Calculate
+// catches it, puts back what the run had changed and shows it as an error.
+struct CalcError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+// The number in a box, in the width of the field it goes to. `what` names the
+// box for the engineer ("the outdoor air dry bulb"); a box without a number
+// stops the calculation.
+template <typename T>
+T readNumber(const platform::TextBox& box, std::string_view what) {
+  if (const auto value = platform::parseNumber<T>(box.text())) {
+    return *value;
+  }
+  throw CalcError("Enter a number for " + std::string(what) + ".");
+}
+
+}  // namespace ModCalc
