@@ -1,0 +1,182 @@
+#include "engine/AutoSelection.h"
+
+#include <algorithm>
+#include <cstddef>
+
+#include "engine/WheelModel.h"
+#include "psych/modPsych.h"
+
+namespace ModCalc {
+
+namespace {
+
+// A limit move sets volumes the next round reproduces exactly, so a second
+// move cannot follow in practice; the ceiling makes sure of it.
+constexpr int kMaxRounds = 3;
+
+class Selection {
+ public:
+  Selection(Engine& engine, bool honourListSelect)
+      : engine_(engine),
+        s_(engine.state),
+        c_(engine.catalog),
+        honourListSelect_(honourListSelect),
+        outdoorSpecificVolume_(modPsych::SpecificVolume(s_.PoaAbs, s_.Woa, s_.Toa)) {}
+
+  void run() {
+    const OverrideFields& overrides = engine_.fields.overrides;
+    const bool customOnly = overrides.chkAutoSelect.value() == 1;
+    if (!customOnly && s_.ModelCount == 0) {
+      throw CalcError(
+          "The wheel catalog holds no models to select from. Tick \"Override AutoSelect\" to "
+          "rate the custom wheel.");
+    }
+    platform::ListBox& list = engine_.fields.inputs.lstWheel;
+    for (int round = 0; round < kMaxRounds; ++round) {
+      listCoveringModels(customOnly);
+      if (customOnly) {
+        list.clear();
+        list.addItem(c_.ModelName[0]);
+        s_.ModelIndex = 0;
+        break;
+      }
+      if (!moveIntoRange()) {
+        break;
+      }
+    }
+    if (list.items().empty()) {
+      list.addItem(c_.ModelName[smallestModelAbove()]);
+    }
+    s_.ModelNameSel = list.items().front();
+    list.setListIndex(0);
+    UseListedModel(engine_);
+  }
+
+ private:
+  static std::size_t row(int r) { return static_cast<std::size_t>(r); }
+
+  // The outdoor state does not change while a model is chosen.
+  double outdoorSpecificVolume() const { return outdoorSpecificVolume_; }
+
+  // Outdoor standard volume for the entered volume when the wheel's purge is
+  // `purge`, stored in Voa's width.
+  float outdoorVolume(double purge) const {
+    switch (s_.FlowBasis) {
+      case 1:
+        return static_cast<float>(s_.VoaInput);
+      case 2:
+        return static_cast<float>(s_.VoaInput + purge);
+      case 3:
+        return static_cast<float>(s_.VoaInput * 13.333 / outdoorSpecificVolume());
+      default:
+        return static_cast<float>(s_.VoaInput * 13.333 / outdoorSpecificVolume() + purge);
+    }
+  }
+
+  // The larger of the outdoor volume with row r's purge and the return volume.
+  float selectionVolume(int r) {
+    s_.Vpurge = c_.ModelPurgeCfm[row(r)];
+    s_.Voa = outdoorVolume(s_.Vpurge);
+    return std::max(s_.Voa, s_.Vra);
+  }
+
+  void listCoveringModels(bool customOnly) {
+    platform::ListBox& list = engine_.fields.inputs.lstWheel;
+    list.clear();
+    const double d = c_.WheelDiam[0];
+    const double hub = c_.HubDiam[0];
+    c_.ModelFaceArea[0] = static_cast<float>(
+        3.14 * ((d / 2) * (d / 2) - (hub / 2) * (hub / 2)) / 144 - 0.5 * d / 144);
+    c_.ModelPurgeCfm[0] = static_cast<float>(static_cast<double>(c_.WheelDepth[0]) *
+                                             c_.ModelFaceArea[0] * s_.MatrixFactor / 12 * 45);
+    const bool listAll = honourListSelect_ && engine_.fields.overrides.ListSelect.value() == 1;
+    for (int r = 0; r <= s_.ModelCount; ++r) {
+      const float volume = selectionVolume(r);
+      if (r > 0 && listAll) {
+        list.addItem(c_.ModelName[row(r)]);
+      } else if (r > 0 && !customOnly && c_.ModelMinCfm[row(r)] <= volume &&
+                 volume <= c_.ModelMaxCfm[row(r)]) {
+        list.addItem(c_.ModelName[row(r)]);
+      }
+    }
+  }
+
+  // Moves volumes outside the catalog's overall range to its nearest limit;
+  // returns whether it moved them.
+  bool moveIntoRange() {
+    const int last = s_.ModelCount;
+    s_.Voa = outdoorVolume(c_.ModelPurgeCfm[1]);
+    if (s_.Voa < c_.ModelMinCfm[1]) {
+      engine_.warn(
+          "No Wheel matches your selection, minimum air volume and Wheel size will be selected.");
+      moveTo(c_.ModelMinCfm[1], c_.ModelPurgeCfm[1], +5);
+      return true;
+    }
+    s_.Voa = outdoorVolume(c_.ModelPurgeCfm[row(last)]);
+    if (s_.Voa <= c_.ModelMaxCfm[row(last)]) {
+      return false;
+    }
+    engine_.warn(
+        "No Wheel matches your selection, maximum air volume and Wheel size will be selected.");
+    moveTo(c_.ModelMaxCfm[row(last)], c_.ModelPurgeCfm[row(last)], -5);
+    return true;
+  }
+
+  // Sets the volumes to limit L with purge P, return air equal to supply
+  // air, and shows the entered volumes `margin` cfm inside the range.
+  void moveTo(double L, double P, double margin) {
+    s_.Voa = static_cast<float>(L);
+    s_.Vsa = static_cast<float>(L - P);
+    switch (s_.FlowBasis) {
+      case 1:
+        s_.VoaInput = L;
+        break;
+      case 2:
+        s_.VoaInput = L - P;
+        break;
+      case 3:
+        s_.VoaInput = L / 13.333 * outdoorSpecificVolume();
+        break;
+      default:
+        s_.VoaInput = (L - P) / 13.333 * outdoorSpecificVolume();
+        break;
+    }
+    s_.Vra = s_.Vsa;
+    s_.VraInput = s_.Vsa;
+    s_.Vea = static_cast<float>(static_cast<double>(s_.Vsa) + P);
+    const std::string shown = platform::formatNumber(s_.VoaInput + margin, "###,###");
+    InputsFields& inputs = engine_.fields.inputs;
+    inputs.txtV.setText(shown);
+    inputs.txtVra.setText(shown);
+  }
+
+  // When no model's own range covers the volumes (they fall in a gap between
+  // two models), the smallest model large enough for them; the largest model
+  // when none is.
+  std::size_t smallestModelAbove() {
+    for (int r = 1; r <= s_.ModelCount; ++r) {
+      if (c_.ModelMaxCfm[row(r)] >= selectionVolume(r)) {
+        return row(r);
+      }
+    }
+    return row(s_.ModelCount);
+  }
+
+  Engine& engine_;
+  CalcState& s_;
+  ModelCatalog& c_;
+  bool honourListSelect_;
+  double outdoorSpecificVolume_;
+};
+
+}  // namespace
+
+void AutoSelectA(Engine& engine) {
+  Selection(engine, true).run();
+}
+
+void AutoSelectB(Engine& engine) {
+  Selection(engine, false).run();
+}
+
+}  // namespace ModCalc

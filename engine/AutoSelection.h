@@ -1,0 +1,17 @@
+#pragma once
+
+// Chooses a wheel model for the entered air volumes: lists the catalog models
+// whose range covers them, moves volumes outside the catalog's overall range
+// to its nearest limit (with a warning), and takes the smallest listed model.
+
+#include "engine/Engine.h"
+
+namespace ModCalc {
+
+// The standard edition's selection; honours "Display All Wheels".
+void AutoSelectA(Engine& engine);
+
+// The private-label edition's selection.
+void AutoSelectB(Engine& engine);
+
+}  // namespace ModCalc

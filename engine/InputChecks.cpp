@@ -1,0 +1,186 @@
+#include "engine/InputChecks.h"
+
+#include <string>
+
+#include "psych/modPsych.h"
+
+namespace ModCalc {
+
+namespace {
+
+constexpr platform::Rgb kCondensingColor{128, 255, 255};
+constexpr platform::Rgb kDryExhaustColor{247, 245, 242};
+
+// Saturation humidity ratio, gr/lb, at dry bulb t and pressure p.
+double saturationGrains(double t, double p) {
+  const double pws = modPsych::SatPressure(t);
+  return 4353.86 * pws / (p - pws);
+}
+
+std::string oneDecimal(double value) {
+  return platform::formatNumber(value, "##0.0");
+}
+
+// One air stream's entry as CheckInputs and CheckSaturation see it.
+struct Stream {
+  const char* name;  // "Outdoor" or "Return"
+  double& moisture;
+  double& moistureSI;
+  double& humidityRatio;
+  float dryBulb;
+  platform::TextBox& box;
+  platform::TextBox& boxSI;
+};
+
+Stream outdoor(Engine& engine) {
+  CalcState& s = engine.state;
+  InputsFields& in = engine.fields.inputs;
+  return {"Outdoor", s.Moa, s.MoaSI, s.Woa, s.Toa, in.txtMoa, in.txtMoaSI};
+}
+
+Stream returnAir(Engine& engine) {
+  CalcState& s = engine.state;
+  InputsFields& in = engine.fields.inputs;
+  return {"Return", s.Mra, s.MraSI, s.Wra, s.Tra, in.txtMra, in.txtMraSI};
+}
+
+std::string supersaturated(const Stream& stream) {
+  return std::string(stream.name) + " air is supersaturated, saturated condition will be used ";
+}
+
+void checkTemperature(Engine& engine, Stream stream, bool celsius) {
+  stream.moisture = static_cast<float>(stream.moisture);
+  if (stream.moisture >= stream.dryBulb) {
+    stream.moisture = stream.dryBulb - 0.1;
+    engine.warn(supersaturated(stream));
+    if (celsius) {
+      stream.boxSI.setText(oneDecimal((stream.moisture - 32) / 1.8));
+    } else {
+      stream.box.setText(oneDecimal(stream.moisture));
+    }
+  }
+}
+
+// Grains per pound, entered as gr/lb (limit 200) or as g/kg (limit 30 g/kg,
+// held as 210 gr/lb).
+void checkGrains(Engine& engine, Stream stream, bool gramsPerKilogram) {
+  const double limit = gramsPerKilogram ? 210 : 200;
+  if (stream.moisture > limit) {
+    stream.moisture = limit;
+    engine.warn(std::string(stream.name) + (gramsPerKilogram
+                                                ? " air exceeded 30 g/kg.  30 will be used."
+                                                : " air exceeded 200 gr/lb.  200 will be used."));
+  }
+  if (stream.moisture <= 0) {
+    stream.moisture = 0.1;
+    engine.warn(std::string(stream.name) +
+                " air grain loading was 0 or less and has been increased to 0.1 ");
+  }
+  if (gramsPerKilogram) {
+    stream.boxSI.setText(oneDecimal(stream.moisture / 7));
+  } else {
+    stream.box.setText(oneDecimal(stream.moisture));
+  }
+}
+
+void checkRelativeHumidity(Engine& engine, Stream stream) {
+  if (stream.moisture >= 100) {
+    stream.moisture = 99.9;
+    engine.warn(supersaturated(stream));
+  }
+  if (stream.moisture <= 0) {
+    engine.warn(std::string(stream.name) + " air %RH was less than 0 and has been set to 0.1");
+    stream.moisture = 0.1;
+  }
+  stream.box.setText(oneDecimal(stream.moisture));
+}
+
+void checkStream(Engine& engine, const Stream& stream) {
+  switch (engine.state.MoistInOption) {
+    case 1:
+    case 2:
+      checkTemperature(engine, stream, false);
+      break;
+    case 5:
+    case 6:
+      checkTemperature(engine, stream, true);
+      break;
+    case 3:
+      checkGrains(engine, stream, false);
+      break;
+    case 7:
+      checkGrains(engine, stream, true);
+      break;
+    case 4:
+      checkRelativeHumidity(engine, stream);
+      break;
+    default:
+      break;
+  }
+}
+
+// `pressure` decides saturation; `conversionPressure` re-expresses the
+// corrected humidity ratio in the entry's measure (the return side uses the
+// barometric pressure there, as it always has).
+void checkSaturation(Engine& engine, Stream stream, double pressure, double conversionPressure) {
+  const CalcState& s = engine.state;
+  const double saturated = saturationGrains(stream.dryBulb, pressure);
+  if (!(stream.humidityRatio > saturated)) {
+    return;
+  }
+  engine.warn(supersaturated(stream));
+  stream.humidityRatio = saturated - 0.1;
+  stream.moisture = modPsych::GrainsToMoist(stream.dryBulb, conversionPressure,
+                                            stream.humidityRatio, s.MoistInKind);
+  if (s.MoistInOption == 5 || s.MoistInOption == 6) {
+    stream.moistureSI = (stream.moisture - 32) / 1.8;
+  } else if (s.MoistInOption == 7) {
+    stream.moistureSI = stream.moisture / 7;
+  } else if (s.MoistInOption == 4 && s.SIUnits == 1) {
+    stream.moistureSI = stream.moisture;
+  }
+  if (s.SIUnits == 0) {
+    stream.box.setText(oneDecimal(stream.moisture));
+  } else {
+    stream.boxSI.setText(oneDecimal(stream.moistureSI));
+  }
+}
+
+}  // namespace
+
+void CheckInputs(Engine& engine) {
+  checkStream(engine, outdoor(engine));
+  checkStream(engine, returnAir(engine));
+}
+
+void CheckSaturation(Engine& engine) {
+  const CalcState& s = engine.state;
+  checkSaturation(engine, outdoor(engine), s.PoaAbs, s.PoaAbs);
+  checkSaturation(engine, returnAir(engine), s.PraAbs, s.Patm);
+}
+
+void CheckFrost(Engine& engine) {
+  const CalcState& s = engine.state;
+  MainFields& main = engine.fields.main;
+  const double saturated = saturationGrains(s.Tea, s.PraAbs);
+  if (s.Tea <= 32 && s.Wea > saturated) {
+    if (!main.lblFrost.visible()) {
+      engine.warn("Exhaust air is supersaturated, frost buildup may occur.");
+    }
+    main.lblFrost.setVisible(true);
+    main.lblFrost.setCaption("Frost");
+    main.cmdFrostSpeed.setVisible(true);
+  }
+  if (s.Tea > 32 && s.Wea > saturated) {
+    main.lblFrost.setVisible(false);
+    main.cmdFrostSpeed.setVisible(false);
+    main.lblWea[2].setBackColor(kCondensingColor);
+  }
+  if (s.Wea <= saturated) {
+    main.lblFrost.setVisible(false);
+    main.cmdFrostSpeed.setVisible(false);
+    main.lblWea[2].setBackColor(kDryExhaustColor);
+  }
+}
+
+}  // namespace ModCalc

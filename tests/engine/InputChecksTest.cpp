@@ -1,0 +1,180 @@
+#include "engine/InputChecks.h"
+#include "psych/modPsych.h"
+#include "tests/engine/EngineFixture.h"
+
+namespace ModCalc::testing {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+struct InputHarness : Harness {
+  InputHarness() {
+    state.Toa = 95;
+    state.Tra = 75;
+    state.Patm = 14.696;
+    state.PoaAbs = 14.768F;
+    state.PraAbs = 14.696F;
+  }
+  void entries(std::int16_t option, double outdoor, double ret) {
+    state.MoistInOption = option;
+    state.MoistInKind = static_cast<std::int16_t>(option > 4 ? option - 4 : option);
+    state.Moa = outdoor;
+    state.Mra = ret;
+  }
+};
+
+class InputChecksTest : public ::testing::Test, public InputHarness {};
+
+// Each limit, its warning (with the trailing blanks the messages have always
+// had) and the rewritten box.
+TEST_F(InputChecksTest, CheckInputsLimitsEachHumidityOption) {
+  const struct {
+    std::int16_t option;
+    double outdoor, ret;
+    double moa, mra;
+    Texts warnings;
+    const char *txtMoa, *txtMra, *txtMoaSI, *txtMraSI;
+  } rows[] = {
+      {1,
+       95,
+       60,
+       94.9,
+       60,
+       {"Warning: Outdoor air is supersaturated, saturated condition will be used "},
+       "94.9",
+       "65",
+       "10.71",
+       "9.29"},
+      {6,
+       96,
+       75,
+       94.9,
+       74.9,
+       {"Warning: Outdoor air is supersaturated, saturated condition will be used ",
+        "Warning: Return air is supersaturated, saturated condition will be used "},
+       "75",
+       "65",
+       "34.9",
+       "23.8"},
+      {3,
+       250,
+       0,
+       200,
+       0.1,
+       {"Warning: Outdoor air exceeded 200 gr/lb.  200 will be used.",
+        "Warning: Return air grain loading was 0 or less and has been increased to 0.1 "},
+       "200.0",
+       "0.1",
+       "10.71",
+       "9.29"},
+      {3, 120, 60, 120, 60, {}, "120.0", "60.0", "10.71", "9.29"},
+      {4,
+       100,
+       -5,
+       99.9,
+       0.1,
+       {"Warning: Outdoor air is supersaturated, saturated condition will be used ",
+        "Warning: Return air %RH was less than 0 and has been set to 0.1"},
+       "99.9",
+       "0.1",
+       "10.71",
+       "9.29"},
+      {4,
+       50,
+       0,
+       50,
+       0.1,
+       {"Warning: Return air %RH was less than 0 and has been set to 0.1"},
+       "50.0",
+       "0.1",
+       "10.71",
+       "9.29"},
+      {7,
+       245,
+       -1,
+       210,
+       0.1,
+       {"Warning: Outdoor air exceeded 30 g/kg.  30 will be used.",
+        "Warning: Return air grain loading was 0 or less and has been increased to 0.1 "},
+       "75",
+       "65",
+       "30.0",
+       "0.0"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.option);
+    InputHarness fresh;
+    fresh.entries(row.option, row.outdoor, row.ret);
+    CheckInputs(fresh.engine);
+    EXPECT_NEAR(fresh.state.Moa, row.moa, 1e-5);
+    EXPECT_NEAR(fresh.state.Mra, row.mra, 1e-5);
+    EXPECT_EQ(fresh.texts(), row.warnings);
+    EXPECT_EQ(fresh.fields.inputs.txtMoa.text(), row.txtMoa);
+    EXPECT_EQ(fresh.fields.inputs.txtMra.text(), row.txtMra);
+    EXPECT_EQ(fresh.fields.inputs.txtMoaSI.text(), row.txtMoaSI);
+    EXPECT_EQ(fresh.fields.inputs.txtMraSI.text(), row.txtMraSI);
+  }
+}
+
+TEST_F(InputChecksTest, SaturationIsCorrectedOnlyAboveIt) {
+  const double saturated =
+      4353.86 * modPsych::SatPressure(95) / (state.PoaAbs - modPsych::SatPressure(95));
+  entries(2, 0, 0);
+  state.Woa = saturated;
+  state.Wra = 200;  // far above saturation at 75 °F
+  CheckSaturation(engine);
+  EXPECT_EQ(state.Woa, saturated) << "exactly saturated air is left alone";
+  EXPECT_EQ(texts(), Texts{"Warning: Return air is supersaturated, saturated condition will be "
+                           "used "});
+  const double returnSaturated =
+      4353.86 * modPsych::SatPressure(75) / (state.PraAbs - modPsych::SatPressure(75));
+  EXPECT_DOUBLE_EQ(state.Wra, returnSaturated - 0.1);
+  EXPECT_NEAR(state.Mra, 75, 0.05) << "re-expressed as a wet bulb";
+  EXPECT_EQ(fields.inputs.txtMra.text(), platform::formatNumber(state.Mra, "##0.0"));
+}
+
+TEST_F(InputChecksTest, SaturationInSiUnitsRewritesTheSiBox) {
+  entries(7, 0, 0);
+  state.SIUnits = 1;
+  state.Woa = 400;
+  state.Wra = 50;
+  CheckSaturation(engine);
+  EXPECT_DOUBLE_EQ(state.MoaSI, state.Moa / 7);
+  EXPECT_EQ(fields.inputs.txtMoaSI.text(), platform::formatNumber(state.MoaSI, "##0.0"));
+  EXPECT_EQ(fields.inputs.txtMoa.text(), "75");
+}
+
+TEST_F(InputChecksTest, FrostWarnsOncePerSpell) {
+  const double saturatedAt20 =
+      4353.86 * modPsych::SatPressure(20) / (state.PraAbs - modPsych::SatPressure(20));
+  auto& main = fields.main;
+  const struct {
+    float tea;
+    double wea;
+    std::size_t warnings;
+    bool frost;
+    std::optional<platform::Rgb> color;
+  } rows[] = {
+      {20, saturatedAt20 + 1, 1, true, std::nullopt},
+      {20, saturatedAt20 + 2, 1, true, std::nullopt},  // still frosting: no second warning
+      {32, 100, 1, true, std::nullopt},                // exactly freezing counts as frost
+      {60, 200, 1, false, platform::Rgb{128, 255, 255}},
+      {20, saturatedAt20, 1, false, platform::Rgb{247, 245, 242}},
+      {20, saturatedAt20 + 1, 2, true, platform::Rgb{247, 245, 242}},  // a new spell warns
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.tea);
+    state.Tea = row.tea;
+    state.Wea = row.wea;
+    CheckFrost(engine);
+    EXPECT_EQ(messages.messages().size(), row.warnings);
+    EXPECT_EQ(main.lblFrost.visible(), row.frost);
+    EXPECT_EQ(main.cmdFrostSpeed.visible(), row.frost);
+    EXPECT_EQ(main.lblWea[2].backColor(), row.color);
+  }
+  EXPECT_EQ(texts().front(), "Warning: Exhaust air is supersaturated, frost buildup may occur.");
+  EXPECT_EQ(main.lblFrost.caption(), "Frost");
+}
+
+}  // namespace
+}  // namespace ModCalc::testing

@@ -1,0 +1,171 @@
+#include <cmath>
+
+#include "engine/WheelModel.h"
+#include "tests/engine/EngineFixture.h"
+
+namespace ModCalc::testing {
+namespace {
+
+TEST(WheelFormulas, ReferenceValues) {
+  EXPECT_NEAR(RotaryEff(4, 1000), 0.7998, 5e-5);
+  EXPECT_DOUBLE_EQ(RotaryEff(4, 1), 2.0 / 3);
+  EXPECT_NEAR(CounterflowEff(1, 0.5), 0.5647, 5e-5);
+  EXPECT_DOUBLE_EQ(EffToNtu(0.75), 3);
+  // A sensible-only wheel leaves the humidity ratio as it was.
+  EXPECT_EQ(LeavingState(97.5, 0, 0.9, 60, 1000, 1040, 40), 97.5F);
+}
+
+using FluteTest = EngineTest;
+
+// The depth decides the flute unless it is fixed; the two ways of choosing
+// pair 62 and 94 mils with swapped purge factors.
+TEST_F(FluteTest, DepthOrOverrideDecides) {
+  auto& o = fields.overrides;
+  const struct {
+    float depth;
+    bool fixed;
+    platform::OptionButton* option;
+    float mils, density, factor;
+  } rows[] = {
+      {4.99F, false, nullptr, 45, 16.5F, 0.71F}, {5, false, nullptr, 62, 15, 0.83F},
+      {9, false, nullptr, 62, 15, 0.83F},        {9.01F, false, nullptr, 94, 10.7F, 0.76F},
+      {6, true, &o.Flute62, 62, 15, 0.76F},      {6, true, &o.Flute94, 94, 10.7F, 0.83F},
+      {12, true, &o.Flute45, 45, 16.5F, 0.71F},
+  };
+  state.Density45 = 16.5F;
+  state.Density62 = 15;
+  state.Density94 = 10.7F;
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.depth);
+    state.WheelDepthSel = row.depth;
+    o.FluteOverride.setValue(row.fixed ? 1 : 0);
+    if (row.option != nullptr) {
+      row.option->select();
+    }
+    ChooseFlute(engine);
+    EXPECT_EQ(state.FluteMils, row.mils);
+    EXPECT_EQ(state.MediaDensity, row.density);
+    EXPECT_EQ(state.FluteFactor, row.factor);
+  }
+}
+
+TEST_F(FluteTest, PressureDropPerFlute) {
+  const struct {
+    float mils;
+    double expected;
+  } rows[] = {{45, (0.000306 * 4 + 0.000215) * 500},
+              {62, (0.000152 * 4 + 0.000271) * 500},
+              {94, 6.95e-5 * 4 * 500}};
+  for (const auto& row : rows) {
+    state.FluteMils = row.mils;
+    EXPECT_DOUBLE_EQ(PressureDrop(state, 500, 4), row.expected) << row.mils;
+  }
+}
+
+// The purge routine on a 36 in wheel, 6 in deep, at 600 fpm.
+class PurgeTest : public EngineTest {
+ protected:
+  PurgeTest() {
+    state.Density62 = 15;
+    state.WheelDepthSel = 6;
+    state.FaceArea = 6.2F;
+    state.VelOa = 600;
+    state.Toa = 95;
+    state.Tra = 75;
+    state.Woa = 100;
+    state.Wra = 65;
+    state.Patm = 14.696;
+    state.PoaInWC = 2;
+    state.PoaAbs = static_cast<float>(2 / 27.708 + 14.696);
+    state.PraAbs = 14.696F;
+  }
+};
+
+TEST_F(PurgeTest, AngleIsLimitedUnlessTyped) {
+  const struct {
+    float rpm;
+    bool typed;
+    const char* typedAngle;
+    float expected;
+  } rows[] = {
+      {400, false, "", 20},  // computes well above 20 degrees
+      {-20, false, "", 0},
+      {20, true, "35", 35},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.rpm);
+    state.WheelRpm = row.rpm;
+    fields.inputs.chkPurgeAngle.setValue(row.typed ? 1 : 0);
+    fields.inputs.txtPurgeAngle.setText(row.typedAngle);
+    PurgeAndPressureCheck(engine);
+    EXPECT_EQ(state.PurgeAngle, row.expected);
+    EXPECT_FLOAT_EQ(state.PurgeFraction, row.expected / 360);
+    EXPECT_FLOAT_EQ(state.Vpurge,
+                    static_cast<float>(state.FaceArea * state.PurgeVelocity * state.PurgeFraction));
+  }
+  EXPECT_EQ(state.PurgeAngleEntered, 35);
+  EXPECT_TRUE(messages.messages().empty());
+}
+
+TEST_F(PurgeTest, FixedSixtyTwoMilFluteGivesASmallerAngle) {
+  state.WheelRpm = 20;
+  PurgeAndPressureCheck(engine);
+  const float fromDepth = state.PurgeAngle;
+  fields.overrides.FluteOverride.setValue(1);
+  PurgeAndPressureCheck(engine);
+  EXPECT_EQ(state.FluteMils, 62);
+  EXPECT_FLOAT_EQ(state.PurgeAngle / fromDepth, 0.76F / 0.83F);
+}
+
+TEST_F(PurgeTest, OutdoorPressureIsRaisedAboveReturn) {
+  const struct {
+    float outdoor, ret;
+    std::int16_t si;
+    const char* shown;
+    float raised;
+  } rows[] = {{1.0F, 1.5F, 0, "2.0", 2.0F}, {1.5F, 1.5F, 0, "2.0", 2.0F}, {0, 0, 1, "125.", 0.5F}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.shown);
+    messages.clear();
+    state.SIUnits = row.si;
+    state.PoaInWC = row.outdoor;
+    state.PraInWC = row.ret;
+    state.WheelRpm = 20;
+    PurgeAndPressureCheck(engine);
+    EXPECT_EQ(texts(), std::vector<std::string>{
+                           "Warning: Outdoor air pressure must be larger than return air. Pressure "
+                           "will be increased "});
+    EXPECT_EQ(state.PoaInWC, row.raised);
+    EXPECT_EQ(state.PoaPa, row.raised * 249);
+    EXPECT_EQ(fields.settings.txtPoa.text(), row.shown);
+    EXPECT_DOUBLE_EQ(state.dPoaRa, 0.5);
+    EXPECT_FLOAT_EQ(state.PoaAbs, static_cast<float>(row.raised / 27.708 + 14.696));
+  }
+}
+
+TEST_F(EngineTest, UseListedModelTakesTheNamedRowAndSpeed) {
+  auto& list = fields.inputs.lstWheel;
+  list.addItem("K-48");
+  list.setListIndex(0);
+  fields.inputs.txtWheelSpeed.setText("22");
+  UseListedModel(engine);
+  EXPECT_EQ(state.ModelIndex, 3);
+  EXPECT_EQ(state.ModelNameSel, "K-48");
+  EXPECT_EQ(state.FaceArea, 11.2F);
+  EXPECT_EQ(state.WheelDepthSel, 10);
+  EXPECT_EQ(state.Vpurge, 150);
+  EXPECT_EQ(state.WheelRpm, 40) << "the catalog speed unless the speed box is ticked";
+  EXPECT_EQ(state.WheelRpmEntered, 22);
+  EXPECT_EQ(state.ModelSelected, 1);
+
+  fields.inputs.chkSpeed.setValue(1);
+  list.clear();
+  list.addItem("no such wheel");
+  list.setListIndex(0);
+  UseListedModel(engine);
+  EXPECT_EQ(state.ModelIndex, 3) << "an unknown name keeps the model";
+  EXPECT_EQ(state.WheelRpm, 22);
+}
+
+}  // namespace
+}  // namespace ModCalc::testing
