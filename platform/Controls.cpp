@@ -4,17 +4,17 @@
 
 namespace platform {
 
-int Control::addObserver(Observer observer) {
+int Observable::addObserver(Observer observer) {
   const int id = nextObserverId_++;
   observers_.emplace_back(id, std::move(observer));
   return id;
 }
 
-void Control::removeObserver(int id) {
+void Observable::removeObserver(int id) {
   std::erase_if(observers_, [id](const auto& entry) { return entry.first == id; });
 }
 
-void Control::notifyObservers() const {
+void Observable::notifyObservers() const {
   for (const auto& [id, observer] : observers_) {
     observer();
   }

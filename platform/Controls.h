@@ -36,14 +36,31 @@ enum class ControlKind {
   CommandButton,
   MenuItem,
   ToolBar,
+  PictureBox,
+};
+
+// Something views repaint from: they register here and are told of changes.
+class Observable {
+ public:
+  using Observer = std::function<void()>;
+
+  // The returned id removes the observer again.
+  int addObserver(Observer observer);
+  void removeObserver(int id);
+
+ protected:
+  void notifyObservers() const;
+
+ private:
+  std::vector<std::pair<int, Observer>> observers_;
+  int nextObserverId_ = 0;
 };
 
 // What every control has. Controls are neither copied nor moved: forms,
 // option groups and views hold their addresses.
-class Control {
+class Control : public Observable {
  public:
   using Handler = std::function<void()>;
-  using Observer = std::function<void()>;
 
   explicit Control(std::string name) : name_(std::move(name)) {}
   virtual ~Control() = default;
@@ -70,10 +87,6 @@ class Control {
   const std::optional<Rgb>& foreColor() const { return foreColor_; }
   void setForeColor(Rgb color) { assign(foreColor_, std::optional<Rgb>(color)); }
 
-  // Views register here to repaint; the returned id removes them again.
-  int addObserver(Observer observer);
-  void removeObserver(int id);
-
  protected:
   template <typename T, typename U>
   void assign(T& field, U&& value) {
@@ -82,7 +95,6 @@ class Control {
       notifyObservers();
     }
   }
-  void notifyObservers() const;
   static void run(const Handler& handler) {
     if (handler) {
       handler();
@@ -96,8 +108,6 @@ class Control {
   std::string toolTip_;
   std::optional<Rgb> backColor_;
   std::optional<Rgb> foreColor_;
-  std::vector<std::pair<int, Observer>> observers_;
-  int nextObserverId_ = 0;
 };
 
 class TextBox final : public Control {
@@ -265,6 +275,19 @@ class MenuItem final : public Control {
  private:
   std::string caption_;
   bool checked_ = false;
+};
+
+// A picture; `image` names the resource it shows.
+class PictureBox final : public Control {
+ public:
+  PictureBox(std::string name, std::string image)
+      : Control(std::move(name)), image_(std::move(image)) {}
+  ControlKind kind() const override { return ControlKind::PictureBox; }
+
+  const std::string& image() const { return image_; }
+
+ private:
+  std::string image_;
 };
 
 struct ToolButton {

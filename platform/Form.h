@@ -8,13 +8,16 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/Controls.h"
 
 namespace platform {
 
-class Form {
+enum class WindowState { Normal, Minimized, Maximized };
+
+class Form : public Observable {
  public:
   explicit Form(std::string name) : name_(std::move(name)) {}
   virtual ~Form() = default;
@@ -22,6 +25,29 @@ class Form {
   Form& operator=(const Form&) = delete;
 
   const std::string& name() const { return name_; }
+
+  // The window itself. Positions and sizes are in twips (1/1440 inch), the
+  // unit the per-user settings have always stored.
+  const std::string& caption() const { return caption_; }
+  void setCaption(std::string caption);
+  bool visible() const { return visible_; }
+  void show();
+  void hide();
+  int left() const { return left_; }
+  int top() const { return top_; }
+  int width() const { return width_; }
+  int height() const { return height_; }
+  void move(int left, int top);
+  void resize(int width, int height);
+  WindowState windowState() const { return windowState_; }
+  void setWindowState(WindowState state);
+
+  // Runs the window's load step the first time the window is used, as
+  // touching a window's controls always did.
+  void load();
+  bool loaded() const { return loaded_; }
+  // Hides the window and lets the next use load it again.
+  void unload();
 
   // Registers a control under its own name; a second control of the same
   // name is a programming error (std::logic_error).
@@ -46,9 +72,20 @@ class Form {
   // In the order they were registered.
   const std::vector<Control*>& controls() const { return controls_; }
 
+ protected:
+  virtual void Form_Load() {}
+
  private:
   std::string name_;
   std::vector<Control*> controls_;
+  std::string caption_;
+  bool visible_ = false;
+  bool loaded_ = false;
+  int left_ = 0;
+  int top_ = 0;
+  int width_ = 0;
+  int height_ = 0;
+  WindowState windowState_ = WindowState::Normal;
 };
 
 }  // namespace platform
