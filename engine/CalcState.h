@@ -26,6 +26,10 @@ namespace ModCalc {
 // header record), rows 1..ModelCount the catalog models in ascending size.
 inline constexpr std::size_t kCatalogRows = 51;
 
+// Cubic feet per minute in one SI flow unit.
+inline constexpr float kCubicMetresPerHourFactor = 0.58851F;
+inline constexpr float kLitresPerSecondFactor = 2.1186F;
+
 struct ModelCatalog {
   template <typename T>
   using Column = std::array<T, kCatalogRows>;

@@ -132,12 +132,8 @@ void checkSaturation(Engine& engine, Stream stream, double pressure, double conv
   stream.humidityRatio = saturated - 0.1;
   stream.moisture = modPsych::GrainsToMoist(stream.dryBulb, conversionPressure,
                                             stream.humidityRatio, s.MoistInKind);
-  if (s.MoistInOption == 5 || s.MoistInOption == 6) {
-    stream.moistureSI = (stream.moisture - 32) / 1.8;
-  } else if (s.MoistInOption == 7) {
-    stream.moistureSI = stream.moisture / 7;
-  } else if (s.MoistInOption == 4 && s.SIUnits == 1) {
-    stream.moistureSI = stream.moisture;
+  if (const auto si = moistureSI(stream.moisture, s.MoistInOption, s.SIUnits)) {
+    stream.moistureSI = *si;
   }
   if (s.SIUnits == 0) {
     stream.box.setText(oneDecimal(stream.moisture));
@@ -147,6 +143,20 @@ void checkSaturation(Engine& engine, Stream stream, double pressure, double conv
 }
 
 }  // namespace
+
+std::optional<double> moistureSI(double moisture, std::int16_t option, std::int16_t siUnits) {
+  switch (option) {
+    case 5:
+    case 6:
+      return (moisture - 32) / 1.8;
+    case 7:
+      return moisture / 7;
+    case 4:
+      return siUnits == 1 ? std::optional<double>(moisture) : std::nullopt;
+    default:
+      return std::nullopt;
+  }
+}
 
 void CheckInputs(Engine& engine) {
   checkStream(engine, outdoor(engine));
