@@ -1,0 +1,161 @@
+#include <array>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "tests/ui/UiFixture.h"
+
+namespace ui::testing {
+namespace {
+
+using platform::OptionButton;
+using platform::TextBox;
+using Texts = std::vector<std::string>;
+
+class SettingsTest : public UiTest {
+ protected:
+  ModCalc::SettingsFields& f = fields.settings;
+  ModCalc::InputsFields& in = fields.inputs;
+  frmSettings& dialog = windows.settings;
+};
+
+TEST_F(SettingsTest, UnitsToggleReexpressesThePressures) {
+  struct Row {
+    const char* english;
+    const char* pascals;
+    const char* back;
+  };
+  const Row rows[] = {{"2", "498.", "2.0"}, {"5", "1,245.", "5.0"}, {"", "", ""}, {"x", "x", "x"}};
+  for (const Row& row : rows) {
+    state.PoaInWC = -1;
+    f.txtPoa.setText(row.english);
+    dialog.cmdSIUnits.click();
+    EXPECT_EQ(f.txtPoa.text(), row.pascals) << row.english;
+    dialog.cmdSIUnits.click();
+    EXPECT_EQ(f.txtPoa.text(), row.back) << row.english;
+  }
+  EXPECT_EQ(state.PoaInWC, -1) << "a box without a number leaves its pressure alone";
+}
+
+TEST_F(SettingsTest, UnitsToggleKeepsTheHumidityKinds) {
+  // English and SI forms of an input and an output measure.
+  const std::array<OptionButton*, 4> rows[] = {
+      {&f.optMoistIn[1], &f.optMoistIn[5], &f.optOutWB, &f.optOUTWBSI},
+      {&f.optMoistIn[0], &f.optMoistIn[4], &f.optOutDP, &f.optOUTDPSI},
+      {&f.optMoistIn[2], &f.optMoistIn[6], &f.optOutWB, &f.optOUTWBSI},
+      {&f.optMoistIn[3], &f.optMoistIn[3], &f.optOutDP, &f.optOUTDPSI},  // %RH serves both
+  };
+  for (const auto& [input, inputSI, output, outputSI] : rows) {
+    input->select();
+    output->select();
+    for (const bool si : {true, false}) {
+      dialog.cmdSIUnits.click();
+      for (const OptionButton* chosen : {si ? inputSI : input, si ? outputSI : output}) {
+        EXPECT_TRUE(chosen->value() && chosen->enabled()) << chosen->caption() << si;
+      }
+      EXPECT_EQ(f.optMoistIn[0].enabled(), !si);
+      EXPECT_EQ(in.txtToa.enabled(), !si);
+      EXPECT_EQ(in.txtToaSI.enabled(), si);
+    }
+  }
+}
+
+TEST_F(SettingsTest, NewHumidityKindReexpressesTheSameAir) {
+  dialog.show();
+  f.optMoistIn[0].select();
+  dialog.cmdSettingsOK.click();
+  // Sea level, 95 °F / 75 °F wet bulb and 75 °F / 65 °F wet bulb: dew points
+  // from ASHRAE Fundamentals ch. 1 eqs. 6, 20 and 35 solved independently
+  // (±0.1 °F: the box shows one decimal).
+  EXPECT_NEAR(std::stod(in.txtMoa.text()), 66.76, 0.1);
+  EXPECT_NEAR(std::stod(in.txtMra.text()), 59.64, 0.1);
+  EXPECT_EQ(state.MoistInKind, 1);
+  EXPECT_EQ(windows.inputs.lblMoistIn[0].caption(), "°F DP");
+  EXPECT_EQ(windows.inputs.lblMoistIn[3].caption(), "°C DP");
+  EXPECT_FALSE(dialog.visible());
+  EXPECT_FALSE(windows.inputs.cmdCalc.visible()) << "OK calculated";
+}
+
+TEST_F(SettingsTest, SIEntriesFollowTheChosenUnits) {
+  f.optMoistIn[2].select();  // gr/lb
+  dialog.cmdSettingsOK.click();
+  in.txtMoa.setText("70");
+  dialog.cmdSIUnits.click();  // g/kg
+  f.txtElev.setText("300");   // metres now
+  dialog.cmdSettingsOK.click();
+  EXPECT_EQ(texts(), Texts{});
+  EXPECT_EQ(state.MoistInOption, 7);
+  EXPECT_DOUBLE_EQ(state.MoaSI, 10);
+  EXPECT_EQ(in.txtMoaSI.text(), "10.0");
+  EXPECT_EQ(in.txtMoa.text(), "70.0");
+  EXPECT_FLOAT_EQ(state.ElevFt, 984.3F);
+  EXPECT_EQ(windows.inputs.lblMoistIn[3].caption(), "g/kg");
+  EXPECT_EQ(windows.main.lblFDB[0].caption(), "°C DB");
+  EXPECT_EQ(windows.main.Frame5.caption(),
+            std::string(21, ' ') + "E" + std::string(14, ' ') + "KW");
+}
+
+TEST_F(SettingsTest, SIFlowToggleRelabelsAndRestores) {
+  f.optSupply.select();
+  dialog.cmdSettingsOK.click();
+  struct Row {
+    float factor;
+    const char* volume;  // txtVSI and txtVraSI: 1000 cfm
+    const char* unit;
+  };
+  const Row rows[] = {{2.1186F, "472", "l/sec"}, {0.58851F, "1,699", "m3/hr"}};
+  for (const Row& row : rows) {
+    dialog.cmdSIUnitType.click();
+    EXPECT_EQ(state.SIFlowFactor, row.factor);
+    EXPECT_EQ(f.SIFlow0.value(), row.factor == ModCalc::kCubicMetresPerHourFactor);
+    EXPECT_EQ(in.txtVSI.text(), row.volume);
+    EXPECT_EQ(in.txtVraSI.text(), row.volume);
+    EXPECT_EQ(windows.inputs.lblSCFM[2].caption(), row.unit);
+  }
+
+  dialog.cmdSIUnitType.click();  // l/s
+  f.optSupplyActual.select();
+  dialog.cmdSIUnits.click();
+  dialog.cmdSettingsOK.click();
+  for (const platform::Label* label : {&windows.inputs.lblSCFM[3], &windows.main.Label6}) {
+    EXPECT_EQ(label->caption(), "a.l/sec") << label->name();
+  }
+  EXPECT_EQ(windows.inputs.lblSCFM[1].caption(), "acfm");
+  EXPECT_EQ(windows.main.lblSCFM[0].caption(), "l/sec");
+}
+
+TEST_F(SettingsTest, OkNamesABoxWithoutANumberAndChangesNothing) {
+  const std::pair<TextBox*, const char*> rows[] = {
+      {&in.txtToa, "the outdoor air dry bulb"},
+      {&in.txtTra, "the return air dry bulb"},
+      {&in.txtMoa, "the outdoor air moisture"},
+      {&in.txtMra, "the return air moisture"},
+      {&f.txtElev, "the elevation"},
+      {&f.txtPoa, "the outdoor air static pressure"},
+      {&f.txtPra, "the return air static pressure"},
+  };
+  const auto settled = [this] {
+    return std::tuple(state.Toa, state.Moa, state.Woa, state.ElevFt, state.Patm, state.PraInWC,
+                      state.MoistInOption, state.MoistInKind, state.FlowBasis, state.ModelNameSel,
+                      in.txtMoaSI.text(), windows.inputs.lblMoistIn[0].caption());
+  };
+  dialog.show();
+  f.optMoistIn[0].select();
+  f.optOutdoor.select();
+  for (const auto& [box, named] : rows) {
+    const auto before = settled();
+    const std::string typed = box->text();
+    box->setText("");
+    messages.clear();
+    dialog.cmdSettingsOK.click();
+    EXPECT_EQ(texts(), Texts{"Error: Enter a number for " + std::string(named) + "."});
+    EXPECT_EQ(messages.messages().at(0).icon, platform::MessageIcon::Exclamation);
+    EXPECT_TRUE(dialog.visible()) << named;
+    EXPECT_EQ(settled(), before) << named;
+    box->setText(typed);
+  }
+}
+
+}  // namespace
+}  // namespace ui::testing

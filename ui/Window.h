@@ -1,0 +1,65 @@
+#pragma once
+
+// What every window of the program shares: its place among the others, the
+// engine it presents, and the platform's ports.
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "engine/Engine.h"
+#include "platform/Form.h"
+#include "platform/HelpViewer.h"
+#include "platform/MessageBox.h"
+#include "platform/SettingsStore.h"
+
+namespace ui {
+
+// The per-user settings all live here.
+inline constexpr const char* kApplication = "KTR";
+inline constexpr const char* kSection = "Startup";
+
+// The program's version: major, minor, revision.
+inline constexpr int kVersionMajor = 2011;
+inline constexpr int kVersionMinor = 1;
+inline constexpr int kVersionRevision = 13;
+// "Version 2011.1.13".
+std::string versionText();
+
+// The screen's size in twips, for centring the main window.
+struct Screen {
+  int width = 0;
+  int height = 0;
+};
+
+struct Ports {
+  platform::MessageBox& messages;
+  platform::SettingsStore& settings;
+  platform::HelpViewer& help;
+  Screen screen;
+  // Where the catalog is looked for, in order.
+  std::vector<std::filesystem::path> catalogCandidates;
+};
+
+// The program cannot start (its catalog is missing or malformed).
+struct StartupError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+class Windows;
+
+class Window : public platform::Form {
+ public:
+  Window(std::string name, Windows& windows) : Form(std::move(name)), w_(windows) {}
+
+ protected:
+  ModCalc::Engine& engine() const;
+  ModCalc::CalcState& state() const;
+  ModCalc::DialogFields& fields() const;
+  const Ports& ports() const;
+
+  Windows& w_;
+};
+
+}  // namespace ui

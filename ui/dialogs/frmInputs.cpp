@@ -1,0 +1,210 @@
+#include "ui/dialogs/frmInputs.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "engine/Calculate.h"
+#include "platform/NumberText.h"
+#include "ui/Windows.h"
+
+namespace ui {
+
+namespace {
+
+constexpr platform::Rgb kChangedColor{0, 255, 0};
+
+constexpr std::int16_t kEnglish = 0;
+constexpr std::int16_t kSI = 1;
+
+double fahrenheitToCelsius(double f) {
+  return (f - 32) / 1.8;
+}
+double celsiusToFahrenheit(double c) {
+  return c * 1.8 + 32;
+}
+
+// Grains per pound in one gram per kilogram: 7000 gr in a pound, 1000 g in a kg.
+constexpr double kGrainsPerGram = 7;
+
+}  // namespace
+
+frmInputs::frmInputs(Windows& windows) : Window("frmInputs", windows) {
+  setCaption("Inputs");
+  resize(7455, 6240);
+  ModCalc::InputsFields& in = fields().inputs;
+  in.registerIn(*this);
+  add(cmdCalc, cmdClose, Frame1, lblSCFM, lblMoistIn, lblFDB, Label1, lblSelect, Label2);
+  cmdCalc.setVisible(false);
+
+  in.txtToa.onChange = [this] { txtToa_Change(); };
+  in.txtToaSI.onChange = [this] { txtToaSI_Change(); };
+  in.txtTra.onChange = [this] { txtTra_Change(); };
+  in.txtTraSI.onChange = [this] { txtTraSI_Change(); };
+  in.txtMoa.onChange = [this] { txtMoa_Change(); };
+  in.txtMoaSI.onChange = [this] { txtMoaSI_Change(); };
+  in.txtMra.onChange = [this] { txtMra_Change(); };
+  in.txtMraSI.onChange = [this] { txtMraSI_Change(); };
+  in.txtV.onChange = [this] { txtV_Change(); };
+  in.txtVSI.onChange = [this] { txtVSI_Change(); };
+  in.txtVra.onChange = [this] { txtVra_Change(); };
+  in.txtVraSI.onChange = [this] { txtVraSI_Change(); };
+  for (platform::TextBox* box : {&in.txtTitle, &in.txtWheelSpeed, &in.txtPurgeAngle}) {
+    box->onChange = [this] { ChangeStatus(); };
+  }
+  for (platform::CheckBox* box : {&in.chkSpeed, &in.chkPurgeAngle}) {
+    box->onClick = [this] { ChangeStatus(); };
+  }
+  in.lstWheel.onClick = [this] { ChangeStatus(); };
+  in.lstWheel.onDblClick = [this] { lstWheel_DblClick(); };
+  cmdCalc.onClick = [this] { cmdCalc_Click(); };
+  cmdClose.onClick = [this] { cmdClose_Click(); };
+}
+
+void frmInputs::cmdCalc_Click() {
+  state().ProjectTitle = fields().inputs.txtTitle.text();
+  // A run that stopped left the old results: the case still needs one.
+  if (ModCalc::Calculate(engine())) {
+    cmdCalc.setVisible(false);
+  }
+}
+
+void frmInputs::ChangeStatus() {
+  cmdCalc.setVisible(true);
+  cmdCalc.setEnabled(true);
+  cmdCalc.setBackColor(kChangedColor);
+}
+
+void frmInputs::convertToTwin(const platform::TextBox& box, std::int16_t units,
+                              platform::TextBox& twin, const std::function<double(double)>& toTwin,
+                              bool volume) {
+  // The twin's own handler, run by the write below, stops here.
+  if (state().SIUnits != units) {
+    return;
+  }
+  const std::string& text = box.text();
+  // A number still being typed: nothing to convert yet, but the case changed.
+  if (text != "" && text != "-" && text != "+") {
+    const auto x = platform::parseNumber<double>(text);
+    if (!x) {
+      return;
+    }
+    twin.setText(platform::formatNumber(toTwin(*x), "##0.0"));
+  }
+  if (volume) {
+    state().ModelSelected = 0;
+  }
+  ChangeStatus();
+}
+
+double frmInputs::moistureToSI(double x) const {
+  switch (state().MoistInOption) {
+    case 4:
+      return x;
+    case 3:
+      return x / kGrainsPerGram;
+    default:
+      return fahrenheitToCelsius(x);
+  }
+}
+
+double frmInputs::moistureToEnglish(double x) const {
+  switch (state().MoistInOption) {
+    case 4:
+      return x;
+    case 7:
+      return x * kGrainsPerGram;
+    default:
+      return celsiusToFahrenheit(x);
+  }
+}
+
+void frmInputs::txtToa_Change() {
+  ModCalc::InputsFields& in = fields().inputs;
+  convertToTwin(in.txtToa, kEnglish, in.txtToaSI, fahrenheitToCelsius, false);
+}
+
+void frmInputs::txtToaSI_Change() {
+  ModCalc::InputsFields& in = fields().inputs;
+  convertToTwin(in.txtToaSI, kSI, in.txtToa, celsiusToFahrenheit, false);
+}
+
+void frmInputs::txtTra_Change() {
+  ModCalc::InputsFields& in = fields().inputs;
+  convertToTwin(in.txtTra, kEnglish, in.txtTraSI, fahrenheitToCelsius, false);
+}
+
+void frmInputs::txtTraSI_Change() {
+  ModCalc::InputsFields& in = fields().inputs;
+  convertToTwin(in.txtTraSI, kSI, in.txtTra, celsiusToFahrenheit, false);
+}
+
+void frmInputs::txtMoa_Change() {
+  ModCalc::InputsFields& in = fields().inputs;
+  convertToTwin(
+      in.txtMoa, kEnglish, in.txtMoaSI, [this](double x) { return moistureToSI(x); }, false);
+}
+
+void frmInputs::txtMoaSI_Change() {
+  ModCalc::InputsFields& in = fields().inputs;
+  convertToTwin(
+      in.txtMoaSI, kSI, in.txtMoa, [this](double x) { return moistureToEnglish(x); }, false);
+}
+
+void frmInputs::txtMra_Change() {
+  ModCalc::InputsFields& in = fields().inputs;
+  convertToTwin(
+      in.txtMra, kEnglish, in.txtMraSI, [this](double x) { return moistureToSI(x); }, false);
+}
+
+void frmInputs::txtMraSI_Change() {
+  ModCalc::InputsFields& in = fields().inputs;
+  convertToTwin(
+      in.txtMraSI, kSI, in.txtMra, [this](double x) { return moistureToEnglish(x); }, false);
+}
+
+void frmInputs::txtV_Change() {
+  ModCalc::InputsFields& in = fields().inputs;
+  convertToTwin(
+      in.txtV, kEnglish, in.txtVSI, [this](double x) { return x / state().SIFlowFactor; }, true);
+}
+
+void frmInputs::txtVSI_Change() {
+  ModCalc::InputsFields& in = fields().inputs;
+  convertToTwin(
+      in.txtVSI, kSI, in.txtV, [this](double x) { return x * state().SIFlowFactor; }, true);
+}
+
+void frmInputs::txtVra_Change() {
+  ModCalc::InputsFields& in = fields().inputs;
+  convertToTwin(
+      in.txtVra, kEnglish, in.txtVraSI, [this](double x) { return x / state().SIFlowFactor; },
+      true);
+}
+
+void frmInputs::txtVraSI_Change() {
+  ModCalc::InputsFields& in = fields().inputs;
+  convertToTwin(
+      in.txtVraSI, kSI, in.txtVra, [this](double x) { return x * state().SIFlowFactor; }, true);
+}
+
+void frmInputs::lstWheel_DblClick() {
+  if (!ModCalc::Calculate(engine())) {
+    return;
+  }
+  w_.main.FillCaptions();
+  cmdCalc.setVisible(false);
+}
+
+void frmInputs::cmdClose_Click() {
+  if (windowState() != platform::WindowState::Minimized) {
+    platform::SettingsStore& store = ports().settings;
+    store.setValue(kApplication, kSection, "InputsLeft",
+                   platform::decimalText(static_cast<float>(left())));
+    store.setValue(kApplication, kSection, "InputsTop",
+                   platform::decimalText(static_cast<float>(top())));
+  }
+  hide();
+}
+
+}  // namespace ui

@@ -1,0 +1,71 @@
+#pragma once
+
+// The inputs dialog: one case typed in English or SI units through paired
+// boxes, the model list and the Calculate button.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+
+#include "platform/Controls.h"
+#include "ui/Window.h"
+
+namespace ui {
+
+class frmInputs final : public Window {
+ public:
+  explicit frmInputs(Windows& windows);
+
+  // Takes the title into the state, calculates and hides the button.
+  void cmdCalc_Click();
+  // Marks the case as changed since the last calculation.
+  void ChangeStatus();
+
+  void txtToa_Change();
+  void txtToaSI_Change();
+  void txtTra_Change();
+  void txtTraSI_Change();
+  void txtMoa_Change();
+  void txtMoaSI_Change();
+  void txtMra_Change();
+  void txtMraSI_Change();
+  void txtV_Change();
+  void txtVSI_Change();
+  void txtVra_Change();
+  void txtVraSI_Change();
+  void lstWheel_DblClick();
+  void cmdClose_Click();
+
+  platform::CommandButton cmdCalc{"cmdCalc", "Calculate"};
+  platform::CommandButton cmdClose{"cmdClose", "Close"};
+  std::array<platform::Frame, 2> Frame1{platform::Frame{"Frame1(0)", "Outdoor Air"},
+                                        platform::Frame{"Frame1(1)", "Return Air"}};
+  // Volume units: 0 main English, 1 return English, 2 main SI, 3 return SI.
+  std::array<platform::Label, 4> lblSCFM{
+      platform::Label{"lblSCFM(0)", "scfm"}, platform::Label{"lblSCFM(1)", "scfm"},
+      platform::Label{"lblSCFM(2)", "m3/hr"}, platform::Label{"lblSCFM(3)", "m3/hr"}};
+  // Moisture units: 0 outdoor English, 1 return English, 2 return SI,
+  // 3 outdoor SI.
+  std::array<platform::Label, 4> lblMoistIn{
+      platform::Label{"lblMoistIn(0)", "gr/lb"}, platform::Label{"lblMoistIn(1)", "gr/lb"},
+      platform::Label{"lblMoistIn(2)", "g/kg"}, platform::Label{"lblMoistIn(3)", "g/kg"}};
+  // Temperature units: 0 outdoor English, 1 return English, 2 outdoor SI,
+  // 3 return SI.
+  std::array<platform::Label, 4> lblFDB{
+      platform::Label{"lblFDB(0)", "°F DB"}, platform::Label{"lblFDB(1)", "°F DB"},
+      platform::Label{"lblFDB(2)", "°C DB"}, platform::Label{"lblFDB(3)", "°C DB"}};
+  platform::Label Label1{"Label1", "Title"};
+  platform::Label lblSelect{"lblSelect", "Model Selection"};
+  platform::Label Label2{"Label2", "Go to settings to change between English and Metric units"};
+
+ private:
+  // What every paired box's change handler does: `box` is the entry box
+  // while SIUnits is `units`; `toTwin` gives the twin's value from its number.
+  void convertToTwin(const platform::TextBox& box, std::int16_t units, platform::TextBox& twin,
+                     const std::function<double(double)>& toTwin, bool volume);
+  // The moisture typed, in the other system's form of the chosen kind.
+  double moistureToSI(double x) const;
+  double moistureToEnglish(double x) const;
+};
+
+}  // namespace ui

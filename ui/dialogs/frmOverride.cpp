@@ -1,0 +1,73 @@
+#include "ui/dialogs/frmOverride.h"
+
+#include "engine/Calculate.h"
+#include "engine/CustomWheel.h"
+#include "platform/NumberText.h"
+#include "ui/Windows.h"
+
+namespace ui {
+
+frmOverride::frmOverride(Windows& windows) : Window("frmOverride", windows) {
+  setCaption("Override ");
+  ModCalc::OverrideFields& o = fields().overrides;
+  o.registerIn(*this);
+  add(fmeWheel, lblDiam, Label1, Label3, Label4, fmeCassette, Label10, Label11, Label12, Label9,
+      Label6, Label7, fmeOverride, fmeFlute, cmdOROK);
+  o.chkAutoSelect.onClick = [this] { ShowOverrideFrames(); };
+  o.FluteOverride.onClick = [this] { ShowFluteFrames(); };
+  o.chkFluteDisplay.onClick = [this] { ShowFluteFrames(); };
+  cmdOROK.onClick = [this] { cmdOROK_Click(); };
+}
+
+void frmOverride::Form_Load() {
+  fields().overrides.FluteOverride.setVisible(state().ExternalVersion != 1);
+  ShowOverrideFrames();
+  ShowFluteFrames();
+}
+
+void frmOverride::ShowOverrideFrames() {
+  const bool custom = fields().overrides.chkAutoSelect.value() == 1;
+  fmeWheel.setVisible(custom);
+  fmeCassette.setVisible(custom);
+}
+
+void frmOverride::ShowFluteFrames() {
+  const ModCalc::OverrideFields& o = fields().overrides;
+  const bool fixed = o.FluteOverride.value() == 1;
+  w_.main.frmFlute.setVisible(fixed || o.chkFluteDisplay.value() == 1);
+  fmeFlute.setVisible(fixed);
+}
+
+void frmOverride::cmdOROK_Click() {
+  // A box without a number has been named; the dialog stays open for it.
+  if (!ModCalc::AutoSelect(engine())) {
+    return;
+  }
+  state().ModelSelected = 0;
+  ModCalc::Calculate(engine());
+  w_.inputs.cmdCalc.setVisible(false);
+  hide();
+}
+
+dlgPassword::dlgPassword(Windows& windows) : Window("dlgPassword", windows) {
+  setCaption("Security");
+  add(Label2, Label1, txtPassword, OKButton, CancelButton);
+  OKButton.onClick = [this] { OKButton_Click(); };
+  CancelButton.onClick = [this] { CancelButton_Click(); };
+}
+
+void dlgPassword::OKButton_Click() {
+  const std::string& password = state().OverridePassword;
+  if (platform::formatText(txtPassword.text(), "<") == platform::formatText(password, "<")) {
+    w_.main.addOverrideButton();
+    // The section is spelt as it always was; stores fold section names.
+    ports().settings.setValue(kApplication, "startup", "Password", password);
+  }
+  hide();
+}
+
+void dlgPassword::CancelButton_Click() {
+  hide();
+}
+
+}  // namespace ui

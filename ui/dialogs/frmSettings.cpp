@@ -1,0 +1,375 @@
+#include "ui/dialogs/frmSettings.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <iterator>
+#include <string>
+#include <utility>
+
+#include "engine/Engine.h"
+#include "engine/InputChecks.h"
+#include "platform/NumberText.h"
+#include "psych/modPsych.h"
+#include "ui/Windows.h"
+
+namespace ui {
+
+namespace {
+
+using platform::OptionButton;
+using platform::TextBox;
+
+constexpr double kPascalsPerInchOfWater = 249;
+constexpr double kFeetPerMetre = 3.281;
+
+// The numbers OK takes from the boxes, all read before anything changes.
+struct TypedBoxes {
+  float toa;
+  float tra;
+  double moa;
+  double mra;
+  float elevation;
+  float poa;
+  float pra;
+};
+
+// In the order OK takes them, so the first box without a number is named.
+TypedBoxes readBoxes(const ModCalc::DialogFields& fields) {
+  using ModCalc::readNumber;
+  const ModCalc::InputsFields& in = fields.inputs;
+  const ModCalc::SettingsFields& settings = fields.settings;
+  return TypedBoxes{
+      .toa = readNumber<float>(in.txtToa, "the outdoor air dry bulb"),
+      .tra = readNumber<float>(in.txtTra, "the return air dry bulb"),
+      .moa = readNumber<double>(in.txtMoa, "the outdoor air moisture"),
+      .mra = readNumber<double>(in.txtMra, "the return air moisture"),
+      .elevation = readNumber<float>(settings.txtElev, "the elevation"),
+      .poa = readNumber<float>(settings.txtPoa, "the outdoor air static pressure"),
+      .pra = readNumber<float>(settings.txtPra, "the return air static pressure"),
+  };
+}
+
+// A static pressure typed in pascals or in inches of water, in both units.
+void setPressure(float typed, bool pascals, float& inWC, float& pa) {
+  if (pascals) {
+    pa = typed;
+    inWC = static_cast<float>(pa / kPascalsPerInchOfWater);
+  } else {
+    inWC = typed;
+    pa = static_cast<float>(inWC * kPascalsPerInchOfWater);
+  }
+}
+
+// Re-expresses a pressure box typed in the units just left; a box without a
+// number stays as it is for OK to name.
+void convertPressureBox(TextBox& box, bool toSI, float& inWC, float& pa) {
+  const auto typed = platform::parseNumber<float>(box.text());
+  if (!typed) {
+    return;
+  }
+  setPressure(*typed, !toSI, inWC, pa);
+  box.setText(toSI ? platform::formatNumber(pa, "#,##0.") : platform::formatNumber(inWC, "##0.0"));
+}
+
+// MoistInOption folded to the moisture kind: 5..7 are the SI forms of 1..3.
+std::int16_t moistureKind(std::int16_t option) {
+  return static_cast<std::int16_t>(option > 4 ? option - 4 : option);
+}
+
+std::string siFlowWord(bool cubicMetres, bool actual) {
+  return std::string(actual ? "a." : "") + (cubicMetres ? "m3/hr" : "l/sec");
+}
+
+std::string oneDecimal(double value) {
+  return platform::formatNumber(value, "##0.0");
+}
+
+}  // namespace
+
+frmSettings::frmSettings(Windows& windows) : Window("frmSettings", windows) {
+  setCaption("Settings");
+  resize(7935, 6810);
+  ModCalc::SettingsFields& f = fields().settings;
+  f.registerIn(*this);
+  add(KSR, SIFlowFrame, cmdSIUnitType, cmdSIUnits, fmePressure, Label3, Label4, lblSPress, fmeElev,
+      lblElev, fmeInput, fmeUnits, fmeOutUnits, cmdSettingsOK);
+  fmePressure.setToolTip("Pressures used to calculate purge");
+  fmeElev.setToolTip("Enter Location Elevation in Feet above Sea Level");
+  fmeInput.setToolTip("Select Air Volume to Input");
+  fmeUnits.setToolTip("Select Coice of units for Input");
+  fmeOutUnits.setToolTip("Select Humidity Units for Output");
+  // The dialog opens in English units.
+  for (OptionButton* si :
+       {&f.optMoistIn[4], &f.optMoistIn[5], &f.optMoistIn[6], &f.optOUTDPSI, &f.optOUTWBSI}) {
+    si->setEnabled(false);
+  }
+  cmdSIUnits.onClick = [this] { cmdSIUnits_Click(); };
+  cmdSIUnitType.onClick = [this] { cmdSIUnitType_Click(); };
+  cmdSettingsOK.onClick = [this] { cmdSettingsOK_Click(); };
+}
+
+void frmSettings::cmdSIUnits_Click() {
+  ModCalc::CalcState& s = state();
+  s.SIUnits = s.SIUnits == 0 ? 1 : 0;
+  ChangePressure();
+  ChangeUnits();
+  // Dew point, wet bulb and humidity ratio keep their kind in the new units;
+  // relative humidity serves both.
+  auto& options = fields().settings.optMoistIn;
+  if (options[3].value()) {
+    return;
+  }
+  const bool toSI = s.SIUnits == 1;
+  for (std::size_t i = 0; i < options.size(); ++i) {
+    if (options[i].value()) {
+      // A selection already in the new units (after an opened project) stays.
+      if (toSI ? i + 4 < options.size() : i >= 4) {
+        options[toSI ? i + 4 : i - 4].select();
+      }
+      return;
+    }
+  }
+}
+
+void frmSettings::ChangePressure() {
+  ModCalc::CalcState& s = state();
+  ModCalc::SettingsFields& f = fields().settings;
+  const bool toSI = s.SIUnits == 1;
+  convertPressureBox(f.txtPoa, toSI, s.PoaInWC, s.PoaPa);
+  convertPressureBox(f.txtPra, toSI, s.PraInWC, s.PraPa);
+}
+
+void frmSettings::ChangeUnits() {
+  const bool si = state().SIUnits == 1;
+  ModCalc::SettingsFields& f = fields().settings;
+  ModCalc::InputsFields& in = fields().inputs;
+  lblElev.setCaption(si ? "meters" : "feet");
+  lblSPress.setCaption(si ? "pascals" : "in. Water");
+  for (std::size_t i = 0; i < 3; ++i) {
+    f.optMoistIn[i].setEnabled(!si);
+    f.optMoistIn[i + 4].setEnabled(si);
+  }
+  for (OptionButton* english : {&f.optOutDP, &f.optOutWB}) {
+    english->setEnabled(!si);
+  }
+  for (OptionButton* metric : {&f.optOUTDPSI, &f.optOUTWBSI}) {
+    metric->setEnabled(si);
+  }
+  for (TextBox* english : {&in.txtV, &in.txtToa, &in.txtMoa, &in.txtVra, &in.txtTra, &in.txtMra}) {
+    english->setEnabled(!si);
+  }
+  for (TextBox* metric :
+       {&in.txtVSI, &in.txtToaSI, &in.txtMoaSI, &in.txtVraSI, &in.txtTraSI, &in.txtMraSI}) {
+    metric->setEnabled(si);
+  }
+  fmeUnits.setVisible(true);
+  // The output measure keeps its kind in the new units.
+  const std::pair<OptionButton*, OptionButton*> twins[] = {{&f.optOutDP, &f.optOUTDPSI},
+                                                           {&f.optOutWB, &f.optOUTWBSI}};
+  for (const auto& [english, metric] : twins) {
+    const OptionButton& from = si ? *english : *metric;
+    if (from.value()) {
+      (si ? metric : english)->select();
+      break;
+    }
+  }
+}
+
+void frmSettings::cmdSIUnitType_Click() {
+  ModCalc::CalcState& s = state();
+  ModCalc::SettingsFields& f = fields().settings;
+  ModCalc::InputsFields& in = fields().inputs;
+  s.SIFlowUnit = s.SIFlowUnit == 0 ? 1 : 0;
+  if (s.SIFlowUnit == 0) {
+    s.SIFlowFactor = ModCalc::kCubicMetresPerHourFactor;
+    f.SIFlow0.select();
+  } else {
+    s.SIFlowFactor = ModCalc::kLitresPerSecondFactor;
+    f.SIFlow1.select();
+  }
+  // In SI units these writes reach the English boxes through their twins.
+  in.txtVSI.setText(platform::formatNumber(s.VoaInput / s.SIFlowFactor, "###,###"));
+  in.txtVraSI.setText(platform::formatNumber(s.Vra / s.SIFlowFactor, "###,###"));
+  fillVolumeLabels();
+}
+
+void frmSettings::cmdSettingsOK_Click() {
+  confirm(true);
+}
+
+void frmSettings::confirmWithoutCalculation() {
+  confirm(false);
+}
+
+void frmSettings::confirm(bool calculate) {
+  TypedBoxes typed{};
+  try {
+    typed = readBoxes(fields());
+  } catch (const ModCalc::CalcError& error) {
+    ports().messages.show(error.what(), "Error", platform::MessageIcon::Exclamation);
+    return;
+  }
+  ModCalc::CalcState& s = state();
+  s.Toa = typed.toa;
+  s.Tra = typed.tra;
+  s.Moa = typed.moa;
+  s.Mra = typed.mra;
+  CalculateSettings(typed.elevation, typed.poa, typed.pra);
+  fillCaptions(calculate);
+}
+
+void frmSettings::CalculateSettings(float elevation, float poa, float pra) {
+  ModCalc::CalcState& s = state();
+  const ModCalc::SettingsFields& f = fields().settings;
+  s.ElevFt = s.SIUnits == 1 ? static_cast<float>(elevation * kFeetPerMetre) : elevation;
+  s.Patm = modPsych::AtmPressure(s.ElevFt);
+  // The humidity ratios come from the kind the moisture was typed in, before
+  // the new kind is read.
+  platform::MessageBox& messages = ports().messages;
+  s.Woa = modPsych::MoistToGrains(s.Toa, s.Patm, s.Moa, s.MoistInKind, messages);
+  s.Wra = modPsych::MoistToGrains(s.Tra, s.Patm, s.Mra, s.MoistInKind, messages);
+  for (std::size_t i = 0; i < f.optMoistIn.size(); ++i) {
+    if (f.optMoistIn[i].value()) {
+      s.MoistInOption = static_cast<std::int16_t>(i + 1);
+      break;
+    }
+  }
+  s.MoistInKind = moistureKind(s.MoistInOption);
+  s.Moa = modPsych::GrainsToMoist(s.Toa, s.Patm, s.Woa, s.MoistInKind);
+  s.Mra = modPsych::GrainsToMoist(s.Tra, s.Patm, s.Wra, s.MoistInKind);
+  if (const auto outdoor = ModCalc::moistureSI(s.Moa, s.MoistInOption, s.SIUnits)) {
+    s.MoaSI = *outdoor;
+    s.MraSI = *ModCalc::moistureSI(s.Mra, s.MoistInOption, s.SIUnits);
+  }
+  const bool pascals = s.SIUnits == 1;
+  setPressure(poa, pascals, s.PoaInWC, s.PoaPa);
+  setPressure(pra, pascals, s.PraInWC, s.PraPa);
+}
+
+void frmSettings::FillWheelInputsCaptions() {
+  fillCaptions(true);
+}
+
+void frmSettings::fillCaptions(bool calculate) {
+  ModCalc::CalcState& s = state();
+  const ModCalc::SettingsFields& f = fields().settings;
+  ModCalc::InputsFields& in = fields().inputs;
+  const bool si = s.SIUnits == 1;
+
+  struct OutputUnits {
+    const OptionButton* option;
+    const char* humidity;
+    const char* ratio;
+    const char* enthalpy;
+  };
+  const OutputUnits outputs[] = {
+      {&f.optOutWB, "°F WB", "gr/lb", "BTU/lb"},
+      {&f.optOutDP, "°F DP", "gr/lb", "BTU/lb"},
+      {&f.optOUTWBSI, "°C WB", "g/kg", "kj/kg"},
+      {&f.optOUTDPSI, "°C DP", "g/kg", " kj/kg"},
+  };
+  for (const OutputUnits& output : outputs) {
+    if (output.option->value()) {
+      UnitLabels[0] = output.humidity;
+      UnitLabels[1] = output.ratio;
+      UnitLabels[7] = output.enthalpy;
+      break;
+    }
+  }
+  UnitLabels[2] = "%, RH";
+
+  // English and SI words of the four moisture kinds.
+  constexpr std::pair<const char*, const char*> kInputUnits[] = {
+      {"°F DP", "°C DP"}, {"°F WB", "°C WB"}, {"gr/lb", "g/kg"}, {"%, RH", "%, RH"}};
+  const std::int16_t option = s.MoistInOption;
+  if (option >= 1 && option <= 7) {
+    const auto& [english, metric] = kInputUnits[moistureKind(option) - 1];
+    UnitLabels[4] = english;
+    UnitLabels[5] = metric;
+    UnitLabels[6] = option > 4 || (option == 4 && si) ? "°C DB" : "°F DB";
+    // The writes run the boxes' change handlers, which fill the twins.
+    if (option <= 4) {
+      in.txtMoa.setText(oneDecimal(s.Moa));
+      in.txtMra.setText(oneDecimal(s.Mra));
+    }
+    if (option > 4) {
+      in.txtMoaSI.setText(oneDecimal(s.MoaSI));
+      in.txtMraSI.setText(oneDecimal(s.MraSI));
+    } else if (option == 4 && si) {
+      in.txtMoaSI.setText(oneDecimal(s.Moa));
+      in.txtMraSI.setText(oneDecimal(s.Mra));
+    }
+  }
+  frmInputs& inputs = w_.inputs;
+  inputs.lblMoistIn[0].setCaption(UnitLabels[4]);
+  inputs.lblMoistIn[1].setCaption(UnitLabels[4]);
+  inputs.lblMoistIn[2].setCaption(UnitLabels[5]);
+  inputs.lblMoistIn[3].setCaption(UnitLabels[5]);
+  fillVolumeLabels();
+
+  frmWheel& main = w_.main;
+  const bool cubicMetres = f.SIFlow0.value();
+  main.lblFPM1.setCaption(si ? "m/sec" : "sfpm");
+  main.lblFPM2.setCaption(si ? "m/sec" : "sfpm");
+  const std::pair<std::array<platform::Label, 4>*, const std::string*> units[] = {
+      {&main.lblHum, &UnitLabels[0]},  {&main.lblHum1, &UnitLabels[1]},
+      {&main.LblHum2, &UnitLabels[2]}, {&main.lblFDB, &UnitLabels[6]},
+      {&main.LblEnth, &UnitLabels[7]},
+  };
+  for (const auto& [labels, unit] : units) {
+    for (platform::Label& label : *labels) {
+      label.setCaption(*unit);
+    }
+  }
+  const std::string standardVolume = si ? siFlowWord(cubicMetres, false) : "scfm";
+  for (platform::Label& label : main.lblSCFM) {
+    label.setCaption(standardVolume);
+  }
+  main.Label3.setCaption(standardVolume);
+  for (platform::Label& label : main.lblInWC) {
+    label.setCaption(si ? "pascals" : "in. W");
+  }
+  main.lbllbh[0].setCaption(si ? "kg H2O/h" : "lb H2O/h");
+  const std::string actualVolume = si ? siFlowWord(cubicMetres, true) : "acfm";
+  for (platform::Label* label :
+       {&main.Label6, &main.Label7, &main.Label8, &main.Label9, &main.Label12}) {
+    label->setCaption(actualVolume);
+  }
+  main.Frame5.setCaption(std::string(21, ' ') + "E" +
+                         (si ? std::string(14, ' ') + "KW" : std::string(10, ' ') + "BTU/H"));
+
+  const std::pair<const OptionButton*, const char*> bases[] = {
+      {&f.optOutdoor, "Outdoor Std. Volume"},
+      {&f.optSupply, "Supply Std. Volume"},
+      {&f.optOutdoorActual, "Outdoor Act. Volume"},
+      {&f.optSupplyActual, "Supply Act. Volume"},
+  };
+  for (std::size_t i = 0; i < std::size(bases); ++i) {
+    if (bases[i].first->value()) {
+      in.fmeVolume.setCaption(bases[i].second);
+      s.FlowBasis = static_cast<std::int16_t>(i + 1);
+    }
+  }
+
+  if (calculate) {
+    inputs.cmdCalc_Click();
+  } else {
+    // Start-up calculates nothing; writing the boxes was no edit of the user's.
+    inputs.cmdCalc.setVisible(false);
+  }
+  hide();
+}
+
+void frmSettings::fillVolumeLabels() {
+  const ModCalc::SettingsFields& f = fields().settings;
+  const bool actual = !(f.optOutdoor.value() || f.optSupply.value());
+  const bool cubicMetres = f.SIFlow0.value();
+  std::array<platform::Label, 4>& labels = w_.inputs.lblSCFM;
+  for (std::size_t i = 0; i < 2; ++i) {
+    labels[i].setCaption(actual ? "acfm" : "scfm");
+    labels[i + 2].setCaption(siFlowWord(cubicMetres, actual));
+  }
+}
+
+}  // namespace ui

@@ -1,0 +1,152 @@
+#pragma once
+
+// The main window: the results of the last calculation, the menus and the
+// toolbar, start-up and closing.
+
+#include <array>
+
+#include "platform/Controls.h"
+#include "ui/Window.h"
+
+namespace ui {
+
+using platform::CommandButton;
+using platform::Frame;
+using platform::Label;
+using platform::MenuItem;
+using platform::PictureBox;
+using platform::ToolBar;
+using platform::ToolButton;
+
+class frmWheel final : public Window {
+ public:
+  explicit frmWheel(Windows& windows);
+
+  // Reruns the calculation at falling wheel speeds until the exhaust air no
+  // longer frosts.
+  void cmdFrostSpeed_Click();
+  // The humidity and enthalpy values of the four air streams.
+  void MoistFillCap();
+  // Every result, from the calculation state.
+  void FillCaptions();
+
+  void Form_Unload();
+  void tbToolBar_ButtonClick(const ToolButton& button);
+  void mnuFileExit_Click();
+  void mnuEditSettings_Click();
+  void mnuEditInputs_Click();
+  void mnuEditSecurity_Click();
+  void mnuViewToolbar_Click();
+  void mnuAbout_Click();
+  void mnuHelpContents_Click();
+
+  // Adds the "Override" toolbar button unless it is there already.
+  void addOverrideButton();
+
+  // Air streams: dry bulb, humidity (0 wet bulb or dew point, 1 humidity
+  // ratio, 2 relative humidity), standard and actual volume, face velocity.
+  // The enthalpy array is 0 outdoor, 1 return, 2 supply, 3 exhaust.
+  Frame fmeOutdoor{"fmeOutdoor", "Outdoor Air"};
+  Frame fmeSupply{"fmeSupply", "Supply Air"};
+  Frame fmeReturn{"fmeReturn", "Return Air"};
+  Frame fmeExhaust{"fmeExhaust", "Exhaust Air"};
+  Label lblToa{"lblToa"};
+  Label lblTsa{"lblTsa"};
+  Label lblTra{"lblTra"};
+  Label lblTea{"lblTea"};
+  std::array<Label, 3> lblWoa = platform::controlArray<Label, 3>("lblWoa");
+  std::array<Label, 3> lblWsa = platform::controlArray<Label, 3>("lblWsa");
+  std::array<Label, 3> lblWra = platform::controlArray<Label, 3>("lblWra");
+  // lblWea belongs to the engine's fields: the frost check colours it.
+  std::array<Label, 4> LblH = platform::controlArray<Label, 4>("LblH");
+  Label lblVoa{"lblVoa"};
+  Label lblVsa{"lblVsa"};
+  Label lblVra{"lblVra"};
+  Label lblVea{"lblVea"};
+  Label lblAcfmO{"lblAcfmO"};
+  Label lblAcfmS{"lblAcfmS"};
+  Label lblAcfmR{"lblAcfmR"};
+  Label lblAcfmE{"lblAcfmE"};
+  Label lblVelO{"lblVelO"};
+  Label lblVelE{"lblVelE"};
+
+  // Unit words, one per stream (0 outdoor, 1 supply, 2 return, 3 exhaust).
+  std::array<Label, 4> lblFDB = platform::controlArray<Label, 4>("lblFDB", "°F DB");
+  std::array<Label, 4> lblHum = platform::controlArray<Label, 4>("lblHum", "°F WB");
+  std::array<Label, 4> lblHum1 = platform::controlArray<Label, 4>("lblHum1", "gr/lb");
+  std::array<Label, 4> LblHum2 = platform::controlArray<Label, 4>("LblHum2", "%, RH");
+  std::array<Label, 4> LblEnth = platform::controlArray<Label, 4>("LblEnth", "BTU/lb");
+  std::array<Label, 4> lblSCFM = platform::controlArray<Label, 4>("lblSCFM", "scfm");
+  // Actual-volume units of the outdoor, supply, return, exhaust and purge
+  // rows.
+  Label Label6{"Label6", "acfm"};
+  Label Label7{"Label7", "acfm"};
+  Label Label8{"Label8", "acfm"};
+  Label Label9{"Label9", "acfm"};
+  Label Label12{"Label12", "acfm"};
+  // Face-velocity units of the outdoor and exhaust frames.
+  Label lblFPM1{"lblFPM(1)", "sfpm"};
+  Label lblFPM2{"lblFPM(2)", "sfpm"};
+
+  Frame fmeSpeed{"fmeSpeed", "Wheel Speed"};
+  Label lblWheelSpeed{"lblWheelSpeed"};
+  Frame fmePurge{"fmePurge", "Purge"};
+  Label lblVPurge{"lblVPurge"};
+  Label lblAcfmP{"lblAcfmP"};
+  Label lblPurgeAngle{"lblPurgeAngle"};
+  Label Label3{"Label3", "scfm"};  // the purge volume's unit
+
+  Frame Frame5{"Frame5", std::string(21, ' ') + "E" + std::string(10, ' ') + "BTU/H"};
+  Label lblHeatS{"lblHeatS"};
+  Label lblHeatL{"lblHeatL"};
+  Label lblHeatT{"lblHeatT"};
+  Label lblEunbalS{"lblEunbalS"};
+  Label lblEunbalL{"lblEunbalL"};
+  // lblEunbalT belongs to the engine's fields.
+
+  Label lblDPs{"lblDPs"};
+  Label lblDPr{"lblDPr"};
+  Label lbldWh{"lbldWh"};
+  std::array<Label, 2> lblInWC = platform::controlArray<Label, 2>("lblInWC", "in. W");
+  std::array<Label, 1> lbllbh = platform::controlArray<Label, 1>("lbllbh", "lb H2O/h");
+
+  Label HiVelocity{"HiVelocity", "Face Velocity Too High"};
+  Label lblSeason{"lblSeason"};
+  Label lblModel{"lblModel"};
+  Label lblTitle{"lblTitle"};
+  Frame frmFlute{"frmFlute", "Flute Size"};
+
+  PictureBox picWheel{"picWheel", "wheel"};
+  PictureBox picSmallLogo0{"picSmallLogo0", "logo-standard"};
+  PictureBox picSmallLogo1{"picSmallLogo1", "logo-private"};
+  PictureBox picARILogo{"picARILogo", "certification"};
+
+  ToolBar tbToolBar{"tbToolBar"};
+
+  MenuItem mnufile{"mnufile", "&File"};
+  MenuItem mnuFileOpen{"mnuFileOpen", "&Open"};
+  MenuItem mnuFileClose{"mnuFileClose", "&Close"};
+  MenuItem mnuFileSave{"mnuFileSave", "&Save"};
+  MenuItem mnuFilebar0{"mnuFilebar0", "-"};
+  MenuItem mnuFilePrint{"mnuFilePrint", "&Print"};
+  MenuItem mnuFilebar1{"mnuFilebar1", "-"};
+  MenuItem mnuFileExit{"mnuFileExit", "&Exit"};
+  MenuItem mnuedit{"mnuedit", "&Edit"};
+  MenuItem mnuEditCopy{"mnuEditCopy", "&Copy"};
+  MenuItem mnuEditSettings{"mnuEditSettings", "&Settings"};
+  MenuItem mnuEditInputs{"mnuEditInputs", "&Inputs"};
+  MenuItem mnuEditSecurity{"mnuEditSecurity", "Sec&urity"};
+  MenuItem mnuView{"mnuView", "&View"};
+  MenuItem mnuViewToolbar{"mnuViewToolbar", "&Toolbar"};
+  MenuItem Help{"Help", "&Help"};
+  MenuItem mnuAbout{"mnuAbout", "&About"};
+  MenuItem mnuHelpContents{"mnuHelpContents", "Help &Contents"};
+
+ protected:
+  void Form_Load() override;
+
+ private:
+  void ShowHelpContents();
+};
+
+}  // namespace ui
