@@ -66,7 +66,6 @@ TEST(KtrCalcPsych, UsageErrorsAreOneLineWithStatusTwo) {
       {"psych", "SatPressure", "seventy"},
       {"psych", "MoistToGrains", "75", "14.696", "50", "4.5"},
       {"psych"},
-      {},
       {"unknown"},
   };
   for (const auto& args : rows) {

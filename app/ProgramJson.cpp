@@ -1,0 +1,176 @@
+#include "app/ProgramJson.h"
+
+#include <string>
+#include <type_traits>
+
+#include "app/ControlNames.h"
+#include "engine/CalcStateFields.h"
+#include "platform/NumberText.h"
+
+namespace ktr {
+
+namespace {
+
+using nlohmann::ordered_json;
+
+// A float as the shortest decimal that reads back as that float, so 0.757
+// shows as 0.757 and not as the double nearest the float.
+ordered_json number(float value) {
+  if (const auto shortest = platform::parseInvariant<double>(platform::decimalText(value))) {
+    return *shortest;
+  }
+  return value;  // not finite: JSON has no value for it (null)
+}
+
+ordered_json variant(const platform::Variant& value) {
+  return std::visit(
+      [](const auto& held) -> ordered_json {
+        using Held = std::decay_t<decltype(held)>;
+        if constexpr (std::is_same_v<Held, std::monostate>) {
+          return nullptr;
+        } else {
+          return held;
+        }
+      },
+      value);
+}
+
+template <typename T>
+ordered_json field(const T& value) {
+  if constexpr (std::is_same_v<T, float>) {
+    return number(value);
+  } else if constexpr (std::is_same_v<T, platform::Variant>) {
+    return variant(value);
+  } else if constexpr (std::is_same_v<T, std::array<platform::Variant, 5>>) {
+    ordered_json list = ordered_json::array();
+    for (const platform::Variant& element : value) {
+      list.push_back(variant(element));
+    }
+    return list;
+  } else {
+    return value;
+  }
+}
+
+ordered_json stateJson(const ModCalc::CalcState& state) {
+  ordered_json json = ordered_json::object();
+  ModCalc::forEachField(
+      state, [&json](const char* name, const auto& value) { json[name] = field(value); });
+  return json;
+}
+
+ordered_json catalogRowJson(const ModCalc::ModelCatalog& c, std::int16_t modelCount) {
+  ordered_json json = ordered_json::object();
+  json["ModelName"] = c.ModelName[0];
+  json["ModelFaceArea"] = number(c.ModelFaceArea[0]);
+  json["ModelMinCfm"] = number(c.ModelMinCfm[0]);
+  json["ModelMaxCfm"] = number(c.ModelMaxCfm[0]);
+  json["ModelPurgeCfm"] = number(c.ModelPurgeCfm[0]);
+  json["WheelDiam"] = number(c.WheelDiam[0]);
+  json["WheelDepth"] = number(c.WheelDepth[0]);
+  json["SpokeCount"] = c.SpokeCount[0];
+  json["ModelRpm"] = number(c.ModelRpm[0]);
+  json["CasHeight"] = number(c.CasHeight[0]);
+  json["CasWidth"] = number(c.CasWidth[0]);
+  json["CasDepth"] = number(c.CasDepth[0]);
+  json["HubDiam"] = number(c.HubDiam[0]);
+  json["ModelExtra"] = variant(c.ModelExtra[0]);
+  json["MotorHP"] = c.MotorHP[0];
+  json["FrameText"] = c.FrameText[0];
+  json["BearingText"] = variant(c.BearingText[0]);
+  json["ModelCount"] = modelCount;
+  return json;
+}
+
+ordered_json color(const platform::Rgb& rgb) {
+  return {rgb.red, rgb.green, rgb.blue};
+}
+
+ordered_json controlJson(const platform::Control& control) {
+  using platform::ControlKind;
+  ordered_json json = ordered_json::object();
+  switch (control.kind()) {
+    case ControlKind::TextBox:
+      json["text"] = static_cast<const platform::TextBox&>(control).text();
+      break;
+    case ControlKind::Label:
+      json["caption"] = static_cast<const platform::Label&>(control).caption();
+      break;
+    case ControlKind::Frame:
+      json["caption"] = static_cast<const platform::Frame&>(control).caption();
+      break;
+    case ControlKind::CommandButton:
+      json["caption"] = static_cast<const platform::CommandButton&>(control).caption();
+      break;
+    case ControlKind::CheckBox: {
+      const auto& box = static_cast<const platform::CheckBox&>(control);
+      json["caption"] = box.caption();
+      json["value"] = box.value();
+      break;
+    }
+    case ControlKind::OptionButton: {
+      const auto& option = static_cast<const platform::OptionButton&>(control);
+      json["caption"] = option.caption();
+      json["value"] = option.value();
+      break;
+    }
+    case ControlKind::MenuItem: {
+      const auto& item = static_cast<const platform::MenuItem&>(control);
+      json["caption"] = item.caption();
+      json["value"] = item.checked();
+      break;
+    }
+    case ControlKind::ListBox: {
+      const auto& list = static_cast<const platform::ListBox&>(control);
+      json["items"] = list.items();
+      json["index"] = list.listIndex();
+      json["text"] = list.text();
+      break;
+    }
+    case ControlKind::ToolBar: {
+      ordered_json keys = ordered_json::array();
+      for (const platform::ToolButton& button :
+           static_cast<const platform::ToolBar&>(control).buttons()) {
+        keys.push_back(button.key);
+      }
+      json["items"] = keys;
+      break;
+    }
+    case ControlKind::PictureBox:
+      break;
+  }
+  json["visible"] = control.visible();
+  json["enabled"] = control.enabled();
+  if (control.backColor()) {
+    json["backColor"] = color(*control.backColor());
+  }
+  if (control.foreColor()) {
+    json["foreColor"] = color(*control.foreColor());
+  }
+  return json;
+}
+
+}  // namespace
+
+nlohmann::ordered_json programJson(Program& program,
+                                   const std::vector<platform::Message>& messages) {
+  ordered_json controls = ordered_json::object();
+  for (const NamedControl& named : namedControls(program.windows.all())) {
+    controls[named.key] = controlJson(*named.control);
+  }
+  ordered_json windows = ordered_json::object();
+  for (const platform::Form* form : program.windows.all()) {
+    windows[form->name()] = {{"caption", form->caption()}, {"visible", form->visible()}};
+  }
+  ordered_json shown = ordered_json::array();
+  for (const platform::Message& message : messages) {
+    shown.push_back({{"title", message.title}, {"text", message.text}});
+  }
+  return {{"state", stateJson(program.state)},
+          {"catalog", catalogRowJson(program.catalog, program.state.ModelCount)},
+          {"controls", controls},
+          {"windows", windows},
+          {"messages", shown}};
+}
+
+}  // namespace ktr
