@@ -304,7 +304,15 @@ Action setControl(const std::vector<NamedControl>& controls, const std::string& 
         if (entry == items.end()) {
           throw UsageError(name + " has no entry '" + value + "'");
         }
-        list->setListIndex(static_cast<int>(entry - items.begin()));
+        const int index = static_cast<int>(entry - items.begin());
+        if (list->listIndex() == index) {
+          // Clicking the selected entry still clicks.
+          if (list->onClick) {
+            list->onClick();
+          }
+        } else {
+          list->setListIndex(index);
+        }
       };
     default:
       throw UsageError("'" + name + "' cannot be set: only text boxes, check boxes, option " +

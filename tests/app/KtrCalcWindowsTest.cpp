@@ -54,6 +54,14 @@ TEST(KtrCalcWindows, ActionsRunInOrderAndMessagesGoToStderr) {
   EXPECT_EQ(json["messages"][0]["title"], "Warning");
 }
 
+TEST(KtrCalcWindows, ClickingTheSelectedModelStillMarksTheCaseChanged) {
+  const CalcRun r = run({"--calc", "lstWheel=KW24-4", "--json"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const auto json = nlohmann::json::parse(r.out);
+  EXPECT_EQ(json["controls"]["lstWheel"]["text"], "KW24-4");
+  EXPECT_TRUE(json["controls"]["cmdCalc"]["visible"]);
+}
+
 TEST(KtrCalcWindows, UsageErrorsStopBeforeAnythingRuns) {
   const std::vector<std::string> rows[] = {
       {"txtNothing=1"}, {"Label1=x"}, {"chkSpeed=2"}, {"KSRSel=0"},

@@ -322,16 +322,14 @@ TEST_F(MoistFillCapTest, SIConvertsToCelsiusGramsAndKilojoules) {
   EXPECT_EQ(main.lblWsa[0].caption(), f(celsius(dewPoint(80))));
 }
 
-TEST_F(MoistFillCapTest, LeavesTheStateAsItWas) {
-  // DewPoint raises a humidity ratio of zero; the state's must stay zero.
-  state.Wsa = 0;
+TEST_F(MoistFillCapTest, DewPointRaisesADryStreamsHumidityRatio) {
+  // The relative humidity is then that of the raised humidity ratio.
+  state.Wsa = -30;
   fields.settings.optOutDP.select();
   main.MoistFillCap();
-  EXPECT_EQ(state.Wsa, 0);
-  fields.settings.optOutWB.select();
-  main.MoistFillCap();
-  EXPECT_EQ(state.Wsa, 0);
-  EXPECT_EQ(main.lblWsa[1].caption(), ".0");
+  EXPECT_DOUBLE_EQ(state.Wsa, 0.1001);
+  EXPECT_EQ(main.lblWsa[1].caption(), "-30.0") << "written before the dew point";
+  EXPECT_EQ(main.lblWsa[2].caption(), ".1");
 }
 
 // ---------------------------------------------------------------------------
@@ -565,11 +563,12 @@ class FrostSpeedTest : public UiTest {
     speeds.clear();
   }
 
-  // Each written speed is 0.9 of the speed the pass before ran at.
+  // Each written speed is the decimal text of 0.9 times the speed the pass
+  // before ran at.
   void expectFallingSpeeds(float first) const {
     float previous = first;
     for (const float speed : speeds) {
-      EXPECT_EQ(speed, static_cast<float>(0.9 * previous));
+      EXPECT_EQ(speed, platform::parseNumber<float>(platform::decimalText(0.9 * previous)));
       previous = speed;
     }
   }

@@ -44,8 +44,10 @@ void frmOverride::cmdOROK_Click() {
     return;
   }
   state().ModelSelected = 0;
-  ModCalc::Calculate(engine());
-  w_.inputs.cmdCalc.setVisible(false);
+  // A stopped run keeps the old results: the case is still to be calculated.
+  if (ModCalc::Calculate(engine())) {
+    w_.inputs.cmdCalc.setVisible(false);
+  }
   hide();
 }
 

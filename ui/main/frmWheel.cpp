@@ -275,7 +275,7 @@ void frmWheel::ShowHelpContents() {
 }
 
 void frmWheel::MoistFillCap() {
-  const ModCalc::CalcState& s = state();
+  ModCalc::CalcState& s = state();
   const ModCalc::SettingsFields& settings = fields().settings;
   const bool si = s.SIUnits == 1;
   const bool wetBulb = si ? settings.optOUTWBSI.value() : settings.optOutWB.value();
@@ -284,7 +284,9 @@ void frmWheel::MoistFillCap() {
 
   struct Stream {
     double t;
-    double w;  // gr/lb
+    // The state's own humidity ratio, gr/lb: the dew point raises one of
+    // zero or less, as it always has.
+    double& w;
     double h;  // Btu/lb
     double p;  // the stream's absolute pressure, psia
     std::array<Label, 3>& humidity;
@@ -299,11 +301,8 @@ void frmWheel::MoistFillCap() {
   for (const Stream& stream : streams) {
     stream.humidity[1].setCaption(shown(si ? stream.w / 7 : stream.w));
     stream.enthalpy.setCaption(shown(si ? stream.h * 2.326 - 17.86 : stream.h));
-    // The property functions may raise the humidity ratio they are given;
-    // they get a copy, so the display leaves the state as it is.
-    double w = stream.w;
-    const double wetBulbOrDewPoint =
-        wetBulb ? modPsych::WetBulb(stream.t, w, stream.p) : modPsych::DewPoint(w, s.Patm);
+    const double wetBulbOrDewPoint = wetBulb ? modPsych::WetBulb(stream.t, stream.w, stream.p)
+                                             : modPsych::DewPoint(stream.w, s.Patm);
     stream.humidity[0].setCaption(shown(temperature(wetBulbOrDewPoint)));
     stream.humidity[2].setCaption(
         shown(100 * modPsych::RelHumFraction(s.Patm, stream.w, stream.t)));
@@ -412,7 +411,7 @@ void frmWheel::cmdFrostSpeed_Click() {
   // The next calculations take the typed wheel speed.
   in.chkSpeed.setValue(1);
   for (int pass = 0;; ++pass) {
-    const auto next = static_cast<float>(0.9 * s.WheelRpm);
+    const double next = 0.9 * s.WheelRpm;
     if (pass == kMaxFrostPasses || next < kLowestFrostSpeed) {
       engine().warn("Frost persists at the lowest wheel speed; the last calculation is shown.");
       return;
