@@ -9,6 +9,7 @@
 #include "engine/AutoSelection.h"
 #include "engine/CalcStateFields.h"
 #include "engine/InputChecks.h"
+#include "engine/Units.h"
 #include "engine/WheelModel.h"
 #include "psych/modPsych.h"
 
@@ -149,23 +150,12 @@ class Run {
   }
 
   void pressures() {
-    s_.ElevFt = s_.SIUnits == 1 ? static_cast<float>(typed_.elevation * 3.281) : typed_.elevation;
+    s_.ElevFt = elevationFeet(typed_.elevation, s_.SIUnits);
     s_.Patm = modPsych::AtmPressure(s_.ElevFt);
     require(s_.Patm > 0,
             "The elevation is too high: the barometric pressure there would not be above zero.");
-    const float poa = typed_.poa;
-    const float pra = typed_.pra;
-    if (s_.SIUnits == 1) {
-      s_.PoaPa = poa;
-      s_.PraPa = pra;
-      s_.PoaInWC = static_cast<float>(s_.PoaPa / 249.0);
-      s_.PraInWC = static_cast<float>(s_.PraPa / 249.0);
-    } else {
-      s_.PoaInWC = poa;
-      s_.PraInWC = pra;
-      s_.PoaPa = static_cast<float>(poa * 249.0);
-      s_.PraPa = static_cast<float>(pra * 249.0);
-    }
+    setStaticPressure(typed_.poa, s_.SIUnits == 1, s_.PoaInWC, s_.PoaPa);
+    setStaticPressure(typed_.pra, s_.SIUnits == 1, s_.PraInWC, s_.PraPa);
     s_.dPoaRa = static_cast<double>(s_.PoaInWC) - s_.PraInWC;
     s_.Density45 = 16.5F;
     s_.Density62 = 15.0F;

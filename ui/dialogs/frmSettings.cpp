@@ -9,6 +9,7 @@
 
 #include "engine/Engine.h"
 #include "engine/InputChecks.h"
+#include "engine/Units.h"
 #include "platform/NumberText.h"
 #include "psych/modPsych.h"
 #include "ui/Windows.h"
@@ -19,9 +20,6 @@ namespace {
 
 using platform::OptionButton;
 using platform::TextBox;
-
-constexpr double kPascalsPerInchOfWater = 249;
-constexpr double kFeetPerMetre = 3.281;
 
 // The numbers OK takes from the boxes, all read before anything changes.
 struct TypedBoxes {
@@ -50,17 +48,6 @@ TypedBoxes readBoxes(const ModCalc::DialogFields& fields) {
   };
 }
 
-// A static pressure typed in pascals or in inches of water, in both units.
-void setPressure(float typed, bool pascals, float& inWC, float& pa) {
-  if (pascals) {
-    pa = typed;
-    inWC = static_cast<float>(pa / kPascalsPerInchOfWater);
-  } else {
-    inWC = typed;
-    pa = static_cast<float>(inWC * kPascalsPerInchOfWater);
-  }
-}
-
 // Re-expresses a pressure box typed in the units just left; a box without a
 // number stays as it is for OK to name.
 void convertPressureBox(TextBox& box, bool toSI, float& inWC, float& pa) {
@@ -68,7 +55,7 @@ void convertPressureBox(TextBox& box, bool toSI, float& inWC, float& pa) {
   if (!typed) {
     return;
   }
-  setPressure(*typed, !toSI, inWC, pa);
+  ModCalc::setStaticPressure(*typed, !toSI, inWC, pa);
   box.setText(toSI ? platform::formatNumber(pa, "#,##0.") : platform::formatNumber(inWC, "##0.0"));
 }
 
@@ -222,7 +209,7 @@ void frmSettings::confirm(bool calculate) {
 void frmSettings::CalculateSettings(float elevation, float poa, float pra) {
   ModCalc::CalcState& s = state();
   const ModCalc::SettingsFields& f = fields().settings;
-  s.ElevFt = s.SIUnits == 1 ? static_cast<float>(elevation * kFeetPerMetre) : elevation;
+  s.ElevFt = ModCalc::elevationFeet(elevation, s.SIUnits);
   s.Patm = modPsych::AtmPressure(s.ElevFt);
   // The humidity ratios come from the kind the moisture was typed in, before
   // the new kind is read.
@@ -243,8 +230,8 @@ void frmSettings::CalculateSettings(float elevation, float poa, float pra) {
     s.MraSI = *ModCalc::moistureSI(s.Mra, s.MoistInOption, s.SIUnits);
   }
   const bool pascals = s.SIUnits == 1;
-  setPressure(poa, pascals, s.PoaInWC, s.PoaPa);
-  setPressure(pra, pascals, s.PraInWC, s.PraPa);
+  ModCalc::setStaticPressure(poa, pascals, s.PoaInWC, s.PoaPa);
+  ModCalc::setStaticPressure(pra, pascals, s.PraInWC, s.PraPa);
 }
 
 void frmSettings::FillWheelInputsCaptions() {
