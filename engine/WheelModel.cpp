@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "engine/Units.h"
 #include "psych/modPsych.h"
 
 namespace ModCalc {
@@ -80,7 +81,7 @@ void PurgeAndPressureCheck(Engine& engine) {
   if (static_cast<double>(s.PoaInWC) - s.PraInWC <= 0) {
     engine.warn("Outdoor air pressure must be larger than return air. Pressure will be increased ");
     s.PoaInWC = static_cast<float>(s.PraInWC + 0.5);
-    s.PoaPa = static_cast<float>(s.PoaInWC * 249.0);
+    s.PoaPa = static_cast<float>(s.PoaInWC * kPascalsPerInchOfWater);
     s.PoaAbs = static_cast<float>(s.PoaInWC / 27.708 + s.Patm);
     engine.fields.settings.txtPoa.setText(s.SIUnits == 0
                                               ? platform::formatNumber(s.PoaInWC, "##0.0")

@@ -10,8 +10,4 @@ namespace platform {
 
 using Variant = std::variant<std::monostate, double, std::string, bool>;
 
-inline bool isEmpty(const Variant& value) {
-  return std::holds_alternative<std::monostate>(value);
-}
-
 }  // namespace platform
