@@ -1,6 +1,6 @@
 # The one front door: every target first makes sure the Debian packages are
 # there, then configures with a CMake preset and builds with two jobs.
-.PHONY: all deps build run test bench asan format format-check clean
+.PHONY: all deps build run test golden bench asan format format-check clean
 
 all: build
 
@@ -16,6 +16,11 @@ run: build
 
 test: build
 	@ctest --preset default
+
+# Regenerates the pinned end-to-end results on purpose; review the diff.
+golden: build
+	@KTR_GOLDEN_UPDATE=1 build/bin/ktr_app_tests --gtest_filter='Golden.*' >/dev/null
+	@git status --short tests/golden
 
 bench: build
 	@for b in build/bin/bench_*; do "$$b"; done
