@@ -81,23 +81,23 @@ const std::map<std::string, PsychFunction, std::less<>>& psychFunctions() {
           return {modPsych::HumRatioFromVapor(n(a[0]), n(a[1]))};
         }}},
       {"MoistToGrains",
-       {"t p value kind", 4,
+       {"t value p kind", 4,
         [=](Args a, Messages m) -> std::vector<double> {
           return {modPsych::MoistToGrains(n(a[0]), n(a[1]), n(a[2]), kindArgument(a[3]), m)};
         }}},
       {"GrainsToMoist",
-       {"t p W kind", 4,
+       {"t W p kind", 4,
         [=](Args a, Messages) -> std::vector<double> {
-          double w = n(a[2]);
-          return {modPsych::GrainsToMoist(n(a[0]), n(a[1]), w, kindArgument(a[3]))};
+          double w = n(a[1]);
+          return {modPsych::GrainsToMoist(n(a[0]), w, n(a[2]), kindArgument(a[3]))};
         }}},
       {"RelHumFraction",
-       {"p W t", 3,
+       {"t W p", 3,
         [=](Args a, Messages) -> std::vector<double> {
           return {modPsych::RelHumFraction(n(a[0]), n(a[1]), n(a[2]))};
         }}},
       {"SpecificVolume",
-       {"p W t", 3,
+       {"t W p", 3,
         [=](Args a, Messages) -> std::vector<double> {
           return {modPsych::SpecificVolume(n(a[0]), n(a[1]), n(a[2]))};
         }}},

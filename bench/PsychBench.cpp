@@ -24,7 +24,7 @@ void BM_MoistToGrains(benchmark::State& state) {
   platform::HeadlessMessageBox messages;
   for (auto _ : state) {
     benchmark::DoNotOptimize(value);
-    benchmark::DoNotOptimize(modPsych::MoistToGrains(95, 14.696, value, kind, messages));
+    benchmark::DoNotOptimize(modPsych::MoistToGrains(95, value, 14.696, kind, messages));
   }
 }
 BENCHMARK(BM_MoistToGrains)->DenseRange(1, 5);

@@ -5,6 +5,7 @@
 
 #include "engine/WheelModel.h"
 #include "psych/modPsych.h"
+#include "units/Units.h"
 
 namespace ModCalc {
 
@@ -21,7 +22,7 @@ class Selection {
         s_(engine.state),
         c_(engine.catalog),
         honourListSelect_(honourListSelect),
-        outdoorSpecificVolume_(modPsych::SpecificVolume(s_.PoaAbs, s_.Woa, s_.Toa)) {}
+        outdoorSpecificVolume_(modPsych::SpecificVolume(s_.Toa, s_.Woa, s_.PoaAbs)) {}
 
   void run() {
     const OverrideFields& overrides = engine_.fields.overrides;
@@ -62,14 +63,16 @@ class Selection {
   // `purge`, stored in Voa's width.
   float outdoorVolume(double purge) const {
     switch (s_.FlowBasis) {
-      case 1:
+      case VolumeBasis::Outdoor:
         return static_cast<float>(s_.VoaInput);
-      case 2:
+      case VolumeBasis::Supply:
         return static_cast<float>(s_.VoaInput + purge);
-      case 3:
-        return static_cast<float>(s_.VoaInput * 13.333 / outdoorSpecificVolume());
+      case VolumeBasis::OutdoorActual:
+        return static_cast<float>(s_.VoaInput * units::kStandardAirVolume /
+                                  outdoorSpecificVolume());
       default:
-        return static_cast<float>(s_.VoaInput * 13.333 / outdoorSpecificVolume() + purge);
+        return static_cast<float>(
+            s_.VoaInput * units::kStandardAirVolume / outdoorSpecificVolume() + purge);
     }
   }
 
@@ -128,17 +131,17 @@ class Selection {
     s_.Voa = static_cast<float>(L);
     s_.Vsa = static_cast<float>(L - P);
     switch (s_.FlowBasis) {
-      case 1:
+      case VolumeBasis::Outdoor:
         s_.VoaInput = L;
         break;
-      case 2:
+      case VolumeBasis::Supply:
         s_.VoaInput = L - P;
         break;
-      case 3:
-        s_.VoaInput = L / 13.333 * outdoorSpecificVolume();
+      case VolumeBasis::OutdoorActual:
+        s_.VoaInput = L / units::kStandardAirVolume * outdoorSpecificVolume();
         break;
       default:
-        s_.VoaInput = (L - P) / 13.333 * outdoorSpecificVolume();
+        s_.VoaInput = (L - P) / units::kStandardAirVolume * outdoorSpecificVolume();
         break;
     }
     s_.Vra = s_.Vsa;

@@ -26,9 +26,13 @@ namespace ModCalc {
 // header record), rows 1..ModelCount the catalog models in ascending size.
 inline constexpr std::size_t kCatalogRows = 51;
 
-// Cubic feet per minute in one SI flow unit.
-inline constexpr float kCubicMetresPerHourFactor = 0.58851F;
-inline constexpr float kLitresPerSecondFactor = 2.1186F;
+// What the entered main volume is; the number is what a project file stores.
+enum class VolumeBasis : std::int16_t {
+  Outdoor = 1,        // outdoor air at standard conditions
+  Supply = 2,         // supply air at standard conditions
+  OutdoorActual = 3,  // outdoor air at its actual conditions
+  SupplyActual = 4,   // supply air at its actual conditions
+};
 
 struct ModelCatalog {
   template <typename T>
@@ -60,7 +64,7 @@ struct CalcState {
   float SIFlowFactor = 0;       // cfm per SI flow unit
   std::int16_t PrivateLabel = 0;
   std::int16_t ExternalVersion = 0;
-  std::int16_t FlowBasis = 0;      // 1 Outdoor, 2 Supply, 3 Outdoor Actual, 4 Supply Actual
+  VolumeBasis FlowBasis{};         // none until the settings are first confirmed
   std::int16_t MoistInOption = 2;  // 1..7; 5..7 are the SI forms of 1..3
   std::int16_t MoistInKind = 2;    // MoistInOption folded to 1..4
   std::int16_t ModelSelected = 0;  // 0: the next Calculate selects a model

@@ -12,6 +12,7 @@
 #include "engine/Units.h"
 #include "engine/WheelModel.h"
 #include "psych/modPsych.h"
+#include "units/Units.h"
 
 namespace ModCalc {
 
@@ -25,18 +26,23 @@ bool ticked(const platform::CheckBox& box) {
   return box.value() == 1;
 }
 
-double sv(double p, double w, double t) {
-  return modPsych::SpecificVolume(p, w, t);
-}
+using modPsych::SpecificVolume;
+using units::kStandardAirVolume;
+using units::kStandardAirVolumeForActualList;
+using units::kStandardAirVolumeForMass;
 
 // Specific volume at the mean of the two entering air states, on the outdoor
 // side's pressure.
 double meanSpecificVolume(const CalcState& s) {
-  return sv(s.PoaAbs, (s.Wra + s.Woa) / 2, (static_cast<double>(s.Tra) + s.Toa) / 2);
+  return SpecificVolume((static_cast<double>(s.Tra) + s.Toa) / 2, (s.Wra + s.Woa) / 2, s.PoaAbs);
 }
 
-const char* mainVolumeName(std::int16_t flowBasis) {
-  return flowBasis == 1 || flowBasis == 3 ? "the outdoor air volume" : "the supply air volume";
+bool isOutdoorBasis(VolumeBasis basis) {
+  return basis == VolumeBasis::Outdoor || basis == VolumeBasis::OutdoorActual;
+}
+
+const char* mainVolumeName(VolumeBasis basis) {
+  return isOutdoorBasis(basis) ? "the outdoor air volume" : "the supply air volume";
 }
 
 void require(bool condition, const char* cause) {
@@ -139,14 +145,15 @@ class Run {
   }
 
  private:
-  std::int16_t flowBasis() const {
+  VolumeBasis flowBasis() const {
     if (settings_.optOutdoor.value()) {
-      return 1;
+      return VolumeBasis::Outdoor;
     }
     if (settings_.optSupply.value()) {
-      return 2;
+      return VolumeBasis::Supply;
     }
-    return settings_.optOutdoorActual.value() ? 3 : 4;
+    return settings_.optOutdoorActual.value() ? VolumeBasis::OutdoorActual
+                                              : VolumeBasis::SupplyActual;
   }
 
   void pressures() {
@@ -160,8 +167,8 @@ class Run {
     s_.Density45 = 16.5F;
     s_.Density62 = 15.0F;
     s_.Density94 = 10.7F;
-    s_.PoaAbs = static_cast<float>(s_.PoaInWC / 27.708 + s_.Patm);
-    s_.PraAbs = static_cast<float>(s_.PraInWC / 27.708 + s_.Patm);
+    s_.PoaAbs = static_cast<float>(s_.PoaInWC / units::kInchesOfWaterPerPsi + s_.Patm);
+    s_.PraAbs = static_cast<float>(s_.PraInWC / units::kInchesOfWaterPerPsi + s_.Patm);
     require(s_.PoaAbs > 0 && s_.PraAbs > 0,
             "The static pressures are below a full vacuum; check the outdoor and return air "
             "static pressures.");
@@ -181,10 +188,11 @@ class Run {
       s_.Vra = s_.VraInput;
     }
     if (settings_.optOutdoorActual.value() || settings_.optSupplyActual.value()) {
-      s_.Vra = static_cast<float>(s_.VraInput * 13.333 / sv(s_.PraAbs, s_.Wra, s_.Tra));
+      s_.Vra = static_cast<float>(s_.VraInput * kStandardAirVolume /
+                                  SpecificVolume(s_.Tra, s_.Wra, s_.PraAbs));
     }
-    s_.Woa = modPsych::MoistToGrains(s_.Toa, s_.PoaAbs, s_.Moa, s_.MoistInKind, engine_.messages);
-    s_.Wra = modPsych::MoistToGrains(s_.Tra, s_.PraAbs, s_.Mra, s_.MoistInKind, engine_.messages);
+    s_.Woa = modPsych::MoistToGrains(s_.Toa, s_.Moa, s_.PoaAbs, s_.MoistInKind, engine_.messages);
+    s_.Wra = modPsych::MoistToGrains(s_.Tra, s_.Mra, s_.PraAbs, s_.MoistInKind, engine_.messages);
     if (s_.Woa < 0.1) {
       s_.Woa = 0.1;
     }
@@ -226,19 +234,23 @@ class Run {
     }
     if (settings_.optOutdoorActual.value()) {
       s_.VoaActual = static_cast<float>(s_.VoaInput);
-      s_.Voa = static_cast<float>(s_.VoaActual * 13.333 / sv(s_.PoaAbs, s_.Woa, s_.Toa));
+      s_.Voa = static_cast<float>(s_.VoaActual * kStandardAirVolume /
+                                  SpecificVolume(s_.Toa, s_.Woa, s_.PoaAbs));
       s_.Vsa = static_cast<float>(static_cast<double>(s_.Voa) - s_.Vpurge);
-      s_.Vra = static_cast<float>(s_.VraInput * 13.333 / sv(s_.PraAbs, s_.Wra, s_.Tra));
+      s_.Vra = static_cast<float>(s_.VraInput * kStandardAirVolume /
+                                  SpecificVolume(s_.Tra, s_.Wra, s_.PraAbs));
     }
     if (settings_.optSupplyActual.value()) {
       s_.VsaActual = static_cast<float>(s_.VoaInput);
       // The supply state estimated at 70 % effectiveness.
       const double te = s_.Toa - 0.7 * (static_cast<double>(s_.Toa) - s_.Tra);
       const double we = s_.Woa - 0.7 * (s_.Woa - s_.Wra);
-      s_.VsaTrial = static_cast<float>(s_.VsaActual * 13.333 / sv(s_.PoaAbs, we, te));
+      s_.VsaTrial =
+          static_cast<float>(s_.VsaActual * kStandardAirVolume / SpecificVolume(te, we, s_.PoaAbs));
       s_.Vsa = s_.VsaTrial;
       s_.Voa = static_cast<float>(static_cast<double>(s_.VsaTrial) + s_.Vpurge);
-      s_.Vra = static_cast<float>(s_.VraInput * 13.333 / sv(s_.PraAbs, s_.Wra, s_.Tra));
+      s_.Vra = static_cast<float>(s_.VraInput * kStandardAirVolume /
+                                  SpecificVolume(s_.Tra, s_.Wra, s_.PraAbs));
     }
     if (secondPass && (settings_.optOutdoorActual.value() || settings_.optSupplyActual.value())) {
       s_.VraActual = s_.VraInput;
@@ -247,7 +259,7 @@ class Run {
   }
 
   void requireVolumes() const {
-    const bool outdoorBasis = s_.FlowBasis == 1 || s_.FlowBasis == 3;
+    const bool outdoorBasis = isOutdoorBasis(s_.FlowBasis);
     require(s_.Voa > 0, outdoorBasis ? "Outdoor air volume must be greater than zero."
                                      : "Supply air volume must be greater than zero.");
     require(s_.Vsa > 0, outdoorBasis
@@ -267,7 +279,7 @@ class Run {
     for (int pass = 1;; ++pass) {
       s_.Vea = static_cast<float>(static_cast<double>(s_.Vpurge) + s_.Vra);
       s_.VelOa = static_cast<float>(s_.Voa / area / halfFaceLessPurge);
-      s_.VelOaActual = static_cast<float>(s_.VelOa * meanSpecificVolume(s_) / 13.333);
+      s_.VelOaActual = static_cast<float>(s_.VelOa * meanSpecificVolume(s_) / kStandardAirVolume);
       s_.dPs = static_cast<float>(PressureDrop(s_, s_.VelOaActual, s_.WheelDepthSel));
       if (s_.Vsa >= s_.Vra) {
         s_.Vmin = s_.Vra;
@@ -283,19 +295,20 @@ class Run {
       s_.VelOa = static_cast<float>(s_.Voa / area / halfFaceLessPurge);
       writeBackVolumes();
       ChooseFlute(engine_);
-      s_.VelEaActual = static_cast<float>(s_.VelEa * meanSpecificVolume(s_) / 13.333);
+      s_.VelEaActual = static_cast<float>(s_.VelEa * meanSpecificVolume(s_) / kStandardAirVolume);
       s_.dPr = static_cast<float>(PressureDrop(s_, s_.VelEaActual, s_.WheelDepthSel));
       s_.VelMin = static_cast<float>(s_.Vmin / area / 0.5);
-      s_.VelMinActual = static_cast<float>(s_.VelMin * meanSpecificVolume(s_) / 13.333);
+      s_.VelMinActual = static_cast<float>(s_.VelMin * meanSpecificVolume(s_) / kStandardAirVolume);
       s_.VelSa = static_cast<float>(s_.Vsa / area / halfFaceLessPurge);
-      s_.MassSa = static_cast<float>(s_.Vsa / 13.33333);
-      s_.MassRa = static_cast<float>(s_.Vra / 13.33333);
+      s_.MassSa = static_cast<float>(s_.Vsa / kStandardAirVolumeForMass);
+      s_.MassRa = static_cast<float>(s_.Vra / kStandardAirVolumeForMass);
       BalancedEffectiveness(engine_);
       UnbalancedEffectiveness(engine_);
       const double r = s_.Vmin / s_.Voa;
       s_.Tsa = LeavingState(s_.Toa, s_.EunbalS, r, s_.Tra, s_.Vra, s_.Vea, s_.Vpurge);
       s_.Wsa = LeavingState(s_.Woa, s_.EunbalL, r, s_.Wra, s_.Vra, s_.Vea, s_.Vpurge);
-      s_.VsaActualCalc = static_cast<float>(s_.Vsa * sv(s_.PoaAbs, s_.Wsa, s_.Tsa) / 13.333);
+      s_.VsaActualCalc = static_cast<float>(s_.Vsa * SpecificVolume(s_.Tsa, s_.Wsa, s_.PoaAbs) /
+                                            kStandardAirVolume);
       s_.VsaActualError = static_cast<float>(static_cast<double>(s_.VsaActualCalc) - s_.VsaActual);
       if (!settings_.optSupplyActual.value()) {
         return;
@@ -319,17 +332,17 @@ class Run {
   void writeBackVolumes() {
     const auto shown = [](double volume) { return platform::formatNumber(volume, "###,###"); };
     switch (s_.FlowBasis) {
-      case 1:
+      case VolumeBasis::Outdoor:
         in_.txtV.setText(shown(s_.Voa));
         in_.fmeVolume.setCaption("Outdoor");
         in_.txtVra.setText(shown(s_.Vra));
         break;
-      case 2:
+      case VolumeBasis::Supply:
         in_.txtV.setText(shown(s_.Vsa));
         in_.fmeVolume.setCaption("Supply");
         in_.txtVra.setText(shown(s_.Vra));
         break;
-      case 3:
+      case VolumeBasis::OutdoorActual:
         in_.txtV.setText(shown(s_.VoaActual));
         in_.fmeVolume.setCaption("Outdoor Actual");
         in_.txtVra.setText(shown(s_.VraActual));
@@ -364,9 +377,9 @@ class Run {
       engine_.fields.main.lblEunbalT.setVisible(true);
     }
 
-    s_.MassSa = static_cast<float>(s_.Vsa / 13.33333);
-    s_.HeatS = (static_cast<double>(s_.Toa) - s_.Tsa) * 0.24 * s_.MassSa * 60;
-    s_.HeatT = (s_.Hoa - s_.Hsa) * s_.MassSa * 60;
+    s_.MassSa = static_cast<float>(s_.Vsa / kStandardAirVolumeForMass);
+    s_.HeatS = (static_cast<double>(s_.Toa) - s_.Tsa) * 0.24 * s_.MassSa * units::kMinutesPerHour;
+    s_.HeatT = (s_.Hoa - s_.Hsa) * s_.MassSa * units::kMinutesPerHour;
     if (ticked(engine_.fields.overrides.chkLatent) && s_.ElOverride == 0) {
       s_.HeatT = s_.HeatS;
     }
@@ -381,16 +394,17 @@ class Run {
     } else {
       s_.HeatL = s_.HeatT - s_.HeatS;
     }
-    s_.WaterRecovered = static_cast<float>((s_.Woa - s_.Wsa) / 7000 * s_.MassSa * 60);
+    s_.WaterRecovered = static_cast<float>((s_.Woa - s_.Wsa) / units::kGrainsPerPound * s_.MassSa *
+                                           units::kMinutesPerHour);
   }
 
   void actualVolumes() {
     const double actual[5] = {
-        s_.Voa * sv(s_.PoaAbs, s_.Woa, s_.Toa) / 13.3333,
-        s_.Vsa * sv(s_.PoaAbs, s_.Wsa, s_.Tsa) / 13.3333,
-        s_.Vra * sv(s_.PraAbs, s_.Wra, s_.Tra) / 13.3333,
-        s_.Vea * sv(s_.PraAbs, s_.Wea, s_.Tea) / 13.3333,
-        s_.Vpurge * sv(s_.PraAbs, s_.Wea, s_.Tea) / 13.3333,
+        s_.Voa * SpecificVolume(s_.Toa, s_.Woa, s_.PoaAbs) / kStandardAirVolumeForActualList,
+        s_.Vsa * SpecificVolume(s_.Tsa, s_.Wsa, s_.PoaAbs) / kStandardAirVolumeForActualList,
+        s_.Vra * SpecificVolume(s_.Tra, s_.Wra, s_.PraAbs) / kStandardAirVolumeForActualList,
+        s_.Vea * SpecificVolume(s_.Tea, s_.Wea, s_.PraAbs) / kStandardAirVolumeForActualList,
+        s_.Vpurge * SpecificVolume(s_.Tea, s_.Wea, s_.PraAbs) / kStandardAirVolumeForActualList,
     };
     for (std::size_t k = 0; k < 5; ++k) {
       s_.AcfmList[k] = actual[k];

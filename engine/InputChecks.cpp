@@ -3,6 +3,7 @@
 #include <string>
 
 #include "psych/modPsych.h"
+#include "units/Units.h"
 
 namespace ModCalc {
 
@@ -10,12 +11,6 @@ namespace {
 
 constexpr platform::Rgb kCondensingColor{128, 255, 255};
 constexpr platform::Rgb kDryExhaustColor{247, 245, 242};
-
-// Saturation humidity ratio, gr/lb, at dry bulb t and pressure p.
-double saturationGrains(double t, double p) {
-  const double pws = modPsych::SatPressure(t);
-  return 4353.86 * pws / (p - pws);
-}
 
 std::string oneDecimal(double value) {
   return platform::formatNumber(value, "##0.0");
@@ -54,7 +49,7 @@ void checkTemperature(Engine& engine, Stream stream, bool celsius) {
     stream.moisture = stream.dryBulb - 0.1;
     engine.warn(supersaturated(stream));
     if (celsius) {
-      stream.boxSI.setText(oneDecimal((stream.moisture - 32) / 1.8));
+      stream.boxSI.setText(oneDecimal(units::celsius(stream.moisture)));
     } else {
       stream.box.setText(oneDecimal(stream.moisture));
     }
@@ -77,7 +72,7 @@ void checkGrains(Engine& engine, Stream stream, bool gramsPerKilogram) {
                 " air grain loading was 0 or less and has been increased to 0.1 ");
   }
   if (gramsPerKilogram) {
-    stream.boxSI.setText(oneDecimal(stream.moisture / 7));
+    stream.boxSI.setText(oneDecimal(stream.moisture / units::kGrainsPerGramPerKilogram));
   } else {
     stream.box.setText(oneDecimal(stream.moisture));
   }
@@ -124,14 +119,14 @@ void checkStream(Engine& engine, const Stream& stream) {
 // barometric pressure there, as it always has).
 void checkSaturation(Engine& engine, Stream stream, double pressure, double conversionPressure) {
   const CalcState& s = engine.state;
-  const double saturated = saturationGrains(stream.dryBulb, pressure);
+  const double saturated = modPsych::SatGrains(stream.dryBulb, pressure);
   if (!(stream.humidityRatio > saturated)) {
     return;
   }
   engine.warn(supersaturated(stream));
   stream.humidityRatio = saturated - 0.1;
-  stream.moisture = modPsych::GrainsToMoist(stream.dryBulb, conversionPressure,
-                                            stream.humidityRatio, s.MoistInKind);
+  stream.moisture = modPsych::GrainsToMoist(stream.dryBulb, stream.humidityRatio,
+                                            conversionPressure, s.MoistInKind);
   if (const auto si = moistureSI(stream.moisture, s.MoistInOption, s.SIUnits)) {
     stream.moistureSI = *si;
   }
@@ -148,9 +143,9 @@ std::optional<double> moistureSI(double moisture, std::int16_t option, std::int1
   switch (option) {
     case 5:
     case 6:
-      return (moisture - 32) / 1.8;
+      return units::celsius(moisture);
     case 7:
-      return moisture / 7;
+      return moisture / units::kGrainsPerGramPerKilogram;
     case 4:
       return siUnits == 1 ? std::optional<double>(moisture) : std::nullopt;
     default:
@@ -172,8 +167,8 @@ void CheckSaturation(Engine& engine) {
 void CheckFrost(Engine& engine) {
   const CalcState& s = engine.state;
   MainFields& main = engine.fields.main;
-  const double saturated = saturationGrains(s.Tea, s.PraAbs);
-  if (s.Tea <= 32 && s.Wea > saturated) {
+  const double saturated = modPsych::SatGrains(s.Tea, s.PraAbs);
+  if (s.Tea <= units::kFreezingFahrenheit && s.Wea > saturated) {
     if (!main.lblFrost.visible()) {
       engine.warn("Exhaust air is supersaturated, frost buildup may occur.");
     }
@@ -181,7 +176,7 @@ void CheckFrost(Engine& engine) {
     main.lblFrost.setCaption("Frost");
     main.cmdFrostSpeed.setVisible(true);
   }
-  if (s.Tea > 32 && s.Wea > saturated) {
+  if (s.Tea > units::kFreezingFahrenheit && s.Wea > saturated) {
     main.lblFrost.setVisible(false);
     main.cmdFrostSpeed.setVisible(false);
     main.lblWea[2].setBackColor(kCondensingColor);

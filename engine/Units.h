@@ -4,10 +4,12 @@
 
 #include <cstdint>
 
+#include "units/Units.h"
+
 namespace ModCalc {
 
-inline constexpr double kPascalsPerInchOfWater = 249;
-inline constexpr double kFeetPerMetre = 3.281;
+using units::kFeetPerMetre;
+using units::kPascalsPerInchOfWater;
 
 // A static pressure typed in pascals or in inches of water, in both units.
 inline void setStaticPressure(float typed, bool pascals, float& inWC, float& pa) {

@@ -4,6 +4,7 @@
 
 #include "engine/Units.h"
 #include "psych/modPsych.h"
+#include "units/Units.h"
 
 namespace ModCalc {
 
@@ -76,13 +77,13 @@ void PurgeAndPressureCheck(Engine& engine) {
   ChooseFlute(engine);
   const double tm = (static_cast<double>(s.Tra) + s.Toa) / 2;
   const double wm = (s.Wra + s.Woa) / 2;
-  s.VelOaActualP = s.VelOa * modPsych::SpecificVolume(s.PoaAbs, wm, tm) / 13.333;
+  s.VelOaActualP = s.VelOa * modPsych::SpecificVolume(tm, wm, s.PoaAbs) / units::kStandardAirVolume;
 
   if (static_cast<double>(s.PoaInWC) - s.PraInWC <= 0) {
     engine.warn("Outdoor air pressure must be larger than return air. Pressure will be increased ");
     s.PoaInWC = static_cast<float>(s.PraInWC + 0.5);
-    s.PoaPa = static_cast<float>(s.PoaInWC * kPascalsPerInchOfWater);
-    s.PoaAbs = static_cast<float>(s.PoaInWC / 27.708 + s.Patm);
+    s.PoaPa = static_cast<float>(s.PoaInWC * units::kPascalsPerInchOfWater);
+    s.PoaAbs = static_cast<float>(s.PoaInWC / units::kInchesOfWaterPerPsi + s.Patm);
     engine.fields.settings.txtPoa.setText(s.SIUnits == 0
                                               ? platform::formatNumber(s.PoaInWC, "##0.0")
                                               : platform::formatNumber(s.PoaPa, "#,##0."));

@@ -2,14 +2,17 @@
 
 #include <cmath>
 
+#include "units/Units.h"
+
 namespace modPsych {
 
 namespace {
 
+using units::kGrainsPerPound;
+using units::kRankineOffset;
+
 constexpr double kMolarMassRatio = 0.62198;  // water vapour / dry air
-constexpr double kRankineOffset = 459.67;
 constexpr double kFreezingRankine = 491.67;
-constexpr double kGrainsPerPound = 7000.0;
 // Floor of DewPoint's humidity ratio, lb/lb: keeps the logarithm finite.
 constexpr double kDryestAir = 1.43e-05;
 // WetBulb stops when the humidity ratio of its estimate is this close, lb/lb.
@@ -47,11 +50,15 @@ double SatPressure(double t) {
   return std::exp(lnPws);
 }
 
+double SatGrains(double t, double p) {
+  return humRatio(SatPressure(t), p) * kGrainsPerPound;
+}
+
 float HumRatioFromVapor(double pw, double p) {
   return static_cast<float>(humRatio(pw, p));
 }
 
-double MoistToGrains(double t, double p, double value, std::int16_t kind,
+double MoistToGrains(double t, double value, double p, std::int16_t kind,
                      platform::MessageBox& messages) {
   double w = 0;
   switch (kind) {
@@ -99,7 +106,7 @@ double MoistToGrains(double t, double p, double value, std::int16_t kind,
   return w * kGrainsPerPound;
 }
 
-double GrainsToMoist(double t, double p, double& W, std::int16_t kind) {
+double GrainsToMoist(double t, double& W, double p, std::int16_t kind) {
   switch (kind) {
     case kDewPoint:
       return DewPoint(W, p);
@@ -108,7 +115,7 @@ double GrainsToMoist(double t, double p, double& W, std::int16_t kind) {
     case kGrains:
       return W;
     case kRelHum:
-      return RelHumFraction(p, W, t) * 100;
+      return RelHumFraction(t, W, p) * 100;
     case kPoundsPerPound:
       return W / kGrainsPerPound;
     default:
@@ -116,14 +123,17 @@ double GrainsToMoist(double t, double p, double& W, std::int16_t kind) {
   }
 }
 
-double RelHumFraction(double p, double W, double t) {
+double RelHumFraction(double t, double W, double p) {
   const double w = W / kGrainsPerPound;
   const double pw = p * w / (kMolarMassRatio + w);
   return pw / SatPressure(t);
 }
 
-double SpecificVolume(double p, double W, double t) {
+double SpecificVolume(double t, double W, double p) {
   const double w = W / kGrainsPerPound;
+  // 53.352 ft·lbf/(lb·°R) for dry air, a shade above the Handbook's 53.350:
+  // the standard-air volume of 13.333 ft³/lb and every pinned result were
+  // reckoned with it (the difference is 0.004 %).
   return 53.352 * (t + kRankineOffset) * (1 + 1.6078 * w) / (144 * p);
 }
 

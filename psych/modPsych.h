@@ -33,6 +33,10 @@ enum MoistureKind : std::int16_t {
 // at and below 32 °F (eq. 5), over liquid water above (eq. 6).
 double SatPressure(double t);
 
+// Humidity ratio of saturated air at dry bulb t and pressure p, gr/lb, in
+// full precision (eq. 22 at the saturation pressure).
+double SatGrains(double t, double p);
+
 // Humidity ratio, lb/lb, of vapour pressure pw in air at total pressure p
 // (eq. 22), single precision.
 float HumRatioFromVapor(double pw, double p);
@@ -40,19 +44,19 @@ float HumRatioFromVapor(double pw, double p);
 // Humidity ratio, gr/lb, of a moisture value of `kind` in air at dry bulb t
 // and pressure p; 0 for an unknown kind. A value outside the kind's range
 // shows the range message (once per failed test) and is then used as it is.
-double MoistToGrains(double t, double p, double value, std::int16_t kind,
+double MoistToGrains(double t, double value, double p, std::int16_t kind,
                      platform::MessageBox& messages);
 
 // The moisture value of `kind` for humidity ratio W gr/lb; 0 for an unknown
 // kind. Kinds 1 and 2 pass W on to DewPoint, which may raise it.
-double GrainsToMoist(double t, double p, double& W, std::int16_t kind);
+double GrainsToMoist(double t, double& W, double p, std::int16_t kind);
 
 // Relative humidity as a fraction (not limited to 1).
-double RelHumFraction(double p, double W, double t);
+double RelHumFraction(double t, double W, double p);
 
 // Specific volume of moist air, ft³/lb dry air (eq. 28, with the dry-air gas
 // constant 53.352 ft·lbf/(lb·°R)).
-double SpecificVolume(double p, double W, double t);
+double SpecificVolume(double t, double W, double p);
 
 // Dew point, °F (eqs. 39 above 32 °F and 40 below, each held in single
 // precision). A humidity ratio of zero or less is raised to 1.43e-05 lb/lb

@@ -74,8 +74,8 @@ void compare(const ordered_json& expected, const ordered_json& actual, const std
   if (expected.is_number() && actual.is_number()) {
     const double e = expected.get<double>();
     const double a = actual.get<double>();
-    const double allowed = kRelativeTolerance * std::max(std::fabs(e), std::fabs(a)) +
-                           kAbsoluteTolerance;
+    const double allowed =
+        kRelativeTolerance * std::max(std::fabs(e), std::fabs(a)) + kAbsoluteTolerance;
     EXPECT_LE(std::fabs(e - a), allowed) << where << ": expected " << e << ", got " << a;
     return;
   }

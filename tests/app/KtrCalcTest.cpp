@@ -28,8 +28,8 @@ TEST(KtrCalcPsych, PrintsEveryDigitOfTheResult) {
   } rows[] = {
       {{"psych", "AtmPressure", "0"}, "14.696\n"},
       {{"psych", "Enthalpy", "75", "0"}, "18\n"},
-      {{"psych", "MoistToGrains", "75", "14.696", "120", "3"}, "120\n"},
-      {{"psych", "GrainsToMoist", "75", "14.696", "0.007", "5"}, "9.9999999999999995e-07\n"},
+      {{"psych", "MoistToGrains", "75", "120", "14.696", "3"}, "120\n"},
+      {{"psych", "GrainsToMoist", "75", "0.007", "14.696", "5"}, "9.9999999999999995e-07\n"},
       // The humidity ratio as DewPoint left it comes second.
       {{"psych", "DewPoint", "0", "14.696"}, "-61.798377990722656\n0.10010000000000001\n"},
       {{"psych", "HumRatioFromVapor", "0.2", "14.696"}, "0.0085814017802476883\n"},
@@ -50,7 +50,7 @@ TEST(KtrCalcPsych, NegativeArgumentsAreNumbersNotOptions) {
 }
 
 TEST(KtrCalcPsych, RangeMessagesGoToStandardError) {
-  const CalcRun r = run({"psych", "MoistToGrains", "75", "14.696", "600", "3"});
+  const CalcRun r = run({"psych", "MoistToGrains", "75", "600", "14.696", "3"});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, "600\n");
   EXPECT_EQ(r.err,
@@ -64,7 +64,7 @@ TEST(KtrCalcPsych, UsageErrorsAreOneLineWithStatusTwo) {
       {"psych", "SatPressure"},
       {"psych", "SatPressure", "70", "80"},
       {"psych", "SatPressure", "seventy"},
-      {"psych", "MoistToGrains", "75", "14.696", "50", "4.5"},
+      {"psych", "MoistToGrains", "75", "50", "14.696", "4.5"},
       {"psych"},
       {"unknown"},
   };

@@ -14,7 +14,7 @@ const std::string kAbove =
 
 struct SelectionHarness : Harness {
   SelectionHarness(std::int16_t basis, double volume, float returnVolume) {
-    state.FlowBasis = basis;
+    state.FlowBasis = static_cast<VolumeBasis>(basis);
     state.VoaInput = volume;
     state.Vra = returnVolume;
     state.Toa = 95;

@@ -22,6 +22,8 @@ std::string dump(const CalcState& state) {
       for (const platform::Variant& v : field) {
         out << (std::holds_alternative<double>(v) ? std::get<double>(v) : -1) << ' ';
       }
+    } else if constexpr (std::is_enum_v<Field>) {
+      out << static_cast<int>(field);
     } else {
       out << field;
     }
@@ -61,11 +63,11 @@ TEST_F(EngineTest, DefaultCaseCalculatesQuietly) {
 TEST(Calculate, FlowBasisVolumes) {
   const struct {
     platform::OptionButton SettingsFields::*option;
-    std::int16_t basis;
+    VolumeBasis basis;
     const char* caption;
-  } rows[] = {{&SettingsFields::optOutdoor, 1, "Outdoor"},
-              {&SettingsFields::optSupply, 2, "Supply"},
-              {&SettingsFields::optOutdoorActual, 3, "Outdoor Actual"}};
+  } rows[] = {{&SettingsFields::optOutdoor, VolumeBasis::Outdoor, "Outdoor"},
+              {&SettingsFields::optSupply, VolumeBasis::Supply, "Supply"},
+              {&SettingsFields::optOutdoorActual, VolumeBasis::OutdoorActual, "Outdoor Actual"}};
   for (const auto& row : rows) {
     SCOPED_TRACE(row.caption);
     Harness h;
@@ -77,10 +79,10 @@ TEST(Calculate, FlowBasisVolumes) {
     EXPECT_EQ(s.FlowBasis, row.basis);
     EXPECT_EQ(h.fields.inputs.fmeVolume.caption(), row.caption);
     EXPECT_EQ(h.fields.inputs.txtV.text(), "5,000");
-    if (row.basis == 1) {
+    if (row.basis == VolumeBasis::Outdoor) {
       EXPECT_EQ(s.Voa, 5000);
       EXPECT_EQ(s.Vsa, 5000 - s.Vpurge);
-    } else if (row.basis == 2) {
+    } else if (row.basis == VolumeBasis::Supply) {
       EXPECT_EQ(s.Vsa, 5000);
       EXPECT_EQ(s.Voa, 5000 + s.Vpurge);
       EXPECT_EQ(s.FlowRatio, 1) << "equal supply and return";

@@ -55,7 +55,7 @@ struct Harness {
     catalog.ModelRpm[0] = 35;
     state.MatrixFactor = 0.757F;
     state.SIFlowFactor = 0.58851F;
-    state.FlowBasis = 4;
+    state.FlowBasis = VolumeBasis::SupplyActual;
     state.EsOverride = 72;
     state.ElOverride = 68;
     // The inputs dialog's volume boxes mark the model for re-selection.

@@ -117,8 +117,7 @@ TEST_F(InputChecksTest, CheckInputsLimitsEachHumidityOption) {
 }
 
 TEST_F(InputChecksTest, SaturationIsCorrectedOnlyAboveIt) {
-  const double saturated =
-      4353.86 * modPsych::SatPressure(95) / (state.PoaAbs - modPsych::SatPressure(95));
+  const double saturated = modPsych::SatGrains(95, state.PoaAbs);
   entries(2, 0, 0);
   state.Woa = saturated;
   state.Wra = 200;  // far above saturation at 75 °F
@@ -126,8 +125,7 @@ TEST_F(InputChecksTest, SaturationIsCorrectedOnlyAboveIt) {
   EXPECT_EQ(state.Woa, saturated) << "exactly saturated air is left alone";
   EXPECT_EQ(texts(), Texts{"Warning: Return air is supersaturated, saturated condition will be "
                            "used "});
-  const double returnSaturated =
-      4353.86 * modPsych::SatPressure(75) / (state.PraAbs - modPsych::SatPressure(75));
+  const double returnSaturated = modPsych::SatGrains(75, state.PraAbs);
   EXPECT_DOUBLE_EQ(state.Wra, returnSaturated - 0.1);
   EXPECT_NEAR(state.Mra, 75, 0.05) << "re-expressed as a wet bulb";
   EXPECT_EQ(fields.inputs.txtMra.text(), platform::formatNumber(state.Mra, "##0.0"));

@@ -65,8 +65,8 @@ TEST(Saturation, HumidityRatioAndEnthalpyMatchHandbookTable) {
 
 // Dry-air specific volume at 77 °F and 32 °F, ASHRAE Table 2, within 0.1 %.
 TEST(SpecificVolume, DryAirMatchesHandbookTable) {
-  EXPECT_NEAR(SpecificVolume(kSeaLevel, 0, 77), 13.5251, 13.5251e-3);
-  EXPECT_NEAR(SpecificVolume(kSeaLevel, 0, 32), 12.3873, 12.3873e-3);
+  EXPECT_NEAR(SpecificVolume(77, 0, kSeaLevel), 13.5251, 13.5251e-3);
+  EXPECT_NEAR(SpecificVolume(32, 0, kSeaLevel), 12.3873, 12.3873e-3);
 }
 
 TEST(AtmPressure, QuadraticFit) {
@@ -78,16 +78,16 @@ TEST(AtmPressure, QuadraticFit) {
 // One air state, 75 °F and 50 %RH at sea level, through every measure.
 TEST(MoistAir, OneStateThroughEveryMeasure) {
   platform::HeadlessMessageBox messages;
-  const double w = MoistToGrains(75, kSeaLevel, 50, kRelHum, messages);
+  const double w = MoistToGrains(75, 50, kSeaLevel, kRelHum, messages);
   EXPECT_NEAR(w, 64.65, 0.005);
   double copy = w;
-  EXPECT_NEAR(GrainsToMoist(75, kSeaLevel, copy, kRelHum), 50, 1e-9);
+  EXPECT_NEAR(GrainsToMoist(75, copy, kSeaLevel, kRelHum), 50, 1e-9);
   copy = w;
   EXPECT_NEAR(DewPoint(copy, kSeaLevel), 55.18, 0.005);
   EXPECT_EQ(copy, w) << "a positive humidity ratio is left alone";
   EXPECT_NEAR(WetBulb(75, copy, kSeaLevel), 62.55, 0.005);
   EXPECT_NEAR(Enthalpy(75, w), 28.107, 5e-4);
-  EXPECT_NEAR(SpecificVolume(kSeaLevel, w, 75), 13.680, 5e-4);
+  EXPECT_NEAR(SpecificVolume(75, w, kSeaLevel), 13.680, 5e-4);
   EXPECT_TRUE(messages.messages().empty());
 }
 
@@ -104,8 +104,8 @@ TEST(MoistAir, KindsRoundTrip) {
   for (const auto& row : rows) {
     SCOPED_TRACE(row.kind);
     platform::HeadlessMessageBox messages;
-    double w = MoistToGrains(95, kSeaLevel, row.value, row.kind, messages);
-    EXPECT_NEAR(GrainsToMoist(95, kSeaLevel, w, row.kind), row.value, row.tolerance);
+    double w = MoistToGrains(95, row.value, kSeaLevel, row.kind, messages);
+    EXPECT_NEAR(GrainsToMoist(95, w, kSeaLevel, row.kind), row.value, row.tolerance);
     EXPECT_TRUE(messages.messages().empty());
   }
 }
@@ -136,7 +136,7 @@ TEST(MoistToGrains, RangeChecks) {
   for (const auto& row : rows) {
     SCOPED_TRACE(std::to_string(row.kind) + " " + std::to_string(row.value));
     platform::HeadlessMessageBox messages;
-    EXPECT_NEAR(MoistToGrains(75, kSeaLevel, row.value, row.kind, messages), row.grains,
+    EXPECT_NEAR(MoistToGrains(75, row.value, kSeaLevel, row.kind, messages), row.grains,
                 row.tolerance);
     ASSERT_EQ(messages.messages().size(), row.warnings);
     for (const auto& message : messages.messages()) {
@@ -148,7 +148,7 @@ TEST(MoistToGrains, RangeChecks) {
 TEST(GrainsToMoist, UnknownKindGivesZero) {
   for (const std::int16_t kind : {0, 6, -1}) {
     double w = 50;
-    EXPECT_EQ(GrainsToMoist(75, kSeaLevel, w, kind), 0);
+    EXPECT_EQ(GrainsToMoist(75, w, kSeaLevel, kind), 0);
   }
 }
 
@@ -169,7 +169,7 @@ TEST(DewPoint, BothCorrelationsAndTheDryFloor) {
 
   // GrainsToMoist and WetBulb hand the caller's value on to DewPoint.
   w = -2;
-  GrainsToMoist(75, kSeaLevel, w, kDewPoint);
+  GrainsToMoist(75, w, kSeaLevel, kDewPoint);
   EXPECT_DOUBLE_EQ(w, 0.1001);
   w = 0;
   WetBulb(75, w, kSeaLevel);
@@ -196,7 +196,7 @@ TEST(WetBulb, ConvergesAcrossTheWorkingRange) {
   }
   // The handbook's example 1: 100 °F dry bulb, 65 °F wet bulb at sea level.
   platform::HeadlessMessageBox messages;
-  double w = MoistToGrains(100, kSeaLevel, 65, kWetBulb, messages);
+  double w = MoistToGrains(100, 65, kSeaLevel, kWetBulb, messages);
   EXPECT_NEAR(WetBulb(100, w, kSeaLevel), 65, 0.01);
 }
 

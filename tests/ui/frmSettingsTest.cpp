@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "tests/ui/UiFixture.h"
+#include "units/Units.h"
 
 namespace ui::testing {
 namespace {
@@ -108,7 +109,7 @@ TEST_F(SettingsTest, SIFlowToggleRelabelsAndRestores) {
   for (const Row& row : rows) {
     dialog.cmdSIUnitType.click();
     EXPECT_EQ(state.SIFlowFactor, row.factor);
-    EXPECT_EQ(f.SIFlow0.value(), row.factor == ModCalc::kCubicMetresPerHourFactor);
+    EXPECT_EQ(f.SIFlow0.value(), row.factor == units::kCfmPerCubicMetrePerHour);
     EXPECT_EQ(in.txtVSI.text(), row.volume);
     EXPECT_EQ(in.txtVraSI.text(), row.volume);
     EXPECT_EQ(windows.inputs.lblSCFM[2].caption(), row.unit);

@@ -266,7 +266,7 @@ class MoistFillCapTest : public FillCaptionsTest {
   static std::string f(double value) { return platform::formatNumber(value, "###.0"); }
   static double wetBulb(double t, double w, double p) { return modPsych::WetBulb(t, w, p); }
   double dewPoint(double w) const { return modPsych::DewPoint(w, state.Patm); }
-  double rh(double t, double w) const { return 100 * modPsych::RelHumFraction(state.Patm, w, t); }
+  double rh(double t, double w) const { return 100 * modPsych::RelHumFraction(t, w, state.Patm); }
   static double celsius(double f) { return (f - 32) / 1.8; }
 };
 

@@ -7,6 +7,7 @@
 #include "engine/Calculate.h"
 #include "platform/NumberText.h"
 #include "ui/Windows.h"
+#include "units/Units.h"
 
 namespace ui {
 
@@ -17,15 +18,7 @@ constexpr platform::Rgb kChangedColor{0, 255, 0};
 constexpr std::int16_t kEnglish = 0;
 constexpr std::int16_t kSI = 1;
 
-double fahrenheitToCelsius(double f) {
-  return (f - 32) / 1.8;
-}
-double celsiusToFahrenheit(double c) {
-  return c * 1.8 + 32;
-}
-
-// Grains per pound in one gram per kilogram: 7000 gr in a pound, 1000 g in a kg.
-constexpr double kGrainsPerGram = 7;
+using units::kGrainsPerGramPerKilogram;
 
 }  // namespace
 
@@ -102,9 +95,9 @@ double frmInputs::moistureToSI(double x) const {
     case 4:
       return x;
     case 3:
-      return x / kGrainsPerGram;
+      return x / kGrainsPerGramPerKilogram;
     default:
-      return fahrenheitToCelsius(x);
+      return units::celsius(x);
   }
 }
 
@@ -113,30 +106,30 @@ double frmInputs::moistureToEnglish(double x) const {
     case 4:
       return x;
     case 7:
-      return x * kGrainsPerGram;
+      return x * kGrainsPerGramPerKilogram;
     default:
-      return celsiusToFahrenheit(x);
+      return units::fahrenheit(x);
   }
 }
 
 void frmInputs::txtToa_Change() {
   ModCalc::InputsFields& in = fields().inputs;
-  convertToTwin(in.txtToa, kEnglish, in.txtToaSI, fahrenheitToCelsius, false);
+  convertToTwin(in.txtToa, kEnglish, in.txtToaSI, units::celsius<double>, false);
 }
 
 void frmInputs::txtToaSI_Change() {
   ModCalc::InputsFields& in = fields().inputs;
-  convertToTwin(in.txtToaSI, kSI, in.txtToa, celsiusToFahrenheit, false);
+  convertToTwin(in.txtToaSI, kSI, in.txtToa, units::fahrenheit, false);
 }
 
 void frmInputs::txtTra_Change() {
   ModCalc::InputsFields& in = fields().inputs;
-  convertToTwin(in.txtTra, kEnglish, in.txtTraSI, fahrenheitToCelsius, false);
+  convertToTwin(in.txtTra, kEnglish, in.txtTraSI, units::celsius<double>, false);
 }
 
 void frmInputs::txtTraSI_Change() {
   ModCalc::InputsFields& in = fields().inputs;
-  convertToTwin(in.txtTraSI, kSI, in.txtTra, celsiusToFahrenheit, false);
+  convertToTwin(in.txtTraSI, kSI, in.txtTra, units::fahrenheit, false);
 }
 
 void frmInputs::txtMoa_Change() {

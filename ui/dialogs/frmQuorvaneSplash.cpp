@@ -1,6 +1,7 @@
 #include "ui/dialogs/frmQuorvaneSplash.h"
 
 #include "ui/Windows.h"
+#include "units/Units.h"
 
 namespace ui {
 
@@ -16,11 +17,11 @@ void frmQuorvaneSplash::Form_Load() {
   ModCalc::SettingsFields& settings = fields().settings;
   if (settings.SIFlow0.value()) {
     s.SIFlowUnit = 0;
-    s.SIFlowFactor = ModCalc::kCubicMetresPerHourFactor;
+    s.SIFlowFactor = units::kCfmPerCubicMetrePerHour;
     settings.SIFlow0.select();
   } else {
     s.SIFlowUnit = 1;
-    s.SIFlowFactor = ModCalc::kLitresPerSecondFactor;
+    s.SIFlowFactor = units::kCfmPerLitrePerSecond;
     settings.SIFlow1.select();
   }
   lblInternalUse.setVisible(false);

@@ -169,10 +169,10 @@ void frmSettings::cmdSIUnitType_Click() {
   ModCalc::InputsFields& in = fields().inputs;
   s.SIFlowUnit = s.SIFlowUnit == 0 ? 1 : 0;
   if (s.SIFlowUnit == 0) {
-    s.SIFlowFactor = ModCalc::kCubicMetresPerHourFactor;
+    s.SIFlowFactor = units::kCfmPerCubicMetrePerHour;
     f.SIFlow0.select();
   } else {
-    s.SIFlowFactor = ModCalc::kLitresPerSecondFactor;
+    s.SIFlowFactor = units::kCfmPerLitrePerSecond;
     f.SIFlow1.select();
   }
   // In SI units these writes reach the English boxes through their twins.
@@ -214,8 +214,8 @@ void frmSettings::CalculateSettings(float elevation, float poa, float pra) {
   // The humidity ratios come from the kind the moisture was typed in, before
   // the new kind is read.
   platform::MessageBox& messages = ports().messages;
-  s.Woa = modPsych::MoistToGrains(s.Toa, s.Patm, s.Moa, s.MoistInKind, messages);
-  s.Wra = modPsych::MoistToGrains(s.Tra, s.Patm, s.Mra, s.MoistInKind, messages);
+  s.Woa = modPsych::MoistToGrains(s.Toa, s.Moa, s.Patm, s.MoistInKind, messages);
+  s.Wra = modPsych::MoistToGrains(s.Tra, s.Mra, s.Patm, s.MoistInKind, messages);
   for (std::size_t i = 0; i < f.optMoistIn.size(); ++i) {
     if (f.optMoistIn[i].value()) {
       s.MoistInOption = static_cast<std::int16_t>(i + 1);
@@ -223,8 +223,8 @@ void frmSettings::CalculateSettings(float elevation, float poa, float pra) {
     }
   }
   s.MoistInKind = moistureKind(s.MoistInOption);
-  s.Moa = modPsych::GrainsToMoist(s.Toa, s.Patm, s.Woa, s.MoistInKind);
-  s.Mra = modPsych::GrainsToMoist(s.Tra, s.Patm, s.Wra, s.MoistInKind);
+  s.Moa = modPsych::GrainsToMoist(s.Toa, s.Woa, s.Patm, s.MoistInKind);
+  s.Mra = modPsych::GrainsToMoist(s.Tra, s.Wra, s.Patm, s.MoistInKind);
   if (const auto outdoor = ModCalc::moistureSI(s.Moa, s.MoistInOption, s.SIUnits)) {
     s.MoaSI = *outdoor;
     s.MraSI = *ModCalc::moistureSI(s.Mra, s.MoistInOption, s.SIUnits);
@@ -335,7 +335,7 @@ void frmSettings::fillCaptions(bool calculate) {
   for (std::size_t i = 0; i < std::size(bases); ++i) {
     if (bases[i].first->value()) {
       in.fmeVolume.setCaption(bases[i].second);
-      s.FlowBasis = static_cast<std::int16_t>(i + 1);
+      s.FlowBasis = static_cast<ModCalc::VolumeBasis>(i + 1);
     }
   }
 

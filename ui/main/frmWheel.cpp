@@ -14,6 +14,7 @@
 #include "platform/NumberText.h"
 #include "psych/modPsych.h"
 #include "ui/Windows.h"
+#include "units/Units.h"
 
 namespace ui {
 
@@ -280,7 +281,7 @@ void frmWheel::MoistFillCap() {
   const bool si = s.SIUnits == 1;
   const bool wetBulb = si ? settings.optOUTWBSI.value() : settings.optOutWB.value();
   const auto shown = [](double value) { return platform::formatNumber(value, "###.0"); };
-  const auto temperature = [si](double f) { return si ? (f - 32) / 1.8 : f; };
+  const auto temperature = [si](double f) { return si ? units::celsius(f) : f; };
 
   struct Stream {
     double t;
@@ -299,13 +300,14 @@ void frmWheel::MoistFillCap() {
       {s.Tea, s.Wea, s.Hea, s.PraAbs, fields().main.lblWea, LblH[3]},
   };
   for (const Stream& stream : streams) {
-    stream.humidity[1].setCaption(shown(si ? stream.w / 7 : stream.w));
+    stream.humidity[1].setCaption(
+        shown(si ? stream.w / units::kGrainsPerGramPerKilogram : stream.w));
     stream.enthalpy.setCaption(shown(si ? stream.h * 2.326 - 17.86 : stream.h));
     const double wetBulbOrDewPoint = wetBulb ? modPsych::WetBulb(stream.t, stream.w, stream.p)
                                              : modPsych::DewPoint(stream.w, s.Patm);
     stream.humidity[0].setCaption(shown(temperature(wetBulbOrDewPoint)));
     stream.humidity[2].setCaption(
-        shown(100 * modPsych::RelHumFraction(s.Patm, stream.w, stream.t)));
+        shown(100 * modPsych::RelHumFraction(stream.t, stream.w, s.Patm)));
   }
 }
 
@@ -341,25 +343,27 @@ void frmWheel::FillCaptions() {
     put(lblHeatL, s.HeatL, "#,###,###");
     put(lblHeatT, s.HeatT, "#,###,###");
   } else {
-    // Single by Single stays Single, as the flow factor divisions always did.
+    // Single by Single stays Single: the flow and pressure labels are rounded
+    // from float products.
     const float flow = s.SIFlowFactor;
-    put(lblVelO, s.VelOa * 0.3048 / 60, "##.00");
-    put(lblVelE, s.VelEa * 0.3048 / 60, "##.00");
+    const auto pascals = static_cast<float>(units::kPascalsPerInchOfWater);
+    put(lblVelO, s.VelOa * units::kMetresPerFoot / units::kMinutesPerHour, "##.00");
+    put(lblVelE, s.VelEa * units::kMetresPerFoot / units::kMinutesPerHour, "##.00");
     put(lblVea, s.Vea / flow, "###,###");
-    put(lblTea, (s.Tea - 32) / 1.8, "###.0");
+    put(lblTea, units::celsius(s.Tea), "###.0");
     put(lblVsa, s.Vsa / flow, "###,###");
-    put(lblTsa, (s.Tsa - 32) / 1.8, "###.0");
+    put(lblTsa, units::celsius(s.Tsa), "###.0");
     put(lblVra, s.Vra / flow, "###,###");
-    put(lblTra, (s.Tra - 32) / 1.8, "###.0");
+    put(lblTra, units::celsius(s.Tra), "###.0");
     put(lblVoa, s.Voa / flow, "###,###");
-    put(lblToa, (s.Toa - 32) / 1.8, "###.0");
-    put(lbldWh, s.WaterRecovered / 2.2, "##0.00");
-    put(lblDPs, s.dPs * 249, "##0.0");
-    put(lblDPr, s.dPr * 249, "##0.0");
+    put(lblToa, units::celsius(s.Toa), "###.0");
+    put(lbldWh, s.WaterRecovered / units::kPoundsPerKilogram, "##0.00");
+    put(lblDPs, s.dPs * pascals, "##0.0");
+    put(lblDPr, s.dPr * pascals, "##0.0");
     put(lblVPurge, s.Vpurge / flow, "###,##0");
-    put(lblHeatS, s.HeatS * 0.0002928, "#,###.00");
-    put(lblHeatL, s.HeatL * 0.0002928, "#,###.00");
-    put(lblHeatT, s.HeatT * 0.0002928, "#,###.00");
+    put(lblHeatS, s.HeatS * units::kKilowattsPerBtuPerHour, "#,###.00");
+    put(lblHeatL, s.HeatL * units::kKilowattsPerBtuPerHour, "#,###.00");
+    put(lblHeatT, s.HeatT * units::kKilowattsPerBtuPerHour, "#,###.00");
   }
   const auto& actual = si ? s.SIFlowList : s.AcfmList;
   Label* const actualLabels[] = {&lblAcfmO, &lblAcfmS, &lblAcfmR, &lblAcfmE, &lblAcfmP};
