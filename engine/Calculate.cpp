@@ -182,8 +182,8 @@ class Run {
     CheckInputs(engine_);
     s_.VoaInput = typed_.voa;
     s_.VraInput = typed_.vra;
-    // Wra is still last run's here, as the first return volume the selection
-    // sees in the actual bases has always been.
+    // Wra is still last run's here: in the actual bases the selection's first
+    // return volume uses it, and the pinned selections depend on that.
     if (settings_.optOutdoor.value() || settings_.optSupply.value()) {
       s_.Vra = s_.VraInput;
     }
@@ -386,7 +386,8 @@ class Run {
     if (settings_.KSRSel.value()) {
       s_.HeatT = s_.HeatS;
     }
-    // Two decimals, ties to even, as the humidity ratios were always compared.
+    // Humidity ratios equal to two decimals (ties to even) mean a sensible
+    // wheel moved no water: the latent heat is then shown as zero, not noise.
     const auto hundredths = [](double w) { return std::nearbyint(w * 100) / 100; };
     if (hundredths(s_.Woa) == hundredths(s_.Wra)) {
       s_.HeatL = 0;

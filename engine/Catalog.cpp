@@ -28,9 +28,9 @@ std::size_t lineBreaks(std::string_view text) {
   return count;
 }
 
-// Reads comma-separated items the way the catalog has always been read: a
-// record is the next 17 items whatever lines they stand on, so a line break
-// is just another separator. It counts lines so a problem can be placed.
+// Reads comma-separated items: a record is the next 17 items whatever lines
+// they stand on, so a line break is just another separator (catalogs edited
+// by hand wrap long records). It counts lines so a problem can be placed.
 class ItemReader {
  public:
   explicit ItemReader(std::string_view text) : text_(text) {}

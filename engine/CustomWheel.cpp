@@ -73,8 +73,8 @@ bool AutoSelect(Engine& engine) {
   c.CasDepth[0] = boxes.casDepth;
   c.ModelExtra[0] = std::string{};
   // The annulus between hub and rim, less a strip a quarter inch wide across
-  // the diameter for the spokes. Pi is 3.1415 here, as the wheel was always
-  // sized.
+  // the diameter for the spokes. Pi is 3.1415 here, not the 3.14 of the
+  // selection's face area: custom wheels already quoted were sized with it.
   const double d = c.WheelDiam[0];
   const double h = c.HubDiam[0];
   c.ModelFaceArea[0] =

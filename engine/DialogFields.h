@@ -89,7 +89,8 @@ struct SettingsFields {
   };
 
   // One group for both unit systems. The SI captions carry the ordinal
-  // indicator º, as the dialog always has.
+  // indicator º where the English ones carry the degree sign: they are the
+  // program's own texts, kept character for character.
   OptionGroup humidityOutput;
   OptionButton optOutDP{"optOutDP", "Dew Point, °F", humidityOutput};
   OptionButton optOutWB{"optOutWB", " Wet Bulb, °F", humidityOutput, true};

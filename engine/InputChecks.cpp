@@ -115,8 +115,9 @@ void checkStream(Engine& engine, const Stream& stream) {
 }
 
 // `pressure` decides saturation; `conversionPressure` re-expresses the
-// corrected humidity ratio in the entry's measure (the return side uses the
-// barometric pressure there, as it always has).
+// corrected humidity ratio in the entry's measure. The return side converts
+// at the barometric pressure, the pressure its box was read at by the
+// settings dialog, so the corrected box reads the same in both places.
 void checkSaturation(Engine& engine, Stream stream, double pressure, double conversionPressure) {
   const CalcState& s = engine.state;
   const double saturated = modPsych::SatGrains(stream.dryBulb, pressure);

@@ -41,8 +41,9 @@ std::optional<T> parseNumber(std::string_view text, const NumberLocale& locale =
 template <typename T>
 std::optional<T> parseInvariant(std::string_view text);
 
-// A number as a 16-bit Integer field takes it: rounded half to even, as the
-// program's integer fields always were; nothing when it does not fit.
+// A number as a 16-bit Integer field takes it: rounded half to even, so a
+// spoke count or model index typed as 6.5 reads as 6, as in saved files;
+// nothing when it does not fit.
 std::optional<std::int16_t> toInteger16(double value);
 
 // Formats a value through a display pattern: "#" optional digit, "0"

@@ -1,8 +1,8 @@
 #pragma once
 
 // The per-user settings store: text values addressed by application,
-// section and key. Section names are matched without regard to letter case,
-// as the program has always written one section in two spellings.
+// section and key. Section names are matched without regard to letter case:
+// the password is written under "startup" and read under "Startup".
 
 #include <string>
 #include <string_view>

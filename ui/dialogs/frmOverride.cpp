@@ -62,7 +62,7 @@ void dlgPassword::OKButton_Click() {
   const std::string& password = state().OverridePassword;
   if (platform::formatText(txtPassword.text(), "<") == platform::formatText(password, "<")) {
     w_.main.addOverrideButton();
-    // The section is spelt as it always was; stores fold section names.
+    // Start-up reads "Startup"; stores fold section names, so both meet.
     ports().settings.setValue(kApplication, "startup", "Password", password);
   }
   hide();

@@ -285,8 +285,8 @@ void frmWheel::MoistFillCap() {
 
   struct Stream {
     double t;
-    // The state's own humidity ratio, gr/lb: the dew point raises one of
-    // zero or less, as it always has.
+    // The state's own humidity ratio, gr/lb, by reference: the dew point
+    // raises one of zero or less and the raised value is what is shown.
     double& w;
     double h;  // Btu/lb
     double p;  // the stream's absolute pressure, psia
