@@ -122,8 +122,12 @@ TEST_F(PurgeTest, OutdoorPressureIsRaisedAboveReturn) {
     float outdoor, ret;
     std::int16_t si;
     const char* shown;
-    float raised;
-  } rows[] = {{1.0F, 1.5F, 0, "2.0", 2.0F}, {1.5F, 1.5F, 0, "2.0", 2.0F}, {0, 0, 1, "125.", 0.5F}};
+    float raised;    // in. w.c.
+    float pascals;   // 249 Pa per in. w.c.
+    float absolute;  // 14.696 psia + raised / 27.708
+  } rows[] = {{1.0F, 1.5F, 0, "2.0", 2.0F, 498, 14.768181F},
+              {1.5F, 1.5F, 0, "2.0", 2.0F, 498, 14.768181F},
+              {0, 0, 1, "125.", 0.5F, 124.5F, 14.714045F}};
   for (const auto& row : rows) {
     SCOPED_TRACE(row.shown);
     messages.clear();
@@ -136,10 +140,10 @@ TEST_F(PurgeTest, OutdoorPressureIsRaisedAboveReturn) {
                            "Warning: Outdoor air pressure must be larger than return air. Pressure "
                            "will be increased "});
     EXPECT_EQ(state.PoaInWC, row.raised);
-    EXPECT_EQ(state.PoaPa, row.raised * 249);
+    EXPECT_EQ(state.PoaPa, row.pascals);
     EXPECT_EQ(fields.settings.txtPoa.text(), row.shown);
     EXPECT_DOUBLE_EQ(state.dPoaRa, 0.5);
-    EXPECT_FLOAT_EQ(state.PoaAbs, static_cast<float>(row.raised / 27.708 + 14.696));
+    EXPECT_FLOAT_EQ(state.PoaAbs, row.absolute);
   }
 }
 
