@@ -45,6 +45,9 @@ const char* mainVolumeName(VolumeBasis basis) {
   return isOutdoorBasis(basis) ? "the outdoor air volume" : "the supply air volume";
 }
 
+constexpr Bounds kWheelSpeed{.low = 0, .lowIncluded = false, .unit = "rpm"};
+constexpr Bounds kPurgeAngle{.low = 0, .high = 360, .highIncluded = false, .unit = "degrees"};
+
 void require(bool condition, const char* cause) {
   if (!condition) {
     throw CalcError(cause);
@@ -110,18 +113,15 @@ class Run {
   // Reads every box the run needs before anything changes, so that a box
   // without a number stops the run with nothing to undo.
   void readBoxes() {
-    typed_.elevation = readNumber<float>(settings_.txtElev, "the elevation");
-    typed_.poa = readNumber<float>(settings_.txtPoa, "the outdoor air static pressure");
-    typed_.pra = readNumber<float>(settings_.txtPra, "the return air static pressure");
-    typed_.toa = readNumber<float>(in_.txtToa, "the outdoor air dry bulb");
-    typed_.tra = readNumber<float>(in_.txtTra, "the return air dry bulb");
-    typed_.moa = readNumber<double>(in_.txtMoa, "the outdoor air moisture");
-    typed_.mra = readNumber<double>(in_.txtMra, "the return air moisture");
-    typed_.voa = readNumber<double>(in_.txtV, mainVolumeName(flowBasis()));
-    typed_.vra = readNumber<float>(in_.txtVra, "the return air volume");
-    typed_.wheelSpeed = readNumber<float>(in_.txtWheelSpeed, "the wheel speed");
+    const bool si = s_.SIUnits == 1;
+    typed_.air = readAirEntries(engine_.fields, s_.MoistInOption, s_.SIUnits);
+    typed_.voa =
+        readEntry<double>(in_.txtV, in_.txtVSI, si, mainVolumeName(flowBasis()), std::nullopt);
+    typed_.vra =
+        readEntry<float>(in_.txtVra, in_.txtVraSI, si, "the return air volume", std::nullopt);
+    typed_.wheelSpeed = readNumber<float>(in_.txtWheelSpeed, "the wheel speed", kWheelSpeed);
     if (ticked(in_.chkPurgeAngle)) {
-      readNumber<float>(in_.txtPurgeAngle, "the purge angle");
+      readNumber<float>(in_.txtPurgeAngle, "the purge angle", kPurgeAngle);
     }
   }
 
@@ -157,12 +157,10 @@ class Run {
   }
 
   void pressures() {
-    s_.ElevFt = elevationFeet(typed_.elevation, s_.SIUnits);
+    s_.ElevFt = elevationFeet(typed_.air.elevation, s_.SIUnits);
     s_.Patm = modPsych::AtmPressure(s_.ElevFt);
-    require(s_.Patm > 0,
-            "The elevation is too high: the barometric pressure there would not be above zero.");
-    setStaticPressure(typed_.poa, s_.SIUnits == 1, s_.PoaInWC, s_.PoaPa);
-    setStaticPressure(typed_.pra, s_.SIUnits == 1, s_.PraInWC, s_.PraPa);
+    setStaticPressure(typed_.air.poa, s_.SIUnits == 1, s_.PoaInWC, s_.PoaPa);
+    setStaticPressure(typed_.air.pra, s_.SIUnits == 1, s_.PraInWC, s_.PraPa);
     s_.dPoaRa = static_cast<double>(s_.PoaInWC) - s_.PraInWC;
     s_.Density45 = 16.5F;
     s_.Density62 = 15.0F;
@@ -175,10 +173,10 @@ class Run {
   }
 
   void airInputs() {
-    s_.Toa = typed_.toa;
-    s_.Tra = typed_.tra;
-    s_.Moa = typed_.moa;
-    s_.Mra = typed_.mra;
+    s_.Toa = typed_.air.toa;
+    s_.Tra = typed_.air.tra;
+    s_.Moa = typed_.air.moa;
+    s_.Mra = typed_.air.mra;
     CheckInputs(engine_);
     s_.VoaInput = typed_.voa;
     s_.VraInput = typed_.vra;
@@ -436,8 +434,8 @@ class Run {
 
   // The boxes' numbers as the run started.
   struct Typed {
-    float elevation, poa, pra, toa, tra;
-    double moa, mra, voa;
+    AirEntries air;
+    double voa;
     float vra, wheelSpeed;
   };
 

@@ -22,29 +22,43 @@ struct CustomBoxes {
   float elOverride;
 };
 
+constexpr Bounds kSize{.low = 0, .lowIncluded = false, .unit = "in"};
+constexpr Bounds kPositiveSpeed{.low = 0, .lowIncluded = false, .unit = "rpm"};
+// 100 % would leave the wheel's transfer units infinite.
+constexpr Bounds kEffectiveness{.low = 0, .high = 100, .highIncluded = false, .unit = "%"};
+
 std::int16_t readSpokes(const platform::TextBox& box) {
   const std::string what = "the custom wheel's number of spokes";
-  if (const auto count = platform::toInteger16(readNumber<double>(box, what))) {
-    return *count;
+  const auto count = platform::toInteger16(readNumber<double>(box, what));
+  if (!count || *count < 1) {
+    throw CalcError("Enter a whole number from 1 to 32767 for " + what + ".");
   }
-  throw CalcError("Enter a whole number from -32768 to 32767 for " + what + ".");
+  return *count;
+}
+
+float readHub(const platform::TextBox& box, float diameter) {
+  return readNumber<float>(box, "the custom wheel's hub diameter",
+                           Bounds{.low = 0, .high = diameter, .highIncluded = false, .unit = "in"});
 }
 
 // In the order the boxes are taken, so the first box without a number is
 // the one named.
 CustomBoxes readBoxes(const DialogFields& fields) {
   const OverrideFields& o = fields.overrides;
+  const float diam = readNumber<float>(o.txtWheelDiam, "the custom wheel's diameter", kSize);
   return CustomBoxes{
-      .diam = readNumber<float>(o.txtWheelDiam, "the custom wheel's diameter"),
-      .depth = readNumber<float>(o.txtWheelDepth, "the custom wheel's depth"),
+      .diam = diam,
+      .depth = readNumber<float>(o.txtWheelDepth, "the custom wheel's depth", kSize),
       .spokes = readSpokes(o.txtSpokes),
-      .hub = readNumber<float>(o.txtHubDiam, "the custom wheel's hub diameter"),
-      .rpm = readNumber<float>(fields.inputs.txtWheelSpeed, "the wheel speed"),
-      .casHeight = readNumber<float>(o.txtCasHeight, "the custom wheel's cassette height"),
-      .casWidth = readNumber<float>(o.txtCasWidth, "the custom wheel's cassette width"),
-      .casDepth = readNumber<float>(o.txtCasDepth, "the custom wheel's cassette depth"),
-      .esOverride = readNumber<float>(o.txtESOR, "the sensible effectiveness override"),
-      .elOverride = readNumber<float>(o.txtELOR, "the latent effectiveness override"),
+      .hub = readHub(o.txtHubDiam, diam),
+      .rpm = readNumber<float>(fields.inputs.txtWheelSpeed, "the wheel speed", kPositiveSpeed),
+      .casHeight = readNumber<float>(o.txtCasHeight, "the custom wheel's cassette height", kSize),
+      .casWidth = readNumber<float>(o.txtCasWidth, "the custom wheel's cassette width", kSize),
+      .casDepth = readNumber<float>(o.txtCasDepth, "the custom wheel's cassette depth", kSize),
+      .esOverride =
+          readNumber<float>(o.txtESOR, "the sensible effectiveness override", kEffectiveness),
+      .elOverride =
+          readNumber<float>(o.txtELOR, "the latent effectiveness override", kEffectiveness),
   };
 }
 

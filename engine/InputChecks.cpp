@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "engine/Units.h"
 #include "psych/modPsych.h"
 #include "units/Units.h"
 
@@ -138,7 +139,39 @@ void checkSaturation(Engine& engine, Stream stream, double pressure, double conv
   }
 }
 
+// The range where the moist-air equations hold, for dry bulbs and for the
+// dew point and wet bulb entries.
+constexpr Bounds kFahrenheit{.low = -148, .high = 392, .unit = "°F"};
+constexpr Bounds kCelsius{.low = -100, .high = 200, .unit = "°C"};
+
+bool isTemperature(std::int16_t option, bool si) {
+  return si ? option == 5 || option == 6 : option == 1 || option == 2;
+}
+
 }  // namespace
+
+AirEntries readAirEntries(const DialogFields& fields, std::int16_t option, std::int16_t siUnits) {
+  const InputsFields& in = fields.inputs;
+  const SettingsFields& settings = fields.settings;
+  const bool si = siUnits == 1;
+  const Bounds dryBulb = si ? kCelsius : kFahrenheit;
+  const std::optional<Bounds> moisture =
+      isTemperature(option, si) ? std::optional(dryBulb) : std::nullopt;
+  AirEntries typed{
+      .toa = readEntry<float>(in.txtToa, in.txtToaSI, si, "the outdoor air dry bulb", dryBulb),
+      .tra = readEntry<float>(in.txtTra, in.txtTraSI, si, "the return air dry bulb", dryBulb),
+      .moa = readEntry<double>(in.txtMoa, in.txtMoaSI, si, "the outdoor air moisture", moisture),
+      .mra = readEntry<double>(in.txtMra, in.txtMraSI, si, "the return air moisture", moisture),
+      .elevation = readNumber<float>(settings.txtElev, "the elevation"),
+      .poa = readNumber<float>(settings.txtPoa, "the outdoor air static pressure"),
+      .pra = readNumber<float>(settings.txtPra, "the return air static pressure"),
+  };
+  if (!(modPsych::AtmPressure(elevationFeet(typed.elevation, siUnits)) > 0)) {
+    throw CalcError(
+        "The elevation is too high: the barometric pressure there would not be above zero.");
+  }
+  return typed;
+}
 
 std::optional<double> moistureSI(double moisture, std::int16_t option, std::int16_t siUnits) {
   switch (option) {

@@ -16,6 +16,36 @@ namespace ModCalc {
 // nothing where the SI box does not show it.
 std::optional<double> moistureSI(double moisture, std::int16_t option, std::int16_t siUnits);
 
+// The numbers of the air entries and the site, read from the boxes the
+// engineer types in (the SI twins in SI units) before anything changes.
+// Temperatures outside the range where the moist-air equations hold, and an
+// elevation with no air pressure left, stop with a message naming the box.
+struct AirEntries {
+  float toa;
+  float tra;
+  double moa;  // in the humidity kind of `option`, engine units
+  double mra;
+  float elevation;  // as typed: ft, or m in SI units
+  float poa;        // as typed: in. w.c., or Pa in SI units
+  float pra;
+};
+AirEntries readAirEntries(const DialogFields& fields, std::int16_t option, std::int16_t siUnits);
+
+// An entry with an SI twin: the engineer types in the twin of the units in
+// force, so that box is the one checked and named; the value is the
+// English box's, which the twin keeps converted.
+template <typename T>
+T readEntry(const TextBox& box, const TextBox& boxSI, bool si, std::string_view what,
+            const std::optional<Bounds>& bounds) {
+  const TextBox& typed = si ? boxSI : box;
+  if (bounds) {
+    readNumber<double>(typed, what, *bounds);
+  } else {
+    readNumber<double>(typed, what);
+  }
+  return readNumber<T>(box, what);
+}
+
 // Limits the outdoor and return moisture entries (Moa, Mra) for the chosen
 // humidity input, warns and rewrites the entry boxes.
 void CheckInputs(Engine& engine);

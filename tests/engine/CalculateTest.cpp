@@ -175,7 +175,7 @@ TEST(Calculate, StoppedRunLeavesEverythingAsItWas) {
          h.fields.inputs.chkPurgeAngle.setValue(1);
          h.fields.inputs.txtPurgeAngle.setText("360");
        },
-       "Error: The purge angle must be less than 360 degrees."},
+       "Error: Enter a number from 0 up to, but not including, 360 degrees for the purge angle."},
       {"elevation beyond the atmosphere",
        [](Harness& h) { h.fields.settings.txtElev.setText("60000"); },
        "Error: The elevation is too high: the barometric pressure there would not be above "

@@ -70,8 +70,9 @@ TEST_F(CustomWheelTest, BoxWithoutNumberIsNamedAndNothingChanges) {
   };
   ASSERT_TRUE(AutoSelect(engine));
   // Boxes and a tick that would change every field written.
+  const auto valid = [](const std::string& box) { return box == "txtHubDiam" ? "4" : "9"; };
   for (const auto& [box, text, what] : rows) {
-    type(box, "9");
+    type(box, valid(box));
   }
   fields.overrides.txtHP.setText("2");
   fields.overrides.chkAutoSelect.setValue(1);
@@ -90,10 +91,45 @@ TEST_F(CustomWheelTest, BoxWithoutNumberIsNamedAndNothingChanges) {
     SCOPED_TRACE(box);
     type(box, text);
     refused("Enter a number for " + std::string(what) + ".");
-    type(box, "9");
+    type(box, valid(box));
   }
-  type("txtSpokes", "32767.5");
-  refused("Enter a whole number from -32768 to 32767 for the custom wheel's number of spokes.");
+  // Sizes a wheel cannot have, and overrides beyond a perfect wheel.
+  const struct {
+    const char* box;
+    const char* text;
+    const char* message;
+  } impossible[] = {
+      {"txtSpokes", "32767.5",
+       "Enter a whole number from 1 to 32767 for the custom wheel's "
+       "number of spokes."},
+      {"txtSpokes", "0",
+       "Enter a whole number from 1 to 32767 for the custom wheel's number "
+       "of spokes."},
+      {"txtWheelDepth", "-4", "Enter a number greater than 0 in for the custom wheel's depth."},
+      {"txtWheelDiam", "-36", "Enter a number greater than 0 in for the custom wheel's diameter."},
+      {"txtHubDiam", "9",
+       "Enter a number from 0 up to, but not including, 9 in for the custom "
+       "wheel's hub diameter."},
+      {"txtCasDepth", "0",
+       "Enter a number greater than 0 in for the custom wheel's cassette "
+       "depth."},
+      {"txtWheelSpeed", "-1", "Enter a number greater than 0 rpm for the wheel speed."},
+      {"txtESOR", "150",
+       "Enter a number from 0 up to, but not including, 100% for the sensible "
+       "effectiveness override."},
+      {"txtESOR", "-50",
+       "Enter a number from 0 up to, but not including, 100% for the sensible "
+       "effectiveness override."},
+      {"txtELOR", "100",
+       "Enter a number from 0 up to, but not including, 100% for the latent "
+       "effectiveness override."},
+  };
+  for (const auto& row : impossible) {
+    SCOPED_TRACE(std::string(row.box) + "=" + row.text);
+    type(row.box, row.text);
+    refused(row.message);
+    type(row.box, valid(row.box));
+  }
 }
 
 TEST_F(CustomWheelTest, ReadsTheUsersNumberFormat) {

@@ -21,33 +21,6 @@ namespace {
 using platform::OptionButton;
 using platform::TextBox;
 
-// The numbers OK takes from the boxes, all read before anything changes.
-struct TypedBoxes {
-  float toa;
-  float tra;
-  double moa;
-  double mra;
-  float elevation;
-  float poa;
-  float pra;
-};
-
-// In the order OK takes them, so the first box without a number is named.
-TypedBoxes readBoxes(const ModCalc::DialogFields& fields) {
-  using ModCalc::readNumber;
-  const ModCalc::InputsFields& in = fields.inputs;
-  const ModCalc::SettingsFields& settings = fields.settings;
-  return TypedBoxes{
-      .toa = readNumber<float>(in.txtToa, "the outdoor air dry bulb"),
-      .tra = readNumber<float>(in.txtTra, "the return air dry bulb"),
-      .moa = readNumber<double>(in.txtMoa, "the outdoor air moisture"),
-      .mra = readNumber<double>(in.txtMra, "the return air moisture"),
-      .elevation = readNumber<float>(settings.txtElev, "the elevation"),
-      .poa = readNumber<float>(settings.txtPoa, "the outdoor air static pressure"),
-      .pra = readNumber<float>(settings.txtPra, "the return air static pressure"),
-  };
-}
-
 // Re-expresses a pressure box typed in the units just left; a box without a
 // number stays as it is for OK to name.
 void convertPressureBox(TextBox& box, bool toSI, float& inWC, float& pa) {
@@ -190,9 +163,9 @@ void frmSettings::confirmWithoutCalculation() {
 }
 
 void frmSettings::confirm(bool calculate) {
-  TypedBoxes typed{};
+  ModCalc::AirEntries typed{};
   try {
-    typed = readBoxes(fields());
+    typed = ModCalc::readAirEntries(fields(), state().MoistInOption, state().SIUnits);
   } catch (const ModCalc::CalcError& error) {
     ports().messages.show(error.what(), "Error", platform::MessageIcon::Exclamation);
     return;
