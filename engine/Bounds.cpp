@@ -28,9 +28,11 @@ std::string boundsMessage(std::string_view what, const Bounds& bounds) {
     range = "from " + bound(*bounds.low) +
             (bounds.highIncluded ? " to " : " up to, but not including, ") + bound(*bounds.high);
   } else if (bounds.low) {
-    range = bounds.lowIncluded ? bound(*bounds.low) + " or more" : "greater than " + bound(*bounds.low);
+    range =
+        bounds.lowIncluded ? bound(*bounds.low) + " or more" : "greater than " + bound(*bounds.low);
   } else if (bounds.high) {
-    range = bounds.highIncluded ? bound(*bounds.high) + " or less" : "less than " + bound(*bounds.high);
+    range =
+        bounds.highIncluded ? bound(*bounds.high) + " or less" : "less than " + bound(*bounds.high);
   }
   if (!bounds.unit.empty()) {
     range += (bounds.unit == "%" ? "" : " ") + std::string(bounds.unit);

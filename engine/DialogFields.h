@@ -11,6 +11,7 @@
 
 #include "platform/Controls.h"
 #include "platform/Form.h"
+#include "platform/NumberText.h"
 
 namespace ModCalc {
 
@@ -33,11 +34,11 @@ struct InputsFields {
   TextBox txtToa{"txtToa", "95"};  // °F
   TextBox txtTra{"txtTra", "75"};
   TextBox txtToaSI{"txtToaSI", "35"};  // °C
-  TextBox txtTraSI{"txtTraSI", "23.89"};
+  TextBox txtTraSI{"txtTraSI", platform::localNumberText("23.89")};
   TextBox txtMoa{"txtMoa", "75"};  // English form of the chosen humidity kind
   TextBox txtMra{"txtMra", "65"};
-  TextBox txtMoaSI{"txtMoaSI", "10.71"};
-  TextBox txtMraSI{"txtMraSI", "9.29"};
+  TextBox txtMoaSI{"txtMoaSI", platform::localNumberText("10.71")};
+  TextBox txtMraSI{"txtMraSI", platform::localNumberText("9.29")};
   TextBox txtV{"txtV", "1000"};  // cfm, meaning by flow basis
   TextBox txtVra{"txtVra", "1000"};
   TextBox txtVSI{"txtVSI", "472"};  // SI flow unit
@@ -118,10 +119,10 @@ struct OverrideFields {
   TextBox txtWheelDiam{"txtWheelDiam", "36"};  // in
   TextBox txtWheelDepth{"txtWheelDepth", "4"};
   TextBox txtSpokes{"txtSpokes", "6"};
-  TextBox txtHubDiam{"txtHubDiam", "4.5"};
+  TextBox txtHubDiam{"txtHubDiam", platform::localNumberText("4.5")};
   TextBox txtCasHeight{"txtCasHeight", "42"};
   TextBox txtCasWidth{"txtCasWidth", "42"};
-  TextBox txtCasDepth{"txtCasDepth", "6.5"};
+  TextBox txtCasDepth{"txtCasDepth", platform::localNumberText("6.5")};
   TextBox txtHP{"txtHP", "1/3"};  // horsepower, as text
 };
 

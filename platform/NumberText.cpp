@@ -248,6 +248,14 @@ NumberLocale NumberLocale::fromEnvironment() {
   return found;
 }
 
+std::string localNumberText(std::string_view english, const NumberLocale& locale) {
+  std::string text;
+  for (const char c : english) {
+    text += c == '.' ? locale.decimalPoint : c == ',' ? locale.groupSeparator : std::string(1, c);
+  }
+  return text;
+}
+
 const NumberLocale& numberLocale() {
   return processNumberLocale();
 }

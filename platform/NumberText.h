@@ -57,6 +57,10 @@ std::optional<std::int16_t> toInteger16(double value);
 std::string formatNumber(double value, std::string_view pattern,
                          const NumberLocale& locale = numberLocale());
 
+// A number written in the English form ("4.5", "1,000") as box text in the
+// number locale, for the texts boxes start with.
+std::string localNumberText(std::string_view english, const NumberLocale& locale = numberLocale());
+
 // Applies a text pattern: "<" folds to lower case; any other pattern leaves
 // the text as it is.
 std::string formatText(std::string_view text, std::string_view pattern);
