@@ -1,5 +1,6 @@
 #include "engine/InputChecks.h"
 
+#include <algorithm>
 #include <string>
 
 #include "engine/Units.h"
@@ -115,13 +116,16 @@ void checkStream(Engine& engine, const Stream& stream) {
   }
 }
 
-// `pressure` decides saturation; `conversionPressure` re-expresses the
+// `pressure` is the stream's own; `conversionPressure` re-expresses the
 // corrected humidity ratio in the entry's measure. The return side converts
 // at the barometric pressure, the pressure its box was read at by the
-// settings dialog, so the corrected box reads the same in both places.
+// settings dialog and its relative humidity is shown at, so air is held
+// below saturation at both: with a negative return static pressure the
+// barometric one saturates first, and the results must not show over 100 %.
 void checkSaturation(Engine& engine, Stream stream, double pressure, double conversionPressure) {
   const CalcState& s = engine.state;
-  const double saturated = modPsych::SatGrains(stream.dryBulb, pressure);
+  const double saturated = std::min(modPsych::SatGrains(stream.dryBulb, pressure),
+                                    modPsych::SatGrains(stream.dryBulb, conversionPressure));
   if (!(stream.humidityRatio > saturated)) {
     return;
   }

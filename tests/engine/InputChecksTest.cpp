@@ -131,6 +131,22 @@ TEST_F(InputChecksTest, SaturationIsCorrectedOnlyAboveIt) {
   EXPECT_EQ(fields.inputs.txtMra.text(), platform::formatNumber(state.Mra, "##0.0"));
 }
 
+TEST_F(InputChecksTest, NegativeReturnStaticPressureSaturatesAtTheBarometricPressure) {
+  entries(2, 0, 0);
+  state.PraAbs = static_cast<float>(state.Patm - 0.1);  // about -2.8 in. w.c.
+  const double atReturnPressure = modPsych::SatGrains(75, state.PraAbs);
+  const double atBarometric = modPsych::SatGrains(75, state.Patm);
+  ASSERT_GT(atReturnPressure, atBarometric + 0.2);
+  state.Woa = 50;
+  state.Wra = atReturnPressure - 0.1;  // saturated only at the barometric pressure
+  CheckSaturation(engine);
+  EXPECT_DOUBLE_EQ(state.Wra, atBarometric - 0.1);
+  EXPECT_LT(100 * modPsych::RelHumFraction(75, state.Wra, state.Patm), 100)
+      << "the relative humidity shown is at the barometric pressure";
+  EXPECT_EQ(texts(), Texts{"Warning: Return air is supersaturated, saturated condition will be "
+                           "used "});
+}
+
 TEST_F(InputChecksTest, SaturationInSiUnitsRewritesTheSiBox) {
   entries(7, 0, 0);
   state.SIUnits = 1;
