@@ -4,10 +4,15 @@
 
 #include "app/KtrCalc.h"
 #include "platform/NumberText.h"
+#include "platform/TextEncoding.h"
 
 int main(int argc, char** argv) {
   // Box text follows the user's number conventions; files keep the period.
   platform::setNumberLocale(platform::NumberLocale::fromEnvironment());
-  const std::vector<std::string> args(argv + 1, argv + argc);
+  // A title typed in a Latin-1 terminal is still the engineer's text.
+  std::vector<std::string> args;
+  for (int i = 1; i < argc; ++i) {
+    args.push_back(platform::toUtf8(argv[i]));
+  }
   return ktr::runKtrCalc(args, std::cout, std::cerr);
 }
