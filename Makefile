@@ -1,6 +1,6 @@
 # The one front door: every target first makes sure the Debian packages are
 # there, then configures with a CMake preset and builds with two jobs.
-.PHONY: all deps build run test golden bench asan format format-check clean
+.PHONY: all deps build run test golden bench asan fuzz format format-check clean
 
 all: build
 
@@ -24,6 +24,10 @@ golden: build
 
 bench: build
 	@for b in build/bin/bench_*; do "$$b"; done
+
+# Each libFuzzer target for FUZZ_SECONDS (default 300) seconds.
+fuzz: deps
+	@scripts/fuzz $${FUZZ_SECONDS:-300}
 
 asan: deps
 	@cmake --preset asan >/dev/null
