@@ -361,9 +361,13 @@ int runWindows(const std::vector<std::string>& args, std::ostream& out, std::ost
   platform::RecordingHelpViewer help;
   // A 1280 x 1024 screen at 15 twips a pixel, for centring.
   const ui::Screen screen{19200, 15360};
-  Program program(ui::Ports{messages, settings, help, screen,
-                            plan.catalog ? std::vector<std::filesystem::path>{*plan.catalog}
-                                         : catalogCandidates(ModCalc::CatalogFileName(0))});
+  Program program(ui::Ports{
+      .messages = messages,
+      .settings = settings,
+      .help = help,
+      .screen = screen,
+      .catalogCandidates = plan.catalog ? std::vector<std::filesystem::path>{*plan.catalog}
+                                        : catalogCandidates(ModCalc::CatalogFileName(0))});
   const std::vector<Action> steps = actions(plan, program);
   if (const auto problem = program.start()) {
     err << "ktr-calc: " << *problem << '\n';
