@@ -37,8 +37,7 @@ class Page {
   virtual void text(double x, double y, std::string_view text) = 0;
   // A picture of the program's own (a name from the picture folder, without
   // its extension) scaled into the box.
-  virtual void picture(std::string_view name, double x, double y, double width,
-                       double height) = 0;
+  virtual void picture(std::string_view name, double x, double y, double width, double height) = 0;
   virtual void line(double x1, double y1, double x2, double y2) = 0;
 
   // Ends the document: the page goes to the printer or the file is written.

@@ -36,8 +36,8 @@ struct CompanyLine {
 // Our maker's and our private-label customer's blocks. Neither address
 // exists; 555-01xx numbers are never given out.
 constexpr CompanyLine kMaker[] = {
-    {27, "Kestrix Air Systems  ·  4100 Imaginary Parkway  ·  Nowhere Falls, ZZ 00000"},
-    {34, "Telephone 555-0142  ·  Fax 555-0143"},
+    {27, "Kestrix Air Systems · 4100 Imaginary Parkway · Nowhere Falls, ZZ 00000"},
+    {34, "Telephone 555-0142  ·  Fax 555-0143  ·  Service 555-0144"},
     {55, "www.kestrix.example.com"},
 };
 constexpr CompanyLine kPrivateLabel[] = {
@@ -146,9 +146,10 @@ void frmWheel::Printout(platform::Page& page) {
 
   // The streams around the wheel.
   page.setFont(font);
-  const std::pair<const char*, std::pair<double, double>> names[] = {
-      {"Supply", {0.7, 3.0}}, {"Outdoor", {2.5, 3.0}}, {"Return", {0.7, 4.6}},
-      {"Exhaust", {2.5, 4.6}}};
+  const std::pair<const char*, std::pair<double, double>> names[] = {{"Supply", {0.7, 3.0}},
+                                                                     {"Outdoor", {2.5, 3.0}},
+                                                                     {"Return", {0.7, 4.6}},
+                                                                     {"Exhaust", {2.5, 4.6}}};
   for (const auto& [name, at] : names) {
     cursor.moveTo(at.first, at.second);
     cursor.print(name);
@@ -264,10 +265,10 @@ void frmWheel::Printout(platform::Page& page) {
   cursor.moveTo(0, 5.8);
   printZones(cursor, {"", "", "Volume", "Volume", "", "", "", "", "Enthalpy"});
   const std::string flowWord = litres ? "l/sec" : "m3/hr";
-  printZones(cursor, {"", "", si ? "std. " + flowWord + " " : "  scfm ",
-                      si ? "act." + flowWord : " acfm ", si ? "°C DB" : "°F DB",
-                      lblHum[0].caption(), lblHum1[0].caption(), " RH% ",
-                      si ? "kjoule/kg" : "BTU / lb"});
+  printZones(cursor,
+             {"", "", si ? "std. " + flowWord + " " : "  scfm ", si ? "act." + flowWord : " acfm ",
+              si ? "°C DB" : "°F DB", lblHum[0].caption(), lblHum1[0].caption(), " RH% ",
+              si ? "kjoule/kg" : "BTU / lb"});
   cursor.newLine();
   const auto& actual = si ? s.SIFlowList : s.AcfmList;
   const auto enthalpy = [&](double h) { return fmt(si ? h * 2.326 - 17.86 : h, "##.00"); };
@@ -285,10 +286,10 @@ void frmWheel::Printout(platform::Page& page) {
   };
   for (std::size_t k = 0; k < std::size(streams); ++k) {
     const auto& row = streams[k];
-    printZones(cursor, {row.name, "", row.volume.caption(),
-                        fmt(variantNumber(actual[k]), "###,###"), row.dryBulb.caption(),
-                        row.humidity[0].caption(), row.humidity[1].caption(),
-                        row.humidity[2].caption(), enthalpy(row.h)});
+    printZones(cursor,
+               {row.name, "", row.volume.caption(), fmt(variantNumber(actual[k]), "###,###"),
+                row.dryBulb.caption(), row.humidity[0].caption(), row.humidity[1].caption(),
+                row.humidity[2].caption(), enthalpy(row.h)});
   }
   cursor.newLine();
   cursor.tab(kTableColumn);
@@ -307,21 +308,26 @@ void frmWheel::Printout(platform::Page& page) {
     cursor.newLine();
     cursor.newLine();
   };
+  double textColumn = 0;  // where the last specification text began
   const auto spec = [&](const char* label, const std::string& text) {
     cursor.tab(kTableColumn);
     cursor.zone(label);
+    textColumn = cursor.x();
     cursor.print(text);
     cursor.newLine();
   };
   const bool custom = s.ModelIndex == 0;
   heading("WHEEL");
   spec("        WHEEL:", "Unitary rotor design with " + std::to_string(c.SpokeCount[sel]) +
-                           " spokes equally spaced,");
+                             " spokes equally spaced,");
   spec("  ", "");
   if (totalEnergy) {
     spec("        MEDIA:",
          "Total energy transfer type (sensible and latent), corrugated synthetic fibrous matrix");
-    spec("", "with molecular sieve desiccant");
+    // The sentence goes on under itself.
+    cursor.moveTo(textColumn, cursor.y());
+    cursor.print("with molecular sieve desiccant");
+    cursor.newLine();
   } else {
     spec("        MEDIA:",
          "Sensible energy transfer type (sensible only), corrugated synthetic fibrous matrix");
