@@ -31,8 +31,9 @@ void writeText(const fs::path& path, const std::string& text) {
 class ProjectFileTest : public UiTest {
  protected:
   ProjectFileTest() {
-    dir = fs::temp_directory_path() / ("ktr-project-" + std::to_string(::getpid()) + "-" +
-                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir = fs::temp_directory_path() /
+          ("ktr-project-" + std::to_string(::getpid()) + "-" +
+           ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir);
     fs::create_directories(dir);
   }
@@ -53,29 +54,28 @@ class ProjectFileTest : public UiTest {
 
 // The inputs a project stores, and the results that follow from them.
 auto storedInputs(const ModCalc::CalcState& s) {
-  return std::make_tuple(s.ProjectTitle, s.VoaInput, s.Toa, s.Woa, s.Vra, s.VraActual,
-                         s.ModelIndex, s.Tra, s.Wra, s.PoaInWC, s.PraInWC, s.ElevFt,
-                         s.ElOverride, s.EsOverride, s.PurgeAngleEntered, s.WheelRpmEntered,
-                         s.MoistInOption, s.MoistInKind, s.SIUnits, s.FlowBasis, s.SIFlowUnit);
+  return std::make_tuple(s.ProjectTitle, s.VoaInput, s.Toa, s.Woa, s.Vra, s.VraActual, s.ModelIndex,
+                         s.Tra, s.Wra, s.PoaInWC, s.PraInWC, s.ElevFt, s.ElOverride, s.EsOverride,
+                         s.PurgeAngleEntered, s.WheelRpmEntered, s.MoistInOption, s.MoistInKind,
+                         s.SIUnits, s.FlowBasis, s.SIFlowUnit);
 }
 
 auto results(const ModCalc::CalcState& s) {
-  return std::make_tuple(s.ModelNameSel, s.Voa, s.Vsa, s.Vea, s.Tsa, s.Tea, s.Wsa, s.Wea,
-                         s.HeatS, s.HeatL, s.HeatT, s.EunbalS, s.EunbalL, s.dPs, s.dPr,
-                         s.PurgeAngle, s.WheelRpm);
+  return std::make_tuple(s.ModelNameSel, s.Voa, s.Vsa, s.Vea, s.Tsa, s.Tea, s.Wsa, s.Wea, s.HeatS,
+                         s.HeatL, s.HeatT, s.EunbalS, s.EunbalL, s.dPs, s.dPr, s.PurgeAngle,
+                         s.WheelRpm);
 }
 
 auto switches(const ModCalc::DialogFields& f) {
-  return std::make_tuple(f.overrides.chkAutoSelect.value(), f.inputs.chkSpeed.value(),
-                         f.overrides.chkSensible.value(), f.overrides.chkLatent.value(),
-                         f.settings.optOutDP.value(), f.settings.optOUTDPSI.value(),
-                         f.settings.optOutWB.value(), f.settings.optOUTWBSI.value(),
-                         f.settings.optOutdoor.value(), f.settings.optSupply.value(),
-                         f.settings.optOutdoorActual.value(), f.settings.optSupplyActual.value(),
-                         f.settings.KTRSel.value(), f.settings.KSRSel.value(),
-                         f.inputs.chkPurgeAngle.value(), f.overrides.FluteOverride.value(),
-                         f.overrides.Flute94.value(), f.overrides.chkFluteDisplay.value(),
-                         f.overrides.ListSelect.value());
+  return std::make_tuple(
+      f.overrides.chkAutoSelect.value(), f.inputs.chkSpeed.value(), f.overrides.chkSensible.value(),
+      f.overrides.chkLatent.value(), f.settings.optOutDP.value(), f.settings.optOUTDPSI.value(),
+      f.settings.optOutWB.value(), f.settings.optOUTWBSI.value(), f.settings.optOutdoor.value(),
+      f.settings.optSupply.value(), f.settings.optOutdoorActual.value(),
+      f.settings.optSupplyActual.value(), f.settings.KTRSel.value(), f.settings.KSRSel.value(),
+      f.inputs.chkPurgeAngle.value(), f.overrides.FluteOverride.value(),
+      f.overrides.Flute94.value(), f.overrides.chkFluteDisplay.value(),
+      f.overrides.ListSelect.value());
 }
 
 auto customWheel(const ModCalc::ModelCatalog& c) {
@@ -94,16 +94,17 @@ TEST_F(ProjectFileTest, EveryHumidityOptionAndFlowBasisComesBack) {
     const char* toa = "95";
   };
   const Row rows[] = {
-      {false, 0, 0, "62", "55"},     {false, 1, 1, "70.5", "62"},  {false, 2, 2, "98", "64.5"},
-      {false, 3, 3, "45", "50"},     {false, 1, 3, "18", "50", "20"},    {true, 4, 0, "18", "12.5", "26.5"},
-      {true, 5, 1, "24", "17", "30"},      {true, 6, 2, "1.4", "9.3", "-5"},    {true, 3, 3, "45", "50", "2"},
-      {false, 0, 2, "-12", "35"},
+      {false, 0, 0, "62", "55"},       {false, 1, 1, "70.5", "62"},
+      {false, 2, 2, "98", "64.5"},     {false, 3, 3, "45", "50"},
+      {false, 1, 3, "18", "50", "20"}, {true, 4, 0, "18", "12.5", "26.5"},
+      {true, 5, 1, "24", "17", "30"},  {true, 6, 2, "1.4", "9.3", "-5"},
+      {true, 3, 3, "45", "50", "2"},   {false, 0, 2, "-12", "35"},
   };
   platform::OptionButton* const bases[] = {&f.optOutdoor, &f.optSupply, &f.optOutdoorActual,
                                            &f.optSupplyActual};
   for (const Row& row : rows) {
     SCOPED_TRACE(::testing::Message() << "si " << row.si << " option " << row.humidity + 1
-                                    << " basis " << row.basis + 1);
+                                      << " basis " << row.basis + 1);
     if ((state.SIUnits == 1) != row.si) {
       windows.settings.cmdSIUnits.click();
     }
@@ -188,15 +189,16 @@ TEST_F(ProjectFileTest, WritesTheDocumentedFormat) {
   p.ModelExtra = std::string{};
   p.BearingText = platform::Variant{};
   p.MotorHP = "1/3";
-  p.ProjectSwitches = {0.0,  1.0,  0.0,   0.0,  false, false, true, false,
-                       true, false, false, false, true, false, 1.0};
+  p.ProjectSwitches = {0.0,  1.0,   0.0,   0.0,   false, false, true, false,
+                       true, false, false, false, true,  false, 1.0};
   const std::string text = projectText(p);
-  EXPECT_TRUE(text.starts_with("\"North wing, 'AHU-2'\",3300,95.5,110.25\r\n"
-                               "3100,3187.5,12\r\n"
-                               "0,0,0,0,0,\"Custom 364\",0,0,0,0,0,0,0,0,0,\"\",\"1/3\",\"\",\r\n"
-                               "0,0,0,0,2,2,0,1\r\n"
-                               "0,1,0,0,#FALSE#,#FALSE#,#TRUE#,#FALSE#,#TRUE#,#FALSE#,#FALSE#,"
-                               "#FALSE#,#TRUE#,#FALSE#,1\r\n"))
+  EXPECT_TRUE(
+      text.starts_with("\"North wing, 'AHU-2'\",3300,95.5,110.25\r\n"
+                       "3100,3187.5,12\r\n"
+                       "0,0,0,0,0,\"Custom 364\",0,0,0,0,0,0,0,0,0,\"\",\"1/3\",\"\",\r\n"
+                       "0,0,0,0,2,2,0,1\r\n"
+                       "0,1,0,0,#FALSE#,#FALSE#,#TRUE#,#FALSE#,#TRUE#,#FALSE#,#FALSE#,"
+                       "#FALSE#,#TRUE#,#FALSE#,1\r\n"))
       << text;
   EXPECT_EQ(text.size(), text.find("1\r\n", text.size() - 3) + 3) << "no sixth record asked for";
 }
@@ -257,8 +259,9 @@ TEST_F(ProjectFileTest, BrokenFilesChangeNothing) {
       {"ends early", lines[0] + "1000,1000", "it ends early: record 2 has 2 of its 3 fields"},
       {"text for a number", replaced(",95,", ",\"95\","),
        "record 1, field 3 (Toa) is not a number: \"95\""},
-      {"model beyond the catalog",
-       broken([this](Project& p) { p.ModelIndex = static_cast<std::int16_t>(state.ModelCount + 1); }),
+      {"model beyond the catalog", broken([this](Project& p) {
+         p.ModelIndex = static_cast<std::int16_t>(state.ModelCount + 1);
+       }),
        "record 2, field 3 (ModelIndex) is " + std::to_string(state.ModelCount + 1) +
            ", not a model from 0 to " + std::to_string(state.ModelCount)},
       {"humidity option 8", broken([](Project& p) { p.MoistInOption = 8; }),
@@ -286,19 +289,19 @@ TEST_F(ProjectFileTest, BrokenFilesChangeNothing) {
     writeText(path, row.text);
     messages.clear();
     EXPECT_FALSE(main.openProjectFile(path.string()));
-    EXPECT_EQ(texts(), std::vector<std::string>{"Open: The project file " + path.string() +
-                                                " cannot be opened: " + row.why +
-                                                ". Nothing was changed."});
+    EXPECT_EQ(texts(),
+              std::vector<std::string>{"Open: The project file " + path.string() +
+                                       " cannot be opened: " + row.why + ". Nothing was changed."});
     EXPECT_EQ(storedInputs(state), storedInputs(before));
     EXPECT_EQ(boxes(), boxesBefore);
     EXPECT_EQ(switches(fields), switchesBefore);
   }
   messages.clear();
   EXPECT_FALSE(main.openProjectFile((dir / "missing.cse").string()));
-  EXPECT_EQ(texts(), std::vector<std::string>{"Open: The project file " +
-                                              (dir / "missing.cse").string() +
-                                              " cannot be opened: No such file or directory. "
-                                              "Nothing was changed."});
+  EXPECT_EQ(texts(),
+            std::vector<std::string>{"Open: The project file " + (dir / "missing.cse").string() +
+                                     " cannot be opened: No such file or directory. "
+                                     "Nothing was changed."});
 }
 
 TEST_F(ProjectFileTest, SaveLeavesTheOldFileWhenItCannotWrite) {

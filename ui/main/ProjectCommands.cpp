@@ -126,9 +126,9 @@ bool frmWheel::openProjectFile(const std::string& path) {
 
 bool frmWheel::OpenProject(const std::string& path) {
   const auto failed = [&](const std::string& why) {
-    ports().messages.show("The project file " + path + " cannot be opened: " + why +
-                              ". Nothing was changed.",
-                          "Open", platform::MessageIcon::Exclamation);
+    ports().messages.show(
+        "The project file " + path + " cannot be opened: " + why + ". Nothing was changed.", "Open",
+        platform::MessageIcon::Exclamation);
     return false;
   };
   std::string bytes;
@@ -149,10 +149,11 @@ bool frmWheel::OpenProject(const std::string& path) {
   platform::CheckBox* const checks[] = {&f.overrides.chkAutoSelect, &f.inputs.chkSpeed,
                                         &f.overrides.chkSensible, &f.overrides.chkLatent};
   platform::OptionButton* const options[] = {
-      &f.settings.optOutDP,         &f.settings.optOUTDPSI,      &f.settings.optOutWB,
-      &f.settings.optOUTWBSI,       &f.settings.optOutdoor,      &f.settings.optSupply,
-      &f.settings.optOutdoorActual, &f.settings.optSupplyActual, &f.settings.KTRSel,
-      &f.settings.KSRSel};
+      &f.settings.optOutDP,         &f.settings.optOUTDPSI,
+      &f.settings.optOutWB,         &f.settings.optOUTWBSI,
+      &f.settings.optOutdoor,       &f.settings.optSupply,
+      &f.settings.optOutdoorActual, &f.settings.optSupplyActual,
+      &f.settings.KTRSel,           &f.settings.KSRSel};
   for (std::size_t i = 0; i < p.ProjectSwitches.size(); ++i) {
     const platform::Variant& value = p.ProjectSwitches[i];
     if (isCheckBoxSwitch(i)) {
@@ -264,21 +265,24 @@ bool frmWheel::SaveProject(const std::string& path) {
   p.MoistInKind = s.MoistInKind;
   p.SIUnits = s.SIUnits;
   p.FlowBasis = s.FlowBasis;
-  const auto check = [](const platform::CheckBox& box) { return platform::Variant{double(box.value())}; };
+  const auto check = [](const platform::CheckBox& box) {
+    return platform::Variant{double(box.value())};
+  };
   const auto option = [](const platform::OptionButton& o) { return platform::Variant{o.value()}; };
-  p.ProjectSwitches = {check(f.overrides.chkAutoSelect), check(f.inputs.chkSpeed),
-                       check(f.overrides.chkSensible),   check(f.overrides.chkLatent),
-                       option(f.settings.optOutDP),      option(f.settings.optOUTDPSI),
-                       option(f.settings.optOutWB),      option(f.settings.optOUTWBSI),
-                       option(f.settings.optOutdoor),    option(f.settings.optSupply),
+  p.ProjectSwitches = {check(f.overrides.chkAutoSelect),    check(f.inputs.chkSpeed),
+                       check(f.overrides.chkSensible),      check(f.overrides.chkLatent),
+                       option(f.settings.optOutDP),         option(f.settings.optOUTDPSI),
+                       option(f.settings.optOutWB),         option(f.settings.optOUTWBSI),
+                       option(f.settings.optOutdoor),       option(f.settings.optSupply),
                        option(f.settings.optOutdoorActual), option(f.settings.optSupplyActual),
-                       option(f.settings.KTRSel),        option(f.settings.KSRSel),
+                       option(f.settings.KTRSel),           option(f.settings.KSRSel),
                        check(f.inputs.chkPurgeAngle)};
   const ModCalc::OverrideFields& o = f.overrides;
-  p.extras = ProjectExtras{
-      o.FluteOverride.value(),
-      static_cast<std::int16_t>(o.Flute45.value() ? 45 : o.Flute94.value() ? 94 : 62),
-      o.chkFluteDisplay.value(), o.ListSelect.value(), s.SIFlowUnit};
+  p.extras = ProjectExtras{o.FluteOverride.value(),
+                           static_cast<std::int16_t>(o.Flute45.value()   ? 45
+                                                     : o.Flute94.value() ? 94
+                                                                         : 62),
+                           o.chkFluteDisplay.value(), o.ListSelect.value(), s.SIFlowUnit};
 
   if (const auto reason = writeFileReplacing(path, projectText(p))) {
     ports().messages.show("The project could not be saved to " + path + ": " + *reason + ".",

@@ -66,9 +66,9 @@ const std::vector<std::vector<Field>>& records() {
 }
 
 constexpr const char* kSwitchNames[15] = {
-    "chkAutoSelect", "chkSpeed",  "chkSensible",      "chkLatent",       "optOutDP",
-    "optOUTDPSI",    "optOutWB",  "optOUTWBSI",       "optOutdoor",      "optSupply",
-    "optOutdoorActual", "optSupplyActual", "KTRSel",  "KSRSel",          "chkPurgeAngle"};
+    "chkAutoSelect",    "chkSpeed",        "chkSensible", "chkLatent",  "optOutDP",
+    "optOUTDPSI",       "optOutWB",        "optOUTWBSI",  "optOutdoor", "optSupply",
+    "optOutdoorActual", "optSupplyActual", "KTRSel",      "KSRSel",     "chkPurgeAngle"};
 
 // The option groups of record 5 (first and last index): exactly one of each
 // is selected.
@@ -120,9 +120,11 @@ bool isUtf8(std::string_view bytes) {
   std::size_t i = 0;
   while (i < bytes.size()) {
     const auto c = static_cast<unsigned char>(bytes[i]);
-    const std::size_t length = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3
-                                          : (c >> 3) == 0x1E ? 4
-                                                             : 0;
+    const std::size_t length = c < 0x80           ? 1
+                               : (c >> 5) == 0x6  ? 2
+                               : (c >> 4) == 0xE  ? 3
+                               : (c >> 3) == 0x1E ? 4
+                                                  : 0;
     if (length == 0 || i + length > bytes.size()) {
       return false;
     }
@@ -186,8 +188,7 @@ class ProjectReader {
       return *item;
     }
     throw ParseError{"it ends early: record " + std::to_string(record) + " has " +
-                     std::to_string(field - 1) + " of its " + std::to_string(count) +
-                     " fields"};
+                     std::to_string(field - 1) + " of its " + std::to_string(count) + " fields"};
   }
 
  private:
@@ -248,8 +249,8 @@ platform::Variant variantItem(const platform::Item& item, std::size_t record, st
   if (const auto number = platform::parseInvariant<double>(item.text)) {
     return *number;
   }
-  wrong(record, field, name, "is neither a number, a quoted text nor #TRUE#/#FALSE#: \"" +
-                                 item.text + "\"");
+  wrong(record, field, name,
+        "is neither a number, a quoted text nor #TRUE#/#FALSE#: \"" + item.text + "\"");
 }
 
 void readField(Project& p, const Field& f, const platform::Item& item, std::size_t record,
@@ -280,8 +281,8 @@ void readField(Project& p, const Field& f, const platform::Item& item, std::size
 // The field (record 2 or 4) of `name`, from 1.
 std::size_t fieldNumber(std::size_t record, std::string_view name) {
   const auto& fields = records()[record - 1];
-  const auto found = std::find_if(fields.begin(), fields.end(),
-                                  [name](const Field& f) { return f.name == name; });
+  const auto found =
+      std::find_if(fields.begin(), fields.end(), [name](const Field& f) { return f.name == name; });
   return static_cast<std::size_t>(found - fields.begin()) + 1;
 }
 
@@ -380,8 +381,7 @@ std::string projectText(const Project& project) {
   return text;
 }
 
-std::variant<Project, std::string> parseProject(std::string_view bytes,
-                                                std::int16_t modelCount) {
+std::variant<Project, std::string> parseProject(std::string_view bytes, std::int16_t modelCount) {
   if (bytes.starts_with("\xEF\xBB\xBF")) {
     bytes.remove_prefix(3);
   }
