@@ -16,10 +16,10 @@ namespace {
 using Action = std::function<void(Program&)>;
 
 enum class Kind {
-  Catalog,      // only first: where the catalog is
-  Step,         // carried out in order
-  Output,       // a file output: carried out in order, after a calculation
-  AtEnd,        // prints once every step is done
+  Catalog,  // only first: where the catalog is
+  Step,     // carried out in order
+  Output,   // a file output: carried out in order, after a calculation
+  AtEnd,    // prints once every step is done
 };
 
 struct ActionSpec {
@@ -47,8 +47,8 @@ bool copyTo(Program& program, Session& session, const std::string& path) {
   file << session.clipboard.text;
   file.close();
   if (!file) {
-    program.windows.ports.messages.show("The summary could not be written to " + path + ".",
-                                        "Copy", platform::MessageIcon::Exclamation);
+    program.windows.ports.messages.show("The summary could not be written to " + path + ".", "Copy",
+                                        platform::MessageIcon::Exclamation);
     return false;
   }
   return true;
@@ -85,8 +85,7 @@ const std::vector<ActionSpec>& actionTable() {
        [](Program& p, Session&, const std::string&) {
          return done([&] { p.windows.main.cmdFrostSpeed_Click(); });
        }},
-      {"--password", "TEXT", Kind::Step, false,
-       "type TEXT in the password window and press OK",
+      {"--password", "TEXT", Kind::Step, false, "type TEXT in the password window and press OK",
        [](Program& p, Session&, const std::string& typed) {
          return done([&] {
            p.windows.password.txtPassword.setText(typed);
@@ -213,9 +212,9 @@ Plan readPlan(const std::vector<std::string>& args) {
     std::string argument;
     if (action->argument != nullptr) {
       if (i + 1 == args.size()) {
-        throw UsageError(arg + " needs " + (std::string_view(action->argument) == "PATH"
-                                                ? "a path"
-                                                : "the text to type"));
+        throw UsageError(
+            arg + " needs " +
+            (std::string_view(action->argument) == "PATH" ? "a path" : "the text to type"));
       }
       argument = args[++i];
     }

@@ -32,8 +32,8 @@ QString qtFace(const std::string& face) {
 // newer fonts store an average over all their glyphs instead, which is far
 // wider and would push the right-hand columns off the page.
 double averageCharWidth(const QFontMetricsF& metrics) {
-  static constexpr int kWeights[26] = {64, 14, 27, 35, 100, 20, 14, 42, 63, 3, 6, 35, 20,
-                                       56, 56, 17, 4,  49, 56, 71, 31, 10, 18, 3, 18, 2};
+  static constexpr int kWeights[26] = {64, 14, 27, 35, 100, 20, 14, 42, 63, 3,  6, 35, 20,
+                                       56, 56, 17, 4,  49,  56, 71, 31, 10, 18, 3, 18, 2};
   static constexpr int kSpaceWeight = 166;
   double sum = kSpaceWeight * metrics.horizontalAdvance(QLatin1Char(' '));
   for (int i = 0; i < 26; ++i) {
