@@ -46,9 +46,9 @@ class KtrCalcFiles : public ::testing::Test {
 };
 
 TEST_F(KtrCalcFiles, SaveThenOpenGivesTheSameCaseAndSummary) {
-  const CalcRun saved = run({"optOutdoor=1", "txtElev=1000", "--settings-ok", "txtTitle=Lab, east",
-                             "txtV=2000", "txtVra=2000", "--calc", "--save", path("lab.cse"),
-                             "--copy", path("lab.txt")});
+  const CalcRun saved =
+      run({"optOutdoor=1", "txtElev=1000", "--settings-ok", "txtTitle=Lab, east", "txtV=2000",
+           "txtVra=2000", "--calc", "--save", path("lab.cse"), "--copy", path("lab.txt")});
   ASSERT_EQ(saved.status, 0) << saved.err;
   EXPECT_TRUE(fileText(path("lab.cse")).starts_with("\"Lab, east\",2000,95,"));
 
@@ -60,13 +60,13 @@ TEST_F(KtrCalcFiles, SaveThenOpenGivesTheSameCaseAndSummary) {
 }
 
 TEST_F(KtrCalcFiles, AFailedFileActionReportsAndTheRunGoesOn) {
-  const CalcRun r = run({"--open", path("missing.cse"), "--save",
-                         path("no-folder/case.cse"), "--copy", "-"});
+  const CalcRun r =
+      run({"--open", path("missing.cse"), "--save", path("no-folder/case.cse"), "--copy", "-"});
   EXPECT_EQ(r.status, 3);
   EXPECT_EQ(r.err, "Open: The project file " + path("missing.cse") +
                        " cannot be opened: No such file or directory. Nothing was changed.\n"
-                       "Save: The project could not be saved to " + path("no-folder/case.cse") +
-                       ": No such file or directory.\n");
+                       "Save: The project could not be saved to " +
+                       path("no-folder/case.cse") + ": No such file or directory.\n");
   EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 28) << "the copy still ran";
 }
 
@@ -94,9 +94,9 @@ TEST_F(KtrCalcFiles, FileActionsNeedAPathAndShowInTheHelp) {
   std::ostringstream out;
   std::ostringstream err;
   ASSERT_EQ(ktr::runKtrCalc({"--help"}, out, err), 0);
-  for (const char* text : {"--open PATH", "--save PATH", "--copy PATH", "--report PATH",
-                           "--catalog PATH", "NAME=VALUE", "--password TEXT", "--json",
-                           "3 a file action"}) {
+  for (const char* text :
+       {"--open PATH", "--save PATH", "--copy PATH", "--report PATH", "--catalog PATH",
+        "NAME=VALUE", "--password TEXT", "--json", "3 a file action"}) {
     EXPECT_NE(out.str().find(text), std::string::npos) << text;
   }
 }

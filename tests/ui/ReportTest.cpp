@@ -47,7 +47,8 @@ class ReportTest : public UiTest {
 
   std::optional<std::string> localeBefore_;
 
-  static std::optional<PageItem> find(const platform::RecordingPage& page, const std::string& text) {
+  static std::optional<PageItem> find(const platform::RecordingPage& page,
+                                      const std::string& text) {
     for (const PageItem& item : page.items()) {
       if (item.text == text) {
         return item;
@@ -100,18 +101,16 @@ TEST_F(ReportTest, EnglishPageStandsWhereTheColumnsPutIt) {
       {"Face Velocity, sfpm", column(103, 9), block, 9, false, false, false},
       {"   OA Static", column(103, 9), block + lines(5, 9), 9, false, false, false},
       {"2.00", column(126, 9), block + lines(5, 9), 9, false, false, false},
-      {"Effectiveness (Efficiency)", column(103, 9), block + lines(10, 9), 9, false, false,
-       false},
+      {"Effectiveness (Efficiency)", column(103, 9), block + lines(10, 9), 9, false, false, false},
       {"Enthalpy", column(127, 9), table, 9, false, false, false},
       {"  scfm ", column(43, 9), table + lines(1, 9), 9, false, false, false},
-      {"(Elevation: 0 ft. above Sea Level)", column(18, 9), table + lines(8, 9), 9, false,
-       false, false},
+      {"(Elevation: 0 ft. above Sea Level)", column(18, 9), table + lines(8, 9), 9, false, false,
+       false},
       {"WHEEL", column(18, 9), 7.2, 9, false, false, true},
       {"        WHEEL:", column(18, 9), 7.2 + lines(2, 9), 9, false, false, false},
-      {"Unitary rotor design with 4 spokes equally spaced,", column(43, 9),
-       7.2 + lines(2, 9), 9, false, false, false},
-      {"with molecular sieve desiccant", column(43, 9), 7.2 + lines(5, 9), 9, false, false,
-       false},
+      {"Unitary rotor design with 4 spokes equally spaced,", column(43, 9), 7.2 + lines(2, 9), 9,
+       false, false, false},
+      {"with molecular sieve desiccant", column(43, 9), 7.2 + lines(5, 9), 9, false, false, false},
       {"CASSETTE", column(18, 9), 7.2 + lines(8, 9), 9, false, false, true},
       {"Contact brush seals", column(43, 9), 7.2 + lines(12, 9), 9, false, false, false},
       {"www.kestrix.example.com", column(55, 10), 9.5 + lines(2, 10), 10, true, true, false},
@@ -133,15 +132,14 @@ TEST_F(ReportTest, EnglishPageStandsWhereTheColumnsPutIt) {
       outdoor.emplace_back(item.text, item.x);
     }
   }
-  EXPECT_EQ(outdoor, (std::vector<std::pair<std::string, double>>{
-                         {"Outdoor", column(18, 9)},
-                         {"1,006", column(43, 9)},
-                         {"1,074", column(57, 9)},
-                         {"95.0", column(71, 9)},
-                         {"75.0", column(85, 9)},
-                         {"97.8", column(99, 9)},
-                         {"39.6", column(113, 9)},
-                         {"38.21", column(127, 9)}}));
+  EXPECT_EQ(outdoor, (std::vector<std::pair<std::string, double>>{{"Outdoor", column(18, 9)},
+                                                                  {"1,006", column(43, 9)},
+                                                                  {"1,074", column(57, 9)},
+                                                                  {"95.0", column(71, 9)},
+                                                                  {"75.0", column(85, 9)},
+                                                                  {"97.8", column(99, 9)},
+                                                                  {"39.6", column(113, 9)},
+                                                                  {"38.21", column(127, 9)}}));
   std::vector<std::tuple<std::string, double, double, double, double>> pictures;
   for (const PageItem& item : page.items()) {
     if (item.kind == PageItem::Kind::Picture) {
@@ -194,8 +192,8 @@ TEST_F(ReportTest, SIUnitsConvertTheFiguresAndTheMotor) {
   const platform::RecordingPage page = print();
   for (const char* text :
        {"   Wheel Diam., cm.", "61.0", "   Purge Vol., m3/hr", "   Drive Motor, kw", "1.119",
-        "Energy Conserved, kw", "Face Velocity, m/sec", "Pressures, Pascals", "498.",
-        "std. m3/hr ", "act.m3/hr", "°C DB", "kjoule/kg", "(Elevation: 0 meters above Sea Level)"}) {
+        "Energy Conserved, kw", "Face Velocity, m/sec", "Pressures, Pascals", "498.", "std. m3/hr ",
+        "act.m3/hr", "°C DB", "kjoule/kg", "(Elevation: 0 meters above Sea Level)"}) {
     EXPECT_TRUE(find(page, text)) << text;
   }
   // Total effectiveness with two decimals, sensible and latent with one.
