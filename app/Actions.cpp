@@ -332,7 +332,7 @@ malformed), 2 usage error, 3 a file action (--open, --save, --copy,
 
 Example: a 2000 cfm outdoor-air case at 1000 ft, wet bulb entry, as JSON:
   ktr-calc optOutdoor=1 txtElev=1000 --settings-ok txtV=2000 txtVra=2000 --calc --json
-Save it, then open it again and print its report:
+Save a case, then open it again and make its report as a PDF:
   ktr-calc txtV=2000 txtVra=2000 --save case.cse
   ktr-calc --open case.cse --report case.pdf
 )";

@@ -346,6 +346,25 @@ TEST_F(ProjectFileTest, SaveBringsTheResultsUpToDateFirst) {
   EXPECT_EQ(messages.messages().size(), 1U);
 }
 
+TEST_F(ProjectFileTest, AFiveRecordFileLeavesTheLaterSettingsAsTheyAre) {
+  const fs::path path = dir / "five.cse";
+  ASSERT_TRUE(main.saveProjectFile(path.string()));
+  std::string text = fileText(path);
+  text.erase(text.rfind("0,62,"));  // the sixth record
+  writeText(path, text);
+
+  auto other = freshProgram();
+  ModCalc::OverrideFields& o = other->fields.overrides;
+  o.FluteOverride.setValue(1);
+  o.Flute45.select();
+  other->windows.settings.cmdSIUnitType_Click();
+  ASSERT_TRUE(other->windows.main.openProjectFile(path.string()));
+  EXPECT_EQ(o.FluteOverride.value(), 1);
+  EXPECT_TRUE(o.Flute45.value());
+  EXPECT_EQ(other->state.SIFlowUnit, 1);
+  EXPECT_EQ(other->state.FluteMils, 45);
+}
+
 TEST_F(ProjectFileTest, CommandsGoThroughTheFileDialogs) {
   const fs::path path = dir / "case.cse";
   files.answer = path.string();
