@@ -365,6 +365,42 @@ TEST_F(ProjectFileTest, AFiveRecordFileLeavesTheLaterSettingsAsTheyAre) {
   EXPECT_EQ(other->state.FluteMils, 45);
 }
 
+TEST_F(ProjectFileTest, FillTextWritesTheBoxesOfEachUnitSystem) {
+  state.Moa = 70;
+  state.Mra = 56;
+  state.Toa = 95;
+  state.Tra = 75;
+  state.VoaInput = 3300.5;
+  state.Vra = 3100;
+  state.VraActual = 3187.4F;
+  state.ElevFt = 1000;
+  state.PoaInWC = 1.25F;
+  state.PraInWC = -0.5F;
+  state.MoistInOption = 3;
+  state.FlowBasis = 3;
+  main.FillText();
+  EXPECT_EQ(std::make_tuple(in.txtMoa.text(), in.txtV.text(), in.txtVra.text(), f.txtElev.text(),
+                            f.txtPoa.text(), f.txtPra.text()),
+            std::make_tuple("70", "3300.5", "3,187", "1000", "1.25", "-0.5"));
+  state.FlowBasis = 2;
+  main.FillText();
+  EXPECT_EQ(in.txtVra.text(), "3,100") << "standard air outside the actual bases";
+
+  // SI: gr/lb to g/kg divides by 7; 1000 ft reads back as 1000 ft.
+  windows.settings.cmdSIUnits.click();
+  state.MoistInOption = 7;
+  state.FlowBasis = 4;
+  main.FillText();
+  EXPECT_EQ(std::make_tuple(in.txtMoaSI.text(), in.txtMraSI.text(), in.txtToaSI.text(),
+                            in.txtVraSI.text(), f.txtElev.text(), f.txtPoa.text()),
+            std::make_tuple("10.0", "8.0", "35.0", "5,416", "304.78513", "311."));
+  EXPECT_EQ(std::make_tuple(in.txtMoa.text(), in.txtV.text(), in.txtVra.text()),
+            std::make_tuple("70", "3300.5", "3187.4"))
+      << "the English boxes the calculation reads keep the exact values";
+  windows.settings.cmdSettingsOK.click();
+  EXPECT_EQ(state.ElevFt, 1000);
+}
+
 TEST_F(ProjectFileTest, CommandsGoThroughTheFileDialogs) {
   const fs::path path = dir / "case.cse";
   files.answer = path.string();

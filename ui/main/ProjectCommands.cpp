@@ -332,7 +332,7 @@ void frmWheel::FillText() {
   put(in.txtMraSI, s.MraSI, "###0.0");
   put(in.txtTraSI, (s.Tra - 32) / 1.8, "###.0");
   // Reading the box multiplies by 3.281, so this gives the same feet back.
-  settings.txtElev.setText(text(s.ElevFt / 3.281));
+  settings.txtElev.setText(text(static_cast<float>(s.ElevFt / 3.281)));
   put(settings.txtPoa, s.PoaInWC * 249, "#,##0.");
   put(settings.txtPra, s.PraInWC * 249, "#,##0.");
   put(in.txtVraSI, returnVolume / s.SIFlowFactor, "###,###");
