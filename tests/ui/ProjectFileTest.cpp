@@ -365,6 +365,30 @@ TEST_F(ProjectFileTest, AFiveRecordFileLeavesTheLaterSettingsAsTheyAre) {
   EXPECT_EQ(other->state.FluteMils, 45);
 }
 
+TEST_F(ProjectFileTest, OpenKeepsTheStoredModelWhateverTheListShowedBefore) {
+  in.txtV.setText("6000");
+  in.txtVra.setText("6000");
+  windows.inputs.cmdCalc.click();
+  const std::string stored = state.ModelNameSel;
+  const fs::path path = dir / "big.cse";
+  ASSERT_TRUE(main.saveProjectFile(path.string()));
+
+  auto other = freshProgram();
+  other->windows.inputs.cmdCalc.click();
+  ASSERT_NE(other->state.ModelNameSel, stored);
+  ASSERT_TRUE(other->windows.main.openProjectFile(path.string()));
+  EXPECT_EQ(other->state.ModelNameSel, stored);
+  EXPECT_EQ(other->fields.inputs.lstWheel.text(), stored) << "the list shows it selected";
+  EXPECT_EQ(results(other->state), results(state));
+  // Later calculations keep it until a volume changes.
+  other->windows.inputs.cmdCalc.click();
+  EXPECT_EQ(other->state.ModelNameSel, stored);
+  other->fields.inputs.txtV.setText("1000");
+  other->fields.inputs.txtVra.setText("1000");
+  other->windows.inputs.cmdCalc.click();
+  EXPECT_NE(other->state.ModelNameSel, stored);
+}
+
 TEST_F(ProjectFileTest, FillTextWritesTheBoxesOfEachUnitSystem) {
   state.Moa = 70;
   state.Mra = 56;

@@ -1,5 +1,6 @@
 // The main window's File Open and File Save, and FillText.
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -167,6 +168,18 @@ bool frmWheel::OpenProject(const std::string& path) {
   s.PoaPa = s.PoaInWC * 249;
   s.PraPa = s.PraInWC * 249;
   s.ModelSelected = 1;
+  // The calculation takes the model selected in the inputs dialog's list, so
+  // the list shows the stored one, on its own when the list lacks it.
+  platform::ListBox& list = f.inputs.lstWheel;
+  const std::string& model = engine().catalog.ModelName[static_cast<std::size_t>(s.ModelIndex)];
+  const auto listed = std::find(list.items().begin(), list.items().end(), model);
+  if (listed == list.items().end()) {
+    list.clear();
+    list.addItem(model);
+    list.setListIndex(0);
+  } else {
+    list.setListIndex(static_cast<int>(listed - list.items().begin()));
+  }
 
   // The file keeps the humidity ratios; the boxes take the moisture in the
   // chosen kind at the pressures the calculation will read it back at.
