@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/CustomWheel.h"
+#include "platform/ItemReader.h"
 #include "platform/NumberText.h"
 
 namespace ModCalc {
@@ -17,79 +18,11 @@ namespace {
 constexpr std::size_t kItemsPerRecord = 17;
 constexpr std::size_t kMaxModels = kCatalogRows - 1;
 
-std::size_t lineBreaks(std::string_view text) {
-  std::size_t count = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    // CR LF is one break; a lone CR or LF is one too.
-    if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'))) {
-      ++count;
-    }
-  }
-  return count;
-}
-
-// Reads comma-separated items: a record is the next 17 items whatever lines
-// they stand on, so a line break is just another separator (catalogs edited
-// by hand wrap long records). It counts lines so a problem can be placed.
-class ItemReader {
- public:
-  explicit ItemReader(std::string_view text) : text_(text) {}
-
-  bool atEnd() const { return pos_ == text_.size(); }
-  // The line the next item starts on, from 1.
-  std::size_t line() const { return line_; }
-
-  // The next item; nothing once the text is used up.
-  std::optional<std::string> next() {
-    if (atEnd()) {
-      return std::nullopt;
-    }
-    pos_ = std::min(text_.find_first_not_of(" \t", pos_), text_.size());
-    std::string item;
-    if (pos_ < text_.size() && text_[pos_] == '"') {
-      // Up to the closing quote, commas and all; whatever follows it up to
-      // the separator is dropped.
-      const std::size_t close = std::min(text_.find('"', pos_ + 1), text_.size());
-      item = text_.substr(pos_ + 1, close - pos_ - 1);
-      line_ += lineBreaks(item);
-      pos_ = std::min(text_.find_first_of(kSeparators, close), text_.size());
-    } else {
-      const std::size_t end = std::min(text_.find_first_of(kSeparators, pos_), text_.size());
-      const std::string_view raw = text_.substr(pos_, end - pos_);
-      item = raw.substr(0, raw.find_last_not_of(" \t") + 1);
-      pos_ = end;
-    }
-    skipSeparator();
-    return item;
-  }
-
- private:
-  static constexpr std::string_view kSeparators = ",\r\n";
-
-  void skipSeparator() {
-    if (atEnd()) {
-      return;
-    }
-    const char c = text_[pos_++];
-    if (c == ',') {
-      return;
-    }
-    if (c == '\r' && !atEnd() && text_[pos_] == '\n') {
-      ++pos_;
-    }
-    ++line_;
-  }
-
-  std::string_view text_;
-  std::size_t pos_ = 0;
-  std::size_t line_ = 1;
-};
-
-// Numeric columns take an empty or non-numeric item as 0, so a header of
-// column headings loads.
-float numberIn(const std::string& item) {
-  return platform::parseInvariant<float>(item).value_or(0.0f);
-}
+// The columns as a problem names them, in file order.
+constexpr const char* kColumnNames[kItemsPerRecord] = {
+    "ModelName",  "ModelFaceArea", "ModelMinCfm", "ModelMaxCfm", "ModelPurgeCfm", "WheelDiam",
+    "WheelDepth", "SpokeCount",    "ModelRpm",    "CasHeight",   "CasWidth",      "CasDepth",
+    "HubDiam",    "ModelExtra",    "MotorHP",     "FrameText",   "BearingText"};
 
 platform::Variant textOrNumberIn(const std::string& item) {
   if (item.empty()) {
@@ -100,11 +33,6 @@ platform::Variant textOrNumberIn(const std::string& item) {
   }
   return item;
 }
-
-struct Item {
-  std::string text;
-  std::size_t line;
-};
 
 class CatalogText {
  public:
@@ -139,42 +67,54 @@ class CatalogText {
   std::optional<std::string> readRecord(ModelCatalog& catalog, std::size_t row) {
     const std::size_t record = row + 1;
     const std::size_t firstLine = reader_.line();
-    std::vector<Item> items;
+    std::vector<platform::Item> items;
     while (items.size() < kItemsPerRecord) {
-      const std::size_t line = reader_.line();
-      auto text = reader_.next();
-      if (!text) {
+      auto item = reader_.next();
+      if (!item) {
         return problem("ends in the middle of " + place(record, firstLine) + ": " +
                        std::to_string(kItemsPerRecord) + " items expected, " +
                        std::to_string(items.size()) + " found.");
       }
-      items.push_back({std::move(*text), line});
+      items.push_back(std::move(*item));
     }
+    // The first record's items are the password and column headings.
+    std::optional<std::string> failed;
+    const auto numberIn = [&](std::size_t index) -> float {
+      const platform::Item& item = items[index];
+      if (const auto number = platform::parseInvariant<float>(item.text); number || row == 0) {
+        return number.value_or(0.0F);
+      }
+      if (!failed) {
+        failed = problem("has no number in " + place(record, item.line) + ", item " +
+                         std::to_string(index + 1) + " (" + kColumnNames[index] + "): \"" +
+                         item.text + "\".");
+      }
+      return 0;
+    };
 
-    const auto spokes =
-        platform::toInteger16(platform::parseInvariant<double>(items[7].text).value_or(0.0));
+    const auto spokes = platform::toInteger16(numberIn(7));
     if (!spokes) {
       return problem("has a spoke count out of range in " + place(record, items[7].line) +
                      ", item 8: " + items[7].text + " is not within -32768 to 32767.");
     }
     catalog.ModelName[row] = items[0].text;
-    catalog.ModelFaceArea[row] = numberIn(items[1].text);
-    catalog.ModelMinCfm[row] = numberIn(items[2].text);
-    catalog.ModelMaxCfm[row] = numberIn(items[3].text);
-    catalog.ModelPurgeCfm[row] = numberIn(items[4].text);
-    catalog.WheelDiam[row] = numberIn(items[5].text);
-    catalog.WheelDepth[row] = numberIn(items[6].text);
+    catalog.ModelFaceArea[row] = numberIn(1);
+    catalog.ModelMinCfm[row] = numberIn(2);
+    catalog.ModelMaxCfm[row] = numberIn(3);
+    catalog.ModelPurgeCfm[row] = numberIn(4);
+    catalog.WheelDiam[row] = numberIn(5);
+    catalog.WheelDepth[row] = numberIn(6);
     catalog.SpokeCount[row] = *spokes;
-    catalog.ModelRpm[row] = numberIn(items[8].text);
-    catalog.CasHeight[row] = numberIn(items[9].text);
-    catalog.CasWidth[row] = numberIn(items[10].text);
-    catalog.CasDepth[row] = numberIn(items[11].text);
-    catalog.HubDiam[row] = numberIn(items[12].text);
+    catalog.ModelRpm[row] = numberIn(8);
+    catalog.CasHeight[row] = numberIn(9);
+    catalog.CasWidth[row] = numberIn(10);
+    catalog.CasDepth[row] = numberIn(11);
+    catalog.HubDiam[row] = numberIn(12);
     catalog.ModelExtra[row] = textOrNumberIn(items[13].text);
     catalog.MotorHP[row] = items[14].text;
     catalog.FrameText[row] = items[15].text;
     catalog.BearingText[row] = textOrNumberIn(items[16].text);
-    return std::nullopt;
+    return failed;
   }
 
   // Records count from 1 with the password record; the line is where the
@@ -188,7 +128,7 @@ class CatalogText {
   }
 
   std::string path_;
-  ItemReader reader_;
+  platform::ItemReader reader_;
 };
 
 std::string notFound(const std::vector<std::filesystem::path>& candidates) {

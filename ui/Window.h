@@ -9,9 +9,14 @@
 #include <vector>
 
 #include "engine/Engine.h"
+#include "platform/Clipboard.h"
+#include "platform/FileDialogs.h"
 #include "platform/Form.h"
 #include "platform/HelpViewer.h"
 #include "platform/MessageBox.h"
+#include "platform/NoPorts.h"
+#include "platform/Page.h"
+#include "platform/PrintDialog.h"
 #include "platform/SettingsStore.h"
 
 namespace ui {
@@ -33,6 +38,9 @@ struct Screen {
   int height = 0;
 };
 
+// What the windows reach the platform through. Build it with designated
+// initialisers: the ports after `help` have stand-ins (cancelled dialogs, no
+// printer, no clipboard), so a front end names only those it has.
 struct Ports {
   platform::MessageBox& messages;
   platform::SettingsStore& settings;
@@ -40,6 +48,10 @@ struct Ports {
   Screen screen;
   // Where the catalog is looked for, in order.
   std::vector<std::filesystem::path> catalogCandidates;
+  platform::FileDialogs& files = platform::noFileDialogs();
+  platform::PrintDialog& printDialog = platform::noPrintDialog();
+  platform::PageDevice& pages = platform::noPageDevice();
+  platform::Clipboard& clipboard = platform::noClipboard();
 };
 
 // The program cannot start (its catalog is missing or malformed).

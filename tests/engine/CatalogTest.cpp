@@ -147,6 +147,12 @@ TEST_F(CatalogTest, FailedLoadKeepsTheCatalogInUse) {
       {"spoke count too large", catalogText(1) + "M2,1,2,3,4,5\r\n6,40000,8,9,10,11,12,13,14,15,16",
        " has a spoke count out of range in record 3 (line 4), item 8: 40000 is not within -32768 "
        "to 32767."},
+      {"face area not a number", catalogText(1) + "M2,2.5O,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16",
+       " has no number in record 3 (line 3), item 2 (ModelFaceArea): \"2.5O\"."},
+      {"empty hub diameter", catalogText(2) + "M3,1,2,3,4,5,6,7,8,9,10,11,,13,14,15,16",
+       " has no number in record 4 (line 4), item 13 (HubDiam): \"\"."},
+      {"spoke count a word", catalogText(1) + "M2,1,2,3,4,5,6,six,8,9,10,11,12,13,14,15,16",
+       " has no number in record 3 (line 3), item 8 (SpokeCount): \"six\"."},
   };
   ASSERT_EQ(load(catalogText(3)), std::nullopt);
   const ModelCatalog before = catalog;

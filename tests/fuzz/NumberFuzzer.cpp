@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr std::string_view kPatterns[] = {"###,###", "##0.0", "#,##0.", "0.#0", "#0.0%",
+constexpr std::string_view kPatterns[] = {"###,###", "##0.0", "#,##0.",    "0.#0",     "#0.0%",
                                           "##.00",   "###.0", "#,###,###", "#,###.00", "<"};
 
 }  // namespace

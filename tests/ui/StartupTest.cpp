@@ -104,7 +104,11 @@ TEST(Startup, MissingCatalogStopsStartUp) {
   ModCalc::ModelCatalog catalog;
   ModCalc::DialogFields fields;
   ModCalc::Engine engine{state, catalog, fields, messages, {}};
-  Windows windows{engine, Ports{messages, settings, help, kScreen, {"/nonexistent/ktrmodel6.csv"}}};
+  Windows windows{engine, Ports{.messages = messages,
+                                .settings = settings,
+                                .help = help,
+                                .screen = kScreen,
+                                .catalogCandidates = {"/nonexistent/ktrmodel6.csv"}}};
   EXPECT_THROW(windows.splash.load(), StartupError);
   EXPECT_EQ(state.ModelCount, 0);
 }

@@ -8,9 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/headless/HeadlessDialogs.h"
 #include "platform/headless/HeadlessMessageBox.h"
 #include "platform/headless/MemorySettingsStore.h"
 #include "platform/headless/RecordingHelpViewer.h"
+#include "platform/headless/RecordingPage.h"
 #include "ui/Windows.h"
 
 namespace ui::testing {
@@ -45,10 +47,20 @@ struct Program {
   platform::HeadlessMessageBox messages;
   platform::MemorySettingsStore settings;
   platform::RecordingHelpViewer help;
+  platform::HeadlessFileDialogs files;
+  platform::HeadlessPrintDialog printDialog;
+  platform::RecordingPageDevice pages;
+  platform::MemoryClipboard clipboard;
   ModCalc::Engine engine{state, catalog, fields, messages, {}};
-  Windows windows{
-      engine,
-      Ports{messages, settings, help, kScreen, {KTR_SOURCE_DIR "/resources/ktrmodel6.csv"}}};
+  Windows windows{engine, Ports{.messages = messages,
+                                .settings = settings,
+                                .help = help,
+                                .screen = kScreen,
+                                .catalogCandidates = {KTR_SOURCE_DIR "/resources/ktrmodel6.csv"},
+                                .files = files,
+                                .printDialog = printDialog,
+                                .pages = pages,
+                                .clipboard = clipboard}};
 };
 
 // A started program.

@@ -78,8 +78,8 @@ frmWheel::frmWheel(Windows& windows) : Window("frmWheel", windows) {
   add(lblDPs, lblDPr, lbldWh, lblInWC, lbllbh);
   add(HiVelocity, lblSeason, lblModel, lblTitle, frmFlute);
   add(picWheel, picSmallLogo0, picSmallLogo1, picARILogo);
-  add(mnufile, mnuFileOpen, mnuFileClose, mnuFileSave, mnuFilebar0, mnuFilePrint, mnuFilebar1,
-      mnuFileExit);
+  add(mnufile, mnuFileOpen, mnuFileClose, mnuFileSave, mnuFilebar0, mnuFilePrint, mnuFileExportPdf,
+      mnuFilebar1, mnuFileExit);
   add(mnuedit, mnuEditCopy, mnuEditSettings, mnuEditInputs, mnuEditSecurity);
   add(mnuView, mnuViewToolbar);
   add(Help, mnuAbout, mnuHelpContents);
@@ -102,10 +102,12 @@ frmWheel::frmWheel(Windows& windows) : Window("frmWheel", windows) {
 
   mnuViewToolbar.setChecked(true);
 
-  // File Open, Save and Print and Edit Copy come with the
-  // project file, the report and the clipboard summary; until then their
-  // menu items have no handler, like File Close, the separators and the
-  // top-level menus, which have no action at all.
+  // File Close, the separators and the top-level menus have no action.
+  mnuFileOpen.onClick = [this] { mnuFileOpen_Click(); };
+  mnuFileSave.onClick = [this] { mnuFileSave_Click(); };
+  mnuFilePrint.onClick = [this] { mnuFilePrint_Click(); };
+  mnuFileExportPdf.onClick = [this] { mnuFileExportPdf_Click(); };
+  mnuEditCopy.onClick = [this] { mnuEditCopy_Click(); };
   mnuFileExit.onClick = [this] { mnuFileExit_Click(); };
   mnuEditSettings.onClick = [this] { mnuEditSettings_Click(); };
   mnuEditInputs.onClick = [this] { mnuEditInputs_Click(); };
@@ -221,13 +223,18 @@ void frmWheel::Form_Unload() {
 void frmWheel::tbToolBar_ButtonClick(const ToolButton& button) {
   // An error in a toolbar command ends it quietly.
   try {
-    // Keys are compared case-sensitively in the order "Open", "Save", "Copy",
-    // "Settings", "Print", "Help", "Inputs", "Override". "Open", "Save",
-    // "Copy" and "Print" come with the project file, the report and the
-    // clipboard summary, and do nothing yet.
+    // Keys are compared case-sensitively.
     const std::string& key = button.key;
-    if (key == "Settings") {
+    if (key == "Open") {
+      mnuFileOpen_Click();
+    } else if (key == "Save") {
+      mnuFileSave_Click();
+    } else if (key == "Copy") {
+      mnuEditCopy_Click();
+    } else if (key == "Settings") {
       w_.settings.show();
+    } else if (key == "Print") {
+      mnuFilePrint_Click();
     } else if (key == "Help") {
       ShowHelpContents();
     } else if (key == "Inputs") {

@@ -4,8 +4,10 @@
 // toolbar, start-up and closing.
 
 #include <array>
+#include <string>
 
 #include "platform/Controls.h"
+#include "platform/Page.h"
 #include "ui/Window.h"
 
 namespace ui {
@@ -29,6 +31,25 @@ class frmWheel final : public Window {
   void MoistFillCap();
   // Every result, from the calculation state.
   void FillCaptions();
+  // The state's inputs back into the inputs and settings dialogs' boxes.
+  void FillText();
+  // The one-page report of the current case, ending the page's document.
+  void Printout(platform::Page& page);
+
+  // File Open, Save, Print and Export PDF, and Edit Copy; each asks its
+  // dialog first (the command line answers them itself).
+  void mnuFileOpen_Click();
+  void mnuFileSave_Click();
+  void mnuFilePrint_Click();
+  void mnuFileExportPdf_Click();
+  void mnuEditCopy_Click();
+  // The commands once a path is chosen; each shows its own message and says
+  // whether it did its work.
+  bool openProjectFile(const std::string& path);
+  bool saveProjectFile(const std::string& path);
+  bool exportPdf(const std::string& path);
+  // The clipboard summary's text, as Edit Copy puts it there.
+  std::string summaryText();
 
   void Form_Unload();
   void tbToolBar_ButtonClick(const ToolButton& button);
@@ -129,6 +150,7 @@ class frmWheel final : public Window {
   MenuItem mnuFileSave{"mnuFileSave", "&Save"};
   MenuItem mnuFilebar0{"mnuFilebar0", "-"};
   MenuItem mnuFilePrint{"mnuFilePrint", "&Print"};
+  MenuItem mnuFileExportPdf{"mnuFileExportPdf", "Export P&DF…"};
   MenuItem mnuFilebar1{"mnuFilebar1", "-"};
   MenuItem mnuFileExit{"mnuFileExit", "&Exit"};
   MenuItem mnuedit{"mnuedit", "&Edit"};
@@ -147,6 +169,9 @@ class frmWheel final : public Window {
 
  private:
   void ShowHelpContents();
+  bool SaveProject(const std::string& path);
+  bool OpenProject(const std::string& path);
+  void BuildSummaryText();
 };
 
 }  // namespace ui

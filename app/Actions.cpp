@@ -1,0 +1,341 @@
+#include "app/Actions.h"
+
+#include <algorithm>
+#include <fstream>
+#include <string_view>
+
+#include "app/ControlNames.h"
+#include "app/ProgramJson.h"
+#include "app/ResultsText.h"
+#include "app/UsageError.h"
+
+namespace ktr {
+
+namespace {
+
+using Action = std::function<void(Program&)>;
+
+enum class Kind {
+  Catalog,  // only first: where the catalog is
+  Step,     // carried out in order
+  Output,   // a file output: carried out in order, after a calculation
+  AtEnd,    // prints once every step is done
+};
+
+struct ActionSpec {
+  const char* flag;
+  const char* argument;  // nullptr when it takes none
+  Kind kind;
+  bool calculates;
+  const char* help;
+  std::function<bool(Program&, Session&, const std::string&)> run;
+};
+
+bool done(const std::function<void()>& press) {
+  press();
+  return true;
+}
+
+// Edit Copy, then the clipboard's text to PATH ("-" is standard output).
+bool copyTo(Program& program, Session& session, const std::string& path) {
+  program.windows.main.mnuEditCopy_Click();
+  if (path == "-") {
+    session.out << session.clipboard.text;
+    return true;
+  }
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  file << session.clipboard.text;
+  file.close();
+  if (!file) {
+    program.windows.ports.messages.show("The summary could not be written to " + path + ".", "Copy",
+                                        platform::MessageIcon::Exclamation);
+    return false;
+  }
+  return true;
+}
+
+const std::vector<ActionSpec>& actionTable() {
+  static const std::vector<ActionSpec> kActions{
+      {"--catalog", "PATH", Kind::Catalog, false,
+       "(first only) the catalog file to use instead of looking for ktrmodel6.csv in the "
+       "current directory, the installed data folder and beside the program",
+       nullptr},
+      {"--settings-ok", nullptr, Kind::Step, true, "press OK in the settings window",
+       [](Program& p, Session&, const std::string&) {
+         return done([&] { p.windows.settings.cmdSettingsOK_Click(); });
+       }},
+      {"--calc", nullptr, Kind::Step, true, "press Calculate in the inputs window",
+       [](Program& p, Session&, const std::string&) {
+         return done([&] { p.windows.inputs.cmdCalc_Click(); });
+       }},
+      {"--override-ok", nullptr, Kind::Step, true, "press OK in the override window",
+       [](Program& p, Session&, const std::string&) {
+         return done([&] { p.windows.overrides.cmdOROK_Click(); });
+       }},
+      {"--si-toggle", nullptr, Kind::Step, false, "press \"Click to Change to/from SI Units\"",
+       [](Program& p, Session&, const std::string&) {
+         return done([&] { p.windows.settings.cmdSIUnits_Click(); });
+       }},
+      {"--si-flow-toggle", nullptr, Kind::Step, false,
+       "press \"Click to Change SI Flow to/from m3/hr to l/sec\"",
+       [](Program& p, Session&, const std::string&) {
+         return done([&] { p.windows.settings.cmdSIUnitType_Click(); });
+       }},
+      {"--frost-speed", nullptr, Kind::Step, true, "press \"Frost Speed Control\"",
+       [](Program& p, Session&, const std::string&) {
+         return done([&] { p.windows.main.cmdFrostSpeed_Click(); });
+       }},
+      {"--password", "TEXT", Kind::Step, false, "type TEXT in the password window and press OK",
+       [](Program& p, Session&, const std::string& typed) {
+         return done([&] {
+           p.windows.password.txtPassword.setText(typed);
+           p.windows.password.OKButton_Click();
+         });
+       }},
+      {"--open", "PATH", Kind::Step, true,
+       "File Open with PATH: the project's inputs, title, units and switches, then its "
+       "calculation",
+       [](Program& p, Session&, const std::string& path) {
+         return p.windows.main.openProjectFile(path);
+       }},
+      {"--save", "PATH", Kind::Output, false,
+       "File Save to PATH (calculating first when the results are not up to date)",
+       [](Program& p, Session&, const std::string& path) {
+         return p.windows.main.saveProjectFile(path);
+       }},
+      {"--copy", "PATH", Kind::Output, false,
+       "Edit Copy, writing the clipboard's text to PATH (- is standard output)", copyTo},
+      {"--report", "PATH", Kind::Output, false, "the printed report as a one-page PDF at PATH",
+       [](Program& p, Session&, const std::string& path) {
+         return p.windows.main.exportPdf(path);
+       }},
+      {"--json", nullptr, Kind::AtEnd, false,
+       "at the end, print the state, the custom wheel's catalog row, every control and the "
+       "messages as one JSON object",
+       nullptr},
+      {"--results", nullptr, Kind::AtEnd, false,
+       "at the end, print the main window's results as text", nullptr},
+  };
+  return kActions;
+}
+
+const ActionSpec* findAction(std::string_view flag) {
+  const auto& table = actionTable();
+  const auto found = std::find_if(table.begin(), table.end(),
+                                  [flag](const ActionSpec& a) { return a.flag == flag; });
+  return found == table.end() ? nullptr : &*found;
+}
+
+// What NAME=VALUE does to the control it names; a wrong name or value is a
+// usage error found before the program starts.
+Action setControl(const std::vector<NamedControl>& controls, const std::string& assignment) {
+  const std::size_t equals = assignment.find('=');
+  const std::string name = assignment.substr(0, equals);
+  const std::string value = assignment.substr(equals + 1);
+  const Lookup found = findControl(controls, name);
+  if (found.control == nullptr) {
+    throw UsageError(found.problem);
+  }
+  platform::Control* control = found.control;
+  switch (control->kind()) {
+    case platform::ControlKind::TextBox:
+      return
+          [control, value](Program&) { static_cast<platform::TextBox*>(control)->setText(value); };
+    case platform::ControlKind::CheckBox:
+      if (value != "0" && value != "1") {
+        throw UsageError("a check box takes 0 or 1: '" + assignment + "'");
+      }
+      return [control, value](Program&) {
+        static_cast<platform::CheckBox*>(control)->setValue(value == "1" ? 1 : 0);
+      };
+    case platform::ControlKind::OptionButton:
+      if (value != "1") {
+        throw UsageError("an option button is selected with 1: '" + assignment + "'");
+      }
+      return [control](Program&) { static_cast<platform::OptionButton*>(control)->select(); };
+    case platform::ControlKind::ListBox:
+      return [control, value, name](Program&) {
+        auto* list = static_cast<platform::ListBox*>(control);
+        const auto& items = list->items();
+        const auto entry = std::find(items.begin(), items.end(), value);
+        if (entry == items.end()) {
+          throw UsageError(name + " has no entry '" + value + "'");
+        }
+        const int index = static_cast<int>(entry - items.begin());
+        if (list->listIndex() == index) {
+          // Clicking the selected entry still clicks.
+          if (list->onClick) {
+            list->onClick();
+          }
+        } else {
+          list->setListIndex(index);
+        }
+      };
+    default:
+      throw UsageError("'" + name + "' cannot be set: only text boxes, check boxes, option " +
+                       "buttons and lists take a value");
+  }
+}
+
+// Lines of at most `width` characters, each after `indent`.
+std::string wrapped(std::string_view text, std::size_t indent, std::size_t width) {
+  std::string result;
+  std::string line;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const std::size_t end = std::min(text.find(' ', start), text.size());
+    const std::string_view word = text.substr(start, end - start);
+    if (!line.empty() && line.size() + 1 + word.size() > width) {
+      result += line + "\n" + std::string(indent, ' ');
+      line.clear();
+    }
+    line += (line.empty() ? "" : " ") + std::string(word);
+    start = end + 1;
+  }
+  return result + line + "\n";
+}
+
+}  // namespace
+
+Plan readPlan(const std::vector<std::string>& args) {
+  Plan plan;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    const ActionSpec* action = findAction(arg);
+    if (action == nullptr) {
+      if (arg.starts_with("-") || arg.find('=') == std::string::npos) {
+        throw UsageError("unknown option or action '" + arg + "' (see ktr-calc --help)");
+      }
+      plan.steps.push_back({arg, ""});
+      continue;
+    }
+    std::string argument;
+    if (action->argument != nullptr) {
+      if (i + 1 == args.size()) {
+        throw UsageError(
+            arg + " needs " +
+            (std::string_view(action->argument) == "PATH" ? "a path" : "the text to type"));
+      }
+      argument = args[++i];
+    }
+    switch (action->kind) {
+      case Kind::Catalog:
+        if (i != 1) {
+          throw UsageError("--catalog must come first");
+        }
+        plan.catalog = argument;
+        break;
+      case Kind::AtEnd:
+        plan.atEnd.push_back(arg);
+        break;
+      case Kind::Step:
+      case Kind::Output:
+        plan.steps.push_back({arg, argument});
+        break;
+    }
+  }
+  return plan;
+}
+
+std::vector<Step> planSteps(const Plan& plan, Program& program) {
+  const std::vector<NamedControl> controls = namedControls(program.windows.all());
+  const bool calculates = std::any_of(plan.steps.begin(), plan.steps.end(), [](const auto& s) {
+    const ActionSpec* action = findAction(s.action);
+    return action != nullptr && action->calculates;
+  });
+  bool calculationImplied = !calculates;
+  const Step impliedCalc = [](Program& p, Session&) {
+    p.windows.inputs.cmdCalc_Click();
+    return true;
+  };
+  std::vector<Step> steps;
+  for (const Plan::Typed& typed : plan.steps) {
+    const ActionSpec* action = findAction(typed.action);
+    if (action == nullptr) {
+      Action set = setControl(controls, typed.action);
+      steps.emplace_back([set](Program& p, Session&) {
+        set(p);
+        return true;
+      });
+      continue;
+    }
+    if (action->kind == Kind::Output && calculationImplied) {
+      steps.push_back(impliedCalc);
+      calculationImplied = false;
+    }
+    steps.emplace_back([action, argument = typed.argument](Program& p, Session& session) {
+      return action->run(p, session, argument);
+    });
+  }
+  if (calculationImplied) {
+    steps.push_back(impliedCalc);
+  }
+  for (const ActionSpec& action : actionTable()) {
+    if (action.kind != Kind::AtEnd ||
+        std::find(plan.atEnd.begin(), plan.atEnd.end(), action.flag) == plan.atEnd.end()) {
+      continue;
+    }
+    if (std::string_view(action.flag) == "--results") {
+      steps.emplace_back([](Program& p, Session& session) {
+        session.out << resultsText(p.windows.main, p.fields.main);
+        return true;
+      });
+    } else {
+      steps.emplace_back([](Program& p, Session& session) {
+        session.out << programJson(p, session.messages.messages()).dump(2) << '\n';
+        return true;
+      });
+    }
+  }
+  return steps;
+}
+
+std::string helpText() {
+  std::string help = R"(ktr-calc: selects and rates energy recovery wheels without a display.
+
+Usage:
+  ktr-calc [--catalog PATH] [ACTION...]
+  ktr-calc psych FUNCTION ARG...      (see ktr-calc psych --help)
+
+The program starts as the desktop program does (every window loads, the
+catalog is read, no calculation runs) with an empty settings store. The
+actions are then carried out left to right, as a person would use the
+windows:
+
+)";
+  constexpr std::size_t kIndent = 21;
+  const auto entry = [&help](const std::string& name, std::string_view text) {
+    const std::string head = "  " + name;
+    help += head.size() + 1 < kIndent ? head + std::string(kIndent - head.size(), ' ')
+                                      : head + "\n" + std::string(kIndent, ' ');
+    help += wrapped(text, kIndent, 78 - kIndent);
+  };
+  for (const ActionSpec& action : actionTable()) {
+    entry(std::string(action.flag) + (action.argument ? std::string(" ") + action.argument : ""),
+          action.help);
+    if (action.kind == Kind::Catalog) {
+      entry("NAME=VALUE",
+            "set a control of any window: a text box gets VALUE as its whole text (its change "
+            "behaviour runs), a check box 0 or 1, an option button is selected by 1, "
+            "lstWheel=TEXT selects that model. Arrays are written optMoistIn(2); a name on "
+            "several windows is written WINDOW.NAME, e.g. frmWheel.lblSCFM(0)");
+    }
+  }
+  return help + R"(
+When no action calculates, --calc is implied before the first of --save,
+--copy and --report, or at the end. Every message box is answered OK and
+printed on stderr as "TITLE: TEXT".
+
+Exit status: 0 done, 1 the program could not start (catalog missing or
+malformed), 2 usage error, 3 a file action (--open, --save, --copy,
+--report) failed; the run goes on after it.
+
+Example: a 2000 cfm outdoor-air case at 1000 ft, wet bulb entry, as JSON:
+  ktr-calc optOutdoor=1 txtElev=1000 --settings-ok txtV=2000 txtVra=2000 --calc --json
+Save a case, then open it again and make its report as a PDF:
+  ktr-calc txtV=2000 txtVra=2000 --save case.cse
+  ktr-calc --open case.cse --report case.pdf
+)";
+}
+
+}  // namespace ktr

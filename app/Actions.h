@@ -1,0 +1,52 @@
+#pragma once
+
+// The actions of `ktr-calc`: one table that both reads the command line and
+// writes the --help text.
+
+#include <functional>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "app/Program.h"
+#include "platform/headless/HeadlessDialogs.h"
+#include "platform/headless/HeadlessMessageBox.h"
+
+namespace ktr {
+
+// What the actions work with besides the program.
+struct Session {
+  std::ostream& out;
+  platform::HeadlessMessageBox& messages;
+  platform::MemoryClipboard& clipboard;
+};
+
+// One step of a run; false when a file action failed (its message has been
+// shown), which makes the exit status 3.
+using Step = std::function<bool(Program&, Session&)>;
+
+struct Plan {
+  std::optional<std::string> catalog;
+  // The steps as typed: an action's flag and its argument, or NAME=VALUE.
+  struct Typed {
+    std::string action;
+    std::string argument;
+  };
+  std::vector<Typed> steps;
+  // Flags that print at the end, in the table's order.
+  std::vector<std::string> atEnd;
+};
+
+// Reads the command line (without the program name). Throws UsageError.
+Plan readPlan(const std::vector<std::string>& args);
+
+// The plan's steps for this program: control names are checked against its
+// windows (a wrong one throws UsageError), and --calc is implied before the
+// first file output, or at the end, when no action calculates.
+std::vector<Step> planSteps(const Plan& plan, Program& program);
+
+// The --help text.
+std::string helpText();
+
+}  // namespace ktr

@@ -1,0 +1,165 @@
+#include "app/PsychCommand.h"
+
+#include <CLI/CLI.hpp>
+#include <charconv>
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <map>
+
+#include "app/UsageError.h"
+#include "platform/NumberText.h"
+#include "platform/headless/HeadlessMessageBox.h"
+#include "psych/modPsych.h"
+
+namespace ktr {
+
+namespace {
+
+double numberArgument(const std::string& text) {
+  if (const auto value = platform::parseInvariant<double>(text)) {
+    return *value;
+  }
+  throw UsageError("not a number: '" + text + "'");
+}
+
+std::int16_t kindArgument(const std::string& text) {
+  std::int16_t kind = 0;
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, kind);
+  if (ec != std::errc() || ptr != end) {
+    throw UsageError("not a moisture kind (a whole number): '" + text + "'");
+  }
+  return kind;
+}
+
+// Every digit a double holds, so a result can be compared bit for bit.
+std::string fullPrecision(double value) {
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%.17g", value);
+  return buffer;
+}
+
+struct PsychFunction {
+  std::string arguments;  // for the usage message
+  std::size_t count;
+  // Returns the lines to print.
+  std::function<std::vector<double>(const std::vector<std::string>&, platform::MessageBox&)> call;
+};
+
+const std::map<std::string, PsychFunction, std::less<>>& psychFunctions() {
+  using Args = const std::vector<std::string>&;
+  using Messages = platform::MessageBox&;
+  auto n = numberArgument;
+  static const std::map<std::string, PsychFunction, std::less<>> functions{
+      {"SatPressure",
+       {"t", 1,
+        [=](Args a, Messages) -> std::vector<double> { return {modPsych::SatPressure(n(a[0]))}; }}},
+      {"HumRatioFromVapor",
+       {"pw p", 2,
+        [=](Args a, Messages) -> std::vector<double> {
+          return {modPsych::HumRatioFromVapor(n(a[0]), n(a[1]))};
+        }}},
+      {"MoistToGrains",
+       {"t value p kind", 4,
+        [=](Args a, Messages m) -> std::vector<double> {
+          return {modPsych::MoistToGrains(n(a[0]), n(a[1]), n(a[2]), kindArgument(a[3]), m)};
+        }}},
+      {"GrainsToMoist",
+       {"t W p kind", 4,
+        [=](Args a, Messages) -> std::vector<double> {
+          double w = n(a[1]);
+          return {modPsych::GrainsToMoist(n(a[0]), w, n(a[2]), kindArgument(a[3]))};
+        }}},
+      {"RelHumFraction",
+       {"t W p", 3,
+        [=](Args a, Messages) -> std::vector<double> {
+          return {modPsych::RelHumFraction(n(a[0]), n(a[1]), n(a[2]))};
+        }}},
+      {"SpecificVolume",
+       {"t W p", 3,
+        [=](Args a, Messages) -> std::vector<double> {
+          return {modPsych::SpecificVolume(n(a[0]), n(a[1]), n(a[2]))};
+        }}},
+      {"DewPoint",
+       {"W p", 2,
+        [=](Args a, Messages) -> std::vector<double> {
+          double w = n(a[0]);
+          const double dewPoint = modPsych::DewPoint(w, n(a[1]));
+          return {dewPoint, w};
+        }}},
+      {"Enthalpy",
+       {"t W", 2,
+        [=](Args a, Messages) -> std::vector<double> {
+          return {modPsych::Enthalpy(n(a[0]), n(a[1]))};
+        }}},
+      {"HumRatioFromWetBulb",
+       {"t tStar p", 3,
+        [=](Args a, Messages) -> std::vector<double> {
+          return {modPsych::HumRatioFromWetBulb(n(a[0]), n(a[1]), n(a[2]))};
+        }}},
+      {"WetBulb",
+       {"t W p", 3,
+        [=](Args a, Messages) -> std::vector<double> {
+          double w = n(a[1]);
+          return {modPsych::WetBulb(n(a[0]), w, n(a[2]))};
+        }}},
+      {"AtmPressure",
+       {"z", 1,
+        [=](Args a, Messages) -> std::vector<double> { return {modPsych::AtmPressure(n(a[0]))}; }}},
+  };
+  return functions;
+}
+
+std::string psychHelp() {
+  std::string help =
+      "Calls one moist-air function and prints its result with 17 significant digits\n"
+      "(DewPoint prints the humidity ratio as it left it on a second line).\n"
+      "Units: °F, psia, grains/lb, percent, ft. Kinds: 1 dew point, 2 wet bulb,\n"
+      "3 grains/lb, 4 %RH, 5 lb/lb.\n\nFunctions:\n";
+  for (const auto& [name, function] : psychFunctions()) {
+    help += "  " + name + " " + function.arguments + "\n";
+  }
+  return help + "\nExample: ktr-calc psych WetBulb 75 64.65 14.696\n";
+}
+
+int runPsych(const std::string& name, const std::vector<std::string>& args, std::ostream& out,
+             std::ostream& err) {
+  const auto found = psychFunctions().find(name);
+  if (found == psychFunctions().end()) {
+    throw UsageError("unknown moist-air function '" + name + "' (see ktr-calc psych --help)");
+  }
+  const PsychFunction& function = found->second;
+  if (args.size() != function.count) {
+    throw UsageError("usage: ktr-calc psych " + name + " " + function.arguments);
+  }
+  platform::HeadlessMessageBox messages(err);
+  for (const double value : function.call(args, messages)) {
+    out << fullPrecision(value) << '\n';
+  }
+  return 0;
+}
+
+}  // namespace
+
+int runPsychCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  CLI::App app{"ktr-calc psych: calls one moist-air property function.", "ktr-calc psych"};
+  app.footer(psychHelp());
+  std::string function;
+  app.add_option("function", function, "the function's name")->required();
+  // Everything after the name is the function's arguments, negative numbers
+  // included.
+  app.prefix_command();
+  std::vector<std::string> reversed(args.rbegin(), args.rend() - 1);
+  try {
+    app.parse(reversed);
+  } catch (const CLI::CallForHelp&) {
+    out << app.help();
+    return 0;
+  } catch (const CLI::ParseError& e) {
+    throw UsageError(e.what());
+  }
+  return runPsych(function, app.remaining(), out, err);
+}
+
+}  // namespace ktr

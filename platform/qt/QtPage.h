@@ -1,0 +1,31 @@
+#pragma once
+
+// The page port on Qt: QPainter on a QPrinter (File Print) or a QPdfWriter
+// (File Export PDF, ktr-calc --report). Pictures are the program's own SVGs,
+// compiled in; the face "arial" is drawn in Liberation Sans, which has the
+// same metrics.
+
+#include <QPrinter>
+#include <memory>
+
+#include "platform/Page.h"
+
+namespace platform::qt {
+
+class QtPageDevice final : public PageDevice {
+ public:
+  QtPageDevice();
+  ~QtPageDevice() override;
+
+  std::unique_ptr<Page> printerPage() override;
+  std::unique_ptr<Page> pdfPage(const std::string& path) override;
+
+  // The printer the print dialog sets up and printer pages go to, made on
+  // first use (a PDF needs none).
+  QPrinter& printer();
+
+ private:
+  std::unique_ptr<QPrinter> printer_;
+};
+
+}  // namespace platform::qt

@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/KtrCalc.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CalcRun {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+CalcRun run(std::vector<std::string> args) {
+  args.insert(args.begin(), {"--catalog", KTR_SOURCE_DIR "/resources/ktrmodel6.csv"});
+  std::ostringstream out;
+  std::ostringstream err;
+  const int status = ktr::runKtrCalc(args, out, err);
+  return {status, out.str(), err.str()};
+}
+
+std::string fileText(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+class KtrCalcFiles : public ::testing::Test {
+ protected:
+  KtrCalcFiles() {
+    dir = fs::temp_directory_path() / ("ktr-calc-files-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+  }
+  ~KtrCalcFiles() override { fs::remove_all(dir); }
+  std::string path(const char* name) const { return (dir / name).string(); }
+  fs::path dir;
+};
+
+TEST_F(KtrCalcFiles, SaveThenOpenGivesTheSameCaseAndSummary) {
+  const CalcRun saved =
+      run({"optOutdoor=1", "txtElev=1000", "--settings-ok", "txtTitle=Lab, east", "txtV=2000",
+           "txtVra=2000", "--calc", "--save", path("lab.cse"), "--copy", path("lab.txt")});
+  ASSERT_EQ(saved.status, 0) << saved.err;
+  EXPECT_TRUE(fileText(path("lab.cse")).starts_with("\"Lab, east\",2000,95,"));
+
+  const CalcRun opened = run({"--open", path("lab.cse"), "--copy", "-"});
+  ASSERT_EQ(opened.status, 0) << opened.err;
+  EXPECT_EQ(opened.err, "");
+  EXPECT_EQ(opened.out, fileText(path("lab.txt")));
+  EXPECT_TRUE(opened.out.starts_with("Lab, east\nModel: "));
+}
+
+TEST_F(KtrCalcFiles, AFailedFileActionReportsAndTheRunGoesOn) {
+  const CalcRun r =
+      run({"--open", path("missing.cse"), "--save", path("no-folder/case.cse"), "--copy", "-"});
+  EXPECT_EQ(r.status, 3);
+  EXPECT_EQ(r.err, "Open: The project file " + path("missing.cse") +
+                       " cannot be opened: No such file or directory. Nothing was changed.\n"
+                       "Save: The project could not be saved to " +
+                       path("no-folder/case.cse") + ": No such file or directory.\n");
+  EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 28) << "the copy still ran";
+}
+
+TEST_F(KtrCalcFiles, ReportIsAOnePagePdf) {
+  const CalcRun r = run({"txtTitle=Report check", "--report", path("case.pdf")});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  const std::string pdf = fileText(path("case.pdf"));
+  EXPECT_TRUE(pdf.starts_with("%PDF-"));
+  EXPECT_NE(pdf.find("/Count 1"), std::string::npos) << "one page";
+
+  const CalcRun denied = run({"--report", path("no-folder/case.pdf")});
+  EXPECT_EQ(denied.status, 3);
+  EXPECT_TRUE(denied.err.starts_with("Export PDF: The report could not be written to " +
+                                     path("no-folder/case.pdf") + ": "))
+      << denied.err;
+}
+
+TEST_F(KtrCalcFiles, FileActionsNeedAPathAndShowInTheHelp) {
+  for (const char* action : {"--open", "--save", "--copy", "--report"}) {
+    const CalcRun r = run({action});
+    EXPECT_EQ(r.status, 2) << action;
+    EXPECT_EQ(r.err, std::string("ktr-calc: ") + action + " needs a path\n");
+  }
+  std::ostringstream out;
+  std::ostringstream err;
+  ASSERT_EQ(ktr::runKtrCalc({"--help"}, out, err), 0);
+  for (const char* text :
+       {"--open PATH", "--save PATH", "--copy PATH", "--report PATH", "--catalog PATH",
+        "NAME=VALUE", "--password TEXT", "--json", "3 a file action"}) {
+    EXPECT_NE(out.str().find(text), std::string::npos) << text;
+  }
+}
+
+}  // namespace

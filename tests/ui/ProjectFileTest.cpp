@@ -1,0 +1,445 @@
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <tuple>
+#include <variant>
+
+#include "tests/ui/UiFixture.h"
+#include "ui/main/ProjectFile.h"
+
+namespace ui::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string fileText(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+void writeText(const fs::path& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+class ProjectFileTest : public UiTest {
+ protected:
+  ProjectFileTest() {
+    dir = fs::temp_directory_path() /
+          ("ktr-project-" + std::to_string(::getpid()) + "-" +
+           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+  }
+  ~ProjectFileTest() override { fs::remove_all(dir); }
+
+  // A fresh program, started, as a second session would open the file.
+  static std::unique_ptr<Program> freshProgram() {
+    auto program = std::make_unique<Program>();
+    program->start();
+    return program;
+  }
+
+  ModCalc::SettingsFields& f = fields.settings;
+  ModCalc::InputsFields& in = fields.inputs;
+  frmWheel& main = windows.main;
+  fs::path dir;
+};
+
+// The inputs a project stores, and the results that follow from them.
+auto storedInputs(const ModCalc::CalcState& s) {
+  return std::make_tuple(s.ProjectTitle, s.VoaInput, s.Toa, s.Woa, s.Vra, s.VraActual, s.ModelIndex,
+                         s.Tra, s.Wra, s.PoaInWC, s.PraInWC, s.ElevFt, s.ElOverride, s.EsOverride,
+                         s.PurgeAngleEntered, s.WheelRpmEntered, s.MoistInOption, s.MoistInKind,
+                         s.SIUnits, s.FlowBasis, s.SIFlowUnit);
+}
+
+auto results(const ModCalc::CalcState& s) {
+  return std::make_tuple(s.ModelNameSel, s.Voa, s.Vsa, s.Vea, s.Tsa, s.Tea, s.Wsa, s.Wea, s.HeatS,
+                         s.HeatL, s.HeatT, s.EunbalS, s.EunbalL, s.dPs, s.dPr, s.PurgeAngle,
+                         s.WheelRpm);
+}
+
+auto switches(const ModCalc::DialogFields& f) {
+  return std::make_tuple(
+      f.overrides.chkAutoSelect.value(), f.inputs.chkSpeed.value(), f.overrides.chkSensible.value(),
+      f.overrides.chkLatent.value(), f.settings.optOutDP.value(), f.settings.optOUTDPSI.value(),
+      f.settings.optOutWB.value(), f.settings.optOUTWBSI.value(), f.settings.optOutdoor.value(),
+      f.settings.optSupply.value(), f.settings.optOutdoorActual.value(),
+      f.settings.optSupplyActual.value(), f.settings.KTRSel.value(), f.settings.KSRSel.value(),
+      f.inputs.chkPurgeAngle.value(), f.overrides.FluteOverride.value(),
+      f.overrides.Flute94.value(), f.overrides.chkFluteDisplay.value(),
+      f.overrides.ListSelect.value());
+}
+
+auto customWheel(const ModCalc::ModelCatalog& c) {
+  return std::make_tuple(c.ModelName[0], c.ModelFaceArea[0], c.WheelDiam[0], c.WheelDepth[0],
+                         c.SpokeCount[0], c.ModelRpm[0], c.CasHeight[0], c.CasWidth[0],
+                         c.CasDepth[0], c.HubDiam[0], c.MotorHP[0], c.FrameText[0]);
+}
+
+TEST_F(ProjectFileTest, EveryHumidityOptionAndFlowBasisComesBack) {
+  struct Row {
+    bool si;
+    std::size_t humidity;  // optMoistIn index, in the row's units
+    int basis;             // 0 outdoor .. 3 supply actual
+    const char* outdoor;   // moisture box texts in the row's units
+    const char* ret;
+    const char* toa = "95";
+  };
+  const Row rows[] = {
+      {false, 0, 0, "62", "55"},       {false, 1, 1, "70.5", "62"},
+      {false, 2, 2, "98", "64.5"},     {false, 3, 3, "45", "50"},
+      {false, 1, 3, "18", "50", "20"}, {true, 4, 0, "18", "12.5", "26.5"},
+      {true, 5, 1, "24", "17", "30"},  {true, 6, 2, "1.4", "9.3", "-5"},
+      {true, 3, 3, "45", "50", "2"},   {false, 0, 2, "-12", "35"},
+  };
+  platform::OptionButton* const bases[] = {&f.optOutdoor, &f.optSupply, &f.optOutdoorActual,
+                                           &f.optSupplyActual};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(::testing::Message() << "si " << row.si << " option " << row.humidity + 1
+                                      << " basis " << row.basis + 1);
+    if ((state.SIUnits == 1) != row.si) {
+      windows.settings.cmdSIUnits.click();
+    }
+    f.optMoistIn[row.humidity].select();
+    bases[row.basis]->select();
+    f.txtElev.setText(row.si ? "750" : "2400");
+    f.txtPoa.setText(row.si ? "-250" : "-1.5");
+    f.txtPra.setText(row.si ? "125" : "0.5");
+    windows.settings.cmdSettingsOK.click();
+    in.txtTitle.setText("Case, one \"quoted\"");
+    (row.si ? in.txtVSI : in.txtV).setText(row.si ? "5600" : "3300");
+    (row.si ? in.txtVraSI : in.txtVra).setText(row.si ? "5300" : "3100");
+    (row.si ? in.txtMoaSI : in.txtMoa).setText(row.outdoor);
+    (row.si ? in.txtMraSI : in.txtMra).setText(row.ret);
+    (row.si ? in.txtToaSI : in.txtToa).setText(row.toa);
+    windows.inputs.cmdCalc.click();
+    ASSERT_FALSE(windows.inputs.cmdCalc.visible());
+    const fs::path path = dir / "case.cse";
+    ASSERT_TRUE(main.saveProjectFile(path.string()));
+
+    auto other = freshProgram();
+    ASSERT_TRUE(other->windows.main.openProjectFile(path.string()));
+    ModCalc::CalcState expected = state;
+    expected.ProjectTitle = "Case, one 'quoted'";
+    EXPECT_EQ(storedInputs(other->state), storedInputs(expected));
+    EXPECT_EQ(results(other->state), results(state));
+    EXPECT_EQ(switches(other->fields), switches(fields));
+    EXPECT_EQ(other->fields.inputs.txtTitle.text(), expected.ProjectTitle);
+    EXPECT_EQ(other->windows.main.lblTitle.caption(), expected.ProjectTitle);
+    EXPECT_FALSE(other->windows.inputs.cmdCalc.visible()) << "opened results are up to date";
+    EXPECT_EQ(other->state.ModelSelected, 1);
+    EXPECT_EQ(other->texts(), std::vector<std::string>{});
+    // Saving the opened case again gives the same file.
+    const fs::path again = dir / "again.cse";
+    ASSERT_TRUE(other->windows.main.saveProjectFile(again.string()));
+    EXPECT_EQ(fileText(again), fileText(path));
+  }
+}
+
+TEST_F(ProjectFileTest, CustomWheelAndOverridesComeBackIntoTheOverrideDialog) {
+  ModCalc::OverrideFields& o = fields.overrides;
+  o.chkAutoSelect.setValue(1);
+  o.chkSensible.setValue(1);
+  o.txtESOR.setText("74.5");
+  o.txtWheelDiam.setText("41");
+  o.txtWheelDepth.setText("8");
+  o.txtSpokes.setText("8");
+  o.txtHP.setText("3/4");
+  o.FluteOverride.setValue(1);
+  o.Flute94.select();
+  windows.overrides.cmdOROK.click();
+  ASSERT_EQ(state.ModelIndex, 0);
+  const fs::path path = dir / "custom.cse";
+  ASSERT_TRUE(main.saveProjectFile(path.string()));
+
+  auto other = freshProgram();
+  ASSERT_TRUE(other->windows.main.openProjectFile(path.string()));
+  EXPECT_EQ(other->state.ModelIndex, 0);
+  EXPECT_EQ(customWheel(other->catalog), customWheel(catalog));
+  EXPECT_EQ(results(other->state), results(state));
+  EXPECT_EQ(switches(other->fields), switches(fields));
+  const ModCalc::OverrideFields& p = other->fields.overrides;
+  EXPECT_EQ(std::tie(p.txtWheelDiam.text(), p.txtWheelDepth.text(), p.txtSpokes.text(),
+                     p.txtHP.text(), p.txtESOR.text()),
+            std::make_tuple("41", "8", "8", "3/4", "74.5"));
+  // The override dialog's OK rebuilds the same wheel from its boxes.
+  other->windows.overrides.cmdOROK.click();
+  EXPECT_EQ(customWheel(other->catalog), customWheel(catalog));
+  EXPECT_EQ(results(other->state), results(state));
+}
+
+TEST_F(ProjectFileTest, WritesTheDocumentedFormat) {
+  Project p;
+  p.ProjectTitle = "North wing, \"AHU-2\"";
+  p.VoaInput = 3300;
+  p.Toa = 95.5F;
+  p.Woa = 110.25;
+  p.Vra = 3100;
+  p.VraActual = 3187.5F;
+  p.ModelIndex = 12;
+  p.ModelName = "Custom 364";
+  p.ModelExtra = std::string{};
+  p.BearingText = platform::Variant{};
+  p.MotorHP = "1/3";
+  p.ProjectSwitches = {0.0,  1.0,   0.0,   0.0,   false, false, true, false,
+                       true, false, false, false, true,  false, 1.0};
+  const std::string text = projectText(p);
+  EXPECT_TRUE(
+      text.starts_with("\"North wing, 'AHU-2'\",3300,95.5,110.25\r\n"
+                       "3100,3187.5,12\r\n"
+                       "0,0,0,0,0,\"Custom 364\",0,0,0,0,0,0,0,0,0,\"\",\"1/3\",\"\",\r\n"
+                       "0,0,0,0,2,2,0,1\r\n"
+                       "0,1,0,0,#FALSE#,#FALSE#,#TRUE#,#FALSE#,#TRUE#,#FALSE#,#FALSE#,"
+                       "#FALSE#,#TRUE#,#FALSE#,1\r\n"))
+      << text;
+  EXPECT_EQ(text.size(), text.find("1\r\n", text.size() - 3) + 3) << "no sixth record asked for";
+}
+
+TEST_F(ProjectFileTest, ReadsHandWrittenFiles) {
+  const std::string body =
+      "\"Hand, made\",2E3,.95E2,1.1e2\n"
+      "2000,0,3\n"
+      "75,65.0,-.5,0,1e3,\"Custom 364\",5.9,36,4,6,40,42,42,6.5,4.5,,\"1/3\",\"\",\n"
+      "68,72,2,35,3,3,0,1\n"
+      "0,0,0,0,#FALSE#,#FALSE#,#TRUE#,#FALSE#,#TRUE#,#FALSE#,#FALSE#,#FALSE#,#TRUE#,#FALSE#,0\n";
+  for (const std::string& text : {body, body + "\n\n", body + "1,94,0,1,1\r\n"}) {
+    const auto parsed = parseProject(text, 40);
+    ASSERT_TRUE(std::holds_alternative<Project>(parsed)) << std::get<std::string>(parsed);
+    const Project& p = std::get<Project>(parsed);
+    EXPECT_EQ(std::tie(p.ProjectTitle, p.VoaInput, p.Toa, p.Woa, p.PoaInWC, p.ElevFt),
+              std::make_tuple("Hand, made", 2000.0, 95.0F, 110.0, -0.5F, 1000.0F));
+    EXPECT_EQ(p.ModelExtra, platform::Variant{});
+    EXPECT_EQ(p.ProjectSwitches[6], platform::Variant{true});
+    EXPECT_EQ(p.extras.has_value(), text.size() > body.size() + 2);
+  }
+  // Older Windows machines wrote Windows-1252.
+  const auto latin = parseProject("\"Caf\xE9 \x80" + body.substr(body.find('"', 1)), 40);
+  ASSERT_TRUE(std::holds_alternative<Project>(latin));
+  EXPECT_EQ(std::get<Project>(latin).ProjectTitle, "Café €");
+}
+
+TEST_F(ProjectFileTest, BrokenFilesChangeNothing) {
+  const fs::path good = dir / "good.cse";
+  ASSERT_TRUE(main.saveProjectFile(good.string()));
+  const std::string text = fileText(good);
+  const auto replaced = [&text](const std::string& from, const std::string& to) {
+    std::string changed = text;
+    changed.replace(changed.find(from), from.size(), to);
+    return changed;
+  };
+  const std::string lines[] = {text.substr(0, text.find("\r\n") + 2)};
+  const ModCalc::CalcState before = state;
+  const auto boxes = [this] {
+    return std::make_tuple(in.txtV.text(), in.txtMoa.text(), f.txtElev.text(),
+                           fields.overrides.txtWheelDiam.text());
+  };
+  const auto boxesBefore = boxes();
+  const auto switchesBefore = switches(fields);
+
+  const auto project = std::get<Project>(parseProject(text, state.ModelCount));
+  const auto broken = [&](const std::function<void(Project&)>& change) {
+    Project p = project;
+    change(p);
+    return projectText(p);
+  };
+  const struct {
+    const char* name;
+    std::string text;
+    std::string why;
+  } cases[] = {
+      {"empty", "", "it is empty"},
+      {"ends early", lines[0] + "1000,1000", "it ends early: record 2 has 2 of its 3 fields"},
+      {"text for a number", replaced(",95,", ",\"95\","),
+       "record 1, field 3 (Toa) is not a number: \"95\""},
+      {"model beyond the catalog", broken([this](Project& p) {
+         p.ModelIndex = static_cast<std::int16_t>(state.ModelCount + 1);
+       }),
+       "record 2, field 3 (ModelIndex) is " + std::to_string(state.ModelCount + 1) +
+           ", not a model from 0 to " + std::to_string(state.ModelCount)},
+      {"humidity option 8", broken([](Project& p) { p.MoistInOption = 8; }),
+       "record 4, field 5 (MoistInOption) is 8, not 1 to 7"},
+      {"kind not the option's", broken([](Project& p) { p.MoistInKind = 1; }),
+       "record 4, field 6 (MoistInKind) is 1 where the humidity option 2 needs 2"},
+      {"units 2", broken([](Project& p) { p.SIUnits = 2; }),
+       "record 4, field 7 (SIUnits) is 2, not 0 or 1"},
+      {"flow basis 0", broken([](Project& p) { p.FlowBasis = 0; }),
+       "record 4, field 8 (FlowBasis) is 0, not 1 to 4"},
+      {"check box 2", broken([](Project& p) { p.ProjectSwitches[1] = 2.0; }),
+       "record 5, field 2 (chkSpeed) is a check box: 0 or 1, not \"2\""},
+      {"option as a number", broken([](Project& p) { p.ProjectSwitches[12] = 1.0; }),
+       "record 5, field 13 (KTRSel) is an option: #TRUE# or #FALSE#, not \"1\""},
+      {"two flow bases", broken([](Project& p) { p.ProjectSwitches[8] = true; }),
+       "record 5, fields 9 to 12 (optOutdoor to optSupplyActual) select 2 options where one "
+       "must be #TRUE#"},
+      {"flute 50", broken([](Project& p) { p.extras->FluteSize = 50; }),
+       "record 6, field 2 (flute size) is 50, not 45, 62 or 94"},
+      {"a seventh record", text + "1\r\n", "it holds more than six records"},
+  };
+  for (const auto& row : cases) {
+    SCOPED_TRACE(row.name);
+    const fs::path path = dir / "broken.cse";
+    writeText(path, row.text);
+    messages.clear();
+    EXPECT_FALSE(main.openProjectFile(path.string()));
+    EXPECT_EQ(texts(),
+              std::vector<std::string>{"Open: The project file " + path.string() +
+                                       " cannot be opened: " + row.why + ". Nothing was changed."});
+    EXPECT_EQ(storedInputs(state), storedInputs(before));
+    EXPECT_EQ(boxes(), boxesBefore);
+    EXPECT_EQ(switches(fields), switchesBefore);
+  }
+  messages.clear();
+  EXPECT_FALSE(main.openProjectFile((dir / "missing.cse").string()));
+  EXPECT_EQ(texts(),
+            std::vector<std::string>{"Open: The project file " + (dir / "missing.cse").string() +
+                                     " cannot be opened: No such file or directory. "
+                                     "Nothing was changed."});
+}
+
+TEST_F(ProjectFileTest, SaveLeavesTheOldFileWhenItCannotWrite) {
+  const fs::path folder = dir / "locked";
+  fs::create_directories(folder);
+  const fs::path path = folder / "case.cse";
+  writeText(path, "the old case");
+  fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+  const bool root = ::geteuid() == 0;
+  if (!root) {
+    EXPECT_FALSE(main.saveProjectFile(path.string()));
+    EXPECT_EQ(texts(), std::vector<std::string>{"Save: The project could not be saved to " +
+                                                path.string() + ": Permission denied."});
+  }
+  fs::permissions(folder, fs::perms::owner_all);
+  EXPECT_EQ(fileText(path), "the old case");
+
+  // A folder that does not exist fails for root too.
+  messages.clear();
+  const fs::path nowhere = dir / "no-such-folder" / "case.cse";
+  EXPECT_FALSE(main.saveProjectFile(nowhere.string()));
+  EXPECT_EQ(texts(), std::vector<std::string>{"Save: The project could not be saved to " +
+                                              nowhere.string() + ": No such file or directory."});
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1)
+      << "no temporary file left behind";
+}
+
+TEST_F(ProjectFileTest, SaveBringsTheResultsUpToDateFirst) {
+  in.txtV.setText("2500");
+  ASSERT_TRUE(windows.inputs.cmdCalc.visible());
+  const fs::path path = dir / "case.cse";
+  ASSERT_TRUE(main.saveProjectFile(path.string()));
+  EXPECT_EQ(state.VoaInput, 2500);
+  EXPECT_FALSE(windows.inputs.cmdCalc.visible());
+  EXPECT_TRUE(fileText(path).find(",2500,") != std::string::npos);
+
+  // A calculation that stops writes nothing.
+  in.txtV.setText("");
+  const fs::path other = dir / "other.cse";
+  EXPECT_FALSE(main.saveProjectFile(other.string()));
+  EXPECT_FALSE(fs::exists(other));
+  EXPECT_EQ(messages.messages().size(), 1U);
+}
+
+TEST_F(ProjectFileTest, AFiveRecordFileLeavesTheLaterSettingsAsTheyAre) {
+  const fs::path path = dir / "five.cse";
+  ASSERT_TRUE(main.saveProjectFile(path.string()));
+  std::string text = fileText(path);
+  text.erase(text.rfind("0,62,"));  // the sixth record
+  writeText(path, text);
+
+  auto other = freshProgram();
+  ModCalc::OverrideFields& o = other->fields.overrides;
+  o.FluteOverride.setValue(1);
+  o.Flute45.select();
+  other->windows.settings.cmdSIUnitType_Click();
+  ASSERT_TRUE(other->windows.main.openProjectFile(path.string()));
+  EXPECT_EQ(o.FluteOverride.value(), 1);
+  EXPECT_TRUE(o.Flute45.value());
+  EXPECT_EQ(other->state.SIFlowUnit, 1);
+  EXPECT_EQ(other->state.FluteMils, 45);
+}
+
+TEST_F(ProjectFileTest, OpenKeepsTheStoredModelWhateverTheListShowedBefore) {
+  in.txtV.setText("6000");
+  in.txtVra.setText("6000");
+  windows.inputs.cmdCalc.click();
+  const std::string stored = state.ModelNameSel;
+  const fs::path path = dir / "big.cse";
+  ASSERT_TRUE(main.saveProjectFile(path.string()));
+
+  auto other = freshProgram();
+  other->windows.inputs.cmdCalc.click();
+  ASSERT_NE(other->state.ModelNameSel, stored);
+  ASSERT_TRUE(other->windows.main.openProjectFile(path.string()));
+  EXPECT_EQ(other->state.ModelNameSel, stored);
+  EXPECT_EQ(other->fields.inputs.lstWheel.text(), stored) << "the list shows it selected";
+  EXPECT_EQ(results(other->state), results(state));
+  // Later calculations keep it until a volume changes.
+  other->windows.inputs.cmdCalc.click();
+  EXPECT_EQ(other->state.ModelNameSel, stored);
+  other->fields.inputs.txtV.setText("1000");
+  other->fields.inputs.txtVra.setText("1000");
+  other->windows.inputs.cmdCalc.click();
+  EXPECT_NE(other->state.ModelNameSel, stored);
+}
+
+TEST_F(ProjectFileTest, FillTextWritesTheBoxesOfEachUnitSystem) {
+  state.Moa = 70;
+  state.Mra = 56;
+  state.Toa = 95;
+  state.Tra = 75;
+  state.VoaInput = 3300.5;
+  state.Vra = 3100;
+  state.VraActual = 3187.4F;
+  state.ElevFt = 1000;
+  state.PoaInWC = 1.25F;
+  state.PraInWC = -0.5F;
+  state.MoistInOption = 3;
+  state.FlowBasis = ModCalc::VolumeBasis::OutdoorActual;
+  main.FillText();
+  EXPECT_EQ(std::make_tuple(in.txtMoa.text(), in.txtV.text(), in.txtVra.text(), f.txtElev.text(),
+                            f.txtPoa.text(), f.txtPra.text()),
+            std::make_tuple("70", "3300.5", "3,187", "1000", "1.25", "-0.5"));
+  state.FlowBasis = ModCalc::VolumeBasis::Supply;
+  main.FillText();
+  EXPECT_EQ(in.txtVra.text(), "3,100") << "standard air outside the actual bases";
+
+  // SI: gr/lb to g/kg divides by 7; 1000 ft reads back as 1000 ft.
+  windows.settings.cmdSIUnits.click();
+  state.MoistInOption = 7;
+  state.FlowBasis = ModCalc::VolumeBasis::SupplyActual;
+  main.FillText();
+  EXPECT_EQ(std::make_tuple(in.txtMoaSI.text(), in.txtMraSI.text(), in.txtToaSI.text(),
+                            in.txtVraSI.text(), f.txtElev.text(), f.txtPoa.text()),
+            std::make_tuple("10.0", "8.0", "35.0", "5,416", "304.78513", "311."));
+  EXPECT_EQ(std::make_tuple(in.txtMoa.text(), in.txtV.text(), in.txtVra.text()),
+            std::make_tuple("70", "3300.5", "3187.4"))
+      << "the English boxes the calculation reads keep the exact values";
+  windows.settings.cmdSettingsOK.click();
+  EXPECT_EQ(state.ElevFt, 1000);
+}
+
+TEST_F(ProjectFileTest, CommandsGoThroughTheFileDialogs) {
+  const fs::path path = dir / "case.cse";
+  files.answer = path.string();
+  main.mnuFileSave.click();
+  ASSERT_TRUE(fs::exists(path));
+  state.Toa = 10;
+  files.answer = path.string();
+  main.tbToolBar_ButtonClick(*main.tbToolBar.find("Open"));
+  EXPECT_EQ(state.Toa, 95);
+  main.mnuFileOpen.click();  // cancelled
+  EXPECT_EQ(files.asked, (std::vector<std::string>{"Save|Project Files (*.cse)|*.cse",
+                                                   "Open|Project Files (*.cse)|*.cse",
+                                                   "Open|Project Files (*.cse)|*.cse"}));
+  EXPECT_EQ(texts(), std::vector<std::string>{});
+}
+
+}  // namespace
+}  // namespace ui::testing

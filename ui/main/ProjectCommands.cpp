@@ -1,0 +1,361 @@
+// The main window's File Open and File Save, and FillText.
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <variant>
+
+#include "engine/Calculate.h"
+#include "engine/InputChecks.h"
+#include "platform/NumberText.h"
+#include "psych/modPsych.h"
+#include "ui/Windows.h"
+#include "ui/main/ProjectFile.h"
+#include "units/Units.h"
+
+namespace ui {
+
+namespace {
+
+// The range checks of the moisture functions have nothing to tell while a
+// stored humidity is converted back.
+class SilentMessages final : public platform::MessageBox {
+ public:
+  void show(std::string_view, std::string_view, platform::MessageIcon) override {}
+};
+
+// The moisture value of `kind` whose humidity ratio at dry bulb t and
+// pressure p is W gr/lb, as the calculation will read it back. The dew-point
+// correlation is not the exact inverse of the saturation pressure, so a dew
+// point is solved from the saturation pressure instead.
+double storedMoisture(float t, float p, double W, std::int16_t kind) {
+  if (kind != modPsych::kDewPoint) {
+    return modPsych::GrainsToMoist(t, W, p, kind);
+  }
+  SilentMessages silent;
+  double low = -150;
+  double high = 250;
+  while (high - low > 0.0001) {
+    const double mid = (low + high) / 2;
+    (modPsych::MoistToGrains(t, mid, p, kind, silent) < W ? low : high) = mid;
+  }
+  return (low + high) / 2;
+}
+
+std::optional<std::string> readFile(const std::string& path, std::string& bytes) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) {
+    return std::strerror(errno);
+  }
+  std::ostringstream buffer;
+  buffer << file.rdbuf();
+  bytes = buffer.str();
+  return std::nullopt;
+}
+
+ModCalc::CalcState& applyProject(const Project& p, ModCalc::CalcState& s,
+                                 ModCalc::ModelCatalog& c) {
+  s.ProjectTitle = p.ProjectTitle;
+  s.VoaInput = p.VoaInput;
+  s.Toa = p.Toa;
+  s.Woa = p.Woa;
+  s.Vra = p.Vra;
+  s.VraActual = p.VraActual;
+  s.ModelIndex = p.ModelIndex;
+  s.Tra = p.Tra;
+  s.Wra = p.Wra;
+  s.PoaInWC = p.PoaInWC;
+  s.PraInWC = p.PraInWC;
+  s.ElevFt = p.ElevFt;
+  c.ModelName[0] = p.ModelName;
+  c.ModelFaceArea[0] = p.ModelFaceArea;
+  c.WheelDiam[0] = p.WheelDiam;
+  c.WheelDepth[0] = p.WheelDepth;
+  c.SpokeCount[0] = p.SpokeCount;
+  c.ModelRpm[0] = p.ModelRpm;
+  c.CasHeight[0] = p.CasHeight;
+  c.CasWidth[0] = p.CasWidth;
+  c.CasDepth[0] = p.CasDepth;
+  c.HubDiam[0] = p.HubDiam;
+  c.ModelExtra[0] = p.ModelExtra;
+  c.MotorHP[0] = p.MotorHP;
+  c.FrameText[0] = p.FrameText;
+  c.BearingText[0] = p.BearingText;
+  s.ElOverride = p.ElOverride;
+  s.EsOverride = p.EsOverride;
+  s.PurgeAngleEntered = p.PurgeAngleEntered;
+  s.WheelRpmEntered = p.WheelRpmEntered;
+  s.MoistInOption = p.MoistInOption;
+  s.MoistInKind = p.MoistInKind;
+  s.SIUnits = p.SIUnits;
+  s.FlowBasis = static_cast<ModCalc::VolumeBasis>(p.FlowBasis);
+  return s;
+}
+
+}  // namespace
+
+void frmWheel::mnuFileOpen_Click() {
+  const auto path = ports().files.openPath("Open", kProjectFilter);
+  if (path && !path->empty()) {
+    openProjectFile(*path);
+  }
+}
+
+bool frmWheel::openProjectFile(const std::string& path) {
+  if (!OpenProject(path)) {
+    return false;
+  }
+  ModCalc::CalcState& s = state();
+  lblTitle.setCaption(s.ProjectTitle);
+  w_.settings.ChangeUnits();
+  // The box writes of the open are no edits: they keep the stored model.
+  FillText();
+  s.ModelSelected = 1;
+  w_.settings.FillWheelInputsCaptions();
+  // The caption step wrote the moisture boxes to one decimal; the final
+  // calculation reads the stored values.
+  FillText();
+  s.ModelSelected = 1;
+  ModCalc::Calculate(engine());
+  FillCaptions();
+  FillText();
+  s.ModelSelected = 1;
+  w_.inputs.cmdCalc.setVisible(false);
+  return true;
+}
+
+bool frmWheel::OpenProject(const std::string& path) {
+  const auto failed = [&](const std::string& why) {
+    ports().messages.show(
+        "The project file " + path + " cannot be opened: " + why + ". Nothing was changed.", "Open",
+        platform::MessageIcon::Exclamation);
+    return false;
+  };
+  std::string bytes;
+  if (const auto reason = readFile(path, bytes)) {
+    return failed(*reason);
+  }
+  auto parsed = parseProject(bytes, state().ModelCount);
+  if (const std::string* problem = std::get_if<std::string>(&parsed)) {
+    return failed(*problem);
+  }
+  const Project& p = std::get<Project>(parsed);
+
+  ModCalc::CalcState& s = applyProject(p, state(), engine().catalog);
+  ModCalc::DialogFields& f = fields();
+  f.inputs.txtWheelSpeed.setText(platform::decimalText(s.WheelRpmEntered));
+  f.inputs.txtPurgeAngle.setText(platform::decimalText(s.PurgeAngleEntered));
+
+  platform::CheckBox* const checks[] = {&f.overrides.chkAutoSelect, &f.inputs.chkSpeed,
+                                        &f.overrides.chkSensible, &f.overrides.chkLatent};
+  platform::OptionButton* const options[] = {
+      &f.settings.optOutDP,         &f.settings.optOUTDPSI,
+      &f.settings.optOutWB,         &f.settings.optOUTWBSI,
+      &f.settings.optOutdoor,       &f.settings.optSupply,
+      &f.settings.optOutdoorActual, &f.settings.optSupplyActual,
+      &f.settings.KTRSel,           &f.settings.KSRSel};
+  for (std::size_t i = 0; i < p.ProjectSwitches.size(); ++i) {
+    const platform::Variant& value = p.ProjectSwitches[i];
+    if (isCheckBoxSwitch(i)) {
+      platform::CheckBox& box = i == 14 ? f.inputs.chkPurgeAngle : *checks[i];
+      box.setValue(static_cast<std::int16_t>(std::get<double>(value)));
+    } else if (std::get<bool>(value)) {
+      options[i - 4]->select();
+    }
+  }
+  f.settings.optMoistIn[static_cast<std::size_t>(s.MoistInOption - 1)].select();
+  s.PoaPa = static_cast<float>(s.PoaInWC * units::kPascalsPerInchOfWater);
+  s.PraPa = static_cast<float>(s.PraInWC * units::kPascalsPerInchOfWater);
+  s.ModelSelected = 1;
+  // The calculation takes the model selected in the inputs dialog's list, so
+  // the list shows the stored one, on its own when the list lacks it.
+  platform::ListBox& list = f.inputs.lstWheel;
+  const std::string& model = engine().catalog.ModelName[static_cast<std::size_t>(s.ModelIndex)];
+  const auto listed = std::find(list.items().begin(), list.items().end(), model);
+  if (listed == list.items().end()) {
+    list.clear();
+    list.addItem(model);
+    list.setListIndex(0);
+  } else {
+    list.setListIndex(static_cast<int>(listed - list.items().begin()));
+  }
+
+  // The file keeps the humidity ratios; the boxes take the moisture in the
+  // chosen kind at the pressures the calculation will read it back at.
+  s.Patm = modPsych::AtmPressure(s.ElevFt);
+  const auto pressure = [&s](float inWC) { return static_cast<float>(inWC / 27.708 + s.Patm); };
+  s.Moa = storedMoisture(s.Toa, pressure(s.PoaInWC), s.Woa, s.MoistInKind);
+  s.Mra = storedMoisture(s.Tra, pressure(s.PraInWC), s.Wra, s.MoistInKind);
+  if (const auto outdoor = ModCalc::moistureSI(s.Moa, s.MoistInOption, s.SIUnits)) {
+    s.MoaSI = *outdoor;
+    s.MraSI = *ModCalc::moistureSI(s.Mra, s.MoistInOption, s.SIUnits);
+  }
+
+  // Calculate takes the title and the custom wheel from the dialogs' boxes.
+  f.inputs.txtTitle.setText(s.ProjectTitle);
+  const ModCalc::ModelCatalog& c = engine().catalog;
+  ModCalc::OverrideFields& o = f.overrides;
+  o.txtWheelDiam.setText(platform::decimalText(c.WheelDiam[0]));
+  o.txtWheelDepth.setText(platform::decimalText(c.WheelDepth[0]));
+  o.txtSpokes.setText(std::to_string(c.SpokeCount[0]));
+  o.txtHubDiam.setText(platform::decimalText(c.HubDiam[0]));
+  o.txtCasHeight.setText(platform::decimalText(c.CasHeight[0]));
+  o.txtCasWidth.setText(platform::decimalText(c.CasWidth[0]));
+  o.txtCasDepth.setText(platform::decimalText(c.CasDepth[0]));
+  o.txtHP.setText(c.MotorHP[0]);
+  o.txtESOR.setText(platform::decimalText(s.EsOverride));
+  o.txtELOR.setText(platform::decimalText(s.ElOverride));
+
+  if (const auto& x = p.extras) {
+    o.FluteOverride.setValue(x->FluteOverride);
+    (x->FluteSize == 45 ? o.Flute45 : x->FluteSize == 94 ? o.Flute94 : o.Flute62).select();
+    o.chkFluteDisplay.setValue(x->chkFluteDisplay);
+    o.ListSelect.setValue(x->ListSelect);
+    if (x->SIFlowUnit != s.SIFlowUnit) {
+      w_.settings.cmdSIUnitType_Click();
+    }
+  }
+  return true;
+}
+
+void frmWheel::mnuFileSave_Click() {
+  const auto path = ports().files.savePath("Save", kProjectFilter);
+  if (path && !path->empty()) {
+    saveProjectFile(*path);
+  }
+}
+
+bool frmWheel::saveProjectFile(const std::string& path) {
+  // Save what the user sees: results that are not up to date (or not there
+  // yet: the actual volumes show from the first calculation on) are first
+  // brought up to date, and a stopped calculation saves nothing.
+  if (w_.inputs.cmdCalc.visible() || !lblAcfmO.visible()) {
+    w_.inputs.cmdCalc_Click();
+    if (w_.inputs.cmdCalc.visible() || !lblAcfmO.visible()) {
+      return false;
+    }
+  }
+  return SaveProject(path);
+}
+
+bool frmWheel::SaveProject(const std::string& path) {
+  const ModCalc::CalcState& s = state();
+  const ModCalc::ModelCatalog& c = engine().catalog;
+  const ModCalc::DialogFields& f = fields();
+  Project p;
+  p.ProjectTitle = s.ProjectTitle;
+  p.VoaInput = s.VoaInput;
+  p.Toa = s.Toa;
+  p.Woa = s.Woa;
+  p.Vra = s.Vra;
+  p.VraActual = s.VraActual;
+  p.ModelIndex = s.ModelIndex;
+  p.Tra = s.Tra;
+  p.Wra = s.Wra;
+  p.PoaInWC = s.PoaInWC;
+  p.PraInWC = s.PraInWC;
+  p.ElevFt = s.ElevFt;
+  p.ModelName = c.ModelName[0];
+  p.ModelFaceArea = c.ModelFaceArea[0];
+  p.WheelDiam = c.WheelDiam[0];
+  p.WheelDepth = c.WheelDepth[0];
+  p.SpokeCount = c.SpokeCount[0];
+  p.ModelRpm = c.ModelRpm[0];
+  p.CasHeight = c.CasHeight[0];
+  p.CasWidth = c.CasWidth[0];
+  p.CasDepth = c.CasDepth[0];
+  p.HubDiam = c.HubDiam[0];
+  p.ModelExtra = c.ModelExtra[0];
+  p.MotorHP = c.MotorHP[0];
+  p.FrameText = c.FrameText[0];
+  p.BearingText = c.BearingText[0];
+  p.ElOverride = s.ElOverride;
+  p.EsOverride = s.EsOverride;
+  p.PurgeAngleEntered = s.PurgeAngleEntered;
+  p.WheelRpmEntered = s.WheelRpmEntered;
+  p.MoistInOption = s.MoistInOption;
+  p.MoistInKind = s.MoistInKind;
+  p.SIUnits = s.SIUnits;
+  p.FlowBasis = static_cast<std::int16_t>(s.FlowBasis);
+  const auto check = [](const platform::CheckBox& box) {
+    return platform::Variant{double(box.value())};
+  };
+  const auto option = [](const platform::OptionButton& o) { return platform::Variant{o.value()}; };
+  p.ProjectSwitches = {check(f.overrides.chkAutoSelect),    check(f.inputs.chkSpeed),
+                       check(f.overrides.chkSensible),      check(f.overrides.chkLatent),
+                       option(f.settings.optOutDP),         option(f.settings.optOUTDPSI),
+                       option(f.settings.optOutWB),         option(f.settings.optOUTWBSI),
+                       option(f.settings.optOutdoor),       option(f.settings.optSupply),
+                       option(f.settings.optOutdoorActual), option(f.settings.optSupplyActual),
+                       option(f.settings.KTRSel),           option(f.settings.KSRSel),
+                       check(f.inputs.chkPurgeAngle)};
+  const ModCalc::OverrideFields& o = f.overrides;
+  p.extras = ProjectExtras{o.FluteOverride.value(),
+                           static_cast<std::int16_t>(o.Flute45.value()   ? 45
+                                                     : o.Flute94.value() ? 94
+                                                                         : 62),
+                           o.chkFluteDisplay.value(), o.ListSelect.value(), s.SIFlowUnit};
+
+  if (const auto reason = writeFileReplacing(path, projectText(p))) {
+    ports().messages.show("The project could not be saved to " + path + ": " + *reason + ".",
+                          "Save", platform::MessageIcon::Exclamation);
+    return false;
+  }
+  return true;
+}
+
+void frmWheel::FillText() {
+  ModCalc::CalcState& s = state();
+  ModCalc::InputsFields& in = fields().inputs;
+  ModCalc::SettingsFields& settings = fields().settings;
+  const auto text = [](auto value) {
+    return platform::localNumberText(platform::decimalText(value));
+  };
+  const auto put = [](platform::TextBox& box, double value, const char* pattern) {
+    box.setText(platform::formatNumber(value, pattern));
+  };
+  // Both return boxes hold the entered volume: actual air in the actual bases.
+  const bool actualBasis = s.FlowBasis == ModCalc::VolumeBasis::OutdoorActual ||
+                           s.FlowBasis == ModCalc::VolumeBasis::SupplyActual;
+  const float returnVolume = actualBasis ? s.VraActual : s.Vra;
+  // The calculation reads the English boxes in either units; in SI units
+  // they take the exact values after the rounded SI boxes have written them.
+  const auto englishBoxes = [&] {
+    in.txtMoa.setText(text(s.Moa));
+    in.txtToa.setText(text(s.Toa));
+    in.txtV.setText(text(s.VoaInput));
+    in.txtMra.setText(text(s.Mra));
+    in.txtTra.setText(text(s.Tra));
+  };
+  if (s.SIUnits == 0) {
+    englishBoxes();
+    settings.txtElev.setText(text(s.ElevFt));
+    settings.txtPoa.setText(text(s.PoaInWC));
+    settings.txtPra.setText(text(s.PraInWC));
+    put(in.txtVra, returnVolume, "###,###");
+    return;
+  }
+  if (s.MoistInOption == 7) {
+    s.MoaSI = s.Moa / units::kGrainsPerGramPerKilogram;
+    s.MraSI = s.Mra / units::kGrainsPerGramPerKilogram;
+  } else if (s.MoistInOption > 4) {
+    s.MoaSI = units::celsius(s.Moa);
+    s.MraSI = units::celsius(s.Mra);
+  }
+  put(in.txtMoaSI, s.MoaSI, "###0.0");
+  put(in.txtToaSI, units::celsius(s.Toa), "###.0");
+  put(in.txtVSI, s.VoaInput / s.SIFlowFactor, "###,###");
+  put(in.txtMraSI, s.MraSI, "###0.0");
+  put(in.txtTraSI, units::celsius(s.Tra), "###.0");
+  // Reading the box multiplies by the same factor, so this gives the same feet back.
+  settings.txtElev.setText(text(static_cast<float>(s.ElevFt / units::kFeetPerMetre)));
+  put(settings.txtPoa, s.PoaInWC * units::kPascalsPerInchOfWater, "#,##0.");
+  put(settings.txtPra, s.PraInWC * units::kPascalsPerInchOfWater, "#,##0.");
+  put(in.txtVraSI, returnVolume / s.SIFlowFactor, "###,###");
+  englishBoxes();
+  in.txtVra.setText(text(returnVolume));
+}
+
+}  // namespace ui

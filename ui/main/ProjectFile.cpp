@@ -1,0 +1,443 @@
+#include "ui/main/ProjectFile.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <fstream>
+#include <system_error>
+#include <utility>
+#include <vector>
+
+#include "platform/ItemReader.h"
+#include "platform/NumberText.h"
+
+namespace ui {
+
+namespace {
+
+using Member = std::variant<std::string Project::*, double Project::*, float Project::*,
+                            std::int16_t Project::*, platform::Variant Project::*>;
+
+struct Field {
+  const char* name;
+  Member member;
+};
+
+// Records 1 to 4, field by field; record 5 is the switches.
+const std::vector<std::vector<Field>>& records() {
+  static const std::vector<std::vector<Field>> kRecords{
+      {{"ProjectTitle", &Project::ProjectTitle},
+       {"VoaInput", &Project::VoaInput},
+       {"Toa", &Project::Toa},
+       {"Woa", &Project::Woa}},
+      {{"Vra", &Project::Vra},
+       {"VraActual", &Project::VraActual},
+       {"ModelIndex", &Project::ModelIndex}},
+      {{"Tra", &Project::Tra},
+       {"Wra", &Project::Wra},
+       {"PoaInWC", &Project::PoaInWC},
+       {"PraInWC", &Project::PraInWC},
+       {"ElevFt", &Project::ElevFt},
+       {"ModelName", &Project::ModelName},
+       {"ModelFaceArea", &Project::ModelFaceArea},
+       {"WheelDiam", &Project::WheelDiam},
+       {"WheelDepth", &Project::WheelDepth},
+       {"SpokeCount", &Project::SpokeCount},
+       {"ModelRpm", &Project::ModelRpm},
+       {"CasHeight", &Project::CasHeight},
+       {"CasWidth", &Project::CasWidth},
+       {"CasDepth", &Project::CasDepth},
+       {"HubDiam", &Project::HubDiam},
+       {"ModelExtra", &Project::ModelExtra},
+       {"MotorHP", &Project::MotorHP},
+       {"FrameText", &Project::FrameText},
+       {"BearingText", &Project::BearingText}},
+      {{"ElOverride", &Project::ElOverride},
+       {"EsOverride", &Project::EsOverride},
+       {"PurgeAngleEntered", &Project::PurgeAngleEntered},
+       {"WheelRpmEntered", &Project::WheelRpmEntered},
+       {"MoistInOption", &Project::MoistInOption},
+       {"MoistInKind", &Project::MoistInKind},
+       {"SIUnits", &Project::SIUnits},
+       {"FlowBasis", &Project::FlowBasis}},
+  };
+  return kRecords;
+}
+
+constexpr const char* kSwitchNames[15] = {
+    "chkAutoSelect",    "chkSpeed",        "chkSensible", "chkLatent",  "optOutDP",
+    "optOUTDPSI",       "optOutWB",        "optOUTWBSI",  "optOutdoor", "optSupply",
+    "optOutdoorActual", "optSupplyActual", "KTRSel",      "KSRSel",     "chkPurgeAngle"};
+
+// The option groups of record 5 (first and last index): exactly one of each
+// is selected.
+constexpr std::pair<std::size_t, std::size_t> kOptionGroups[] = {{4, 7}, {8, 11}, {12, 13}};
+
+constexpr const char* kExtraNames[5] = {"FluteOverride", "flute size", "chkFluteDisplay",
+                                        "ListSelect", "SIFlowUnit"};
+
+// The format has no escape for a double quote.
+std::string quotedText(std::string_view text) {
+  std::string result(text);
+  std::replace(result.begin(), result.end(), '"', '\'');
+  return '"' + result + '"';
+}
+
+std::string variantText(const platform::Variant& value) {
+  struct {
+    std::string operator()(std::monostate) const { return ""; }
+    std::string operator()(double number) const { return platform::decimalText(number); }
+    std::string operator()(const std::string& text) const { return quotedText(text); }
+    std::string operator()(bool truth) const { return truth ? "#TRUE#" : "#FALSE#"; }
+  } visitor;
+  return std::visit(visitor, value);
+}
+
+std::string fieldText(const Project& project, const Member& member) {
+  struct {
+    const Project& p;
+    std::string operator()(std::string Project::*m) const { return quotedText(p.*m); }
+    std::string operator()(double Project::*m) const { return platform::decimalText(p.*m); }
+    std::string operator()(float Project::*m) const { return platform::decimalText(p.*m); }
+    std::string operator()(std::int16_t Project::*m) const { return std::to_string(p.*m); }
+    std::string operator()(platform::Variant Project::*m) const { return variantText(p.*m); }
+  } visitor{project};
+  return std::visit(visitor, member);
+}
+
+std::string record(const std::vector<std::string>& fields) {
+  std::string line;
+  for (const std::string& field : fields) {
+    line += (line.empty() ? "" : ",") + field;
+  }
+  return line + "\r\n";
+}
+
+// --- Reading -------------------------------------------------------------
+
+bool isUtf8(std::string_view bytes) {
+  std::size_t i = 0;
+  while (i < bytes.size()) {
+    const auto c = static_cast<unsigned char>(bytes[i]);
+    const std::size_t length = c < 0x80           ? 1
+                               : (c >> 5) == 0x6  ? 2
+                               : (c >> 4) == 0xE  ? 3
+                               : (c >> 3) == 0x1E ? 4
+                                                  : 0;
+    if (length == 0 || i + length > bytes.size()) {
+      return false;
+    }
+    for (std::size_t k = 1; k < length; ++k) {
+      if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80) {
+        return false;
+      }
+    }
+    i += length;
+  }
+  return true;
+}
+
+void appendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+// Windows-1252, which older Windows machines wrote: Latin-1 except for
+// 0x80..0x9F.
+std::string fromWindows1252(std::string_view bytes) {
+  static constexpr char16_t k80to9F[32] = {
+      0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+      0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+      0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+  std::string out;
+  for (const char byte : bytes) {
+    const auto c = static_cast<unsigned char>(byte);
+    appendUtf8(out, c >= 0x80 && c <= 0x9F ? k80to9F[c - 0x80] : c);
+  }
+  return out;
+}
+
+struct ParseError {
+  std::string text;
+};
+
+class ProjectReader {
+ public:
+  explicit ProjectReader(std::string_view text) : reader_(text) {}
+
+  // Blank lines after the last record are no content.
+  bool atEnd() {
+    while (peek() && peek()->text.empty() && !peek()->quoted) {
+      pending_.reset();
+    }
+    return !peek();
+  }
+
+  platform::Item take(std::size_t record, std::size_t field, std::size_t count) {
+    if (auto item = peek()) {
+      pending_.reset();
+      return *item;
+    }
+    throw ParseError{"it ends early: record " + std::to_string(record) + " has " +
+                     std::to_string(field - 1) + " of its " + std::to_string(count) + " fields"};
+  }
+
+ private:
+  std::optional<platform::Item>& peek() {
+    if (!pending_) {
+      pending_ = reader_.next();
+    }
+    return pending_;
+  }
+
+  platform::ItemReader reader_;
+  std::optional<platform::Item> pending_;
+};
+
+std::string where(std::size_t record, std::size_t field, std::string_view name) {
+  return "record " + std::to_string(record) + ", field " + std::to_string(field) + " (" +
+         std::string(name) + ")";
+}
+
+[[noreturn]] void wrong(std::size_t record, std::size_t field, std::string_view name,
+                        const std::string& what) {
+  throw ParseError{where(record, field, name) + " " + what};
+}
+
+template <typename T>
+T numberItem(const platform::Item& item, std::size_t record, std::size_t field,
+             std::string_view name) {
+  if (!item.quoted) {
+    if (const auto number = platform::parseInvariant<T>(item.text)) {
+      return *number;
+    }
+  }
+  wrong(record, field, name, "is not a number: \"" + item.text + "\"");
+}
+
+std::int16_t integerItem(const platform::Item& item, std::size_t record, std::size_t field,
+                         std::string_view name) {
+  std::int16_t value = 0;
+  const char* end = item.text.data() + item.text.size();
+  const auto [ptr, ec] = std::from_chars(item.text.data(), end, value);
+  if (item.quoted || item.text.empty() || ec != std::errc() || ptr != end) {
+    wrong(record, field, name, "is not a whole number: \"" + item.text + "\"");
+  }
+  return value;
+}
+
+platform::Variant variantItem(const platform::Item& item, std::size_t record, std::size_t field,
+                              std::string_view name) {
+  if (item.quoted) {
+    return item.text;
+  }
+  if (item.text.empty()) {
+    return {};
+  }
+  if (item.text == "#TRUE#" || item.text == "#FALSE#") {
+    return item.text == "#TRUE#";
+  }
+  if (const auto number = platform::parseInvariant<double>(item.text)) {
+    return *number;
+  }
+  wrong(record, field, name,
+        "is neither a number, a quoted text nor #TRUE#/#FALSE#: \"" + item.text + "\"");
+}
+
+void readField(Project& p, const Field& f, const platform::Item& item, std::size_t record,
+               std::size_t field) {
+  struct {
+    Project& p;
+    const platform::Item& item;
+    std::size_t record;
+    std::size_t field;
+    const char* name;
+    void operator()(std::string Project::*m) const { p.*m = item.text; }
+    void operator()(double Project::*m) const {
+      p.*m = numberItem<double>(item, record, field, name);
+    }
+    void operator()(float Project::*m) const {
+      p.*m = numberItem<float>(item, record, field, name);
+    }
+    void operator()(std::int16_t Project::*m) const {
+      p.*m = integerItem(item, record, field, name);
+    }
+    void operator()(platform::Variant Project::*m) const {
+      p.*m = variantItem(item, record, field, name);
+    }
+  } visitor{p, item, record, field, f.name};
+  std::visit(visitor, f.member);
+}
+
+// The field (record 2 or 4) of `name`, from 1.
+std::size_t fieldNumber(std::size_t record, std::string_view name) {
+  const auto& fields = records()[record - 1];
+  const auto found =
+      std::find_if(fields.begin(), fields.end(), [name](const Field& f) { return f.name == name; });
+  return static_cast<std::size_t>(found - fields.begin()) + 1;
+}
+
+void require(bool ok, std::size_t record, std::string_view name, const std::string& what) {
+  if (!ok) {
+    wrong(record, fieldNumber(record, name), name, what);
+  }
+}
+
+void checkSettings(const Project& p, std::int16_t modelCount) {
+  require(p.ModelIndex >= 0 && p.ModelIndex <= modelCount, 2, "ModelIndex",
+          "is " + std::to_string(p.ModelIndex) + ", not a model from 0 to " +
+              std::to_string(modelCount));
+  require(p.MoistInOption >= 1 && p.MoistInOption <= 7, 4, "MoistInOption",
+          "is " + std::to_string(p.MoistInOption) + ", not 1 to 7");
+  const int kind = p.MoistInOption > 4 ? p.MoistInOption - 4 : p.MoistInOption;
+  require(p.MoistInKind == kind, 4, "MoistInKind",
+          "is " + std::to_string(p.MoistInKind) + " where the humidity option " +
+              std::to_string(p.MoistInOption) + " needs " + std::to_string(kind));
+  require(p.SIUnits == 0 || p.SIUnits == 1, 4, "SIUnits",
+          "is " + std::to_string(p.SIUnits) + ", not 0 or 1");
+  require(p.FlowBasis >= 1 && p.FlowBasis <= 4, 4, "FlowBasis",
+          "is " + std::to_string(p.FlowBasis) + ", not 1 to 4");
+}
+
+void readSwitches(Project& p, ProjectReader& reader) {
+  for (std::size_t i = 0; i < p.ProjectSwitches.size(); ++i) {
+    const std::size_t field = i + 1;
+    const platform::Item item = reader.take(5, field, p.ProjectSwitches.size());
+    platform::Variant value = variantItem(item, 5, field, kSwitchNames[i]);
+    if (isCheckBoxSwitch(i)) {
+      const double* number = std::get_if<double>(&value);
+      if (number == nullptr || (*number != 0 && *number != 1)) {
+        wrong(5, field, kSwitchNames[i], "is a check box: 0 or 1, not \"" + item.text + "\"");
+      }
+    } else if (!std::holds_alternative<bool>(value)) {
+      wrong(5, field, kSwitchNames[i],
+            "is an option: #TRUE# or #FALSE#, not \"" + item.text + "\"");
+    }
+    p.ProjectSwitches[i] = std::move(value);
+  }
+  for (const auto& [first, last] : kOptionGroups) {
+    std::size_t selected = 0;
+    for (std::size_t i = first; i <= last; ++i) {
+      selected += std::get<bool>(p.ProjectSwitches[i]) ? 1 : 0;
+    }
+    if (selected != 1) {
+      throw ParseError{"record 5, fields " + std::to_string(first + 1) + " to " +
+                       std::to_string(last + 1) + " (" + kSwitchNames[first] + " to " +
+                       kSwitchNames[last] + ") select " + std::to_string(selected) +
+                       " options where one must be #TRUE#"};
+    }
+  }
+}
+
+ProjectExtras readExtras(ProjectReader& reader) {
+  std::int16_t values[5]{};
+  for (std::size_t i = 0; i < 5; ++i) {
+    const std::size_t field = i + 1;
+    values[i] = integerItem(reader.take(6, field, 5), 6, field, kExtraNames[i]);
+    const bool ok = i == 1 ? values[i] == 45 || values[i] == 62 || values[i] == 94
+                           : values[i] == 0 || values[i] == 1;
+    if (!ok) {
+      wrong(6, field, kExtraNames[i],
+            "is " + std::to_string(values[i]) + ", not " + (i == 1 ? "45, 62 or 94" : "0 or 1"));
+    }
+  }
+  return {values[0], values[1], values[2], values[3], values[4]};
+}
+
+}  // namespace
+
+bool isCheckBoxSwitch(std::size_t index) {
+  return index < 4 || index == 14;
+}
+
+std::string projectText(const Project& project) {
+  std::string text;
+  for (const auto& fields : records()) {
+    std::vector<std::string> items;
+    for (const Field& field : fields) {
+      items.push_back(fieldText(project, field.member));
+    }
+    text += record(items);
+  }
+  std::vector<std::string> switches;
+  for (const platform::Variant& value : project.ProjectSwitches) {
+    switches.push_back(variantText(value));
+  }
+  text += record(switches);
+  if (const auto& x = project.extras) {
+    text += record({std::to_string(x->FluteOverride), std::to_string(x->FluteSize),
+                    std::to_string(x->chkFluteDisplay), std::to_string(x->ListSelect),
+                    std::to_string(x->SIFlowUnit)});
+  }
+  return text;
+}
+
+std::variant<Project, std::string> parseProject(std::string_view bytes, std::int16_t modelCount) {
+  if (bytes.starts_with("\xEF\xBB\xBF")) {
+    bytes.remove_prefix(3);
+  }
+  const std::string text = isUtf8(bytes) ? std::string(bytes) : fromWindows1252(bytes);
+  Project project;
+  ProjectReader reader(text);
+  try {
+    if (reader.atEnd()) {
+      return std::string("it is empty");
+    }
+    for (std::size_t r = 0; r < records().size(); ++r) {
+      const auto& fields = records()[r];
+      for (std::size_t f = 0; f < fields.size(); ++f) {
+        readField(project, fields[f], reader.take(r + 1, f + 1, fields.size()), r + 1, f + 1);
+      }
+    }
+    checkSettings(project, modelCount);
+    readSwitches(project, reader);
+    if (!reader.atEnd()) {
+      project.extras = readExtras(reader);
+      if (!reader.atEnd()) {
+        return std::string("it holds more than six records");
+      }
+    }
+  } catch (const ParseError& error) {
+    return error.text;
+  }
+  return project;
+}
+
+std::optional<std::string> writeFileReplacing(const std::filesystem::path& path,
+                                              std::string_view text) {
+  std::filesystem::path temporary = path;
+  temporary += ".saving";
+  {
+    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+    if (!file) {
+      return std::strerror(errno);
+    }
+    file.write(text.data(), static_cast<std::streamsize>(text.size()));
+    file.flush();
+    if (!file) {
+      const std::string reason = std::strerror(errno);
+      std::error_code ignored;
+      std::filesystem::remove(temporary, ignored);
+      return reason;
+    }
+  }
+  std::error_code error;
+  std::filesystem::rename(temporary, path, error);
+  if (error) {
+    std::error_code ignored;
+    std::filesystem::remove(temporary, ignored);
+    return error.message();
+  }
+  return std::nullopt;
+}
+
+}  // namespace ui
