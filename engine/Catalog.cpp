@@ -11,6 +11,7 @@
 #include "engine/CustomWheel.h"
 #include "platform/ItemReader.h"
 #include "platform/NumberText.h"
+#include "platform/TextEncoding.h"
 
 namespace ModCalc {
 namespace {
@@ -114,7 +115,32 @@ class CatalogText {
     catalog.MotorHP[row] = items[14].text;
     catalog.FrameText[row] = items[15].text;
     catalog.BearingText[row] = textOrNumberIn(items[16].text);
-    return failed;
+    if (failed || row == 0) {
+      return failed;
+    }
+    return impossibleSize(catalog, row, items);
+  }
+
+  // A model no wheel can be: sizes and speed must be above zero, and its
+  // volume range must not be upside down, or its figures would be nonsense.
+  std::optional<std::string> impossibleSize(const ModelCatalog& catalog, std::size_t row,
+                                            const std::vector<platform::Item>& items) const {
+    const std::pair<std::size_t, float> positive[] = {{1, catalog.ModelFaceArea[row]},
+                                                      {5, catalog.WheelDiam[row]},
+                                                      {6, catalog.WheelDepth[row]},
+                                                      {8, catalog.ModelRpm[row]}};
+    for (const auto& [index, value] : positive) {
+      if (!(value > 0)) {
+        return problem("has " + std::string(kColumnNames[index]) + " " + items[index].text +
+                       " in " + place(row + 1, items[index].line) + ", item " +
+                       std::to_string(index + 1) + ": it must be greater than 0.");
+      }
+    }
+    if (catalog.ModelMinCfm[row] > catalog.ModelMaxCfm[row]) {
+      return problem("has ModelMinCfm " + items[2].text + " above ModelMaxCfm " + items[3].text +
+                     " in " + place(row + 1, items[2].line) + ".");
+    }
+    return std::nullopt;
   }
 
   // Records count from 1 with the password record; the line is where the
@@ -152,20 +178,29 @@ std::string CatalogFileName(std::int16_t privateLabel) {
 std::optional<std::string> LoadCatalog(Engine& engine,
                                        const std::vector<std::filesystem::path>& candidates) {
   for (const auto& path : candidates) {
-    std::error_code ignored;
-    std::ifstream file;
-    if (std::filesystem::is_regular_file(path, ignored)) {
-      file.open(path, std::ios::binary);
-    }
-    if (!file.is_open()) {
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    if (!std::filesystem::exists(status)) {
       continue;
+    }
+    if (std::filesystem::is_directory(status)) {
+      return "The wheel catalog " + path.string() + " is a folder, not a catalog file.";
+    }
+    if (!std::filesystem::is_regular_file(status)) {
+      return "The wheel catalog " + path.string() + " is not a regular file.";
+    }
+    std::ifstream file(path, std::ios::binary);
+    if (!file.is_open()) {
+      return "The wheel catalog " + path.string() + " cannot be read.";
     }
     std::ostringstream buffer;
     buffer << file.rdbuf();
-    std::string_view text = buffer.view();
-    if (text.starts_with("\xEF\xBB\xBF")) {
-      text.remove_prefix(3);
+    std::string_view bytes = buffer.view();
+    if (bytes.starts_with("\xEF\xBB\xBF")) {
+      bytes.remove_prefix(3);
     }
+    // Catalogs edited on older Windows machines are in Windows-1252.
+    const std::string text = platform::toUtf8(bytes);
 
     // Read into a catalog of our own and build the custom wheel there, so a
     // failure anywhere leaves the one in use as it was.

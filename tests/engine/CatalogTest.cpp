@@ -127,6 +127,16 @@ TEST_F(CatalogTest, ItemsStandWhereverTheFileBreaksThem) {
   EXPECT_EQ(catalog.BearingText[0], platform::Variant{std::string("Bearings")});
 }
 
+TEST_F(CatalogTest, ReadsWindows1252TextAsUtf8) {
+  // "Kühl" and "Stahl – verzinkt" as an older Windows machine saved them.
+  const std::string text = catalogText(1) +
+                           "K\xFChl,2.5,200,250,20,36,4,6,40,42,42,6.5,4.5,,1/2,"
+                           "Stahl \x96 verzinkt,Ball\r\n";
+  ASSERT_EQ(load(text), std::nullopt);
+  EXPECT_EQ(catalog.ModelName[2], "Kühl");
+  EXPECT_EQ(catalog.FrameText[2], "Stahl – verzinkt");
+}
+
 TEST_F(CatalogTest, FailedLoadKeepsTheCatalogInUse) {
   const std::string path = (dir / "ktrmodel6.csv").string();
   const struct {
@@ -153,6 +163,17 @@ TEST_F(CatalogTest, FailedLoadKeepsTheCatalogInUse) {
        " has no number in record 4 (line 4), item 13 (HubDiam): \"\"."},
       {"spoke count a word", catalogText(1) + "M2,1,2,3,4,5,6,six,8,9,10,11,12,13,14,15,16",
        " has no number in record 3 (line 3), item 8 (SpokeCount): \"six\"."},
+      {"face area of zero", catalogText(1) + "M2,0,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16",
+       " has ModelFaceArea 0 in record 3 (line 3), item 2: it must be greater than 0."},
+      {"negative depth", catalogText(1) + "M2,1,2,3,4,5,-4,7,8,9,10,11,12,13,14,15,16",
+       " has WheelDepth -4 in record 3 (line 3), item 7: it must be greater than 0."},
+      {"negative diameter", catalogText(1) + "M2,1,2,3,4,-5,6,7,8,9,10,11,12,13,14,15,16",
+       " has WheelDiam -5 in record 3 (line 3), item 6: it must be greater than 0."},
+      {"stopped wheel", catalogText(1) + "M2,1,2,3,4,5,6,7,0,9,10,11,12,13,14,15,16",
+       " has ModelRpm 0 in record 3 (line 3), item 9: it must be greater than 0."},
+      {"volume range upside down",
+       catalogText(1) + "M2,1,3000,2000,4,5,6,7,8,9,10,11,12,13,14,15,16",
+       " has ModelMinCfm 3000 above ModelMaxCfm 2000 in record 3 (line 3)."},
   };
   ASSERT_EQ(load(catalogText(3)), std::nullopt);
   const ModelCatalog before = catalog;
@@ -164,10 +185,14 @@ TEST_F(CatalogTest, FailedLoadKeepsTheCatalogInUse) {
     EXPECT_EQ(std::tie(state.ModelCount, state.OverridePassword), std::make_tuple(3, "Pw"s));
   }
 
-  const std::vector<fs::path> missing{dir / "a" / "ktrmodel6.csv", dir};
+  const std::vector<fs::path> missing{dir / "a" / "ktrmodel6.csv", dir / "b" / "ktrmodel6.csv"};
   EXPECT_EQ(LoadCatalog(engine, missing),
             "The wheel catalog \"ktrmodel6.csv\" was not found. Looked in: " + missing[0].string() +
-                ", " + dir.string() + ".");
+                ", " + missing[1].string() + ".");
+  EXPECT_EQ(LoadCatalog(engine, {dir}),
+            "The wheel catalog " + dir.string() + " is a folder, not a catalog file.");
+  EXPECT_EQ(LoadCatalog(engine, {"/dev/null"}),
+            "The wheel catalog /dev/null is not a regular file.");
   EXPECT_EQ(LoadCatalog(engine, {}),
             "The wheel catalog was not found: no place to look for it was given.");
   EXPECT_TRUE(columns(catalog) == columns(before));

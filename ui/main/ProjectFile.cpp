@@ -11,6 +11,7 @@
 
 #include "platform/ItemReader.h"
 #include "platform/NumberText.h"
+#include "platform/TextEncoding.h"
 
 namespace ui {
 
@@ -115,56 +116,6 @@ std::string record(const std::vector<std::string>& fields) {
 }
 
 // --- Reading -------------------------------------------------------------
-
-bool isUtf8(std::string_view bytes) {
-  std::size_t i = 0;
-  while (i < bytes.size()) {
-    const auto c = static_cast<unsigned char>(bytes[i]);
-    const std::size_t length = c < 0x80           ? 1
-                               : (c >> 5) == 0x6  ? 2
-                               : (c >> 4) == 0xE  ? 3
-                               : (c >> 3) == 0x1E ? 4
-                                                  : 0;
-    if (length == 0 || i + length > bytes.size()) {
-      return false;
-    }
-    for (std::size_t k = 1; k < length; ++k) {
-      if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80) {
-        return false;
-      }
-    }
-    i += length;
-  }
-  return true;
-}
-
-void appendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
-// Windows-1252, which older Windows machines wrote: Latin-1 except for
-// 0x80..0x9F.
-std::string fromWindows1252(std::string_view bytes) {
-  static constexpr char16_t k80to9F[32] = {
-      0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-      0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-      0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-  std::string out;
-  for (const char byte : bytes) {
-    const auto c = static_cast<unsigned char>(byte);
-    appendUtf8(out, c >= 0x80 && c <= 0x9F ? k80to9F[c - 0x80] : c);
-  }
-  return out;
-}
 
 struct ParseError {
   std::string text;
@@ -385,7 +336,7 @@ std::variant<Project, std::string> parseProject(std::string_view bytes, std::int
   if (bytes.starts_with("\xEF\xBB\xBF")) {
     bytes.remove_prefix(3);
   }
-  const std::string text = isUtf8(bytes) ? std::string(bytes) : fromWindows1252(bytes);
+  const std::string text = platform::toUtf8(bytes);
   Project project;
   ProjectReader reader(text);
   try {
