@@ -11,6 +11,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string_view>
+#include <variant>
 
 #include "app/CatalogLocations.h"
 #include "app/ControlNames.h"
@@ -19,6 +20,8 @@
 #include "app/ResultsText.h"
 #include "engine/Catalog.h"
 #include "platform/NumberText.h"
+#include "platform/Overloaded.h"
+#include "platform/Twips.h"
 #include "platform/headless/HeadlessMessageBox.h"
 #include "platform/headless/MemorySettingsStore.h"
 #include "platform/headless/RecordingHelpViewer.h"
@@ -279,45 +282,47 @@ Action setControl(const std::vector<NamedControl>& controls, const std::string& 
   if (found.control == nullptr) {
     throw UsageError(found.problem);
   }
-  platform::Control* control = found.control;
-  switch (control->kind()) {
-    case platform::ControlKind::TextBox:
-      return
-          [control, value](Program&) { static_cast<platform::TextBox*>(control)->setText(value); };
-    case platform::ControlKind::CheckBox:
-      if (value != "0" && value != "1") {
-        throw UsageError("a check box takes 0 or 1: '" + assignment + "'");
-      }
-      return [control, value](Program&) {
-        static_cast<platform::CheckBox*>(control)->setValue(value == "1" ? 1 : 0);
-      };
-    case platform::ControlKind::OptionButton:
-      if (value != "1") {
-        throw UsageError("an option button is selected with 1: '" + assignment + "'");
-      }
-      return [control](Program&) { static_cast<platform::OptionButton*>(control)->select(); };
-    case platform::ControlKind::ListBox:
-      return [control, value, name](Program&) {
-        auto* list = static_cast<platform::ListBox*>(control);
-        const auto& items = list->items();
-        const auto entry = std::find(items.begin(), items.end(), value);
-        if (entry == items.end()) {
-          throw UsageError(name + " has no entry '" + value + "'");
-        }
-        const int index = static_cast<int>(entry - items.begin());
-        if (list->listIndex() == index) {
-          // Clicking the selected entry still clicks.
-          if (list->onClick) {
-            list->onClick();
-          }
-        } else {
-          list->setListIndex(index);
-        }
-      };
-    default:
-      throw UsageError("'" + name + "' cannot be set: only text boxes, check boxes, option " +
-                       "buttons and lists take a value");
-  }
+  return std::visit(
+      platform::Overloaded{
+          [&value](platform::TextBox* box) -> Action {
+            return [box, value](Program&) { box->setText(value); };
+          },
+          [&value, &assignment](platform::CheckBox* box) -> Action {
+            if (value != "0" && value != "1") {
+              throw UsageError("a check box takes 0 or 1: '" + assignment + "'");
+            }
+            return [box, value](Program&) { box->setValue(value == "1" ? 1 : 0); };
+          },
+          [&value, &assignment](platform::OptionButton* option) -> Action {
+            if (value != "1") {
+              throw UsageError("an option button is selected with 1: '" + assignment + "'");
+            }
+            return [option](Program&) { option->select(); };
+          },
+          [&value, &name](platform::ListBox* list) -> Action {
+            return [list, value, name](Program&) {
+              const auto& items = list->items();
+              const auto entry = std::find(items.begin(), items.end(), value);
+              if (entry == items.end()) {
+                throw UsageError(name + " has no entry '" + value + "'");
+              }
+              const int index = static_cast<int>(entry - items.begin());
+              if (list->listIndex() == index) {
+                // Clicking the selected entry still clicks.
+                if (list->onClick) {
+                  list->onClick();
+                }
+              } else {
+                list->setListIndex(index);
+              }
+            };
+          },
+          [&name](auto*) -> Action {
+            throw UsageError("'" + name + "' cannot be set: only text boxes, check boxes, " +
+                             "option buttons and lists take a value");
+          },
+      },
+      found.control->ref());
 }
 
 std::vector<Action> actions(const Plan& plan, Program& program) {
@@ -359,8 +364,8 @@ int runWindows(const std::vector<std::string>& args, std::ostream& out, std::ost
   platform::HeadlessMessageBox messages(err);
   platform::MemorySettingsStore settings;
   platform::RecordingHelpViewer help;
-  // A 1280 x 1024 screen at 15 twips a pixel, for centring.
-  const ui::Screen screen{19200, 15360};
+  // A 1280 x 1024 screen at 96 dots per inch, for centring.
+  const ui::Screen screen{platform::pixelsToTwips(1280, 96), platform::pixelsToTwips(1024, 96)};
   Program program(ui::Ports{messages, settings, help, screen,
                             plan.catalog ? std::vector<std::filesystem::path>{*plan.catalog}
                                          : catalogCandidates(ModCalc::CatalogFileName(0))});

@@ -82,6 +82,11 @@ frmWheel::frmWheel(Windows& windows) : Window("frmWheel", windows) {
   add(mnuedit, mnuEditCopy, mnuEditSettings, mnuEditInputs, mnuEditSecurity);
   add(mnuView, mnuViewToolbar);
   add(Help, mnuAbout, mnuHelpContents);
+  mnufile.add(mnuFileOpen, mnuFileClose, mnuFileSave, mnuFilebar0, mnuFilePrint, mnuFilebar1,
+              mnuFileExit);
+  mnuedit.add(mnuEditCopy, mnuEditSettings, mnuEditInputs, mnuEditSecurity);
+  mnuView.add(mnuViewToolbar);
+  Help.add(mnuAbout, mnuHelpContents);
 
   // Design time: the warning and the actual volumes appear with the first
   // results (FillCaptions).
@@ -92,7 +97,9 @@ frmWheel::frmWheel(Windows& windows) : Window("frmWheel", windows) {
 
   tbToolBar.addButton({"Open", "", "Open File", "Open"});
   tbToolBar.addButton({"Save", "", "Save to File", "Save"});
+  tbToolBar.addSeparator();
   tbToolBar.addButton({"Print", "", "Print", "Print"});
+  tbToolBar.addSeparator();
   tbToolBar.addButton({"Copy", "", "Copy", "Copy"});
   tbToolBar.addButton({"Settings", "", "Settings", ""});
   tbToolBar.addButton({"Help", "", "Help", "Help"});

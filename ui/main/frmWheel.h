@@ -13,6 +13,7 @@ namespace ui {
 using platform::CommandButton;
 using platform::Frame;
 using platform::Label;
+using platform::Menu;
 using platform::MenuItem;
 using platform::PictureBox;
 using platform::ToolBar;
@@ -123,22 +124,22 @@ class frmWheel final : public Window {
 
   ToolBar tbToolBar{"tbToolBar"};
 
-  MenuItem mnufile{"mnufile", "&File"};
+  Menu mnufile{"mnufile", "&File"};
   MenuItem mnuFileOpen{"mnuFileOpen", "&Open"};
   MenuItem mnuFileClose{"mnuFileClose", "&Close"};
   MenuItem mnuFileSave{"mnuFileSave", "&Save"};
-  MenuItem mnuFilebar0{"mnuFilebar0", "-"};
+  MenuItem mnuFilebar0 = MenuItem::separator("mnuFilebar0");
   MenuItem mnuFilePrint{"mnuFilePrint", "&Print"};
-  MenuItem mnuFilebar1{"mnuFilebar1", "-"};
+  MenuItem mnuFilebar1 = MenuItem::separator("mnuFilebar1");
   MenuItem mnuFileExit{"mnuFileExit", "&Exit"};
-  MenuItem mnuedit{"mnuedit", "&Edit"};
+  Menu mnuedit{"mnuedit", "&Edit"};
   MenuItem mnuEditCopy{"mnuEditCopy", "&Copy"};
   MenuItem mnuEditSettings{"mnuEditSettings", "&Settings"};
   MenuItem mnuEditInputs{"mnuEditInputs", "&Inputs"};
   MenuItem mnuEditSecurity{"mnuEditSecurity", "Sec&urity"};
-  MenuItem mnuView{"mnuView", "&View"};
+  Menu mnuView{"mnuView", "&View"};
   MenuItem mnuViewToolbar{"mnuViewToolbar", "&Toolbar"};
-  MenuItem Help{"Help", "&Help"};
+  Menu Help{"Help", "&Help"};
   MenuItem mnuAbout{"mnuAbout", "&About"};
   MenuItem mnuHelpContents{"mnuHelpContents", "Help &Contents"};
 
