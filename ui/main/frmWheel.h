@@ -1,7 +1,9 @@
 #pragma once
 
 // The main window: the results of the last calculation, the menus and the
-// toolbar, start-up and closing.
+// toolbar, start-up and closing. Start-up and the commands live in
+// frmWheel.cpp, the results display in frmWheelResults.cpp, the frost speed
+// loop in FrostSpeed.cpp.
 
 #include <array>
 
