@@ -1,11 +1,10 @@
-#include "ui/main/frmWheel.h"
-
 #include <array>
 #include <variant>
 
 #include "platform/NumberText.h"
 #include "psych/modPsych.h"
 #include "ui/Windows.h"
+#include "ui/main/frmWheel.h"
 
 // The results display: every figure of the last calculation, from the state.
 

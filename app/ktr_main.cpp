@@ -1,0 +1,88 @@
+// The desktop program.
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QMessageBox>
+#include <QStyleFactory>
+#include <QTimer>
+#include <iostream>
+
+#include "app/CatalogLocations.h"
+#include "app/Desktop.h"
+#include "engine/Catalog.h"
+#include "platform/qt/QtHelpViewer.h"
+#include "platform/qt/QtMessageBox.h"
+#include "platform/qt/QtSettingsStore.h"
+
+namespace {
+
+// Ends the program once the main window has been painted.
+class QuitWhenPainted final : public QObject {
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) {
+      QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    }
+    return false;
+  }
+};
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("ktr"));
+  // One look on every desktop, in which the Calculate button's green shows.
+  QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+  ktr::useIconTheme();
+
+  QCommandLineParser parser;
+  parser.setApplicationDescription(QStringLiteral(
+      "Selects and rates rotary air-to-air energy recovery wheels. The wheel catalog "
+      "ktrmodel6.csv is looked for in the current folder, the installed data folder and beside "
+      "the program."));
+  parser.addHelpOption();
+  const QCommandLineOption screenshots(
+      QStringLiteral("screenshots"),
+      QStringLiteral("Start as usual, dismiss the splash, calculate the default case, write one "
+                     "PNG per window into <dir> and exit."),
+      QStringLiteral("dir"));
+  const QCommandLineOption quitWhenShown(
+      QStringLiteral("quit-when-shown"),
+      QStringLiteral("Start, dismiss the splash and exit as soon as the main window has been "
+                     "painted once."));
+  parser.addOption(screenshots);
+  parser.addOption(quitWhenShown);
+  parser.process(app);
+
+  platform::qt::QtMessageBox messages;
+  platform::qt::QtSettingsStore settings;
+  platform::qt::QtHelpViewer help(QStringLiteral(":/help"));
+  try {
+    ktr::Desktop desktop(ui::Ports{messages, settings, help, ktr::primaryScreen(),
+                                   ktr::catalogCandidates(ModCalc::CatalogFileName(0))});
+    if (const auto problem = desktop.start()) {
+      messages.show(*problem, "Error", platform::MessageIcon::Critical);
+      return 1;
+    }
+    if (parser.isSet(screenshots)) {
+      const QString folder = parser.value(screenshots);
+      QDir().mkpath(folder);
+      const auto failed = desktop.screenshots(folder, [&help] { return help.window(); });
+      for (const std::string& file : failed) {
+        std::cerr << "ktr: could not write " << file << '\n';
+      }
+      return failed.empty() ? 0 : 1;
+    }
+    QuitWhenPainted quitter;
+    if (parser.isSet(quitWhenShown)) {
+      desktop.mainWindow.installEventFilter(&quitter);
+      desktop.program.windows.splash.dismiss();
+    }
+    return QApplication::exec();
+  } catch (const platform::qt::BindError& error) {
+    std::cerr << "ktr: " << error.what() << '\n';
+    return 1;
+  }
+}
