@@ -33,14 +33,10 @@ namespace {
 // The toolbar's image-list keys and the theme icons drawn for them.
 const std::map<std::string, QString, std::less<>>& themeIcons() {
   static const std::map<std::string, QString, std::less<>> icons{
-      {"Open", QStringLiteral("document-open")},
-      {"Save", QStringLiteral("document-save")},
-      {"Print", QStringLiteral("document-print")},
-      {"Copy", QStringLiteral("edit-copy")},
-      {"Settings", QStringLiteral("configure")},
-      {"Help", QStringLiteral("help-contents")},
-      {"Enter", QStringLiteral("document-edit")},
-      {"Override", QStringLiteral("tools-wizard")},
+      {"Open", QStringLiteral("document-open")},   {"Save", QStringLiteral("document-save")},
+      {"Print", QStringLiteral("document-print")}, {"Copy", QStringLiteral("edit-copy")},
+      {"Settings", QStringLiteral("configure")},   {"Help", QStringLiteral("help-contents")},
+      {"Enter", QStringLiteral("document-edit")},  {"Override", QStringLiteral("tools-wizard")},
   };
   return icons;
 }
@@ -158,8 +154,8 @@ Desktop::Desktop(ui::Ports ports)
 Desktop::~Desktop() = default;
 
 void Desktop::bind(platform::Form& form, QWidget& window) {
-  binders_.push_back(std::make_unique<platform::qt::FormBinder>(
-      form, window, program.engine.messages, artwork()));
+  binders_.push_back(
+      std::make_unique<platform::qt::FormBinder>(form, window, program.engine.messages, artwork()));
 }
 
 void Desktop::startClock() {
@@ -180,12 +176,13 @@ void Desktop::startClock() {
   clock_.start(1000);
 }
 
-std::optional<std::string> Desktop::start() {
-  if (auto problem = program.start()) {
-    return problem;
+int Desktop::start() {
+  if (const auto problem = program.start()) {
+    program.engine.messages.show(*problem, "Error", platform::MessageIcon::Critical);
+    return 1;
   }
   program.windows.splash.show();
-  return std::nullopt;
+  return 0;
 }
 
 std::vector<std::string> Desktop::screenshots(const QString& folder,

@@ -11,7 +11,6 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,8 +46,9 @@ class Desktop {
   Desktop& operator=(const Desktop&) = delete;
 
   // Start-up: the splash loads (and with it the main window and the hidden
-  // dialogs) and shows. Returns why the program cannot start.
-  std::optional<std::string> start();
+  // dialogs) and shows. A program that cannot start (no catalog) says why in
+  // an "Error" box; the result is then the exit status 1, otherwise 0.
+  int start();
 
   // Writes one PNG per window into `folder` (the splash first, then the
   // default case calculated, then each dialog and the help window that

@@ -62,9 +62,8 @@ int main(int argc, char* argv[]) {
   try {
     ktr::Desktop desktop(ui::Ports{messages, settings, help, ktr::primaryScreen(),
                                    ktr::catalogCandidates(ModCalc::CatalogFileName(0))});
-    if (const auto problem = desktop.start()) {
-      messages.show(*problem, "Error", platform::MessageIcon::Critical);
-      return 1;
+    if (const int status = desktop.start()) {
+      return status;
     }
     if (parser.isSet(screenshots)) {
       const QString folder = parser.value(screenshots);

@@ -54,8 +54,7 @@ void applyColors(QWidget& widget, const Control& control, const QPalette& origin
   if (const auto& back = control.backColor()) {
     palette.setColor(background, QColor(back->red, back->green, back->blue));
   }
-  widget.setAutoFillBackground(control.backColor().has_value() &&
-                               background == QPalette::Window);
+  widget.setAutoFillBackground(control.backColor().has_value() && background == QPalette::Window);
   if (widget.palette() != palette) {
     widget.setPalette(palette);
   }
@@ -139,8 +138,8 @@ FormBinder::FormBinder(Form& form, QWidget& window, MessageBox& messages, Artwor
     const QString name = widgetName(control->name());
     QObject* object = named.value(name);
     if (object == nullptr) {
-      problems << QStringLiteral("no widget named %1 for control %2")
-                      .arg(name, qs(control->name()));
+      problems
+          << QStringLiteral("no widget named %1 for control %2").arg(name, qs(control->name()));
       continue;
     }
     // The widget of the class a control of this kind needs, or nullptr.
@@ -343,8 +342,8 @@ FormBinder::FormBinder(Form& form, QWidget& window, MessageBox& messages, Artwor
               // any scale.
               QSvgRenderer renderer(artwork_.picture(picture->image()));
               const qreal ratio = widget->devicePixelRatioF();
-              const QSize box = widget->minimumSize().isEmpty() ? widget->sizeHint()
-                                                                : widget->minimumSize();
+              const QSize box =
+                  widget->minimumSize().isEmpty() ? widget->sizeHint() : widget->minimumSize();
               QSize size = renderer.defaultSize();
               size.scale(box, Qt::KeepAspectRatio);
               QPixmap pixmap(size * ratio);
@@ -359,13 +358,14 @@ FormBinder::FormBinder(Form& form, QWidget& window, MessageBox& messages, Artwor
             },
         },
         control->ref());
+    // Claimed even when of the wrong class, so it is reported once.
+    bound.insert(object);
     if (wanted != nullptr) {
       problems << QStringLiteral("widget %1 is a %2; control %3 needs a %4")
                       .arg(name, QString::fromLatin1(object->metaObject()->className()),
                            qs(control->name()), QString::fromLatin1(wanted));
       continue;
     }
-    bound.insert(object);
     b.subscription = control->subscribe(b.sync);
     bindings_.push_back(std::move(binding));
   }
@@ -462,7 +462,8 @@ bool FormBinder::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::Close:
       // The form decides; the widget follows it.
       event->ignore();
-      runCommand(messages_, closeHandler_ ? closeHandler_ : [this] { form_.hide(); });
+      runCommand(
+          messages_, closeHandler_ ? closeHandler_ : [this] { form_.hide(); });
       return true;
     case QEvent::Hide:
       // Esc in a dialog hides it without asking the form.

@@ -40,15 +40,16 @@ class QtHelpViewer::Window final : public QWidget {
       auto* item = new QListWidgetItem(match.captured(2), contents);
       item->setData(Qt::UserRole, match.captured(1));
     }
-    contents->setMaximumWidth(contents->sizeHintForColumn(0) + 24);
+    splitter->setSizes({contents->sizeHintForColumn(0) + 24, 600});
     connect(contents, &QListWidget::currentItemChanged, page, [page](QListWidgetItem* item) {
       if (item != nullptr) {
         page->setSource(QUrl(item->data(Qt::UserRole).toString()));
       }
     });
     contents->setCurrentRow(0);
-    resize(760, 560);
   }
+
+  QSize sizeHint() const override { return {800, 600}; }
 };
 
 QtHelpViewer::QtHelpViewer(QString root) : root_(std::move(root)) {}
@@ -57,9 +58,9 @@ QtHelpViewer::~QtHelpViewer() = default;
 
 void QtHelpViewer::showContents(std::string_view helpFile) {
   if (window_ == nullptr) {
-    const QString name = QFileInfo(QString::fromUtf8(
-                                       helpFile.data(), static_cast<qsizetype>(helpFile.size())))
-                             .completeBaseName();
+    const QString name =
+        QFileInfo(QString::fromUtf8(helpFile.data(), static_cast<qsizetype>(helpFile.size())))
+            .completeBaseName();
     window_ = std::make_unique<Window>(root_ + '/' + name);
   }
   window_->show();
