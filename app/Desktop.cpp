@@ -176,12 +176,16 @@ void Desktop::startClock() {
   clock_.start(1000);
 }
 
-int Desktop::start() {
+int Desktop::start(bool dismissSplash) {
   if (const auto problem = program.start()) {
     program.engine.messages.show(*problem, "Error", platform::MessageIcon::Critical);
     return 1;
   }
-  program.windows.splash.show();
+  if (dismissSplash) {
+    program.windows.splash.dismiss();
+  } else {
+    program.windows.splash.show();
+  }
   return 0;
 }
 

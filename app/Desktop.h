@@ -46,9 +46,10 @@ class Desktop {
   Desktop& operator=(const Desktop&) = delete;
 
   // Start-up: the splash loads (and with it the main window and the hidden
-  // dialogs) and shows. A program that cannot start (no catalog) says why in
-  // an "Error" box; the result is then the exit status 1, otherwise 0.
-  int start();
+  // dialogs) and shows, or with `dismissSplash` goes at once for the main
+  // window. A program that cannot start (no catalog) says why in an "Error"
+  // box; the result is then the exit status 1, otherwise 0.
+  int start(bool dismissSplash = false);
 
   // Writes one PNG per window into `folder` (the splash first, then the
   // default case calculated, then each dialog and the help window that

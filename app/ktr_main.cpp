@@ -62,7 +62,7 @@ int main(int argc, char* argv[]) {
   try {
     ktr::Desktop desktop(ui::Ports{messages, settings, help, ktr::primaryScreen(),
                                    ktr::catalogCandidates(ModCalc::CatalogFileName(0))});
-    if (const int status = desktop.start()) {
+    if (const int status = desktop.start(parser.isSet(quitWhenShown))) {
       return status;
     }
     if (parser.isSet(screenshots)) {
@@ -77,7 +77,6 @@ int main(int argc, char* argv[]) {
     QuitWhenPainted quitter;
     if (parser.isSet(quitWhenShown)) {
       desktop.mainWindow.installEventFilter(&quitter);
-      desktop.program.windows.splash.dismiss();
     }
     return QApplication::exec();
   } catch (const platform::qt::BindError& error) {

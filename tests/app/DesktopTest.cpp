@@ -2,8 +2,6 @@
 // and clicks on the widgets, and what the windows then show, compared with
 // the same steps taken through the forms alone.
 
-#include "app/Desktop.h"
-
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -12,9 +10,11 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolBar>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "app/Desktop.h"
 #include "platform/headless/HeadlessMessageBox.h"
 #include "platform/headless/MemorySettingsStore.h"
 #include "platform/headless/RecordingHelpViewer.h"
@@ -120,8 +120,7 @@ TEST_F(DesktopTest, ACaseTypedAndCalculatedShowsWhatTheFormsGive) {
   // SI, through the settings window.
   action("mnuEditSettings").trigger();
   QTest::mouseClick(&widget<QPushButton>(desktop.settingsWindow, "cmdSIUnits"), Qt::LeftButton);
-  QTest::mouseClick(&widget<QPushButton>(desktop.settingsWindow, "cmdSettingsOK"),
-                    Qt::LeftButton);
+  QTest::mouseClick(&widget<QPushButton>(desktop.settingsWindow, "cmdSettingsOK"), Qt::LeftButton);
   forms.windows.settings.cmdSIUnits_Click();
   forms.windows.settings.cmdSettingsOK_Click();
   EXPECT_FALSE(desktop.settingsWindow.isVisible());
@@ -180,6 +179,15 @@ TEST_F(DesktopTest, AboutAndHelpFromTheMenus) {
   EXPECT_EQ(action("mnuHelpContents").shortcut(), QKeySequence(Qt::Key_F1));
   action("mnuHelpContents").trigger();
   EXPECT_EQ(desktopPorts.help.requests(), std::vector<std::string>{"KTR.hlp"});
+}
+
+TEST(DesktopStart, EveryWindowBindsCompletelyAndQuickStartSkipsTheSplash) {
+  HeadlessPorts ports;
+  std::unique_ptr<ktr::Desktop> desktop;
+  ASSERT_NO_THROW(desktop = std::make_unique<ktr::Desktop>(ports.ports()));
+  EXPECT_EQ(desktop->start(true), 0);
+  EXPECT_FALSE(desktop->splashWindow.isVisible());
+  EXPECT_TRUE(desktop->mainWindow.isVisible());
 }
 
 TEST(DesktopStart, AMissingCatalogIsAnErrorBoxAndExitStatusOne) {

@@ -1,5 +1,3 @@
-#include "platform/qt/FormBinder.h"
-
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -18,6 +16,7 @@
 
 #include "platform/Form.h"
 #include "platform/headless/HeadlessMessageBox.h"
+#include "platform/qt/FormBinder.h"
 #include "platform/qt/QtSettingsStore.h"
 
 namespace {
@@ -93,8 +92,7 @@ TEST(FormBinder, BindingProblemsNameTheWindowAndEveryControlOrWidget) {
     std::string message;
   };
   const std::vector<Row> rows = {
-      {"missing widget",
-       [](Window& w) { delete w.find<QLabel>("lblWoa_1"); },
+      {"missing widget", [](Window& w) { delete w.find<QLabel>("lblWoa_1"); },
        "frmTest: no widget named lblWoa_1 for control lblWoa(1)"},
       {"wrong class",
        [](Window& w) {
@@ -102,8 +100,7 @@ TEST(FormBinder, BindingProblemsNameTheWindowAndEveryControlOrWidget) {
          w.named<QLabel>("chkSpeed");
        },
        "frmTest: widget chkSpeed is a QLabel; control chkSpeed needs a QCheckBox"},
-      {"widget without control",
-       [](Window& w) { w.named<QLineEdit>("txtStray"); },
+      {"widget without control", [](Window& w) { w.named<QLineEdit>("txtStray"); },
        "frmTest: widget txtStray has no control"},
   };
   for (const Row& row : rows) {
