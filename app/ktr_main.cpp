@@ -5,30 +5,15 @@
 #include <QDir>
 #include <QMessageBox>
 #include <QStyleFactory>
-#include <QTimer>
 #include <iostream>
 
 #include "app/CatalogLocations.h"
 #include "app/Desktop.h"
+#include "app/QuitWhenPainted.h"
 #include "engine/Catalog.h"
 #include "platform/qt/QtHelpViewer.h"
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtSettingsStore.h"
-
-namespace {
-
-// Ends the program once the main window has been painted.
-class QuitWhenPainted final : public QObject {
- protected:
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::Paint) {
-      QTimer::singleShot(0, qApp, &QCoreApplication::quit);
-    }
-    return false;
-  }
-};
-
-}  // namespace
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
@@ -74,7 +59,7 @@ int main(int argc, char* argv[]) {
       }
       return failed.empty() ? 0 : 1;
     }
-    QuitWhenPainted quitter;
+    ktr::QuitWhenPainted quitter;
     if (parser.isSet(quitWhenShown)) {
       desktop.mainWindow.installEventFilter(&quitter);
     }

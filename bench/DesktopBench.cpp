@@ -35,7 +35,8 @@ double medianStart(const std::filesystem::path& program, int runs) {
     if (std::system(command.c_str()) != 0) {
       return -1;
     }
-    seconds.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    seconds.push_back(
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
   }
   std::nth_element(seconds.begin(), seconds.begin() + runs / 2, seconds.end());
   return seconds[static_cast<std::size_t>(runs / 2)];
@@ -61,8 +62,8 @@ void BM_RecalculateAndRepaint(benchmark::State& bench) {
   platform::HeadlessMessageBox messages;
   platform::MemorySettingsStore settings;
   platform::RecordingHelpViewer help;
-  ktr::Desktop desktop(ui::Ports{messages, settings, help, ktr::primaryScreen(),
-                                 {(binDir / "ktrmodel6.csv").string()}});
+  ktr::Desktop desktop(ui::Ports{
+      messages, settings, help, ktr::primaryScreen(), {(binDir / "ktrmodel6.csv").string()}});
   if (desktop.start() != 0) {
     bench.SkipWithError("the program did not start");
     return;

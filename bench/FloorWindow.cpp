@@ -4,26 +4,13 @@
 
 #include <QApplication>
 #include <QMainWindow>
-#include <QTimer>
 
-namespace {
-
-class QuitWhenPainted final : public QObject {
- protected:
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::Paint) {
-      QTimer::singleShot(0, qApp, &QCoreApplication::quit);
-    }
-    return false;
-  }
-};
-
-}  // namespace
+#include "app/QuitWhenPainted.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QMainWindow window;
-  QuitWhenPainted quitter;
+  ktr::QuitWhenPainted quitter;
   window.installEventFilter(&quitter);
   window.show();
   return QApplication::exec();
