@@ -308,10 +308,7 @@ Action setControl(const std::vector<NamedControl>& controls, const std::string& 
               }
               const int index = static_cast<int>(entry - items.begin());
               if (list->listIndex() == index) {
-                // Clicking the selected entry still clicks.
-                if (list->onClick) {
-                  list->onClick();
-                }
+                list->click();
               } else {
                 list->setListIndex(index);
               }

@@ -308,6 +308,9 @@ class ListBox final : public ControlOf<ListBox> {
   // Selects entry `index` (-1 for none); a change of selection runs the click
   // handler. An index outside the list is ignored.
   void setListIndex(int index);
+  // The user's click on the entry already selected: no change of selection,
+  // but a click all the same.
+  void click() const { run(onClick); }
   // The user's double click on the selected entry.
   void dblClick() const { run(onDblClick); }
 

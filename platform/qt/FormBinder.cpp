@@ -20,7 +20,9 @@
 #include <QToolBar>
 #include <QWidget>
 #include <QWindowStateChangeEvent>
+#include <memory>
 #include <set>
+#include <utility>
 #include <variant>
 
 #include "platform/Command.h"
@@ -266,9 +268,21 @@ FormBinder::FormBinder(Form& form, QWidget& window, MessageBox& messages, Artwor
                 widget->setCurrentRow(list->listIndex());
                 applyCommon(*widget, *list);
               };
-              connect(widget, &QListWidget::currentRowChanged, this, [this, list, &b](int row) {
-                command([list, row] { list->setListIndex(row); }, b.sync);
-              });
+              // A click that moves the selection has clicked already (as the
+              // selection changed); one on the selected entry clicks now.
+              auto changedTo = std::make_shared<int>(-2);
+              connect(widget, &QListWidget::currentRowChanged, this,
+                      [this, list, changedTo, &b](int row) {
+                        *changedTo = row;
+                        command([list, row] { list->setListIndex(row); }, b.sync);
+                      });
+              connect(widget, &QListWidget::itemClicked, this,
+                      [this, list, widget, changedTo, &b](QListWidgetItem* item) {
+                        const int row = widget->row(item);
+                        if (std::exchange(*changedTo, -2) != row && row == list->listIndex()) {
+                          command([list] { list->click(); }, b.sync);
+                        }
+                      });
               connect(widget, &QListWidget::itemDoubleClicked, this,
                       [this, list, &b] { command([list] { list->dblClick(); }, b.sync); });
               return nullptr;

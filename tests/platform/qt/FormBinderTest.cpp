@@ -156,8 +156,19 @@ TEST(FormBinder, ClicksGoToTheModelWhichDecidesWhatIsChecked) {
 
   auto* list = w.find<QListWidget>("lstWheel");
   ASSERT_EQ(list->count(), 2);
+  int listClicks = 0;
+  w.lstWheel.onClick = [&listClicks] { ++listClicks; };
   list->setCurrentRow(1);  // as the keyboard does
   EXPECT_EQ(w.lstWheel.listIndex(), 1);
+  const auto clickRow = [list](int row) {
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(row)).center());
+  };
+  clickRow(0);
+  EXPECT_EQ(w.lstWheel.listIndex(), 0);
+  EXPECT_EQ(listClicks, 2) << "a click that moves the selection clicks once";
+  clickRow(0);
+  EXPECT_EQ(listClicks, 3) << "a click on the selected entry is a click too";
   w.lstWheel.addItem("KW28-4");
   EXPECT_EQ(list->count(), 3);
 }
