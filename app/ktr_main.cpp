@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QStyleFactory>
 #include <iostream>
+#include <string_view>
 
 #include "app/CatalogLocations.h"
 #include "app/Desktop.h"
@@ -15,7 +16,27 @@
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtSettingsStore.h"
 
+namespace {
+
+// The switches for checks and docs need no person watching: without a
+// display they draw offscreen instead of failing to start.
+void offscreenWithoutDisplay(int argc, char* argv[]) {
+  const bool display = qEnvironmentVariableIsSet("DISPLAY") ||
+                       qEnvironmentVariableIsSet("WAYLAND_DISPLAY") ||
+                       qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
+  for (int i = 1; i < argc && !display; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == "--screenshots" || arg == "--quit-when-shown" || arg == "--help" || arg == "-h") {
+      qputenv("QT_QPA_PLATFORM", "offscreen");
+      return;
+    }
+  }
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
+  offscreenWithoutDisplay(argc, argv);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("ktr"));
   // One look on every desktop, in which the Calculate button's green shows.
