@@ -98,6 +98,12 @@ TEST_F(DesktopTest, AnyKeyOnTheSplashShowsTheStartedMainWindow) {
   EXPECT_EQ(desktop.mainWindow.windowTitle(), "Thermarotor Selection Program");
 }
 
+TEST_F(DesktopTest, AClickOnTheProductTitleDismissesTheSplash) {
+  QTest::mouseClick(&widget<QLabel>(desktop.splashWindow, "lblCompanyProduct"), Qt::LeftButton);
+  EXPECT_FALSE(desktop.splashWindow.isVisible());
+  EXPECT_TRUE(desktop.mainWindow.isVisible());
+}
+
 TEST_F(DesktopTest, ACaseTypedAndCalculatedShowsWhatTheFormsGive) {
   dismissSplash();
   action("mnuEditInputs").trigger();
