@@ -15,7 +15,9 @@ class QuitWhenPainted final : public QObject {
  protected:
   bool eventFilter(QObject*, QEvent* event) override {
     if (event->type() == QEvent::Paint) {
-      QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
+      // exit, not quit: quit would close the windows first, and closing the
+      // main window saves its place, which a start-up check must not do.
+      QTimer::singleShot(0, QCoreApplication::instance(), [] { QCoreApplication::exit(0); });
     }
     return false;
   }
