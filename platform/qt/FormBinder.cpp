@@ -332,9 +332,9 @@ FormBinder::FormBinder(Form& form, QWidget& window, MessageBox& messages, Artwor
                       continue;
                     }
                     // A button without an icon key is drawn by its key.
-                    QAction* action = widget->addAction(
-                        artwork_.icon(button.image.empty() ? button.key : button.image),
-                        qs(button.caption.empty() ? button.key : button.caption));
+                    QAction* action =
+                        widget->addAction(icon(button.image.empty() ? button.key : button.image),
+                                          qs(button.caption.empty() ? button.key : button.caption));
                     action->setObjectName(QString());
                     action->setToolTip(qs(button.toolTip.empty() ? button.key : button.toolTip));
                     const std::string key = button.key;
@@ -354,7 +354,8 @@ FormBinder::FormBinder(Form& form, QWidget& window, MessageBox& messages, Artwor
               }
               // Drawn once at the screen's pixel density, so it stays sharp at
               // any scale.
-              QSvgRenderer renderer(artwork_.picture(picture->image()));
+              QSvgRenderer renderer(artwork_.picture ? artwork_.picture(picture->image())
+                                                     : QString());
               const qreal ratio = widget->devicePixelRatioF();
               const QSize box =
                   widget->minimumSize().isEmpty() ? widget->sizeHint() : widget->minimumSize();
@@ -403,6 +404,10 @@ FormBinder::~FormBinder() {
   if (window_ != nullptr) {
     window_->removeEventFilter(this);
   }
+}
+
+QIcon FormBinder::icon(std::string_view imageKey) const {
+  return artwork_.icon ? artwork_.icon(imageKey) : QIcon();
 }
 
 void FormBinder::command(const std::function<void()>& edit, const std::function<void()>& resync) {
