@@ -54,13 +54,13 @@ frmWheel::frmWheel(Windows& windows) : Window("frmWheel", windows) {
   add(lblDPs, lblDPr, lbldWh, lblInWC, lbllbh);
   add(HiVelocity, lblSeason, lblModel, lblTitle, frmFlute);
   add(picWheel, picSmallLogo0, picSmallLogo1, picARILogo);
-  add(mnufile, mnuFileOpen, mnuFileClose, mnuFileSave, mnuFilebar0, mnuFilePrint, mnuFilebar1,
-      mnuFileExit);
+  add(mnufile, mnuFileOpen, mnuFileClose, mnuFileSave, mnuFilebar0, mnuFilePrint, mnuFileExportPdf,
+      mnuFilebar1, mnuFileExit);
   add(mnuedit, mnuEditCopy, mnuEditSettings, mnuEditInputs, mnuEditSecurity);
   add(mnuView, mnuViewToolbar);
   add(Help, mnuAbout, mnuHelpContents);
-  mnufile.add(mnuFileOpen, mnuFileClose, mnuFileSave, mnuFilebar0, mnuFilePrint, mnuFilebar1,
-              mnuFileExit);
+  mnufile.add(mnuFileOpen, mnuFileClose, mnuFileSave, mnuFilebar0, mnuFilePrint, mnuFileExportPdf,
+              mnuFilebar1, mnuFileExit);
   mnuedit.add(mnuEditCopy, mnuEditSettings, mnuEditInputs, mnuEditSecurity);
   mnuView.add(mnuViewToolbar);
   Help.add(mnuAbout, mnuHelpContents);
@@ -85,7 +85,7 @@ frmWheel::frmWheel(Windows& windows) : Window("frmWheel", windows) {
 
   mnuViewToolbar.setChecked(true);
 
-  // File Open, Save and Print and Edit Copy come with the
+  // File Open, Save, Print and Export PDF and Edit Copy come with the
   // project file, the report and the clipboard summary; until then their
   // menu items have no handler, like File Close, the separators and the
   // top-level menus, which have no action at all.

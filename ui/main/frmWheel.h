@@ -132,6 +132,7 @@ class frmWheel final : public Window {
   MenuItem mnuFileSave{"mnuFileSave", "&Save"};
   MenuItem mnuFilebar0 = MenuItem::separator("mnuFilebar0");
   MenuItem mnuFilePrint{"mnuFilePrint", "&Print"};
+  MenuItem mnuFileExportPdf{"mnuFileExportPdf", "Export P&DF…"};
   MenuItem mnuFilebar1 = MenuItem::separator("mnuFilebar1");
   MenuItem mnuFileExit{"mnuFileExit", "&Exit"};
   Menu mnuedit{"mnuedit", "&Edit"};
