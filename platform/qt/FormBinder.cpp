@@ -2,7 +2,7 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QCloseEvent>
+#include <QEvent>
 #include <QGroupBox>
 #include <QHash>
 #include <QLabel>
@@ -19,7 +19,6 @@
 #include <QSvgRenderer>
 #include <QToolBar>
 #include <QWidget>
-#include <QWindowStateChangeEvent>
 #include <memory>
 #include <set>
 #include <utility>
@@ -144,234 +143,9 @@ FormBinder::FormBinder(Form& form, QWidget& window, MessageBox& messages, Artwor
           << QStringLiteral("no widget named %1 for control %2").arg(name, qs(control->name()));
       continue;
     }
-    // The widget of the class a control of this kind needs, or nullptr.
-    const auto as = [object]<typename W>(W*) { return qobject_cast<W*>(object); };
     auto binding = std::make_unique<Binding>();
-    Binding& b = *binding;
     const char* wanted = std::visit(
-        Overloaded{
-            [&](TextBox* box) -> const char* {
-              auto* edit = as(static_cast<QLineEdit*>(nullptr));
-              if (edit == nullptr) {
-                return "QLineEdit";
-              }
-              const QPalette original = edit->palette();
-              b.sync = [box, edit, original] {
-                const QSignalBlocker blocker(edit);
-                if (edit->text() != qs(box->text())) {
-                  edit->setText(qs(box->text()));
-                }
-                applyCommon(*edit, *box);
-                applyColors(*edit, *box, original, QPalette::Text, QPalette::Base);
-              };
-              connect(edit, &QLineEdit::textEdited, this, [this, box, &b](const QString& text) {
-                command([box, text] { box->setText(text.toStdString()); }, b.sync);
-              });
-              return nullptr;
-            },
-            [&](Label* label) -> const char* {
-              auto* widget = as(static_cast<QLabel*>(nullptr));
-              if (widget == nullptr) {
-                return "QLabel";
-              }
-              widget->setTextFormat(Qt::PlainText);
-              const QPalette original = widget->palette();
-              b.sync = [label, widget, original] {
-                const QString text = withMnemonic(widget->text(), label->caption());
-                if (widget->text() != text) {
-                  widget->setText(text);
-                }
-                applyCommon(*widget, *label);
-                applyColors(*widget, *label, original, QPalette::WindowText, QPalette::Window);
-              };
-              return nullptr;
-            },
-            [&](Frame* frame) -> const char* {
-              auto* box = as(static_cast<QGroupBox*>(nullptr));
-              if (box == nullptr) {
-                return "QGroupBox";
-              }
-              b.sync = [frame, box] {
-                box->setTitle(withMnemonic(box->title(), frame->caption()));
-                applyCommon(*box, *frame);
-              };
-              return nullptr;
-            },
-            [&](CommandButton* button) -> const char* {
-              auto* push = as(static_cast<QPushButton*>(nullptr));
-              if (push == nullptr) {
-                return "QPushButton";
-              }
-              const QPalette original = push->palette();
-              b.sync = [button, push, original] {
-                push->setText(withMnemonic(push->text(), button->caption()));
-                applyCommon(*push, *button);
-                applyColors(*push, *button, original, QPalette::ButtonText, QPalette::Button);
-              };
-              connect(push, &QPushButton::clicked, this,
-                      [this, button, &b] { command([button] { button->click(); }, b.sync); });
-              return nullptr;
-            },
-            [&](CheckBox* check) -> const char* {
-              auto* box = as(static_cast<QCheckBox*>(nullptr));
-              if (box == nullptr) {
-                return "QCheckBox";
-              }
-              b.sync = [check, box] {
-                const QSignalBlocker blocker(box);
-                box->setText(withMnemonic(box->text(), check->caption()));
-                box->setChecked(check->value() == 1);
-                applyCommon(*box, *check);
-              };
-              connect(box, &QCheckBox::clicked, this, [this, check, &b](bool checked) {
-                command([check, checked] { check->setValue(checked ? 1 : 0); }, b.sync);
-              });
-              return nullptr;
-            },
-            [&](OptionButton* option) -> const char* {
-              auto* radio = as(static_cast<QRadioButton*>(nullptr));
-              if (radio == nullptr) {
-                return "QRadioButton";
-              }
-              // The model's groups decide which one is selected, not the
-              // widgets' parents.
-              radio->setAutoExclusive(false);
-              b.sync = [option, radio] {
-                const QSignalBlocker blocker(radio);
-                radio->setText(withMnemonic(radio->text(), option->caption()));
-                radio->setChecked(option->value());
-                applyCommon(*radio, *option);
-              };
-              connect(radio, &QRadioButton::clicked, this,
-                      [this, option, &b] { command([option] { option->select(); }, b.sync); });
-              return nullptr;
-            },
-            [&](ListBox* list) -> const char* {
-              auto* widget = as(static_cast<QListWidget*>(nullptr));
-              if (widget == nullptr) {
-                return "QListWidget";
-              }
-              b.sync = [list, widget] {
-                const QSignalBlocker blocker(widget);
-                QStringList items;
-                for (const std::string& item : list->items()) {
-                  items << qs(item);
-                }
-                QStringList shown;
-                for (int row = 0; row < widget->count(); ++row) {
-                  shown << widget->item(row)->text();
-                }
-                if (shown != items) {
-                  widget->clear();
-                  widget->addItems(items);
-                }
-                widget->setCurrentRow(list->listIndex());
-                applyCommon(*widget, *list);
-              };
-              // A click that moves the selection has clicked already (as the
-              // selection changed); one on the selected entry clicks now.
-              auto changedTo = std::make_shared<int>(-2);
-              connect(widget, &QListWidget::currentRowChanged, this,
-                      [this, list, changedTo, &b](int row) {
-                        *changedTo = row;
-                        command([list, row] { list->setListIndex(row); }, b.sync);
-                      });
-              connect(widget, &QListWidget::itemClicked, this,
-                      [this, list, widget, changedTo, &b](QListWidgetItem* item) {
-                        const int row = widget->row(item);
-                        if (std::exchange(*changedTo, -2) != row && row == list->listIndex()) {
-                          command([list] { list->click(); }, b.sync);
-                        }
-                      });
-              connect(widget, &QListWidget::itemDoubleClicked, this,
-                      [this, list, &b] { command([list] { list->dblClick(); }, b.sync); });
-              return nullptr;
-            },
-            [&](Menu* menu) -> const char* {
-              auto* widget = as(static_cast<QMenu*>(nullptr));
-              if (widget == nullptr) {
-                return "QMenu";
-              }
-              b.sync = [menu, widget] {
-                widget->setTitle(withMnemonic(widget->title(), menu->caption()));
-                applyCommon(*widget->menuAction(), *menu);
-              };
-              return nullptr;
-            },
-            [&](MenuItem* item) -> const char* {
-              auto* action = as(static_cast<QAction*>(nullptr));
-              if (action == nullptr) {
-                return "QAction";
-              }
-              action->setSeparator(item->isSeparator());
-              b.sync = [item, action] {
-                const QSignalBlocker blocker(action);
-                if (!item->isSeparator()) {
-                  action->setText(withMnemonic(action->text(), item->caption()));
-                }
-                action->setChecked(item->checked());
-                applyCommon(*action, *item);
-              };
-              connect(action, &QAction::triggered, this,
-                      [this, item, &b] { command([item] { item->click(); }, b.sync); });
-              return nullptr;
-            },
-            [&](ToolBar* bar) -> const char* {
-              auto* widget = as(static_cast<QToolBar*>(nullptr));
-              if (widget == nullptr) {
-                return "QToolBar";
-              }
-              widget->setContextMenuPolicy(Qt::PreventContextMenu);
-              b.sync = [this, bar, widget, &b, shown = std::vector<ToolButton>()]() mutable {
-                if (shown != bar->buttons()) {
-                  shown = bar->buttons();
-                  widget->clear();
-                  for (const ToolButton& button : shown) {
-                    if (button.separator) {
-                      widget->addSeparator();
-                      continue;
-                    }
-                    // A button without an icon key is drawn by its key.
-                    QAction* action =
-                        widget->addAction(icon(button.image.empty() ? button.key : button.image),
-                                          qs(button.caption.empty() ? button.key : button.caption));
-                    action->setObjectName(QString());
-                    action->setToolTip(qs(button.toolTip.empty() ? button.key : button.toolTip));
-                    const std::string key = button.key;
-                    connect(action, &QAction::triggered, this, [this, bar, key, &b] {
-                      command([bar, key] { bar->click(key); }, b.sync);
-                    });
-                  }
-                }
-                applyCommon(*widget, *bar);
-              };
-              return nullptr;
-            },
-            [&](PictureBox* picture) -> const char* {
-              auto* widget = as(static_cast<QLabel*>(nullptr));
-              if (widget == nullptr) {
-                return "QLabel";
-              }
-              // Drawn once at the screen's pixel density, so it stays sharp at
-              // any scale.
-              QSvgRenderer renderer(artwork_.picture ? artwork_.picture(picture->image())
-                                                     : QString());
-              const qreal ratio = widget->devicePixelRatioF();
-              const QSize box =
-                  widget->minimumSize().isEmpty() ? widget->sizeHint() : widget->minimumSize();
-              QSize size = renderer.defaultSize();
-              size.scale(box, Qt::KeepAspectRatio);
-              QPixmap pixmap(size * ratio);
-              pixmap.fill(Qt::transparent);
-              QPainter painter(&pixmap);
-              renderer.render(&painter);
-              painter.end();
-              pixmap.setDevicePixelRatio(ratio);
-              widget->setPixmap(pixmap);
-              b.sync = [picture, widget] { applyCommon(*widget, *picture); };
-              return nullptr;
-            },
-        },
+        [this, object, &binding](auto* kind) { return bindControl(kind, *object, *binding); },
         control->ref());
     // Claimed even when of the wrong class, so it is reported once.
     bound.insert(object);
@@ -381,7 +155,7 @@ FormBinder::FormBinder(Form& form, QWidget& window, MessageBox& messages, Artwor
                            qs(control->name()), QString::fromLatin1(wanted));
       continue;
     }
-    b.subscription = control->subscribe(b.sync);
+    binding->subscription = control->subscribe(binding->sync);
     bindings_.push_back(std::move(binding));
   }
 
@@ -398,6 +172,234 @@ FormBinder::FormBinder(Form& form, QWidget& window, MessageBox& messages, Artwor
     binding->sync();
   }
   bindWindow();
+}
+
+const char* FormBinder::bindControl(TextBox* box, QObject& object, Binding& b) {
+  auto* edit = qobject_cast<QLineEdit*>(&object);
+  if (edit == nullptr) {
+    return "QLineEdit";
+  }
+  const QPalette original = edit->palette();
+  b.sync = [box, edit, original] {
+    const QSignalBlocker blocker(edit);
+    if (edit->text() != qs(box->text())) {
+      edit->setText(qs(box->text()));
+    }
+    applyCommon(*edit, *box);
+    applyColors(*edit, *box, original, QPalette::Text, QPalette::Base);
+  };
+  connect(edit, &QLineEdit::textEdited, this, [this, box, &b](const QString& text) {
+    command([box, text] { box->setText(text.toStdString()); }, b.sync);
+  });
+  return nullptr;
+}
+
+const char* FormBinder::bindControl(Label* label, QObject& object, Binding& b) {
+  auto* widget = qobject_cast<QLabel*>(&object);
+  if (widget == nullptr) {
+    return "QLabel";
+  }
+  widget->setTextFormat(Qt::PlainText);
+  const QPalette original = widget->palette();
+  b.sync = [label, widget, original] {
+    const QString text = withMnemonic(widget->text(), label->caption());
+    if (widget->text() != text) {
+      widget->setText(text);
+    }
+    applyCommon(*widget, *label);
+    applyColors(*widget, *label, original, QPalette::WindowText, QPalette::Window);
+  };
+  return nullptr;
+}
+
+const char* FormBinder::bindControl(Frame* frame, QObject& object, Binding& b) {
+  auto* box = qobject_cast<QGroupBox*>(&object);
+  if (box == nullptr) {
+    return "QGroupBox";
+  }
+  b.sync = [frame, box] {
+    box->setTitle(withMnemonic(box->title(), frame->caption()));
+    applyCommon(*box, *frame);
+  };
+  return nullptr;
+}
+
+const char* FormBinder::bindControl(CommandButton* button, QObject& object, Binding& b) {
+  auto* push = qobject_cast<QPushButton*>(&object);
+  if (push == nullptr) {
+    return "QPushButton";
+  }
+  const QPalette original = push->palette();
+  b.sync = [button, push, original] {
+    push->setText(withMnemonic(push->text(), button->caption()));
+    applyCommon(*push, *button);
+    applyColors(*push, *button, original, QPalette::ButtonText, QPalette::Button);
+  };
+  connect(push, &QPushButton::clicked, this,
+          [this, button, &b] { command([button] { button->click(); }, b.sync); });
+  return nullptr;
+}
+
+const char* FormBinder::bindControl(CheckBox* check, QObject& object, Binding& b) {
+  auto* box = qobject_cast<QCheckBox*>(&object);
+  if (box == nullptr) {
+    return "QCheckBox";
+  }
+  b.sync = [check, box] {
+    const QSignalBlocker blocker(box);
+    box->setText(withMnemonic(box->text(), check->caption()));
+    box->setChecked(check->value() == 1);
+    applyCommon(*box, *check);
+  };
+  connect(box, &QCheckBox::clicked, this, [this, check, &b](bool checked) {
+    command([check, checked] { check->setValue(checked ? 1 : 0); }, b.sync);
+  });
+  return nullptr;
+}
+
+const char* FormBinder::bindControl(OptionButton* option, QObject& object, Binding& b) {
+  auto* radio = qobject_cast<QRadioButton*>(&object);
+  if (radio == nullptr) {
+    return "QRadioButton";
+  }
+  // The model's groups decide which one is selected, not the
+  // widgets' parents.
+  radio->setAutoExclusive(false);
+  b.sync = [option, radio] {
+    const QSignalBlocker blocker(radio);
+    radio->setText(withMnemonic(radio->text(), option->caption()));
+    radio->setChecked(option->value());
+    applyCommon(*radio, *option);
+  };
+  connect(radio, &QRadioButton::clicked, this,
+          [this, option, &b] { command([option] { option->select(); }, b.sync); });
+  return nullptr;
+}
+
+const char* FormBinder::bindControl(ListBox* list, QObject& object, Binding& b) {
+  auto* widget = qobject_cast<QListWidget*>(&object);
+  if (widget == nullptr) {
+    return "QListWidget";
+  }
+  b.sync = [list, widget] {
+    const QSignalBlocker blocker(widget);
+    QStringList items;
+    for (const std::string& item : list->items()) {
+      items << qs(item);
+    }
+    QStringList shown;
+    for (int row = 0; row < widget->count(); ++row) {
+      shown << widget->item(row)->text();
+    }
+    if (shown != items) {
+      widget->clear();
+      widget->addItems(items);
+    }
+    widget->setCurrentRow(list->listIndex());
+    applyCommon(*widget, *list);
+  };
+  // A click that moves the selection has clicked already (as the
+  // selection changed); one on the selected entry clicks now.
+  auto changedTo = std::make_shared<int>(-2);
+  connect(widget, &QListWidget::currentRowChanged, this, [this, list, changedTo, &b](int row) {
+    *changedTo = row;
+    command([list, row] { list->setListIndex(row); }, b.sync);
+  });
+  connect(widget, &QListWidget::itemClicked, this,
+          [this, list, widget, changedTo, &b](QListWidgetItem* item) {
+            const int row = widget->row(item);
+            if (std::exchange(*changedTo, -2) != row && row == list->listIndex()) {
+              command([list] { list->click(); }, b.sync);
+            }
+          });
+  connect(widget, &QListWidget::itemDoubleClicked, this,
+          [this, list, &b] { command([list] { list->dblClick(); }, b.sync); });
+  return nullptr;
+}
+
+const char* FormBinder::bindControl(Menu* menu, QObject& object, Binding& b) {
+  auto* widget = qobject_cast<QMenu*>(&object);
+  if (widget == nullptr) {
+    return "QMenu";
+  }
+  b.sync = [menu, widget] {
+    widget->setTitle(withMnemonic(widget->title(), menu->caption()));
+    applyCommon(*widget->menuAction(), *menu);
+  };
+  return nullptr;
+}
+
+const char* FormBinder::bindControl(MenuItem* item, QObject& object, Binding& b) {
+  auto* action = qobject_cast<QAction*>(&object);
+  if (action == nullptr) {
+    return "QAction";
+  }
+  action->setSeparator(item->isSeparator());
+  b.sync = [item, action] {
+    const QSignalBlocker blocker(action);
+    if (!item->isSeparator()) {
+      action->setText(withMnemonic(action->text(), item->caption()));
+    }
+    action->setChecked(item->checked());
+    applyCommon(*action, *item);
+  };
+  connect(action, &QAction::triggered, this,
+          [this, item, &b] { command([item] { item->click(); }, b.sync); });
+  return nullptr;
+}
+
+const char* FormBinder::bindControl(ToolBar* bar, QObject& object, Binding& b) {
+  auto* widget = qobject_cast<QToolBar*>(&object);
+  if (widget == nullptr) {
+    return "QToolBar";
+  }
+  widget->setContextMenuPolicy(Qt::PreventContextMenu);
+  b.sync = [this, bar, widget, &b, shown = std::vector<ToolButton>()]() mutable {
+    if (shown != bar->buttons()) {
+      shown = bar->buttons();
+      widget->clear();
+      for (const ToolButton& button : shown) {
+        if (button.separator) {
+          widget->addSeparator();
+          continue;
+        }
+        // A button without an icon key is drawn by its key.
+        QAction* action =
+            widget->addAction(icon(button.image.empty() ? button.key : button.image),
+                              qs(button.caption.empty() ? button.key : button.caption));
+        action->setObjectName(QString());
+        action->setToolTip(qs(button.toolTip.empty() ? button.key : button.toolTip));
+        const std::string key = button.key;
+        connect(action, &QAction::triggered, this,
+                [this, bar, key, &b] { command([bar, key] { bar->click(key); }, b.sync); });
+      }
+    }
+    applyCommon(*widget, *bar);
+  };
+  return nullptr;
+}
+
+const char* FormBinder::bindControl(PictureBox* picture, QObject& object, Binding& b) {
+  auto* widget = qobject_cast<QLabel*>(&object);
+  if (widget == nullptr) {
+    return "QLabel";
+  }
+  // Drawn once at the screen's pixel density, so it stays sharp at
+  // any scale.
+  QSvgRenderer renderer(artwork_.picture ? artwork_.picture(picture->image()) : QString());
+  const qreal ratio = widget->devicePixelRatioF();
+  const QSize box = widget->minimumSize().isEmpty() ? widget->sizeHint() : widget->minimumSize();
+  QSize size = renderer.defaultSize();
+  size.scale(box, Qt::KeepAspectRatio);
+  QPixmap pixmap(size * ratio);
+  pixmap.fill(Qt::transparent);
+  QPainter painter(&pixmap);
+  renderer.render(&painter);
+  painter.end();
+  pixmap.setDevicePixelRatio(ratio);
+  widget->setPixmap(pixmap);
+  b.sync = [picture, widget] { applyCommon(*widget, *picture); };
+  return nullptr;
 }
 
 FormBinder::~FormBinder() {

@@ -53,8 +53,6 @@ class FormBinder final : public QObject {
   // What the user closing the window does; hiding the form unless set.
   void setCloseHandler(std::function<void()> handler) { closeHandler_ = std::move(handler); }
 
-  QWidget& window() const { return *window_; }
-
   // "lblWoa(0)" -> "lblWoa_0".
   static QString widgetName(std::string_view controlName);
 
@@ -63,6 +61,19 @@ class FormBinder final : public QObject {
 
  private:
   struct Binding;
+  // Binds one control to its widget, connecting both ways; returns the
+  // widget class the control needs when `object` is not one, else nullptr.
+  const char* bindControl(TextBox* box, QObject& object, Binding& b);
+  const char* bindControl(Label* label, QObject& object, Binding& b);
+  const char* bindControl(Frame* frame, QObject& object, Binding& b);
+  const char* bindControl(CommandButton* button, QObject& object, Binding& b);
+  const char* bindControl(CheckBox* check, QObject& object, Binding& b);
+  const char* bindControl(OptionButton* option, QObject& object, Binding& b);
+  const char* bindControl(ListBox* list, QObject& object, Binding& b);
+  const char* bindControl(Menu* menu, QObject& object, Binding& b);
+  const char* bindControl(MenuItem* item, QObject& object, Binding& b);
+  const char* bindControl(ToolBar* bar, QObject& object, Binding& b);
+  const char* bindControl(PictureBox* picture, QObject& object, Binding& b);
   // Runs a user's edit as a command, then shows the model's answer again in
   // the widget that started it (a radio button the user clicked off, say).
   void command(const std::function<void()>& edit, const std::function<void()>& resync);
