@@ -7,8 +7,10 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBrowser>
 #include <QToolBar>
 #include <memory>
 #include <string>
@@ -18,6 +20,7 @@
 #include "platform/headless/HeadlessMessageBox.h"
 #include "platform/headless/MemorySettingsStore.h"
 #include "platform/headless/RecordingHelpViewer.h"
+#include "platform/qt/QtHelpViewer.h"
 
 namespace {
 
@@ -194,6 +197,27 @@ TEST(DesktopStart, EveryWindowBindsCompletelyAndQuickStartSkipsTheSplash) {
   EXPECT_EQ(desktop->start(true), 0);
   EXPECT_FALSE(desktop->splashWindow.isVisible());
   EXPECT_TRUE(desktop->mainWindow.isVisible());
+}
+
+TEST_F(DesktopTest, TheHelpOpensOnItsContentsWithEveryPageListed) {
+  platform::qt::QtHelpViewer viewer(QStringLiteral(":/help"));
+  viewer.showContents("KTR.hlp");
+  ASSERT_NE(viewer.window(), nullptr);
+  auto& contents = *viewer.window()->findChild<QListWidget*>();
+  QStringList titles;
+  for (int row = 0; row < contents.count(); ++row) {
+    titles << contents.item(row)->text();
+  }
+  EXPECT_EQ(titles, (QStringList{"Contents", "The program at a glance", "Entering a case",
+                                 "Settings", "Override and password", "The results", "Units",
+                                 "Project files and printing"}));
+  auto& page = *viewer.window()->findChild<QTextBrowser*>();
+  for (int row = 0; row < contents.count(); ++row) {
+    contents.setCurrentRow(row);
+    EXPECT_FALSE(page.toPlainText().isEmpty()) << titles[row].toStdString();
+  }
+  contents.setCurrentRow(0);
+  EXPECT_TRUE(page.toPlainText().startsWith("Thermarotor Selection Program"));
 }
 
 TEST(DesktopStart, AMissingCatalogIsAnErrorBoxAndExitStatusOne) {
