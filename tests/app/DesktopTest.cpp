@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTextBrowser>
 #include <QToolBar>
@@ -197,6 +198,20 @@ TEST(DesktopStart, EveryWindowBindsCompletelyAndQuickStartSkipsTheSplash) {
   EXPECT_EQ(desktop->start(true), 0);
   EXPECT_FALSE(desktop->splashWindow.isVisible());
   EXPECT_TRUE(desktop->mainWindow.isVisible());
+}
+
+TEST_F(DesktopTest, ClosingTheMainWindowSavesThePositionsAndHidesEveryWindow) {
+  dismissSplash();
+  action("mnuEditInputs").trigger();
+  desktop.mainWindow.move(150, 300);
+  QCoreApplication::processEvents();
+  desktop.mainWindow.close();
+  EXPECT_FALSE(desktop.mainWindow.isVisible());
+  EXPECT_FALSE(desktop.inputsWindow.isVisible());
+  const double dpi = desktop.mainWindow.screen()->logicalDotsPerInch();
+  EXPECT_EQ(desktopPorts.settings.value("KTR", "Startup", "MainLeft", ""),
+            std::to_string(qRound(desktop.mainWindow.x() * 1440 / dpi)));
+  EXPECT_NE(desktopPorts.settings.value("KTR", "Startup", "InputsTop", ""), "");
 }
 
 TEST_F(DesktopTest, TheHelpOpensOnItsContentsWithEveryPageListed) {
