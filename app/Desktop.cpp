@@ -128,6 +128,9 @@ Desktop::Desktop(ui::Ports ports)
   for (QDialog* dialog : {&inputsWindow, &settingsWindow, &overrideWindow, &passwordWindow}) {
     dialog->setParent(&mainWindow, dialog->windowFlags());
   }
+  // The wheel stands for the program in the task bar; the dialogs take it
+  // from the main window.
+  mainWindow.setWindowIcon(QIcon(QStringLiteral(":/pictures/wheel.svg")));
   splashWindow.setWindowFlags(Qt::SplashScreen);
   mainWindow.setContextMenuPolicy(Qt::PreventContextMenu);
 
