@@ -8,6 +8,7 @@
 #include "app/ProgramJson.h"
 #include "app/ResultsText.h"
 #include "app/UsageError.h"
+#include "platform/Overloaded.h"
 
 namespace ktr {
 
@@ -81,8 +82,13 @@ const std::vector<ActionSpec>& actionTable() {
        [](Program& p, Session&, const std::string&) {
          return done([&] { p.windows.settings.cmdSIUnitType_Click(); });
        }},
-      {"--frost-speed", nullptr, Kind::Step, true, "press \"Frost Speed Control\"",
+      {"--frost-speed", nullptr, Kind::Step, true,
+       "press \"Frost Speed Control\" (shown only while the exhaust air would frost)",
        [](Program& p, Session&, const std::string&) {
+         if (!p.fields.main.cmdFrostSpeed.visible()) {
+           throw UsageError("--frost-speed: the \"Frost Speed Control\" button is hidden: the "
+                            "last calculation shows no frost");
+         }
          return done([&] { p.windows.main.cmdFrostSpeed_Click(); });
        }},
       {"--password", "TEXT", Kind::Step, false, "type TEXT in the password window and press OK",
@@ -137,44 +143,62 @@ Action setControl(const std::vector<NamedControl>& controls, const std::string& 
     throw UsageError(found.problem);
   }
   platform::Control* control = found.control;
-  switch (control->kind()) {
-    case platform::ControlKind::TextBox:
-      return
-          [control, value](Program&) { static_cast<platform::TextBox*>(control)->setText(value); };
-    case platform::ControlKind::CheckBox:
-      if (value != "0" && value != "1") {
-        throw UsageError("a check box takes 0 or 1: '" + assignment + "'");
-      }
-      return [control, value](Program&) {
-        static_cast<platform::CheckBox*>(control)->setValue(value == "1" ? 1 : 0);
-      };
-    case platform::ControlKind::OptionButton:
-      if (value != "1") {
-        throw UsageError("an option button is selected with 1: '" + assignment + "'");
-      }
-      return [control](Program&) { static_cast<platform::OptionButton*>(control)->select(); };
-    case platform::ControlKind::ListBox:
-      return [control, value, name](Program&) {
-        auto* list = static_cast<platform::ListBox*>(control);
-        const auto& items = list->items();
-        const auto entry = std::find(items.begin(), items.end(), value);
-        if (entry == items.end()) {
-          throw UsageError(name + " has no entry '" + value + "'");
-        }
-        const int index = static_cast<int>(entry - items.begin());
-        if (list->listIndex() == index) {
-          // Clicking the selected entry still clicks.
-          if (list->onClick) {
-            list->onClick();
-          }
-        } else {
-          list->setListIndex(index);
-        }
-      };
-    default:
-      throw UsageError("'" + name + "' cannot be set: only text boxes, check boxes, option " +
-                       "buttons and lists take a value");
-  }
+  // A person cannot type into or click what is greyed out or hidden; whether
+  // it is depends on the actions before, so it is checked when the action runs.
+  const auto usable = [control, name] {
+    if (!control->enabled() || !control->visible()) {
+      throw UsageError("'" + name + "' cannot be set: it is " +
+                       (control->visible() ? "disabled" : "hidden") + " in its window");
+    }
+  };
+  return std::visit(
+      platform::Overloaded{
+          [&](platform::TextBox* box) -> Action {
+            return [box, value, usable](Program&) {
+              usable();
+              box->setText(value);
+            };
+          },
+          [&](platform::CheckBox* box) -> Action {
+            if (value != "0" && value != "1") {
+              throw UsageError("a check box takes 0 or 1: '" + assignment + "'");
+            }
+            return [box, value, usable](Program&) {
+              usable();
+              box->setValue(value == "1" ? 1 : 0);
+            };
+          },
+          [&](platform::OptionButton* option) -> Action {
+            if (value != "1") {
+              throw UsageError("an option button is selected with 1: '" + assignment + "'");
+            }
+            return [option, usable](Program&) {
+              usable();
+              option->select();
+            };
+          },
+          [&](platform::ListBox* list) -> Action {
+            return [list, value, name, usable](Program&) {
+              usable();
+              const auto& items = list->items();
+              const auto entry = std::find(items.begin(), items.end(), value);
+              if (entry == items.end()) {
+                throw UsageError(name + " has no entry '" + value + "'");
+              }
+              const int index = static_cast<int>(entry - items.begin());
+              if (list->listIndex() == index) {
+                list->click();
+              } else {
+                list->setListIndex(index);
+              }
+            };
+          },
+          [&](auto*) -> Action {
+            throw UsageError("'" + name + "' cannot be set: only text boxes, check boxes, " +
+                             "option buttons and lists take a value");
+          },
+      },
+      control->ref());
 }
 
 // Lines of at most `width` characters, each after `indent`.

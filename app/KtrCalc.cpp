@@ -7,6 +7,7 @@
 #include "app/PsychCommand.h"
 #include "app/UsageError.h"
 #include "engine/Catalog.h"
+#include "platform/Twips.h"
 #include "platform/headless/HeadlessDialogs.h"
 #include "platform/headless/HeadlessMessageBox.h"
 #include "platform/headless/MemorySettingsStore.h"
@@ -27,8 +28,8 @@ int runWindows(const std::vector<std::string>& args, std::ostream& out, std::ost
   platform::RecordingHelpViewer help;
   platform::MemoryClipboard clipboard;
   OffscreenPages pages;
-  // A 1280 x 1024 screen at 15 twips a pixel, for centring.
-  const ui::Screen screen{19200, 15360};
+  // A 1280 x 1024 screen at 96 dots per inch, for centring.
+  const ui::Screen screen{platform::pixelsToTwips(1280, 96), platform::pixelsToTwips(1024, 96)};
   Program program(ui::Ports{
       .messages = messages,
       .settings = settings,

@@ -6,6 +6,7 @@
 #include "app/ControlNames.h"
 #include "engine/CalcStateFields.h"
 #include "platform/NumberText.h"
+#include "platform/Overloaded.h"
 
 namespace ktr {
 
@@ -87,58 +88,40 @@ ordered_json color(const platform::Rgb& rgb) {
 }
 
 ordered_json controlJson(const platform::Control& control) {
-  using platform::ControlKind;
   ordered_json json = ordered_json::object();
-  switch (control.kind()) {
-    case ControlKind::TextBox:
-      json["text"] = static_cast<const platform::TextBox&>(control).text();
-      break;
-    case ControlKind::Label:
-      json["caption"] = static_cast<const platform::Label&>(control).caption();
-      break;
-    case ControlKind::Frame:
-      json["caption"] = static_cast<const platform::Frame&>(control).caption();
-      break;
-    case ControlKind::CommandButton:
-      json["caption"] = static_cast<const platform::CommandButton&>(control).caption();
-      break;
-    case ControlKind::CheckBox: {
-      const auto& box = static_cast<const platform::CheckBox&>(control);
-      json["caption"] = box.caption();
-      json["value"] = box.value();
-      break;
-    }
-    case ControlKind::OptionButton: {
-      const auto& option = static_cast<const platform::OptionButton&>(control);
-      json["caption"] = option.caption();
-      json["value"] = option.value();
-      break;
-    }
-    case ControlKind::MenuItem: {
-      const auto& item = static_cast<const platform::MenuItem&>(control);
-      json["caption"] = item.caption();
-      json["value"] = item.checked();
-      break;
-    }
-    case ControlKind::ListBox: {
-      const auto& list = static_cast<const platform::ListBox&>(control);
-      json["items"] = list.items();
-      json["index"] = list.listIndex();
-      json["text"] = list.text();
-      break;
-    }
-    case ControlKind::ToolBar: {
-      ordered_json keys = ordered_json::array();
-      for (const platform::ToolButton& button :
-           static_cast<const platform::ToolBar&>(control).buttons()) {
-        keys.push_back(button.key);
-      }
-      json["items"] = keys;
-      break;
-    }
-    case ControlKind::PictureBox:
-      break;
-  }
+  std::visit(platform::Overloaded{
+                 [&json](const platform::TextBox* box) { json["text"] = box->text(); },
+                 [&json](const platform::CheckBox* box) {
+                   json["caption"] = box->caption();
+                   json["value"] = box->value();
+                 },
+                 [&json](const platform::OptionButton* option) {
+                   json["caption"] = option->caption();
+                   json["value"] = option->value();
+                 },
+                 [&json](const platform::MenuItem* item) {
+                   json["caption"] = item->caption();
+                   json["value"] = item->checked();
+                 },
+                 [&json](const platform::ListBox* list) {
+                   json["items"] = list->items();
+                   json["index"] = list->listIndex();
+                   json["text"] = list->text();
+                 },
+                 [&json](const platform::ToolBar* bar) {
+                   ordered_json keys = ordered_json::array();
+                   for (const platform::ToolButton& button : bar->buttons()) {
+                     if (!button.separator) {
+                       keys.push_back(button.key);
+                     }
+                   }
+                   json["items"] = keys;
+                 },
+                 [](const platform::PictureBox*) {},
+                 // Labels, frames, buttons and menus show a caption only.
+                 [&json](const auto* captioned) { json["caption"] = captioned->caption(); },
+             },
+             control.ref());
   json["visible"] = control.visible();
   json["enabled"] = control.enabled();
   if (control.backColor()) {

@@ -4,20 +4,94 @@
 
 namespace platform {
 
-int Observable::addObserver(Observer observer) {
-  const int id = nextObserverId_++;
-  observers_.emplace_back(id, std::move(observer));
-  return id;
+namespace {
+
+// Views run on the one user-interface thread, so one set of pending
+// notifications serves the whole program.
+int deferDepth = 0;
+std::vector<const Observable*>& pendingNotifications() {
+  static std::vector<const Observable*> pending;
+  return pending;
 }
 
-void Observable::removeObserver(int id) {
-  std::erase_if(observers_, [id](const auto& entry) { return entry.first == id; });
+}  // namespace
+
+Subscription& Subscription::operator=(Subscription&& other) noexcept {
+  if (this != &other) {
+    reset();
+    list_ = std::move(other.list_);
+    id_ = std::exchange(other.id_, -1);
+  }
+  return *this;
+}
+
+void Subscription::reset() {
+  if (const auto list = list_.lock()) {
+    std::erase_if(list->entries, [this](const auto& entry) { return entry.first == id_; });
+  }
+  list_.reset();
+  id_ = -1;
+}
+
+Subscription Observable::subscribe(Observer observer) const {
+  const int id = observers_->nextId++;
+  observers_->entries.emplace_back(id, std::move(observer));
+  return Subscription(observers_, id);
+}
+
+Observable::~Observable() {
+  if (pending_) {
+    // Cleared, not erased, so a delivery going through the list keeps its
+    // place.
+    std::replace(pendingNotifications().begin(), pendingNotifications().end(),
+                 static_cast<const Observable*>(this), static_cast<const Observable*>(nullptr));
+  }
 }
 
 void Observable::notifyObservers() const {
-  for (const auto& [id, observer] : observers_) {
-    observer();
+  if (deferDepth > 0) {
+    if (!pending_) {
+      pending_ = true;
+      pendingNotifications().push_back(this);
+    }
+    return;
   }
+  deliver();
+}
+
+void Observable::deliver() const {
+  // A copy, so that an observer may unsubscribe itself or another while
+  // being told; one unsubscribed meanwhile is not called any more.
+  const std::shared_ptr<detail::ObserverList> live = observers_;
+  const auto entries = live->entries;
+  for (const auto& [id, observer] : entries) {
+    const bool subscribed = std::any_of(live->entries.begin(), live->entries.end(),
+                                        [id](const auto& entry) { return entry.first == id; });
+    if (subscribed) {
+      observer();
+    }
+  }
+}
+
+DeferNotifications::DeferNotifications() {
+  ++deferDepth;
+}
+
+DeferNotifications::~DeferNotifications() {
+  if (--deferDepth > 0) {
+    return;
+  }
+  // A repaint does not change controls, but indexing copes if one does.
+  std::vector<const Observable*>& pending = pendingNotifications();
+  for (std::size_t i = 0; i < pending.size(); ++i) {
+    const Observable* observable = pending[i];
+    if (observable == nullptr) {
+      continue;
+    }
+    observable->pending_ = false;
+    observable->deliver();
+  }
+  pending.clear();
 }
 
 void TextBox::setText(std::string text) {
@@ -40,7 +114,7 @@ OptionButton* OptionGroup::selected() const {
 }
 
 OptionButton::OptionButton(std::string name, std::string caption, OptionGroup& group, bool selected)
-    : Control(std::move(name)), caption_(std::move(caption)), group_(group), value_(selected) {
+    : ControlOf(std::move(name)), caption_(std::move(caption)), group_(group), value_(selected) {
   group_.members_.push_back(this);
 }
 
@@ -84,8 +158,9 @@ void ListBox::setListIndex(int index) {
 }
 
 const ToolButton* ToolBar::find(const std::string& key) const {
-  const auto it = std::find_if(buttons_.begin(), buttons_.end(),
-                               [&key](const ToolButton& button) { return button.key == key; });
+  const auto it = std::find_if(buttons_.begin(), buttons_.end(), [&key](const ToolButton& button) {
+    return !button.separator && button.key == key;
+  });
   return it == buttons_.end() ? nullptr : &*it;
 }
 

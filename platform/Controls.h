@@ -11,9 +11,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
+#include <variant>
 #include <vector>
 
 namespace platform {
@@ -26,34 +28,90 @@ struct Rgb {
   bool operator==(const Rgb&) const = default;
 };
 
-enum class ControlKind {
-  TextBox,
-  Label,
-  CheckBox,
-  OptionButton,
-  ListBox,
-  Frame,
-  CommandButton,
-  MenuItem,
-  ToolBar,
-  PictureBox,
+class TextBox;
+class Label;
+class Frame;
+class CommandButton;
+class CheckBox;
+class OptionButton;
+class ListBox;
+class Menu;
+class MenuItem;
+class ToolBar;
+class PictureBox;
+
+// A control as its own kind. Code that treats kinds differently (the JSON
+// dump, the command line, the Qt binder) visits this instead of switching on
+// a kind code, so adding a kind breaks every such place at compile time.
+using ControlRef = std::variant<TextBox*, Label*, Frame*, CommandButton*, CheckBox*, OptionButton*,
+                                ListBox*, Menu*, MenuItem*, ToolBar*, PictureBox*>;
+using ConstControlRef =
+    std::variant<const TextBox*, const Label*, const Frame*, const CommandButton*, const CheckBox*,
+                 const OptionButton*, const ListBox*, const Menu*, const MenuItem*, const ToolBar*,
+                 const PictureBox*>;
+
+namespace detail {
+struct ObserverList {
+  std::vector<std::pair<int, std::function<void()>>> entries;
+  int nextId = 0;
+};
+}  // namespace detail
+
+// A view's subscription to an Observable; destroying it (or reset) ends it.
+// It may outlive what it observes.
+class [[nodiscard]] Subscription {
+ public:
+  Subscription() = default;
+  Subscription(std::weak_ptr<detail::ObserverList> list, int id)
+      : list_(std::move(list)), id_(id) {}
+  ~Subscription() { reset(); }
+  Subscription(const Subscription&) = delete;
+  Subscription& operator=(const Subscription&) = delete;
+  Subscription(Subscription&& other) noexcept
+      : list_(std::move(other.list_)), id_(std::exchange(other.id_, -1)) {}
+  Subscription& operator=(Subscription&& other) noexcept;
+
+  void reset();
+
+ private:
+  std::weak_ptr<detail::ObserverList> list_;
+  int id_ = -1;
 };
 
-// Something views repaint from: they register here and are told of changes.
+// Something views repaint from: they subscribe here and are told of changes.
+// While a DeferNotifications guard is open, changes are collected and each
+// changed Observable tells its views once when the last guard closes.
 class Observable {
  public:
   using Observer = std::function<void()>;
 
-  // The returned id removes the observer again.
-  int addObserver(Observer observer);
-  void removeObserver(int id);
+  Observable() = default;
+  Observable(const Observable&) = delete;
+  Observable& operator=(const Observable&) = delete;
+
+  Subscription subscribe(Observer observer) const;
 
  protected:
+  ~Observable();
   void notifyObservers() const;
 
  private:
-  std::vector<std::pair<int, Observer>> observers_;
-  int nextObserverId_ = 0;
+  friend class DeferNotifications;
+  void deliver() const;
+
+  std::shared_ptr<detail::ObserverList> observers_ = std::make_shared<detail::ObserverList>();
+  mutable bool pending_ = false;
+};
+
+// Holds back view notifications while a command runs, so a calculation that
+// writes a box a hundred times repaints it once. Guards nest; the outermost
+// delivers, in the order the controls first changed.
+class DeferNotifications {
+ public:
+  DeferNotifications();
+  ~DeferNotifications();
+  DeferNotifications(const DeferNotifications&) = delete;
+  DeferNotifications& operator=(const DeferNotifications&) = delete;
 };
 
 // What every control has. Controls are neither copied nor moved: forms,
@@ -69,7 +127,8 @@ class Control : public Observable {
   Control(Control&&) = delete;
   Control& operator=(Control&&) = delete;
 
-  virtual ControlKind kind() const = 0;
+  virtual ControlRef ref() = 0;
+  virtual ConstControlRef ref() const = 0;
 
   // The program's name for the control; an element of a control array is
   // named like "lblWoa(0)".
@@ -110,11 +169,19 @@ class Control : public Observable {
   std::optional<Rgb> foreColor_;
 };
 
-class TextBox final : public Control {
+// Gives a control kind its place in ControlRef.
+template <typename Self>
+class ControlOf : public Control {
+ public:
+  using Control::Control;
+  ControlRef ref() override { return static_cast<Self*>(this); }
+  ConstControlRef ref() const override { return static_cast<const Self*>(this); }
+};
+
+class TextBox final : public ControlOf<TextBox> {
  public:
   explicit TextBox(std::string name, std::string text = {})
-      : Control(std::move(name)), text_(std::move(text)) {}
-  ControlKind kind() const override { return ControlKind::TextBox; }
+      : ControlOf(std::move(name)), text_(std::move(text)) {}
 
   const std::string& text() const { return text_; }
   // Every write runs the change handler, even one that leaves the text as it
@@ -128,11 +195,10 @@ class TextBox final : public Control {
   std::string text_;
 };
 
-class Label final : public Control {
+class Label final : public ControlOf<Label> {
  public:
   explicit Label(std::string name, std::string caption = {})
-      : Control(std::move(name)), caption_(std::move(caption)) {}
-  ControlKind kind() const override { return ControlKind::Label; }
+      : ControlOf(std::move(name)), caption_(std::move(caption)) {}
 
   const std::string& caption() const { return caption_; }
   void setCaption(std::string caption) { assign(caption_, std::move(caption)); }
@@ -141,11 +207,10 @@ class Label final : public Control {
   std::string caption_;
 };
 
-class Frame final : public Control {
+class Frame final : public ControlOf<Frame> {
  public:
   explicit Frame(std::string name, std::string caption = {})
-      : Control(std::move(name)), caption_(std::move(caption)) {}
-  ControlKind kind() const override { return ControlKind::Frame; }
+      : ControlOf(std::move(name)), caption_(std::move(caption)) {}
 
   const std::string& caption() const { return caption_; }
   void setCaption(std::string caption) { assign(caption_, std::move(caption)); }
@@ -154,11 +219,10 @@ class Frame final : public Control {
   std::string caption_;
 };
 
-class CommandButton final : public Control {
+class CommandButton final : public ControlOf<CommandButton> {
  public:
   explicit CommandButton(std::string name, std::string caption = {})
-      : Control(std::move(name)), caption_(std::move(caption)) {}
-  ControlKind kind() const override { return ControlKind::CommandButton; }
+      : ControlOf(std::move(name)), caption_(std::move(caption)) {}
 
   const std::string& caption() const { return caption_; }
   void setCaption(std::string caption) { assign(caption_, std::move(caption)); }
@@ -171,11 +235,10 @@ class CommandButton final : public Control {
   std::string caption_;
 };
 
-class CheckBox final : public Control {
+class CheckBox final : public ControlOf<CheckBox> {
  public:
   CheckBox(std::string name, std::string caption, std::int16_t value = 0)
-      : Control(std::move(name)), caption_(std::move(caption)), value_(value) {}
-  ControlKind kind() const override { return ControlKind::CheckBox; }
+      : ControlOf(std::move(name)), caption_(std::move(caption)), value_(value) {}
 
   const std::string& caption() const { return caption_; }
   void setCaption(std::string caption) { assign(caption_, std::move(caption)); }
@@ -210,10 +273,9 @@ class OptionGroup {
   std::vector<OptionButton*> members_;
 };
 
-class OptionButton final : public Control {
+class OptionButton final : public ControlOf<OptionButton> {
  public:
   OptionButton(std::string name, std::string caption, OptionGroup& group, bool selected = false);
-  ControlKind kind() const override { return ControlKind::OptionButton; }
 
   const std::string& caption() const { return caption_; }
   void setCaption(std::string caption) { assign(caption_, std::move(caption)); }
@@ -231,10 +293,9 @@ class OptionButton final : public Control {
   bool value_;
 };
 
-class ListBox final : public Control {
+class ListBox final : public ControlOf<ListBox> {
  public:
-  explicit ListBox(std::string name) : Control(std::move(name)) {}
-  ControlKind kind() const override { return ControlKind::ListBox; }
+  explicit ListBox(std::string name) : ControlOf(std::move(name)) {}
 
   const std::vector<std::string>& items() const { return items_; }
   // -1 when nothing is selected.
@@ -247,6 +308,9 @@ class ListBox final : public Control {
   // Selects entry `index` (-1 for none); a change of selection runs the click
   // handler. An index outside the list is ignored.
   void setListIndex(int index);
+  // The user's click on the entry already selected: no change of selection,
+  // but a click all the same.
+  void click() const { run(onClick); }
   // The user's double click on the selected entry.
   void dblClick() const { run(onDblClick); }
 
@@ -258,14 +322,17 @@ class ListBox final : public Control {
   int listIndex_ = -1;
 };
 
-class MenuItem final : public Control {
+// A menu command, or a separator line between groups of commands.
+class MenuItem final : public ControlOf<MenuItem> {
  public:
   MenuItem(std::string name, std::string caption)
-      : Control(std::move(name)), caption_(std::move(caption)) {}
-  ControlKind kind() const override { return ControlKind::MenuItem; }
+      : ControlOf(std::move(name)), caption_(std::move(caption)) {}
+  // A separator keeps the caption "-" that names it in the menu's design.
+  static MenuItem separator(std::string name) { return MenuItem(std::move(name), "-", true); }
 
   const std::string& caption() const { return caption_; }
   void setCaption(std::string caption) { assign(caption_, std::move(caption)); }
+  bool isSeparator() const { return separator_; }
   bool checked() const { return checked_; }
   void setChecked(bool checked) { assign(checked_, checked); }
   void click() const { run(onClick); }
@@ -273,16 +340,39 @@ class MenuItem final : public Control {
   Handler onClick;
 
  private:
+  MenuItem(std::string name, std::string caption, bool separator)
+      : ControlOf(std::move(name)), caption_(std::move(caption)), separator_(separator) {}
+
   std::string caption_;
+  bool separator_ = false;
   bool checked_ = false;
 };
 
+// A top-level menu of the menu bar and its items, in order. It has no action
+// of its own.
+class Menu final : public ControlOf<Menu> {
+ public:
+  Menu(std::string name, std::string caption)
+      : ControlOf(std::move(name)), caption_(std::move(caption)) {}
+
+  const std::string& caption() const { return caption_; }
+  void setCaption(std::string caption) { assign(caption_, std::move(caption)); }
+  const std::vector<MenuItem*>& items() const { return items_; }
+  template <typename... Items>
+  void add(Items&... items) {
+    (items_.push_back(&items), ...);
+  }
+
+ private:
+  std::string caption_;
+  std::vector<MenuItem*> items_;
+};
+
 // A picture; `image` names the resource it shows.
-class PictureBox final : public Control {
+class PictureBox final : public ControlOf<PictureBox> {
  public:
   PictureBox(std::string name, std::string image)
-      : Control(std::move(name)), image_(std::move(image)) {}
-  ControlKind kind() const override { return ControlKind::PictureBox; }
+      : ControlOf(std::move(name)), image_(std::move(image)) {}
 
   const std::string& image() const { return image_; }
 
@@ -294,19 +384,21 @@ struct ToolButton {
   std::string key;
   std::string caption;
   std::string toolTip;
-  std::string image;  // key of the icon in the toolbar's image list
+  std::string image;       // key of the icon in the toolbar's image list
+  bool separator = false;  // a gap between groups, never clicked
 
   bool operator==(const ToolButton&) const = default;
 };
 
-class ToolBar final : public Control {
+class ToolBar final : public ControlOf<ToolBar> {
  public:
-  explicit ToolBar(std::string name) : Control(std::move(name)) {}
-  ControlKind kind() const override { return ControlKind::ToolBar; }
+  explicit ToolBar(std::string name) : ControlOf(std::move(name)) {}
 
   const std::vector<ToolButton>& buttons() const { return buttons_; }
+  // Separators are never found.
   const ToolButton* find(const std::string& key) const;
   void addButton(ToolButton button);
+  void addSeparator() { addButton({{}, {}, {}, {}, true}); }
   // The user's click on the button with `key`; unknown keys are ignored.
   void click(const std::string& key) const;
 

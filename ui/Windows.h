@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "ui/dialogs/dlgPassword.h"
 #include "ui/dialogs/frmInputs.h"
 #include "ui/dialogs/frmOverride.h"
 #include "ui/dialogs/frmQuorvaneSplash.h"

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <QGuiApplication>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -16,13 +15,6 @@ namespace fs = std::filesystem;
 
 class QtPageTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "ktr_platform_qt_tests";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication application(argc, argv);
-  }
   fs::path pdf = fs::temp_directory_path() / ("ktr-page-" + std::to_string(::getpid()) + ".pdf");
   ~QtPageTest() override { fs::remove(pdf); }
   QtPageDevice device;

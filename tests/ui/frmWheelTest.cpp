@@ -338,7 +338,9 @@ TEST_F(MoistFillCapTest, DewPointRaisesADryStreamsHumidityRatio) {
 const std::vector<ToolButton> kDesignButtons = {
     {"Open", "", "Open File", "Open"},
     {"Save", "", "Save to File", "Save"},
+    {"", "", "", "", true},
     {"Print", "", "Print", "Print"},
+    {"", "", "", "", true},
     {"Copy", "", "Copy", "Copy"},
     {"Settings", "", "Settings", ""},
     {"Help", "", "Help", "Help"},
@@ -539,11 +541,10 @@ class FrostSpeedTest : public UiTest {
     in.txtMoa.setText("-21");  // wet bulb, °F
     in.txtTra.setText("72");
     in.txtMra.setText("62");
-    observer_ = in.txtWheelSpeed.addObserver([this] {
+    subscription_ = in.txtWheelSpeed.subscribe([this] {
       speeds.push_back(*platform::parseNumber<float>(fields.inputs.txtWheelSpeed.text()));
     });
   }
-  ~FrostSpeedTest() override { fields.inputs.txtWheelSpeed.removeObserver(observer_); }
 
   // Effectiveness that no wheel speed changes: the frost stays.
   void fixEffectiveness() {
@@ -576,7 +577,7 @@ class FrostSpeedTest : public UiTest {
   std::vector<float> speeds;
 
  private:
-  int observer_ = 0;
+  platform::Subscription subscription_;
 };
 
 TEST_F(FrostSpeedTest, LowersTheSpeedUntilTheFrostClears) {

@@ -2,7 +2,6 @@
 
 #include "engine/Calculate.h"
 #include "engine/CustomWheel.h"
-#include "platform/NumberText.h"
 #include "ui/Windows.h"
 
 namespace ui {
@@ -48,27 +47,6 @@ void frmOverride::cmdOROK_Click() {
   if (ModCalc::Calculate(engine())) {
     w_.inputs.cmdCalc.setVisible(false);
   }
-  hide();
-}
-
-dlgPassword::dlgPassword(Windows& windows) : Window("dlgPassword", windows) {
-  setCaption("Security");
-  add(Label2, Label1, txtPassword, OKButton, CancelButton);
-  OKButton.onClick = [this] { OKButton_Click(); };
-  CancelButton.onClick = [this] { CancelButton_Click(); };
-}
-
-void dlgPassword::OKButton_Click() {
-  const std::string& password = state().OverridePassword;
-  if (platform::formatText(txtPassword.text(), "<") == platform::formatText(password, "<")) {
-    w_.main.addOverrideButton();
-    // Start-up reads "Startup"; stores fold section names, so both meet.
-    ports().settings.setValue(kApplication, "startup", "Password", password);
-  }
-  hide();
-}
-
-void dlgPassword::CancelButton_Click() {
   hide();
 }
 

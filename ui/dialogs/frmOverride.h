@@ -1,7 +1,7 @@
 #pragma once
 
-// The override dialog (custom wheel, flute size, fixed effectiveness, every
-// wheel in the list) and the password dialog that unlocks it.
+// The override dialog: custom wheel, flute size, fixed effectiveness, every
+// wheel in the list.
 
 #include "platform/Controls.h"
 #include "ui/Window.h"
@@ -36,20 +36,6 @@ class frmOverride final : public Window {
 
  protected:
   void Form_Load() override;
-};
-
-class dlgPassword final : public Window {
- public:
-  explicit dlgPassword(Windows& windows);
-
-  void OKButton_Click();
-  void CancelButton_Click();
-
-  platform::Label Label2{"Label2", "Enter Password for Override Capabilities"};
-  platform::Label Label1{"Label1", "Password"};
-  platform::TextBox txtPassword{"txtPassword"};
-  platform::CommandButton OKButton{"OKButton", "OK"};
-  platform::CommandButton CancelButton{"CancelButton", "Cancel"};
 };
 
 }  // namespace ui

@@ -1,14 +1,10 @@
 #include "ui/main/frmWheel.h"
 
-#include <array>
 #include <cstdint>
-#include <exception>
 #include <optional>
 #include <string>
-#include <variant>
 #include <vector>
 
-#include "engine/Calculate.h"
 #include "engine/Catalog.h"
 #include "engine/CustomWheel.h"
 #include "platform/NumberText.h"
@@ -25,25 +21,6 @@ constexpr int kDesignWidth = 11400;
 constexpr int kDesignHeight = 8200;
 
 constexpr const char* kHelpFile = "KTR.hlp";
-
-// Pure blue and pure red, the season label's colours.
-constexpr platform::Rgb kWinterColor{0, 0, 255};
-constexpr platform::Rgb kSummerColor{255, 0, 0};
-
-// Face velocities above this many standard fpm raise the warning.
-constexpr float kHighFaceVelocity = 1250;
-
-// The frost speed loop: a wheel slower than this is no longer a sensible
-// answer, and 0.9^50 of any catalog speed is far below it anyway.
-constexpr float kLowestFrostSpeed = 1;
-constexpr int kMaxFrostPasses = 50;
-
-// The number an actual-volume Variant holds; one not yet written shows as 0.
-// Calculate writes only numbers into these lists.
-double variantNumber(const platform::Variant& value) {
-  const double* number = std::get_if<double>(&value);
-  return number != nullptr ? *number : 0;
-}
 
 // A box's number as start-up reads it; a box without one counts as 0 (the
 // boxes hold their design-time numbers at start-up, so this is a guard).
@@ -83,6 +60,11 @@ frmWheel::frmWheel(Windows& windows) : Window("frmWheel", windows) {
   add(mnuedit, mnuEditCopy, mnuEditSettings, mnuEditInputs, mnuEditSecurity);
   add(mnuView, mnuViewToolbar);
   add(Help, mnuAbout, mnuHelpContents);
+  mnufile.add(mnuFileOpen, mnuFileClose, mnuFileSave, mnuFilebar0, mnuFilePrint, mnuFileExportPdf,
+              mnuFilebar1, mnuFileExit);
+  mnuedit.add(mnuEditCopy, mnuEditSettings, mnuEditInputs, mnuEditSecurity);
+  mnuView.add(mnuViewToolbar);
+  Help.add(mnuAbout, mnuHelpContents);
 
   // Design time: the warning and the actual volumes appear with the first
   // results (FillCaptions).
@@ -93,7 +75,9 @@ frmWheel::frmWheel(Windows& windows) : Window("frmWheel", windows) {
 
   tbToolBar.addButton({"Open", "", "Open File", "Open"});
   tbToolBar.addButton({"Save", "", "Save to File", "Save"});
+  tbToolBar.addSeparator();
   tbToolBar.addButton({"Print", "", "Print", "Print"});
+  tbToolBar.addSeparator();
   tbToolBar.addButton({"Copy", "", "Copy", "Copy"});
   tbToolBar.addButton({"Settings", "", "Settings", ""});
   tbToolBar.addButton({"Help", "", "Help", "Help"});
@@ -123,12 +107,12 @@ void frmWheel::Form_Load() {
   ModCalc::DialogFields& f = fields();
   platform::SettingsStore& store = ports().settings;
 
-  // 1. The centred position.
+  // Where the window opens: centred, unless the engineer left it elsewhere.
   const Screen& screen = ports().screen;
   const std::int16_t centredLeft = position((screen.width - width()) / 2.0, 0);
   const std::int16_t centredTop = position((screen.height - height()) / 2.0, 0);
 
-  // 2. The stored position; a text without a number reads as 0.
+  // The stored position; a text without a number reads as 0.
   const auto stored = [&store](const char* key, std::int16_t centred) {
     const std::string text = store.value(kApplication, kSection, key, std::to_string(centred));
     return position(platform::parseNumber<double>(text).value_or(0.0), centred);
@@ -137,21 +121,21 @@ void frmWheel::Form_Load() {
   const std::int16_t top = stored("MainTop", centredTop);
   move(left, top);
 
-  // 3. The help file is named where help is shown (ShowHelpContents). The
-  // edition's logo.
+  // The edition's logo. (The help file is named where help is shown, in
+  // ShowHelpContents.)
   picSmallLogo0.setVisible(s.PrivateLabel == 0);
   picSmallLogo1.setVisible(s.PrivateLabel == 1);
 
-  // 4. The flute frame follows the override dialog's two flute check boxes.
+  // The flute frame follows the override dialog's two flute check boxes.
   w_.overrides.load();
   frmFlute.setVisible(f.overrides.FluteOverride.value() == 1 ||
                       f.overrides.chkFluteDisplay.value() == 1);
 
-  // 5.
+  // Sea level and a model still to be selected until the settings say more.
   s.ElevFt = 0;
   s.ModelSelected = 0;
 
-  // 6. Start values from the dialogs' boxes.
+  // Start values from the dialogs' boxes.
   w_.overrides.load();
   w_.inputs.load();
   s.ElOverride = boxNumber(f.overrides.txtELOR);
@@ -159,17 +143,17 @@ void frmWheel::Form_Load() {
   s.PurgeAngleEntered = boxNumber(f.inputs.txtPurgeAngle);
   s.WheelRpmEntered = boxNumber(f.inputs.txtWheelSpeed);
 
-  // 7.
+  // The fraction of the wheel's volume that is media, for every model.
   s.MatrixFactor = 0.757F;
 
-  // 8. The catalog, and with it OverridePassword; without it the program
+  // The catalog, and with it OverridePassword; without it the program
   // cannot run.
   if (const std::optional<std::string> problem =
           ModCalc::LoadCatalog(engine(), ports().catalogCandidates)) {
     throw StartupError(*problem);
   }
 
-  // 9. A stored password that matches in any letter case unlocks the
+  // A stored password that matches in any letter case unlocks the
   // override functions.
   const std::string password = store.value(kApplication, kSection, "Password", "");
   if (platform::formatText(password, "<") == platform::formatText(s.OverridePassword, "<")) {
@@ -177,20 +161,20 @@ void frmWheel::Form_Load() {
     mnuEditSecurity.setVisible(false);
   }
 
-  // 10. English units, humidity entered as wet bulb.
+  // English units, humidity entered as wet bulb.
   s.SIUnits = 0;
   s.MoistInOption = 2;
   s.MoistInKind = 2;
 
-  // 11.
+  // The barometric pressure of the elevation the settings dialog starts with.
   w_.settings.load();
   s.ElevFt = boxNumber(f.settings.txtElev);
   s.Patm = modPsych::AtmPressure(s.ElevFt);
 
-  // 12. No calculation runs at start-up.
+  // No calculation runs at start-up: the window opens empty.
   w_.settings.confirmWithoutCalculation();
 
-  // 13. The custom wheel from the override dialog's boxes.
+  // The custom wheel from the override dialog's boxes.
   ModCalc::AutoSelect(engine());
 }
 
@@ -221,29 +205,25 @@ void frmWheel::Form_Unload() {
 }
 
 void frmWheel::tbToolBar_ButtonClick(const ToolButton& button) {
-  // An error in a toolbar command ends it quietly.
-  try {
-    // Keys are compared case-sensitively.
-    const std::string& key = button.key;
-    if (key == "Open") {
-      mnuFileOpen_Click();
-    } else if (key == "Save") {
-      mnuFileSave_Click();
-    } else if (key == "Copy") {
-      mnuEditCopy_Click();
-    } else if (key == "Settings") {
-      w_.settings.show();
-    } else if (key == "Print") {
-      mnuFilePrint_Click();
-    } else if (key == "Help") {
-      ShowHelpContents();
-    } else if (key == "Inputs") {
-      w_.inputs.show();
-    } else if (key == "Override") {
-      w_.overrides.show();
-    }
-  } catch (const std::exception&) {
-    // Ignored: the handler ends normally.
+  // Keys are compared case-sensitively. An error is not ignored: it reaches
+  // the command guard the toolbar runs under, which shows it.
+  const std::string& key = button.key;
+  if (key == "Open") {
+    mnuFileOpen_Click();
+  } else if (key == "Save") {
+    mnuFileSave_Click();
+  } else if (key == "Copy") {
+    mnuEditCopy_Click();
+  } else if (key == "Settings") {
+    w_.settings.show();
+  } else if (key == "Print") {
+    mnuFilePrint_Click();
+  } else if (key == "Help") {
+    ShowHelpContents();
+  } else if (key == "Inputs") {
+    w_.inputs.show();
+  } else if (key == "Override") {
+    w_.overrides.show();
   }
 }
 
@@ -280,162 +260,6 @@ void frmWheel::mnuHelpContents_Click() {
 void frmWheel::ShowHelpContents() {
   // Contents, then finder: the help opens on its Help Topics window.
   ports().help.showContents(kHelpFile);
-}
-
-void frmWheel::MoistFillCap() {
-  ModCalc::CalcState& s = state();
-  const ModCalc::SettingsFields& settings = fields().settings;
-  const bool si = s.SIUnits == 1;
-  const bool wetBulb = si ? settings.optOUTWBSI.value() : settings.optOutWB.value();
-  const auto shown = [](double value) { return platform::formatNumber(value, "###.0"); };
-  const auto temperature = [si](double f) { return si ? units::celsius(f) : f; };
-
-  struct Stream {
-    double t;
-    // The state's own humidity ratio, gr/lb, by reference: the dew point
-    // raises one of zero or less and the raised value is what is shown.
-    double& w;
-    double h;  // Btu/lb
-    double p;  // the stream's absolute pressure, psia
-    std::array<Label, 3>& humidity;
-    Label& enthalpy;
-  };
-  const Stream streams[] = {
-      {s.Toa, s.Woa, s.Hoa, s.PoaAbs, lblWoa, LblH[0]},
-      {s.Tsa, s.Wsa, s.Hsa, s.PoaAbs, lblWsa, LblH[2]},
-      {s.Tra, s.Wra, s.Hra, s.PraAbs, lblWra, LblH[1]},
-      {s.Tea, s.Wea, s.Hea, s.PraAbs, fields().main.lblWea, LblH[3]},
-  };
-  for (const Stream& stream : streams) {
-    stream.humidity[1].setCaption(
-        shown(si ? stream.w / units::kGrainsPerGramPerKilogram : stream.w));
-    stream.enthalpy.setCaption(shown(si ? stream.h * 2.326 - 17.86 : stream.h));
-    const double wetBulbOrDewPoint = wetBulb ? modPsych::WetBulb(stream.t, stream.w, stream.p)
-                                             : modPsych::DewPoint(stream.w, s.Patm);
-    stream.humidity[0].setCaption(shown(temperature(wetBulbOrDewPoint)));
-    stream.humidity[2].setCaption(
-        shown(100 * modPsych::RelHumFraction(stream.t, stream.w, s.Patm)));
-  }
-}
-
-void frmWheel::FillCaptions() {
-  const ModCalc::CalcState& s = state();
-  const bool si = s.SIUnits == 1;
-  const auto put = [](Label& label, double value, const char* pattern) {
-    label.setCaption(platform::formatNumber(value, pattern));
-  };
-
-  // 1.
-  MoistFillCap();
-  // 2.
-  lblTitle.setCaption(s.ProjectTitle);
-
-  // 3. Streams, velocities, purge, energy and pressure drops.
-  if (!si) {
-    put(lblVelO, s.VelOa, "####");
-    put(lblVelE, s.VelEa, "####");
-    put(lblVea, s.Vea, "###,###");
-    put(lblTea, s.Tea, "###.0");
-    put(lblVsa, s.Vsa, "###,###");
-    put(lblTsa, s.Tsa, "###.0");
-    put(lblVra, s.Vra, "###,###");
-    put(lblTra, s.Tra, "###.0");
-    put(lblVoa, s.Voa, "###,###");
-    put(lblToa, s.Toa, "###.0");
-    put(lbldWh, s.WaterRecovered, "##0.00");
-    put(lblDPs, s.dPs, "0.#0");
-    put(lblDPr, s.dPr, "0.#0");
-    put(lblVPurge, s.Vpurge, "###,##0");
-    put(lblHeatS, s.HeatS, "#,###,###");
-    put(lblHeatL, s.HeatL, "#,###,###");
-    put(lblHeatT, s.HeatT, "#,###,###");
-  } else {
-    // Single by Single stays Single: the flow and pressure labels are rounded
-    // from float products.
-    const float flow = s.SIFlowFactor;
-    const auto pascals = static_cast<float>(units::kPascalsPerInchOfWater);
-    put(lblVelO, s.VelOa * units::kMetresPerFoot / units::kMinutesPerHour, "##.00");
-    put(lblVelE, s.VelEa * units::kMetresPerFoot / units::kMinutesPerHour, "##.00");
-    put(lblVea, s.Vea / flow, "###,###");
-    put(lblTea, units::celsius(s.Tea), "###.0");
-    put(lblVsa, s.Vsa / flow, "###,###");
-    put(lblTsa, units::celsius(s.Tsa), "###.0");
-    put(lblVra, s.Vra / flow, "###,###");
-    put(lblTra, units::celsius(s.Tra), "###.0");
-    put(lblVoa, s.Voa / flow, "###,###");
-    put(lblToa, units::celsius(s.Toa), "###.0");
-    put(lbldWh, s.WaterRecovered / units::kPoundsPerKilogram, "##0.00");
-    put(lblDPs, s.dPs * pascals, "##0.0");
-    put(lblDPr, s.dPr * pascals, "##0.0");
-    put(lblVPurge, s.Vpurge / flow, "###,##0");
-    put(lblHeatS, s.HeatS * units::kKilowattsPerBtuPerHour, "#,###.00");
-    put(lblHeatL, s.HeatL * units::kKilowattsPerBtuPerHour, "#,###.00");
-    put(lblHeatT, s.HeatT * units::kKilowattsPerBtuPerHour, "#,###.00");
-  }
-  const auto& actual = si ? s.SIFlowList : s.AcfmList;
-  Label* const actualLabels[] = {&lblAcfmO, &lblAcfmS, &lblAcfmR, &lblAcfmE, &lblAcfmP};
-  for (std::size_t k = 0; k < 5; ++k) {
-    put(*actualLabels[k], variantNumber(actual[k]), "###,###");
-  }
-  for (Label* label : actualLabels) {
-    label->setVisible(true);
-  }
-
-  // 4. Without unit conversion.
-  put(lblPurgeAngle, s.PurgeAngle, "##0.0");
-  lblWheelSpeed.setCaption(platform::formatNumber(s.WheelRpm, "##") + " RPM");
-  put(lblEunbalS, s.EunbalS, "#0.0%");
-  put(lblEunbalL, s.EunbalL, "#0.0%");
-  put(fields().main.lblEunbalT, s.EunbalT, "#0.0%");
-
-  // 5. Standard face velocities in either unit system.
-  HiVelocity.setVisible(s.VelOa > kHighFaceVelocity || s.VelEa > kHighFaceVelocity);
-
-  // 6.
-  if (s.Toa < 50) {
-    lblSeason.setCaption("Winter");
-    lblSeason.setForeColor(kWinterColor);
-  } else {
-    lblSeason.setCaption("Summer");
-    lblSeason.setForeColor(kSummerColor);
-  }
-
-  // 7.
-  const ModCalc::SettingsFields& settings = fields().settings;
-  if (s.PrivateLabel == 0 && settings.KTRSel.value()) {
-    lblModel.setCaption("Model: KTR " + s.ModelNameSel);
-  }
-  if (s.PrivateLabel == 0 && settings.KSRSel.value()) {
-    lblModel.setCaption("Model: KSR " + s.ModelNameSel);
-  }
-  if (s.PrivateLabel == 1) {
-    lblModel.setCaption("Unit: " + s.ModelNameSel);
-  }
-
-  // 8. Enabled again when an input changes.
-  w_.inputs.cmdCalc.setEnabled(false);
-}
-
-void frmWheel::cmdFrostSpeed_Click() {
-  ModCalc::InputsFields& in = fields().inputs;
-  const ModCalc::CalcState& s = state();
-  // The next calculations take the typed wheel speed.
-  in.chkSpeed.setValue(1);
-  for (int pass = 0;; ++pass) {
-    const double next = 0.9 * s.WheelRpm;
-    if (pass == kMaxFrostPasses || next < kLowestFrostSpeed) {
-      engine().warn("Frost persists at the lowest wheel speed; the last calculation is shown.");
-      return;
-    }
-    in.txtWheelSpeed.setText(platform::decimalText(next));
-    // A run that stopped has shown why.
-    if (!ModCalc::Calculate(engine())) {
-      return;
-    }
-    if (!fields().main.lblFrost.visible()) {
-      return;
-    }
-  }
 }
 
 }  // namespace ui

@@ -1,7 +1,9 @@
 #pragma once
 
 // The main window: the results of the last calculation, the menus and the
-// toolbar, start-up and closing.
+// toolbar, start-up and closing. Start-up and the commands live in
+// frmWheel.cpp, the results display in frmWheelResults.cpp, the frost speed
+// loop in FrostSpeed.cpp.
 
 #include <array>
 #include <string>
@@ -15,6 +17,7 @@ namespace ui {
 using platform::CommandButton;
 using platform::Frame;
 using platform::Label;
+using platform::Menu;
 using platform::MenuItem;
 using platform::PictureBox;
 using platform::ToolBar;
@@ -144,23 +147,23 @@ class frmWheel final : public Window {
 
   ToolBar tbToolBar{"tbToolBar"};
 
-  MenuItem mnufile{"mnufile", "&File"};
+  Menu mnufile{"mnufile", "&File"};
   MenuItem mnuFileOpen{"mnuFileOpen", "&Open"};
   MenuItem mnuFileClose{"mnuFileClose", "&Close"};
   MenuItem mnuFileSave{"mnuFileSave", "&Save"};
-  MenuItem mnuFilebar0{"mnuFilebar0", "-"};
+  MenuItem mnuFilebar0 = MenuItem::separator("mnuFilebar0");
   MenuItem mnuFilePrint{"mnuFilePrint", "&Print"};
   MenuItem mnuFileExportPdf{"mnuFileExportPdf", "Export P&DF…"};
-  MenuItem mnuFilebar1{"mnuFilebar1", "-"};
+  MenuItem mnuFilebar1 = MenuItem::separator("mnuFilebar1");
   MenuItem mnuFileExit{"mnuFileExit", "&Exit"};
-  MenuItem mnuedit{"mnuedit", "&Edit"};
+  Menu mnuedit{"mnuedit", "&Edit"};
   MenuItem mnuEditCopy{"mnuEditCopy", "&Copy"};
   MenuItem mnuEditSettings{"mnuEditSettings", "&Settings"};
   MenuItem mnuEditInputs{"mnuEditInputs", "&Inputs"};
   MenuItem mnuEditSecurity{"mnuEditSecurity", "Sec&urity"};
-  MenuItem mnuView{"mnuView", "&View"};
+  Menu mnuView{"mnuView", "&View"};
   MenuItem mnuViewToolbar{"mnuViewToolbar", "&Toolbar"};
-  MenuItem Help{"Help", "&Help"};
+  Menu Help{"Help", "&Help"};
   MenuItem mnuAbout{"mnuAbout", "&About"};
   MenuItem mnuHelpContents{"mnuHelpContents", "Help &Contents"};
 

@@ -1,0 +1,92 @@
+// The desktop program.
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QMessageBox>
+#include <QStyleFactory>
+#include <iostream>
+#include <string_view>
+
+#include "app/CatalogLocations.h"
+#include "app/Desktop.h"
+#include "app/QuitWhenPainted.h"
+#include "engine/Catalog.h"
+#include "platform/qt/QtHelpViewer.h"
+#include "platform/qt/QtMessageBox.h"
+#include "platform/qt/QtSettingsStore.h"
+
+namespace {
+
+// The switches for checks and docs need no person watching: without a
+// display they draw offscreen instead of failing to start.
+void offscreenWithoutDisplay(int argc, char* argv[]) {
+  const bool display = qEnvironmentVariableIsSet("DISPLAY") ||
+                       qEnvironmentVariableIsSet("WAYLAND_DISPLAY") ||
+                       qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
+  for (int i = 1; i < argc && !display; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == "--screenshots" || arg == "--quit-when-shown" || arg == "--help" || arg == "-h") {
+      qputenv("QT_QPA_PLATFORM", "offscreen");
+      return;
+    }
+  }
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  offscreenWithoutDisplay(argc, argv);
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("ktr"));
+  // One look on every desktop, in which the Calculate button's green shows.
+  QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+  ktr::useIconTheme();
+
+  QCommandLineParser parser;
+  parser.setApplicationDescription(QStringLiteral(
+      "Selects and rates rotary air-to-air energy recovery wheels. The wheel catalog "
+      "ktrmodel6.csv is looked for in the current folder, the installed data folder and beside "
+      "the program."));
+  parser.addHelpOption();
+  const QCommandLineOption screenshots(
+      QStringLiteral("screenshots"),
+      QStringLiteral("Start as usual, dismiss the splash, calculate the default case, write one "
+                     "PNG per window into <dir> and exit."),
+      QStringLiteral("dir"));
+  const QCommandLineOption quitWhenShown(
+      QStringLiteral("quit-when-shown"),
+      QStringLiteral("Start, dismiss the splash and exit as soon as the main window has been "
+                     "painted once."));
+  parser.addOption(screenshots);
+  parser.addOption(quitWhenShown);
+  parser.process(app);
+
+  platform::qt::QtMessageBox messages;
+  platform::qt::QtSettingsStore settings;
+  platform::qt::QtHelpViewer help(QStringLiteral(":/help"));
+  try {
+    ktr::Desktop desktop(ui::Ports{messages, settings, help, ktr::primaryScreen(),
+                                   ktr::catalogCandidates(ModCalc::CatalogFileName(0))});
+    if (const int status = desktop.start(parser.isSet(quitWhenShown))) {
+      return status;
+    }
+    if (parser.isSet(screenshots)) {
+      const QString folder = parser.value(screenshots);
+      QDir().mkpath(folder);
+      const auto failed = desktop.screenshots(folder, [&help] { return help.window(); });
+      for (const std::string& file : failed) {
+        std::cerr << "ktr: could not write " << file << '\n';
+      }
+      return failed.empty() ? 0 : 1;
+    }
+    ktr::QuitWhenPainted quitter;
+    if (parser.isSet(quitWhenShown)) {
+      desktop.mainWindow.installEventFilter(&quitter);
+    }
+    return QApplication::exec();
+  } catch (const platform::qt::BindError& error) {
+    std::cerr << "ktr: " << error.what() << '\n';
+    return 1;
+  }
+}

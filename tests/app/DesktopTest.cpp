@@ -1,0 +1,249 @@
+// The desktop program as a person uses it, on the offscreen platform: keys
+// and clicks on the widgets, and what the windows then show, compared with
+// the same steps taken through the forms alone.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <QTextBrowser>
+#include <QToolBar>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/Desktop.h"
+#include "platform/headless/HeadlessMessageBox.h"
+#include "platform/headless/MemorySettingsStore.h"
+#include "platform/headless/RecordingHelpViewer.h"
+#include "platform/qt/QtHelpViewer.h"
+
+namespace {
+
+const ui::Screen kScreen{19200, 15360};
+
+struct HeadlessPorts {
+  platform::HeadlessMessageBox messages;
+  platform::MemorySettingsStore settings;
+  platform::RecordingHelpViewer help;
+
+  ui::Ports ports(const char* catalog = KTR_SOURCE_DIR "/resources/ktrmodel6.csv") {
+    return ui::Ports{messages, settings, help, kScreen, {catalog}};
+  }
+};
+
+class DesktopTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { ktr::useIconTheme(); }
+
+  DesktopTest() {
+    EXPECT_EQ(desktop.start(), 0);
+    EXPECT_FALSE(forms.start());
+    forms.windows.splash.dismiss();
+  }
+
+  template <typename W>
+  W& widget(QWidget& window, const char* name) {
+    W* found = window.findChild<W*>(QString::fromLatin1(name));
+    if (found == nullptr) {
+      throw std::logic_error(std::string("no widget ") + name);
+    }
+    return *found;
+  }
+  QAction& action(const char* name) { return widget<QAction>(desktop.mainWindow, name); }
+
+  void dismissSplash() {
+    QTest::mouseClick(&widget<QPushButton>(desktop.splashWindow, "Command1"), Qt::LeftButton);
+  }
+
+  // Types `text` over a box's contents, one key at a time; the forms-only
+  // program gets the same edits.
+  void type(const char* box, const std::string& text) {
+    auto& edit = widget<QLineEdit>(desktop.inputsWindow, box);
+    edit.selectAll();
+    QTest::keyClicks(&edit, QString::fromStdString(text));
+    auto* twin = forms.windows.inputs.findAs<platform::TextBox>(box);
+    for (std::size_t n = 1; n <= text.size(); ++n) {
+      twin->setText(text.substr(0, n));
+    }
+  }
+
+  // Every label of the main window shows what the forms alone give.
+  void expectMainWindowAsTheForms() {
+    for (platform::Control* control : forms.windows.main.controls()) {
+      const auto* label = dynamic_cast<const platform::Label*>(control);
+      if (label == nullptr) {
+        continue;
+      }
+      const QString name = platform::qt::FormBinder::widgetName(label->name());
+      const auto& shown = widget<QLabel>(desktop.mainWindow, name.toLatin1().constData());
+      EXPECT_EQ(shown.text().toStdString(), label->caption()) << label->name();
+      EXPECT_EQ(!shown.isHidden(), label->visible()) << label->name();
+    }
+  }
+
+  HeadlessPorts desktopPorts;
+  ktr::Desktop desktop{desktopPorts.ports()};
+  HeadlessPorts formsPorts;
+  ktr::Program forms{formsPorts.ports()};
+};
+
+TEST_F(DesktopTest, AnyKeyOnTheSplashShowsTheStartedMainWindow) {
+  EXPECT_TRUE(desktop.splashWindow.isVisible());
+  EXPECT_FALSE(desktop.mainWindow.isVisible());
+  QTest::keyClick(&desktop.splashWindow, Qt::Key_A);
+  EXPECT_FALSE(desktop.splashWindow.isVisible());
+  EXPECT_TRUE(desktop.mainWindow.isVisible());
+  EXPECT_EQ(desktop.mainWindow.windowTitle(), "Thermarotor Selection Program");
+}
+
+TEST_F(DesktopTest, AClickOnTheProductTitleDismissesTheSplash) {
+  QTest::mouseClick(&widget<QLabel>(desktop.splashWindow, "lblCompanyProduct"), Qt::LeftButton);
+  EXPECT_FALSE(desktop.splashWindow.isVisible());
+  EXPECT_TRUE(desktop.mainWindow.isVisible());
+}
+
+TEST_F(DesktopTest, ACaseTypedAndCalculatedShowsWhatTheFormsGive) {
+  dismissSplash();
+  action("mnuEditInputs").trigger();
+  ASSERT_TRUE(desktop.inputsWindow.isVisible());
+  type("txtToa", "88");
+  type("txtV", "2400");
+  EXPECT_EQ(widget<QLineEdit>(desktop.inputsWindow, "txtToaSI").text(), "31.1");
+  auto& calculate = widget<QPushButton>(desktop.inputsWindow, "cmdCalc");
+  EXPECT_EQ(calculate.palette().color(QPalette::Button), QColor(0, 255, 0));
+  QTest::mouseClick(&calculate, Qt::LeftButton);
+  forms.windows.inputs.cmdCalc_Click();
+
+  EXPECT_TRUE(calculate.isHidden());
+  EXPECT_EQ(widget<QLabel>(desktop.mainWindow, "lblToa").text(), "88.0");
+  EXPECT_EQ(widget<QLabel>(desktop.mainWindow, "lblAcfmS").text(), "2,400");
+  EXPECT_EQ(widget<QLabel>(desktop.mainWindow, "lblSeason").palette().color(QPalette::WindowText),
+            QColor(255, 0, 0));
+  expectMainWindowAsTheForms();
+
+  // SI, through the settings window.
+  action("mnuEditSettings").trigger();
+  QTest::mouseClick(&widget<QPushButton>(desktop.settingsWindow, "cmdSIUnits"), Qt::LeftButton);
+  QTest::mouseClick(&widget<QPushButton>(desktop.settingsWindow, "cmdSettingsOK"), Qt::LeftButton);
+  forms.windows.settings.cmdSIUnits_Click();
+  forms.windows.settings.cmdSettingsOK_Click();
+  EXPECT_FALSE(desktop.settingsWindow.isVisible());
+  EXPECT_EQ(widget<QLabel>(desktop.mainWindow, "lblToa").text(), "31.1");
+  EXPECT_EQ(widget<QLabel>(desktop.mainWindow, "lblFDB_0").text(), "°C DB");
+  expectMainWindowAsTheForms();
+  EXPECT_TRUE(desktopPorts.messages.messages().empty());
+}
+
+TEST_F(DesktopTest, ThePasswordAddsTheOverrideButtonOnce) {
+  dismissSplash();
+  auto& toolbar = widget<QToolBar>(desktop.mainWindow, "tbToolBar");
+  const auto overrideButtons = [&toolbar] {
+    int count = 0;
+    for (const QAction* a : toolbar.actions()) {
+      count += a->text() == "Override" ? 1 : 0;
+    }
+    return count;
+  };
+  EXPECT_EQ(overrideButtons(), 0);
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    action("mnuEditSecurity").trigger();
+    ASSERT_TRUE(desktop.passwordWindow.isVisible());
+    auto& box = widget<QLineEdit>(desktop.passwordWindow, "txtPassword");
+    box.selectAll();
+    QTest::keyClicks(&box, "kestrelwing");
+    QTest::mouseClick(&widget<QPushButton>(desktop.passwordWindow, "OKButton"), Qt::LeftButton);
+    EXPECT_FALSE(desktop.passwordWindow.isVisible());
+    EXPECT_EQ(overrideButtons(), 1) << "attempt " << attempt;
+  }
+  EXPECT_EQ(desktopPorts.settings.value("KTR", "Startup", "Password", ""), "KestrelWing");
+  for (const QAction* a : toolbar.actions()) {
+    EXPECT_TRUE(a->isSeparator() || !a->icon().isNull()) << a->text().toStdString();
+  }
+}
+
+TEST_F(DesktopTest, ViewToolbarTwiceReturnsToAVisibleCheckedToolbar) {
+  dismissSplash();
+  auto& toolbar = widget<QToolBar>(desktop.mainWindow, "tbToolBar");
+  QAction& item = action("mnuViewToolbar");
+  EXPECT_TRUE(item.isChecked());
+  item.trigger();
+  EXPECT_TRUE(toolbar.isHidden());
+  EXPECT_FALSE(item.isChecked());
+  item.trigger();
+  EXPECT_FALSE(toolbar.isHidden());
+  EXPECT_TRUE(item.isChecked());
+}
+
+TEST_F(DesktopTest, AboutAndHelpFromTheMenus) {
+  dismissSplash();
+  action("mnuAbout").trigger();
+  EXPECT_EQ(desktopPorts.messages.messages(),
+            (std::vector<platform::Message>{
+                {"Kestrix", "Version 2011.1.13", platform::MessageIcon::Information}}));
+  EXPECT_EQ(action("mnuHelpContents").shortcut(), QKeySequence(Qt::Key_F1));
+  action("mnuHelpContents").trigger();
+  EXPECT_EQ(desktopPorts.help.requests(), std::vector<std::string>{"KTR.hlp"});
+}
+
+TEST(DesktopStart, EveryWindowBindsCompletelyAndQuickStartSkipsTheSplash) {
+  HeadlessPorts ports;
+  std::unique_ptr<ktr::Desktop> desktop;
+  ASSERT_NO_THROW(desktop = std::make_unique<ktr::Desktop>(ports.ports()));
+  EXPECT_EQ(desktop->start(true), 0);
+  EXPECT_FALSE(desktop->splashWindow.isVisible());
+  EXPECT_TRUE(desktop->mainWindow.isVisible());
+}
+
+TEST_F(DesktopTest, ClosingTheMainWindowSavesThePositionsAndHidesEveryWindow) {
+  dismissSplash();
+  action("mnuEditInputs").trigger();
+  desktop.mainWindow.move(150, 300);
+  QCoreApplication::processEvents();
+  desktop.mainWindow.close();
+  EXPECT_FALSE(desktop.mainWindow.isVisible());
+  EXPECT_FALSE(desktop.inputsWindow.isVisible());
+  const double dpi = desktop.mainWindow.screen()->logicalDotsPerInch();
+  EXPECT_EQ(desktopPorts.settings.value("KTR", "Startup", "MainLeft", ""),
+            std::to_string(qRound(desktop.mainWindow.x() * 1440 / dpi)));
+  EXPECT_NE(desktopPorts.settings.value("KTR", "Startup", "InputsTop", ""), "");
+}
+
+TEST_F(DesktopTest, TheHelpOpensOnItsContentsWithEveryPageListed) {
+  platform::qt::QtHelpViewer viewer(QStringLiteral(":/help"));
+  viewer.showContents("KTR.hlp");
+  ASSERT_NE(viewer.window(), nullptr);
+  auto& contents = *viewer.window()->findChild<QListWidget*>();
+  QStringList titles;
+  for (int row = 0; row < contents.count(); ++row) {
+    titles << contents.item(row)->text();
+  }
+  EXPECT_EQ(titles, (QStringList{"Contents", "The program at a glance", "Entering a case",
+                                 "Settings", "Override and password", "The results", "Units",
+                                 "Project files and printing"}));
+  auto& page = *viewer.window()->findChild<QTextBrowser*>();
+  for (int row = 0; row < contents.count(); ++row) {
+    contents.setCurrentRow(row);
+    EXPECT_FALSE(page.toPlainText().isEmpty()) << titles[row].toStdString();
+  }
+  contents.setCurrentRow(0);
+  EXPECT_TRUE(page.toPlainText().startsWith("Thermarotor Selection Program"));
+}
+
+TEST(DesktopStart, AMissingCatalogIsAnErrorBoxAndExitStatusOne) {
+  HeadlessPorts ports;
+  ktr::Desktop desktop(ports.ports(KTR_SOURCE_DIR "/no-such-folder/ktrmodel6.csv"));
+  EXPECT_EQ(desktop.start(), 1);
+  ASSERT_EQ(ports.messages.messages().size(), 1u);
+  const platform::Message& shown = ports.messages.messages()[0];
+  EXPECT_EQ(shown.title, "Error");
+  EXPECT_NE(shown.text.find("no-such-folder/ktrmodel6.csv"), std::string::npos) << shown.text;
+  EXPECT_FALSE(desktop.splashWindow.isVisible());
+}
+
+}  // namespace
