@@ -86,8 +86,9 @@ const std::vector<ActionSpec>& actionTable() {
        "press \"Frost Speed Control\" (shown only while the exhaust air would frost)",
        [](Program& p, Session&, const std::string&) {
          if (!p.fields.main.cmdFrostSpeed.visible()) {
-           throw UsageError("--frost-speed: the \"Frost Speed Control\" button is hidden: the "
-                            "last calculation shows no frost");
+           throw UsageError(
+               "--frost-speed: the \"Frost Speed Control\" button is hidden: the "
+               "last calculation shows no frost");
          }
          return done([&] { p.windows.main.cmdFrostSpeed_Click(); });
        }},

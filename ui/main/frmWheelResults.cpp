@@ -3,9 +3,9 @@
 
 #include "platform/NumberText.h"
 #include "psych/modPsych.h"
-#include "units/Units.h"
 #include "ui/Windows.h"
 #include "ui/main/frmWheel.h"
+#include "units/Units.h"
 
 // The results display: every figure of the last calculation, from the state.
 
@@ -54,7 +54,8 @@ void frmWheel::MoistFillCap() {
       {s.Tea, s.Wea, s.Hea, s.PraAbs, fields().main.lblWea, LblH[3]},
   };
   for (const Stream& stream : streams) {
-    stream.humidity[1].setCaption(shown(si ? stream.w / units::kGrainsPerGramPerKilogram : stream.w));
+    stream.humidity[1].setCaption(
+        shown(si ? stream.w / units::kGrainsPerGramPerKilogram : stream.w));
     stream.enthalpy.setCaption(shown(si ? stream.h * 2.326 - 17.86 : stream.h));
     const double wetBulbOrDewPoint = wetBulb ? modPsych::WetBulb(stream.t, stream.w, stream.p)
                                              : modPsych::DewPoint(stream.w, s.Patm);
