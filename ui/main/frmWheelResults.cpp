@@ -38,8 +38,9 @@ void frmWheel::MoistFillCap() {
 
   struct Stream {
     double t;
-    // The state's own humidity ratio, gr/lb: the dew point raises one of
-    // zero or less, as it always has.
+    // The state's own humidity ratio, gr/lb, by reference: DewPoint raises
+    // one of zero or less in place, and the raised value is what the report
+    // and the project file then read from the state.
     double& w;
     double h;  // Btu/lb
     double p;  // the stream's absolute pressure, psia
