@@ -16,7 +16,8 @@ void dlgPassword::OKButton_Click() {
   const std::string& password = state().OverridePassword;
   if (platform::formatText(txtPassword.text(), "<") == platform::formatText(password, "<")) {
     w_.main.addOverrideButton();
-    // Start-up reads "Startup"; stores fold section names, so both meet.
+    // Written under "startup" and read at start-up under "Startup": the
+    // stores fold section names, so both spellings reach the same key.
     ports().settings.setValue(kApplication, "startup", "Password", password);
   }
   hide();

@@ -39,8 +39,9 @@ void frmWheel::MoistFillCap() {
 
   struct Stream {
     double t;
-    // The state's own humidity ratio, gr/lb, by reference: the dew point
-    // raises one of zero or less and the raised value is what is shown.
+    // The state's own humidity ratio, gr/lb, by reference: DewPoint raises
+    // one of zero or less in place, and the state keeps the raised value for
+    // whatever reads it next.
     double& w;
     double h;  // Btu/lb
     double p;  // the stream's absolute pressure, psia
