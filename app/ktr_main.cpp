@@ -12,8 +12,12 @@
 #include "app/Desktop.h"
 #include "app/QuitWhenPainted.h"
 #include "engine/Catalog.h"
+#include "platform/qt/QtClipboard.h"
+#include "platform/qt/QtFileDialogs.h"
 #include "platform/qt/QtHelpViewer.h"
 #include "platform/qt/QtMessageBox.h"
+#include "platform/qt/QtPage.h"
+#include "platform/qt/QtPrintDialog.h"
 #include "platform/qt/QtSettingsStore.h"
 
 namespace {
@@ -65,9 +69,21 @@ int main(int argc, char* argv[]) {
   platform::qt::QtMessageBox messages;
   platform::qt::QtSettingsStore settings;
   platform::qt::QtHelpViewer help(QStringLiteral(":/help"));
+  platform::qt::QtFileDialogs files;
+  platform::qt::QtPageDevice pages;
+  platform::qt::QtPrintDialog printDialog(pages);
+  platform::qt::QtClipboard clipboard;
   try {
-    ktr::Desktop desktop(ui::Ports{messages, settings, help, ktr::primaryScreen(),
-                                   ktr::catalogCandidates(ModCalc::CatalogFileName(0))});
+    ktr::Desktop desktop(
+        ui::Ports{.messages = messages,
+                  .settings = settings,
+                  .help = help,
+                  .screen = ktr::primaryScreen(),
+                  .catalogCandidates = ktr::catalogCandidates(ModCalc::CatalogFileName(0)),
+                  .files = files,
+                  .printDialog = printDialog,
+                  .pages = pages,
+                  .clipboard = clipboard});
     if (const int status = desktop.start(parser.isSet(quitWhenShown))) {
       return status;
     }

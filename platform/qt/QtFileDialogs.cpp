@@ -1,5 +1,6 @@
 #include "platform/qt/QtFileDialogs.h"
 
+#include <QApplication>
 #include <QFileDialog>
 
 namespace platform::qt {
@@ -30,14 +31,16 @@ std::optional<std::string> chosen(const QString& path) {
 std::optional<std::string> QtFileDialogs::openPath(std::string_view title,
                                                    std::string_view filter) {
   return chosen(QFileDialog::getOpenFileName(
-      parent_, QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())), QString(),
+      QApplication::activeWindow(),
+      QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())), QString(),
       qtFilter(filter).name));
 }
 
 std::optional<std::string> QtFileDialogs::savePath(std::string_view title,
                                                    std::string_view filter) {
   const QtFilter qt = qtFilter(filter);
-  QFileDialog dialog(parent_, QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())),
+  QFileDialog dialog(QApplication::activeWindow(),
+                     QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())),
                      QString(), qt.name);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(qt.suffix);

@@ -1,10 +1,7 @@
 #pragma once
 
-#include <QPrinter>
-
 #include "platform/PrintDialog.h"
-
-class QWidget;
+#include "platform/qt/QtPage.h"
 
 namespace platform::qt {
 
@@ -12,12 +9,11 @@ namespace platform::qt {
 // page at a time, so the printer itself is set to one copy.
 class QtPrintDialog final : public PrintDialog {
  public:
-  QtPrintDialog(QPrinter& printer, QWidget* parent) : printer_(printer), parent_(parent) {}
+  explicit QtPrintDialog(QtPageDevice& pages) : pages_(pages) {}
   std::optional<int> copies() override;
 
  private:
-  QPrinter& printer_;
-  QWidget* parent_;
+  QtPageDevice& pages_;
 };
 
 }  // namespace platform::qt

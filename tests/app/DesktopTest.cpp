@@ -3,6 +3,7 @@
 // the same steps taken through the forms alone.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QAction>
 #include <QLabel>
@@ -13,15 +14,19 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <QToolBar>
+#include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/Desktop.h"
+#include "platform/headless/HeadlessDialogs.h"
 #include "platform/headless/HeadlessMessageBox.h"
 #include "platform/headless/MemorySettingsStore.h"
 #include "platform/headless/RecordingHelpViewer.h"
 #include "platform/qt/QtHelpViewer.h"
+#include "platform/qt/QtPage.h"
 
 namespace {
 
@@ -31,9 +36,19 @@ struct HeadlessPorts {
   platform::HeadlessMessageBox messages;
   platform::MemorySettingsStore settings;
   platform::RecordingHelpViewer help;
+  platform::HeadlessFileDialogs files;
+  platform::MemoryClipboard clipboard;
+  platform::qt::QtPageDevice pages;
 
   ui::Ports ports(const char* catalog = KTR_SOURCE_DIR "/resources/ktrmodel6.csv") {
-    return ui::Ports{messages, settings, help, kScreen, {catalog}};
+    return ui::Ports{.messages = messages,
+                     .settings = settings,
+                     .help = help,
+                     .screen = kScreen,
+                     .catalogCandidates = {catalog},
+                     .files = files,
+                     .pages = pages,
+                     .clipboard = clipboard};
   }
 };
 
@@ -138,6 +153,44 @@ TEST_F(DesktopTest, ACaseTypedAndCalculatedShowsWhatTheFormsGive) {
   EXPECT_EQ(widget<QLabel>(desktop.mainWindow, "lblFDB_0").text(), "°C DB");
   expectMainWindowAsTheForms();
   EXPECT_TRUE(desktopPorts.messages.messages().empty());
+}
+
+// Save, Open, Export PDF and Copy from the menus and the toolbar reach the
+// project file, the report and the clipboard through the ports.
+TEST_F(DesktopTest, TheFileAndEditCommandsSaveOpenExportAndCopy) {
+  namespace fs = std::filesystem;
+  const fs::path folder = fs::temp_directory_path() / ("ktr-desktop-" + std::to_string(::getpid()));
+  fs::create_directories(folder);
+  dismissSplash();
+  action("mnuEditInputs").trigger();
+  type("txtTitle", "Desk, test");
+  type("txtV", "3000");
+  QTest::mouseClick(&widget<QPushButton>(desktop.inputsWindow, "cmdCalc"), Qt::LeftButton);
+
+  desktopPorts.files.answer = (folder / "case.cse").string();
+  action("mnuFileSave").trigger();
+  ASSERT_TRUE(fs::exists(folder / "case.cse"));
+  desktopPorts.files.answer = (folder / "page.pdf").string();
+  action("mnuFileExportPdf").trigger();
+  EXPECT_GT(fs::file_size(folder / "page.pdf"), 1000U);
+  action("mnuEditCopy").trigger();
+  EXPECT_EQ(
+      std::count(desktopPorts.clipboard.text.begin(), desktopPorts.clipboard.text.end(), '\n'), 28);
+
+  // Another case, then the saved one opened again from the toolbar.
+  type("txtV", "5000");
+  QTest::mouseClick(&widget<QPushButton>(desktop.inputsWindow, "cmdCalc"), Qt::LeftButton);
+  desktopPorts.files.answer = (folder / "case.cse").string();
+  auto& toolbar = widget<QToolBar>(desktop.mainWindow, "tbToolBar");
+  const auto buttons = toolbar.actions();
+  const auto open = std::find_if(buttons.begin(), buttons.end(),
+                                 [](QAction* a) { return a->toolTip() == "Open File"; });
+  ASSERT_NE(open, buttons.end());
+  (*open)->trigger();
+  EXPECT_EQ(widget<QLabel>(desktop.mainWindow, "lblTitle").text(), "Desk, test");
+  EXPECT_EQ(widget<QLineEdit>(desktop.inputsWindow, "txtV").text(), "3000");
+  EXPECT_TRUE(desktopPorts.messages.messages().empty());
+  fs::remove_all(folder);
 }
 
 TEST_F(DesktopTest, ThePasswordAddsTheOverrideButtonOnce) {
