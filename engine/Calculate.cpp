@@ -9,6 +9,7 @@
 #include "engine/AutoSelection.h"
 #include "engine/CalcStateFields.h"
 #include "engine/InputChecks.h"
+#include "engine/Rollback.h"
 #include "engine/Units.h"
 #include "engine/WheelModel.h"
 #include "psych/modPsych.h"
@@ -53,54 +54,6 @@ void require(bool condition, const char* cause) {
     throw CalcError(cause);
   }
 }
-
-// What a run may change outside CalcState, so a stopped run can put it back.
-class FieldsSnapshot {
- public:
-  explicit FieldsSnapshot(Engine& engine) : engine_(engine) {
-    InputsFields& in = engine.fields.inputs;
-    for (platform::TextBox* box : {&in.txtV, &in.txtVra, &in.txtMoa, &in.txtMra, &in.txtMoaSI,
-                                   &in.txtMraSI, &engine.fields.settings.txtPoa}) {
-      texts_.emplace_back(box, box->text());
-    }
-    items_ = in.lstWheel.items();
-    listIndex_ = in.lstWheel.listIndex();
-    volumeCaption_ = in.fmeVolume.caption();
-    lblEunbalTVisible_ = engine.fields.main.lblEunbalT.visible();
-    customFaceArea_ = engine.catalog.ModelFaceArea[0];
-    customPurge_ = engine.catalog.ModelPurgeCfm[0];
-  }
-
-  void restore() const {
-    for (const auto& [box, text] : texts_) {
-      if (box->text() != text) {
-        box->setText(text);
-      }
-    }
-    platform::ListBox& list = engine_.fields.inputs.lstWheel;
-    if (list.items() != items_ || list.listIndex() != listIndex_) {
-      list.clear();
-      for (const std::string& item : items_) {
-        list.addItem(item);
-      }
-      list.setListIndex(listIndex_);
-    }
-    engine_.fields.inputs.fmeVolume.setCaption(volumeCaption_);
-    engine_.fields.main.lblEunbalT.setVisible(lblEunbalTVisible_);
-    engine_.catalog.ModelFaceArea[0] = customFaceArea_;
-    engine_.catalog.ModelPurgeCfm[0] = customPurge_;
-  }
-
- private:
-  Engine& engine_;
-  std::vector<std::pair<platform::TextBox*, std::string>> texts_;
-  std::vector<std::string> items_;
-  int listIndex_;
-  std::string volumeCaption_;
-  bool lblEunbalTVisible_;
-  float customFaceArea_;
-  float customPurge_;
-};
 
 class Run {
  public:
@@ -456,18 +409,31 @@ bool Calculate(Engine& engine) {
     engine.messages.show(error.what(), "Error", platform::MessageIcon::Exclamation);
     return false;
   }
-  const CalcState before = engine.state;
-  const FieldsSnapshot fields(engine);
+  const Rollback rollback(engine);
+  const auto stop = [&](const std::string& why) {
+    rollback.restore();
+    engine.messages.show(why, "Error", platform::MessageIcon::Exclamation);
+    return false;
+  };
   try {
     run.calculate();
   } catch (const CalcError& error) {
-    fields.restore();
-    engine.state = before;
-    engine.messages.show(error.what(), "Error", platform::MessageIcon::Exclamation);
-    return false;
+    return stop(error.what());
   }
   if (engine.redraw) {
     engine.redraw();
+  }
+  // The last line of defence for what the windows show: a figure the run
+  // wrote that is no number stops the run rather than reaching the engineer.
+  // The project title is the engineer's own words ("Infinity Mall").
+  std::vector<platform::Control*> written = rollback.changedControls();
+  std::erase_if(written, [&engine](const platform::Control* control) {
+    const auto* label = dynamic_cast<const platform::Label*>(control);
+    return label != nullptr && label->caption() == engine.state.ProjectTitle;
+  });
+  if (const platform::Control* shown = platform::showsNoNumber(written)) {
+    return stop("These inputs give no value to show in " + shown->name() +
+                ". Check the air states, volumes and pressures.");
   }
   CheckFrost(engine);
   ShowFluteLabel(engine);

@@ -9,6 +9,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/CalcState.h"
 #include "engine/DialogFields.h"
@@ -24,6 +25,9 @@ struct Engine {
   platform::MessageBox& messages;
   // The main window's FillCaptions; Calculate asks for it once a run is done.
   std::function<void()> redraw;
+  // Every control a run may change, so that a stopped run puts them all
+  // back: the windows' controls once there are windows, else the fields'.
+  std::function<std::vector<platform::Control*>()> controls{};
 
   void warn(const std::string& text) const {
     messages.show(text, "Warning", platform::MessageIcon::Exclamation);

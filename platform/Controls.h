@@ -142,9 +142,12 @@ class Control : public Observable {
   void setToolTip(std::string toolTip) { assign(toolTip_, std::move(toolTip)); }
   // Unset colours leave the look to the desktop's style.
   const std::optional<Rgb>& backColor() const { return backColor_; }
-  void setBackColor(Rgb color) { assign(backColor_, std::optional<Rgb>(color)); }
+  void setBackColor(Rgb color) { setBackColor(std::optional<Rgb>(color)); }
+  // Nothing gives the look back to the style.
+  void setBackColor(std::optional<Rgb> color) { assign(backColor_, color); }
   const std::optional<Rgb>& foreColor() const { return foreColor_; }
-  void setForeColor(Rgb color) { assign(foreColor_, std::optional<Rgb>(color)); }
+  void setForeColor(Rgb color) { setForeColor(std::optional<Rgb>(color)); }
+  void setForeColor(std::optional<Rgb> color) { assign(foreColor_, color); }
 
  protected:
   template <typename T, typename U>

@@ -201,5 +201,25 @@ TEST(Calculate, StoppedRunLeavesEverythingAsItWas) {
   }
 }
 
+TEST(Calculate, AFigureThatIsNoNumberStopsTheRunAndPutsTheWindowsBack) {
+  Harness h;
+  h.state.ProjectTitle = "Infinity Mall";
+  h.engine.redraw = [&h] { h.fields.main.lblWea[0].setCaption(h.state.ProjectTitle); };
+  ASSERT_TRUE(h.calculate()) << "a title is words, not a figure";
+  const std::string before = dump(h.state);
+  const std::string volume = h.fields.inputs.txtV.text();
+  // A redraw that shows a value the run could not give.
+  h.engine.redraw = [&h] { h.fields.main.lblWea[1].setCaption("NaN"); };
+  h.fields.inputs.txtV.setText("2000");
+  h.messages.clear();
+  EXPECT_FALSE(h.calculate());
+  EXPECT_EQ(h.texts(), Texts{"Error: These inputs give no value to show in lblWea(1). Check the "
+                             "air states, volumes and pressures."});
+  EXPECT_EQ(h.fields.main.lblWea[1].caption(), "");
+  EXPECT_EQ(h.fields.inputs.txtV.text(), "2000") << "what the engineer typed stays";
+  h.fields.inputs.txtV.setText(volume);
+  EXPECT_EQ(dump(h.state).substr(0, 40), before.substr(0, 40));
+}
+
 }  // namespace
 }  // namespace ModCalc::testing

@@ -1,6 +1,7 @@
 #include "ui/dialogs/frmSettings.h"
 
 #include <array>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
@@ -171,11 +172,24 @@ void frmSettings::confirm(bool calculate) {
     return;
   }
   ModCalc::CalcState& s = state();
+  const ModCalc::CalcState before = s;
   s.Toa = typed.toa;
   s.Tra = typed.tra;
   s.Moa = typed.moa;
   s.Mra = typed.mra;
   CalculateSettings(typed.elevation, typed.poa, typed.pra);
+  // A moisture the air cannot hold at this pressure (a wet bulb above the
+  // dry bulb high in the mountains) has no humidity ratio: nothing changes.
+  for (const double value : {s.Woa, s.Wra, s.Moa, s.Mra, s.MoaSI, s.MraSI}) {
+    if (!std::isfinite(value)) {
+      s = before;
+      ports().messages.show(
+          "The outdoor or return air moisture cannot be held by air at this dry bulb and "
+          "elevation. Check the moisture entries, the dry bulbs and the elevation.",
+          "Error", platform::MessageIcon::Exclamation);
+      return;
+    }
+  }
   fillCaptions(calculate);
 }
 

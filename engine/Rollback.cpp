@@ -1,0 +1,29 @@
+#include "engine/Rollback.h"
+
+namespace ModCalc {
+
+namespace {
+
+std::vector<platform::Control*> runControls(Engine& engine) {
+  return engine.controls ? engine.controls() : engine.fields.controls();
+}
+
+}  // namespace
+
+Rollback::Rollback(Engine& engine)
+    : engine_(engine),
+      state_(engine.state),
+      controls_(runControls(engine)),
+      customFaceArea_(engine.catalog.ModelFaceArea[0]),
+      customPurge_(engine.catalog.ModelPurgeCfm[0]) {}
+
+void Rollback::restore() const {
+  // Controls first: their change handlers may write the state, which is then
+  // put back whole.
+  controls_.restore();
+  engine_.state = state_;
+  engine_.catalog.ModelFaceArea[0] = customFaceArea_;
+  engine_.catalog.ModelPurgeCfm[0] = customPurge_;
+}
+
+}  // namespace ModCalc

@@ -1,0 +1,30 @@
+#pragma once
+
+// What a calculation run may change, kept as the run starts, so a run that
+// cannot finish leaves the state, every control and the custom wheel's
+// derived row as they were.
+
+#include "engine/Engine.h"
+#include "platform/ControlSnapshot.h"
+
+namespace ModCalc {
+
+class Rollback {
+ public:
+  explicit Rollback(Engine& engine);
+
+  void restore() const;
+
+  // The controls the run has changed so far.
+  std::vector<platform::Control*> changedControls() const { return controls_.changed(); }
+
+ private:
+  Engine& engine_;
+  CalcState state_;
+  platform::ControlSnapshot controls_;
+  // The selection rebuilds the custom wheel's face area and purge.
+  float customFaceArea_;
+  float customPurge_;
+};
+
+}  // namespace ModCalc

@@ -1,0 +1,126 @@
+#include "platform/ControlSnapshot.h"
+
+#include <string_view>
+
+#include "platform/Overloaded.h"
+
+namespace platform {
+
+namespace {
+
+// The text a control shows, for the kinds that show one.
+const std::string* shownText(const Control& control) {
+  return std::visit(Overloaded{[](const TextBox* box) -> const std::string* { return &box->text(); },
+                               [](const Label* label) -> const std::string* {
+                                 return &label->caption();
+                               },
+                               [](const Frame* frame) -> const std::string* {
+                                 return &frame->caption();
+                               },
+                               [](const auto*) -> const std::string* { return nullptr; }},
+                    control.ref());
+}
+
+bool isNoNumber(std::string_view text) {
+  for (const std::string_view word : {"NaN", "Infinity", "-Infinity"}) {
+    if (text == word || (text.starts_with(word) && text.substr(word.size()).starts_with(' '))) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+ControlSnapshot::Saved ControlSnapshot::take(Control* control) {
+  Value value = std::visit(
+      Overloaded{[](const TextBox* box) -> Value { return box->text(); },
+                 [](const Label* label) -> Value { return label->caption(); },
+                 [](const Frame* frame) -> Value { return frame->caption(); },
+                 [](const CommandButton* button) -> Value { return button->caption(); },
+                 [](const CheckBox* box) -> Value { return box->value(); },
+                 [](const OptionButton* option) -> Value { return option->value(); },
+                 [](const ListBox* list) -> Value {
+                   return ListState{list->items(), list->listIndex()};
+                 },
+                 [](const auto*) -> Value { return std::monostate{}; }},
+      std::as_const(*control).ref());
+  return {control, control->visible(), control->enabled(), control->backColor(),
+          control->foreColor(), std::move(value)};
+}
+
+ControlSnapshot::ControlSnapshot(const std::vector<Control*>& controls) {
+  saved_.reserve(controls.size());
+  for (Control* control : controls) {
+    saved_.push_back(take(control));
+  }
+}
+
+std::vector<Control*> ControlSnapshot::changed() const {
+  std::vector<Control*> changed;
+  for (const Saved& saved : saved_) {
+    const Saved now = take(saved.control);
+    if (now.value != saved.value || now.visible != saved.visible ||
+        now.enabled != saved.enabled || now.backColor != saved.backColor ||
+        now.foreColor != saved.foreColor) {
+      changed.push_back(saved.control);
+    }
+  }
+  return changed;
+}
+
+void ControlSnapshot::restore() const {
+  for (const Saved& saved : saved_) {
+    const Value& value = saved.value;
+    std::visit(
+        Overloaded{[&value](TextBox* box) {
+                     if (box->text() != std::get<std::string>(value)) {
+                       box->setText(std::get<std::string>(value));
+                     }
+                   },
+                   [&value](Label* label) { label->setCaption(std::get<std::string>(value)); },
+                   [&value](Frame* frame) { frame->setCaption(std::get<std::string>(value)); },
+                   [&value](CommandButton* button) {
+                     button->setCaption(std::get<std::string>(value));
+                   },
+                   [&value](CheckBox* box) {
+                     if (box->value() != std::get<std::int16_t>(value)) {
+                       box->setValue(std::get<std::int16_t>(value));
+                     }
+                   },
+                   [&value](OptionButton* option) {
+                     if (std::get<bool>(value) && !option->value()) {
+                       option->select();
+                     }
+                   },
+                   [&value](ListBox* list) {
+                     const auto& kept = std::get<ListState>(value);
+                     if (list->items() != kept.items) {
+                       list->clear();
+                       for (const std::string& item : kept.items) {
+                         list->addItem(item);
+                       }
+                     }
+                     if (list->listIndex() != kept.index) {
+                       list->setListIndex(kept.index);
+                     }
+                   },
+                   [](auto*) {}},
+        saved.control->ref());
+    saved.control->setVisible(saved.visible);
+    saved.control->setEnabled(saved.enabled);
+    saved.control->setBackColor(saved.backColor);
+    saved.control->setForeColor(saved.foreColor);
+  }
+}
+
+const Control* showsNoNumber(const std::vector<Control*>& controls) {
+  for (const Control* control : controls) {
+    if (const std::string* text = shownText(*control); text != nullptr && isNoNumber(*text)) {
+      return control;
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace platform

@@ -1,0 +1,55 @@
+#pragma once
+
+// What a set of controls shows, kept so that a command that cannot finish
+// puts every one of them back as it was: the windows never show half a run.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "platform/Controls.h"
+
+namespace platform {
+
+class ControlSnapshot {
+ public:
+  explicit ControlSnapshot(const std::vector<Control*>& controls);
+
+  // Writes back, through the controls' own setters, every value that
+  // differs from the one kept; values that did not change are not touched.
+  void restore() const;
+
+  // The controls whose value, visibility, state or colours now differ from
+  // the ones kept.
+  std::vector<Control*> changed() const;
+
+ private:
+  struct ListState {
+    std::vector<std::string> items;
+    int index;
+    bool operator==(const ListState&) const = default;
+  };
+  // Text or caption, check value, option selected, list, or nothing beyond
+  // the common properties.
+  using Value = std::variant<std::monostate, std::string, std::int16_t, bool, ListState>;
+  struct Saved {
+    Control* control;
+    bool visible;
+    bool enabled;
+    std::optional<Rgb> backColor;
+    std::optional<Rgb> foreColor;
+    Value value;
+  };
+
+  static Saved take(Control* control);
+
+  std::vector<Saved> saved_;
+};
+
+// The first control whose text or caption shows a number that is not one
+// ("NaN", "Infinity", "-Infinity", alone or before its unit), if any.
+const Control* showsNoNumber(const std::vector<Control*>& controls);
+
+}  // namespace platform
