@@ -57,23 +57,4 @@ void MainFields::registerIn(platform::Form& form) {
   form.add(lblEunbalT, lblFlute, lblFrost, cmdFrostSpeed, lblWea);
 }
 
-namespace {
-
-// A form that only gathers what the groups register in it.
-class Gathering final : public platform::Form {
- public:
-  Gathering() : Form("DialogFields") {}
-};
-
-}  // namespace
-
-std::vector<platform::Control*> DialogFields::controls() {
-  Gathering gathering;
-  inputs.registerIn(gathering);
-  settings.registerIn(gathering);
-  overrides.registerIn(gathering);
-  main.registerIn(gathering);
-  return gathering.controls();
-}
-
 }  // namespace ModCalc

@@ -147,9 +147,6 @@ struct DialogFields {
   SettingsFields settings;
   OverrideFields overrides;
   MainFields main;
-
-  // Every control of the four groups, in the order they register.
-  std::vector<platform::Control*> controls();
 };
 
 }  // namespace ModCalc

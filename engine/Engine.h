@@ -25,9 +25,6 @@ struct Engine {
   platform::MessageBox& messages;
   // The main window's FillCaptions; Calculate asks for it once a run is done.
   std::function<void()> redraw;
-  // Every control a run may change, so that a stopped run puts them all
-  // back: the windows' controls once there are windows, else the fields'.
-  std::function<std::vector<platform::Control*>()> controls{};
 
   void warn(const std::string& text) const {
     messages.show(text, "Warning", platform::MessageIcon::Exclamation);

@@ -2,18 +2,9 @@
 
 namespace ModCalc {
 
-namespace {
-
-std::vector<platform::Control*> runControls(Engine& engine) {
-  return engine.controls ? engine.controls() : engine.fields.controls();
-}
-
-}  // namespace
-
 Rollback::Rollback(Engine& engine)
     : engine_(engine),
       state_(engine.state),
-      controls_(runControls(engine)),
       customFaceArea_(engine.catalog.ModelFaceArea[0]),
       customPurge_(engine.catalog.ModelPurgeCfm[0]) {}
 

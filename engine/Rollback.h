@@ -1,8 +1,8 @@
 #pragma once
 
-// What a calculation run may change, kept as the run starts, so a run that
-// cannot finish leaves the state, every control and the custom wheel's
-// derived row as they were.
+// What a calculation run changes, kept from the moment it starts, so a run
+// that cannot finish leaves the state, every control it touched (on any
+// window) and the custom wheel's derived row as they were.
 
 #include "engine/Engine.h"
 #include "platform/ControlSnapshot.h"
@@ -21,7 +21,7 @@ class Rollback {
  private:
   Engine& engine_;
   CalcState state_;
-  platform::ControlSnapshot controls_;
+  platform::ControlJournal controls_;
   // The selection rebuilds the custom wheel's face area and purge.
   float customFaceArea_;
   float customPurge_;

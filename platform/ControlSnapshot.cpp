@@ -1,5 +1,6 @@
 #include "platform/ControlSnapshot.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "platform/Overloaded.h"
@@ -10,15 +11,12 @@ namespace {
 
 // The text a control shows, for the kinds that show one.
 const std::string* shownText(const Control& control) {
-  return std::visit(Overloaded{[](const TextBox* box) -> const std::string* { return &box->text(); },
-                               [](const Label* label) -> const std::string* {
-                                 return &label->caption();
-                               },
-                               [](const Frame* frame) -> const std::string* {
-                                 return &frame->caption();
-                               },
-                               [](const auto*) -> const std::string* { return nullptr; }},
-                    control.ref());
+  return std::visit(
+      Overloaded{[](const TextBox* box) -> const std::string* { return &box->text(); },
+                 [](const Label* label) -> const std::string* { return &label->caption(); },
+                 [](const Frame* frame) -> const std::string* { return &frame->caption(); },
+                 [](const auto*) -> const std::string* { return nullptr; }},
+      control.ref());
 }
 
 bool isNoNumber(std::string_view text) {
@@ -33,20 +31,24 @@ bool isNoNumber(std::string_view text) {
 }  // namespace
 
 ControlSnapshot::Saved ControlSnapshot::take(Control* control) {
-  Value value = std::visit(
-      Overloaded{[](const TextBox* box) -> Value { return box->text(); },
-                 [](const Label* label) -> Value { return label->caption(); },
-                 [](const Frame* frame) -> Value { return frame->caption(); },
-                 [](const CommandButton* button) -> Value { return button->caption(); },
-                 [](const CheckBox* box) -> Value { return box->value(); },
-                 [](const OptionButton* option) -> Value { return option->value(); },
-                 [](const ListBox* list) -> Value {
-                   return ListState{list->items(), list->listIndex()};
-                 },
-                 [](const auto*) -> Value { return std::monostate{}; }},
-      std::as_const(*control).ref());
-  return {control, control->visible(), control->enabled(), control->backColor(),
-          control->foreColor(), std::move(value)};
+  Value value =
+      std::visit(Overloaded{[](const TextBox* box) -> Value { return box->text(); },
+                            [](const Label* label) -> Value { return label->caption(); },
+                            [](const Frame* frame) -> Value { return frame->caption(); },
+                            [](const CommandButton* button) -> Value { return button->caption(); },
+                            [](const CheckBox* box) -> Value { return box->value(); },
+                            [](const OptionButton* option) -> Value { return option->value(); },
+                            [](const ListBox* list) -> Value {
+                              return ListState{list->items(), list->listIndex()};
+                            },
+                            [](const auto*) -> Value { return std::monostate{}; }},
+                 std::as_const(*control).ref());
+  return {control,
+          control->visible(),
+          control->enabled(),
+          control->backColor(),
+          control->foreColor(),
+          std::move(value)};
 }
 
 ControlSnapshot::ControlSnapshot(const std::vector<Control*>& controls) {
@@ -59,10 +61,32 @@ ControlSnapshot::ControlSnapshot(const std::vector<Control*>& controls) {
 std::vector<Control*> ControlSnapshot::changed() const {
   std::vector<Control*> changed;
   for (const Saved& saved : saved_) {
-    const Saved now = take(saved.control);
-    if (now.value != saved.value || now.visible != saved.visible ||
-        now.enabled != saved.enabled || now.backColor != saved.backColor ||
-        now.foreColor != saved.foreColor) {
+    const Control& control = *saved.control;
+    const Value& value = saved.value;
+    const bool sameValue = std::visit(
+        Overloaded{
+            [&value](const TextBox* box) { return box->text() == std::get<std::string>(value); },
+            [&value](const Label* label) {
+              return label->caption() == std::get<std::string>(value);
+            },
+            [&value](const Frame* frame) {
+              return frame->caption() == std::get<std::string>(value);
+            },
+            [&value](const CommandButton* button) {
+              return button->caption() == std::get<std::string>(value);
+            },
+            [&value](const CheckBox* box) { return box->value() == std::get<std::int16_t>(value); },
+            [&value](const OptionButton* option) {
+              return option->value() == std::get<bool>(value);
+            },
+            [&value](const ListBox* list) {
+              const auto& kept = std::get<ListState>(value);
+              return list->listIndex() == kept.index && list->items() == kept.items;
+            },
+            [](const auto*) { return true; }},
+        control.ref());
+    if (!sameValue || control.visible() != saved.visible || control.enabled() != saved.enabled ||
+        control.backColor() != saved.backColor || control.foreColor() != saved.foreColor) {
       changed.push_back(saved.control);
     }
   }
@@ -73,44 +97,61 @@ void ControlSnapshot::restore() const {
   for (const Saved& saved : saved_) {
     const Value& value = saved.value;
     std::visit(
-        Overloaded{[&value](TextBox* box) {
-                     if (box->text() != std::get<std::string>(value)) {
-                       box->setText(std::get<std::string>(value));
-                     }
-                   },
-                   [&value](Label* label) { label->setCaption(std::get<std::string>(value)); },
-                   [&value](Frame* frame) { frame->setCaption(std::get<std::string>(value)); },
-                   [&value](CommandButton* button) {
-                     button->setCaption(std::get<std::string>(value));
-                   },
-                   [&value](CheckBox* box) {
-                     if (box->value() != std::get<std::int16_t>(value)) {
-                       box->setValue(std::get<std::int16_t>(value));
-                     }
-                   },
-                   [&value](OptionButton* option) {
-                     if (std::get<bool>(value) && !option->value()) {
-                       option->select();
-                     }
-                   },
-                   [&value](ListBox* list) {
-                     const auto& kept = std::get<ListState>(value);
-                     if (list->items() != kept.items) {
-                       list->clear();
-                       for (const std::string& item : kept.items) {
-                         list->addItem(item);
-                       }
-                     }
-                     if (list->listIndex() != kept.index) {
-                       list->setListIndex(kept.index);
-                     }
-                   },
-                   [](auto*) {}},
+        Overloaded{
+            [&value](TextBox* box) {
+              if (box->text() != std::get<std::string>(value)) {
+                box->setText(std::get<std::string>(value));
+              }
+            },
+            [&value](Label* label) { label->setCaption(std::get<std::string>(value)); },
+            [&value](Frame* frame) { frame->setCaption(std::get<std::string>(value)); },
+            [&value](CommandButton* button) { button->setCaption(std::get<std::string>(value)); },
+            [&value](CheckBox* box) {
+              if (box->value() != std::get<std::int16_t>(value)) {
+                box->setValue(std::get<std::int16_t>(value));
+              }
+            },
+            [&value](OptionButton* option) {
+              if (std::get<bool>(value) && !option->value()) {
+                option->select();
+              }
+            },
+            [&value](ListBox* list) {
+              const auto& kept = std::get<ListState>(value);
+              if (list->items() != kept.items) {
+                list->clear();
+                for (const std::string& item : kept.items) {
+                  list->addItem(item);
+                }
+              }
+              if (list->listIndex() != kept.index) {
+                list->setListIndex(kept.index);
+              }
+            },
+            [](auto*) {}},
         saved.control->ref());
     saved.control->setVisible(saved.visible);
     saved.control->setEnabled(saved.enabled);
     saved.control->setBackColor(saved.backColor);
     saved.control->setForeColor(saved.foreColor);
+  }
+}
+
+ControlJournal::ControlJournal() : outer_(openChangeRecorder()) {
+  openChangeRecorder() = this;
+}
+
+ControlJournal::~ControlJournal() {
+  openChangeRecorder() = outer_;
+}
+
+void ControlJournal::record(Control& control) {
+  if (std::find(seen_.begin(), seen_.end(), &control) == seen_.end()) {
+    seen_.push_back(&control);
+    kept_.add(control);
+  }
+  if (outer_ != nullptr) {
+    outer_->record(control);
   }
 }
 

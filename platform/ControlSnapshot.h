@@ -15,7 +15,11 @@ namespace platform {
 
 class ControlSnapshot {
  public:
+  ControlSnapshot() = default;
   explicit ControlSnapshot(const std::vector<Control*>& controls);
+
+  // Keeps what `control` shows now as well.
+  void add(Control& control) { saved_.push_back(take(&control)); }
 
   // Writes back, through the controls' own setters, every value that
   // differs from the one kept; values that did not change are not touched.
@@ -46,6 +50,27 @@ class ControlSnapshot {
   static Saved take(Control* control);
 
   std::vector<Saved> saved_;
+};
+
+// Keeps what each control showed before its first change while the journal
+// is open, so a command that cannot finish puts back exactly what it
+// changed, on whichever window. Journals nest; each sees every change.
+class ControlJournal final : public ChangeRecorder {
+ public:
+  ControlJournal();
+  ~ControlJournal();
+  ControlJournal(const ControlJournal&) = delete;
+  ControlJournal& operator=(const ControlJournal&) = delete;
+
+  void restore() const { kept_.restore(); }
+  std::vector<Control*> changed() const { return kept_.changed(); }
+
+  void record(Control& control) override;
+
+ private:
+  ChangeRecorder* outer_;
+  std::vector<const Control*> seen_;
+  ControlSnapshot kept_;
 };
 
 // The first control whose text or caption shows a number that is not one

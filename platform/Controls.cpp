@@ -94,6 +94,11 @@ DeferNotifications::~DeferNotifications() {
   pending.clear();
 }
 
+ChangeRecorder*& openChangeRecorder() {
+  static ChangeRecorder* recorder = nullptr;
+  return recorder;
+}
+
 void TextBox::setText(std::string text) {
   assign(text_, std::move(text));
   run(onChange);
@@ -139,12 +144,14 @@ void ListBox::clear() {
   if (items_.empty() && listIndex_ == -1) {
     return;
   }
+  aboutToChange();
   items_.clear();
   listIndex_ = -1;
   notifyObservers();
 }
 
 void ListBox::addItem(std::string item) {
+  aboutToChange();
   items_.push_back(std::move(item));
   notifyObservers();
 }

@@ -28,6 +28,7 @@ struct Rgb {
   bool operator==(const Rgb&) const = default;
 };
 
+class Control;
 class TextBox;
 class Label;
 class Frame;
@@ -114,6 +115,19 @@ class DeferNotifications {
   DeferNotifications& operator=(const DeferNotifications&) = delete;
 };
 
+// Told of a control just before it first changes while a ControlJournal is
+// open, so the journal can keep what the control showed.
+class ChangeRecorder {
+ public:
+  virtual void record(Control& control) = 0;
+
+ protected:
+  ~ChangeRecorder() = default;
+};
+
+// The innermost open recorder, or nothing.
+ChangeRecorder*& openChangeRecorder();
+
 // What every control has. Controls are neither copied nor moved: forms,
 // option groups and views hold their addresses.
 class Control : public Observable {
@@ -153,8 +167,14 @@ class Control : public Observable {
   template <typename T, typename U>
   void assign(T& field, U&& value) {
     if (field != value) {
+      aboutToChange();
       field = std::forward<U>(value);
       notifyObservers();
+    }
+  }
+  void aboutToChange() {
+    if (ChangeRecorder* recorder = openChangeRecorder()) {
+      recorder->record(*this);
     }
   }
   static void run(const Handler& handler) {

@@ -30,13 +30,6 @@ Windows::Windows(ModCalc::Engine& engine, Ports ports)
       overrides(*this),
       password(*this) {
   engine.redraw = [this] { main.FillCaptions(); };
-  engine.controls = [this] {
-    std::vector<platform::Control*> controls;
-    for (const platform::Form* form : all()) {
-      controls.insert(controls.end(), form->controls().begin(), form->controls().end());
-    }
-    return controls;
-  };
 }
 
 std::vector<platform::Form*> Windows::all() {

@@ -56,13 +56,43 @@ TEST(ControlSnapshot, TellsNumbersThatAreNoneFromWordsThatLookAlike) {
   const struct {
     const char* caption;
     bool noNumber;
-  } rows[] = {{"NaN", true},       {"Infinity", true}, {"-Infinity", true}, {"NaN RPM", true},
-              {"Nancy's AHU", false}, {"1,006", false}, {"", false},        {"Infinity Mall", true}};
+  } rows[] = {{"NaN", true},     {"Infinity", true},     {"-Infinity", true},
+              {"NaN RPM", true}, {"Nancy's AHU", false}, {"1,006", false},
+              {"", false},       {"Infinity Mall", true}};
   for (const auto& row : rows) {
     SCOPED_TRACE(row.caption);
     Label label{"lblTitle", row.caption};
     EXPECT_EQ(showsNoNumber({&label}) != nullptr, row.noNumber);
   }
+}
+
+TEST(ControlJournal, KeepsWhatChangedWhileOpenAndNests) {
+  TextBox box{"txtV", "1,000"};
+  Label label{"lblToa", "95.0"};
+  ListBox list{"lstWheel"};
+  list.addItem("KW24-4");
+  Label untouched{"lblTra", "75.0"};
+  ControlJournal outer;
+  box.setText("1,500");
+  {
+    ControlJournal inner;
+    box.setText("2,000");
+    label.setCaption("88.0");
+    list.clear();
+    list.addItem("KW36-4");
+    EXPECT_EQ(inner.changed().size(), 3U);
+    inner.restore();
+    EXPECT_EQ(box.text(), "1,500") << "the inner journal keeps what its own command started from";
+    EXPECT_EQ(label.caption(), "95.0");
+    EXPECT_EQ(list.items(), std::vector<std::string>{"KW24-4"});
+  }
+  label.setCaption("70.0");
+  EXPECT_EQ(outer.changed(), (std::vector<Control*>{&box, &label}));
+  outer.restore();
+  EXPECT_EQ(box.text(), "1,000");
+  EXPECT_EQ(label.caption(), "95.0");
+  EXPECT_EQ(untouched.caption(), "75.0");
+  EXPECT_TRUE(outer.changed().empty());
 }
 
 }  // namespace
