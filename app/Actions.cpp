@@ -226,6 +226,10 @@ Plan readPlan(const std::vector<std::string>& args) {
   Plan plan;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
+    if (arg == "--help" || arg == "-h") {
+      plan.help = true;
+      continue;
+    }
     const ActionSpec* action = findAction(arg);
     if (action == nullptr) {
       if (arg.starts_with("-") || arg.find('=') == std::string::npos) {
@@ -236,7 +240,7 @@ Plan readPlan(const std::vector<std::string>& args) {
     }
     std::string argument;
     if (action->argument != nullptr) {
-      if (i + 1 == args.size()) {
+      if (i + 1 == args.size() || findAction(args[i + 1]) != nullptr) {
         throw UsageError(
             arg + " needs " +
             (std::string_view(action->argument) == "PATH" ? "a path" : "the text to type"));
@@ -307,7 +311,11 @@ std::vector<Step> planSteps(const Plan& plan, Program& program) {
       });
     } else {
       steps.emplace_back([](Program& p, Session& session) {
-        session.out << programJson(p, session.messages.messages()).dump(2) << '\n';
+        // Text reaches the program as UTF-8; should a byte slip through
+        // otherwise, it shows as U+FFFD rather than ending the run.
+        session.out << programJson(p, session.messages.messages())
+                           .dump(2, ' ', false, nlohmann::json::error_handler_t::replace)
+                    << '\n';
         return true;
       });
     }

@@ -36,6 +36,8 @@ struct Plan {
   std::vector<Typed> steps;
   // Flags that print at the end, in the table's order.
   std::vector<std::string> atEnd;
+  // --help anywhere: the help text, and nothing else.
+  bool help = false;
 };
 
 // Reads the command line (without the program name). Throws UsageError.

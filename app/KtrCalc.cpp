@@ -23,6 +23,10 @@ constexpr int kFileActionFailed = 3;
 
 int runWindows(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   const Plan plan = readPlan(args);
+  if (plan.help) {
+    out << helpText();
+    return 0;
+  }
   platform::HeadlessMessageBox messages(err);
   platform::MemorySettingsStore settings;
   platform::RecordingHelpViewer help;

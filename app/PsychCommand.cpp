@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <functional>
@@ -27,8 +28,10 @@ std::int16_t kindArgument(const std::string& text) {
   std::int16_t kind = 0;
   const char* end = text.data() + text.size();
   const auto [ptr, ec] = std::from_chars(text.data(), end, kind);
-  if (ec != std::errc() || ptr != end) {
-    throw UsageError("not a moisture kind (a whole number): '" + text + "'");
+  if (ec != std::errc() || ptr != end || kind < modPsych::kDewPoint ||
+      kind > modPsych::kPoundsPerPound) {
+    throw UsageError("not a moisture kind (1 dew point, 2 wet bulb, 3 gr/lb, 4 %RH, 5 lb/lb): '" +
+                     text + "'");
   }
   return kind;
 }
@@ -134,7 +137,13 @@ int runPsych(const std::string& name, const std::vector<std::string>& args, std:
     throw UsageError("usage: ktr-calc psych " + name + " " + function.arguments);
   }
   platform::HeadlessMessageBox messages(err);
-  for (const double value : function.call(args, messages)) {
+  const std::vector<double> values = function.call(args, messages);
+  for (const double value : values) {
+    if (!std::isfinite(value)) {
+      throw UsageError(name + " has no finite result for these arguments");
+    }
+  }
+  for (const double value : values) {
     out << fullPrecision(value) << '\n';
   }
   return 0;

@@ -12,6 +12,7 @@
 #include "app/Desktop.h"
 #include "app/QuitWhenPainted.h"
 #include "engine/Catalog.h"
+#include "platform/NumberText.h"
 #include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtFileDialogs.h"
 #include "platform/qt/QtHelpViewer.h"
@@ -43,6 +44,8 @@ int main(int argc, char* argv[]) {
   offscreenWithoutDisplay(argc, argv);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("ktr"));
+  // Box text follows the user's number conventions; files keep the period.
+  platform::setNumberLocale(platform::NumberLocale::fromEnvironment());
   // One look on every desktop, in which the Calculate button's green shows.
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
   ktr::useIconTheme();

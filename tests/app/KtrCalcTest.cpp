@@ -65,6 +65,9 @@ TEST(KtrCalcPsych, UsageErrorsAreOneLineWithStatusTwo) {
       {"psych", "SatPressure", "70", "80"},
       {"psych", "SatPressure", "seventy"},
       {"psych", "MoistToGrains", "75", "50", "14.696", "4.5"},
+      {"psych", "MoistToGrains", "75", "50", "14.696", "9"},  // no such kind
+      {"psych", "SatPressure", "1e308"},                      // no finite result
+      {"psych", "SpecificVolume", "75", "50", "0"},
       {"psych"},
       {"unknown"},
   };

@@ -64,8 +64,15 @@ TEST(KtrCalcWindows, ClickingTheSelectedModelStillMarksTheCaseChanged) {
 
 TEST(KtrCalcWindows, UsageErrorsStopBeforeAnythingRuns) {
   const std::vector<std::string> rows[] = {
-      {"txtNothing=1"}, {"Label1=x"}, {"chkSpeed=2"}, {"KSRSel=0"},
-      {"--bogus"},      {"txtV"},     {"--password"}, {"--json", "--catalog", "x.csv"},
+      {"txtNothing=1"},
+      {"Label1=x"},
+      {"chkSpeed=2"},
+      {"KSRSel=0"},
+      {"--bogus"},
+      {"txtV"},
+      {"--password"},
+      {"--json", "--catalog", "x.csv"},
+      {"--catalog", "--json"},
   };
   for (const auto& args : rows) {
     SCOPED_TRACE(args.front());
@@ -74,6 +81,32 @@ TEST(KtrCalcWindows, UsageErrorsStopBeforeAnythingRuns) {
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
   }
+}
+
+TEST(KtrCalcWindows, WhatAPersonCannotDoIsAUsageError) {
+  const struct {
+    std::vector<std::string> args;
+    std::string message;
+  } rows[] = {
+      {{"optMoistIn(6)=1"},
+       "ktr-calc: 'optMoistIn(6)' cannot be set: it is disabled in its window\n"},
+      {{"txtToaSI=30"}, "ktr-calc: 'txtToaSI' cannot be set: it is disabled in its window\n"},
+      {{"--frost-speed"},
+       "ktr-calc: --frost-speed: the \"Frost Speed Control\" button is hidden: the last "
+       "calculation shows no frost\n"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.args.front());
+    const CalcRun r = run(row.args);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, row.message);
+  }
+}
+
+TEST(KtrCalcWindows, HelpAnywhereIsHelp) {
+  const CalcRun r = run({"--calc", "--help"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out.rfind("ktr-calc: selects and rates", 0), 0U);
 }
 
 TEST(KtrCalcWindows, MissingCatalogCannotStart) {
