@@ -36,6 +36,13 @@ inline constexpr double kFeetPerMetre = 3.281;    // the elevation box
 inline constexpr double kMetresPerFoot = 0.3048;  // face velocities, fpm to m/s
 inline constexpr double kCentimetresPerInch = 2.54;
 
+// Enthalpy of moist air, kJ/kg from Btu/lb: 2.326 kJ/kg per Btu/lb, and
+// the SI scale starts from dry air at 0 °C where the inch-pound one starts
+// at 0 °F.
+constexpr double kilojoulesPerKilogram(double btuPerPound) {
+  return btuPerPound * 2.326 - 17.86;
+}
+
 // Energy, power and mass.
 inline constexpr double kKilowattsPerBtuPerHour = 0.0002928;
 inline constexpr double kKilowattsPerHorsepower = 0.7457;

@@ -211,7 +211,7 @@ void frmWheel::Printout(platform::Page& page) {
     motor = number ? fmt(si ? *number * units::kKilowattsPerHorsepower : *number, "0.0##") : hp;
   }
   const char* heatPattern = si ? "#,###.00" : "##,###,###";
-  const double heat = si ? 0.0002928 : 1;  // Btu/h to kW
+  const double heat = si ? units::kKilowattsPerBtuPerHour : 1;
   const auto dimension = [&](float inches, const char* pattern) {
     return fmt(inches * length, pattern);
   };
@@ -245,7 +245,9 @@ void frmWheel::Printout(platform::Page& page) {
               : fmt(fpm, "###,###");
   };
   const auto pressure = [&](float inWC) {
-    return si ? fmt(inWC * 249, "###0.") : fmt(inWC, "#0.00");
+    // A float product, rounded as the main window's pressure labels are.
+    const auto pascals = static_cast<float>(units::kPascalsPerInchOfWater);
+    return si ? fmt(inWC * pascals, "###0.") : fmt(inWC, "#0.00");
   };
   printBlock(cursor, 2.6, kRightLabels, kRightValues,
              {{si ? "Face Velocity, m/sec" : "Face Velocity, sfpm", ""},
@@ -273,7 +275,9 @@ void frmWheel::Printout(platform::Page& page) {
               si ? "kjoule/kg" : "BTU / lb"});
   cursor.newLine();
   const auto& actual = si ? s.SIFlowList : s.AcfmList;
-  const auto enthalpy = [&](double h) { return fmt(si ? h * 2.326 - 17.86 : h, "##.00"); };
+  const auto enthalpy = [&](double h) {
+    return fmt(si ? units::kilojoulesPerKilogram(h) : h, "##.00");
+  };
   const struct {
     const char* name;
     const Label& volume;
@@ -295,7 +299,7 @@ void frmWheel::Printout(platform::Page& page) {
   }
   cursor.newLine();
   cursor.tab(kTableColumn);
-  cursor.print(si ? "(Elevation: " + platform::decimalText(s.ElevFt * 0.3048) +
+  cursor.print(si ? "(Elevation: " + platform::decimalText(s.ElevFt * units::kMetresPerFoot) +
                         " meters above Sea Level)"
                   : "(Elevation: " + platform::decimalText(s.ElevFt) + " ft. above Sea Level)");
   page.line(1.05, 6.12, 7.6, 6.12);

@@ -57,7 +57,7 @@ void frmWheel::MoistFillCap() {
   for (const Stream& stream : streams) {
     stream.humidity[1].setCaption(
         shown(si ? stream.w / units::kGrainsPerGramPerKilogram : stream.w));
-    stream.enthalpy.setCaption(shown(si ? stream.h * 2.326 - 17.86 : stream.h));
+    stream.enthalpy.setCaption(shown(si ? units::kilojoulesPerKilogram(stream.h) : stream.h));
     const double wetBulbOrDewPoint = wetBulb ? modPsych::WetBulb(stream.t, stream.w, stream.p)
                                              : modPsych::DewPoint(stream.w, s.Patm);
     stream.humidity[0].setCaption(shown(temperature(wetBulbOrDewPoint)));
