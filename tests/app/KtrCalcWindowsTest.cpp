@@ -6,22 +6,12 @@
 #include <vector>
 
 #include "app/KtrCalc.h"
+#include "tests/app/CalcRun.h"
 
 namespace {
 
-struct CalcRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-CalcRun run(std::vector<std::string> args) {
-  args.insert(args.begin(), {"--catalog", KTR_SOURCE_DIR "/resources/ktrmodel6.csv"});
-  std::ostringstream out;
-  std::ostringstream err;
-  const int status = ktr::runKtrCalc(args, out, err);
-  return {status, out.str(), err.str()};
-}
+using calctest::CalcRun;
+using calctest::run;
 
 TEST(KtrCalcWindows, DefaultCaseAsJson) {
   const CalcRun r = run({"--json"});

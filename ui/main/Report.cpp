@@ -304,7 +304,7 @@ void frmWheel::Printout(platform::Page& page) {
                   : "(Elevation: " + platform::decimalText(s.ElevFt) + " ft. above Sea Level)");
   page.line(1.05, 6.12, 7.6, 6.12);
 
-  // The written specification.
+  // The wheel and cassette described in words, as a purchase order quotes them.
   cursor.moveTo(0, 7.2);
   const auto heading = [&](const char* text) {
     setFont(9, false, false, true);
@@ -314,8 +314,8 @@ void frmWheel::Printout(platform::Page& page) {
     cursor.newLine();
     cursor.newLine();
   };
-  double textColumn = 0;  // where the last specification text began
-  const auto spec = [&](const char* label, const std::string& text) {
+  double textColumn = 0;  // where the last description began
+  const auto describe = [&](const char* label, const std::string& text) {
     cursor.tab(kTableColumn);
     cursor.zone(label);
     textColumn = cursor.x();
@@ -324,28 +324,29 @@ void frmWheel::Printout(platform::Page& page) {
   };
   const bool custom = s.ModelIndex == 0;
   heading("WHEEL");
-  spec("        WHEEL:", "Unitary rotor design with " + std::to_string(c.SpokeCount[sel]) +
-                             " spokes equally spaced,");
-  spec("  ", "");
+  describe("        WHEEL:", "Unitary rotor design with " + std::to_string(c.SpokeCount[sel]) +
+                                 " spokes equally spaced,");
+  describe("  ", "");
   if (totalEnergy) {
-    spec("        MEDIA:",
-         "Total energy transfer type (sensible and latent), corrugated synthetic fibrous matrix");
+    describe(
+        "        MEDIA:",
+        "Total energy transfer type (sensible and latent), corrugated synthetic fibrous matrix");
     // The sentence goes on under itself.
     cursor.moveTo(textColumn, cursor.y());
     cursor.print("with molecular sieve desiccant");
     cursor.newLine();
   } else {
-    spec("        MEDIA:",
-         "Sensible energy transfer type (sensible only), corrugated synthetic fibrous matrix");
+    describe("        MEDIA:",
+             "Sensible energy transfer type (sensible only), corrugated synthetic fibrous matrix");
   }
-  spec("  ", "");
+  describe("  ", "");
   cursor.newLine();
   heading("CASSETTE");
-  spec("        FRAME:", custom ? " CUSTOM " : c.FrameText[sel]);
-  spec("        BEARINGS:", custom ? " CUSTOM" : variantText(c.BearingText[sel]));
-  spec("        AIR SEALS:", "Contact brush seals");
-  spec("        PURGE:", "Adjustable Purge");
-  spec("        DRIVE:", "Perimeter driven belt drive");
+  describe("        FRAME:", custom ? " CUSTOM " : c.FrameText[sel]);
+  describe("        BEARINGS:", custom ? " CUSTOM" : variantText(c.BearingText[sel]));
+  describe("        AIR SEALS:", "Contact brush seals");
+  describe("        PURGE:", "Adjustable Purge");
+  describe("        DRIVE:", "Perimeter driven belt drive");
 
   // Company block and version.
   cursor.moveTo(0, 9.5);
