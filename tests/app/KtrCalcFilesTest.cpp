@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -7,24 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "KtrCalcFixture.h"
 #include "app/KtrCalc.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct CalcRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-CalcRun run(std::vector<std::string> args) {
-  args.insert(args.begin(), {"--catalog", KTR_SOURCE_DIR "/resources/ktrmodel6.csv"});
-  std::ostringstream out;
-  std::ostringstream err;
-  const int status = ktr::runKtrCalc(args, out, err);
-  return {status, out.str(), err.str()};
+CalcRun run(const std::vector<std::string>& args) {
+  return runWithCatalog(args);
 }
 
 std::string fileText(const fs::path& path) {
@@ -34,15 +24,9 @@ std::string fileText(const fs::path& path) {
   return text.str();
 }
 
-class KtrCalcFiles : public ::testing::Test {
+class KtrCalcFiles : public TempFolderTest {
  protected:
-  KtrCalcFiles() {
-    dir = fs::temp_directory_path() / ("ktr-calc-files-" + std::to_string(::getpid()));
-    fs::create_directories(dir);
-  }
-  ~KtrCalcFiles() override { fs::remove_all(dir); }
-  std::string path(const char* name) const { return (dir / name).string(); }
-  fs::path dir;
+  KtrCalcFiles() : TempFolderTest("ktr-calc-files-") {}
 };
 
 TEST_F(KtrCalcFiles, SaveThenOpenGivesTheSameCaseAndSummary) {
