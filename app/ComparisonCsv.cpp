@@ -50,9 +50,9 @@ std::vector<ui::ModelRating> comparisonTable(std::vector<ui::ModelRating> rating
 
 std::vector<std::string> shownFigures(const ui::ModelRating& r, const ModCalc::CalcState& s) {
   if (s.SIUnits == 0) {
-    return {fixed(r.faceVelocity, 0), fixed(r.dpSupply, 2),     fixed(r.dpExhaust, 2),
-            fixed(r.purgeVolume, 0),  fixed(r.eSensible, 4),    fixed(r.eLatent, 4),
-            fixed(r.eTotal, 4),       fixed(r.heatSensible, 0), fixed(r.heatLatent, 0),
+    return {fixed(r.faceVelocity, 0), fixed(r.dpSupply, 2),      fixed(r.dpExhaust, 2),
+            fixed(r.purgeVolume, 0),  fixed(r.eSensible, 4),     fixed(r.eLatent, 4),
+            fixed(r.eTotal, 4),       fixed(r.heatSensible, 0),  fixed(r.heatLatent, 0),
             fixed(r.heatTotal, 0),    fixed(r.waterRecovered, 2)};
   }
   const double flow = s.SIFlowFactor;

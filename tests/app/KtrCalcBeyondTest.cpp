@@ -53,11 +53,10 @@ TEST_F(KtrCalcBeyond, CompareWritesOneRowPerModelUnderTheNamedColumns) {
   EXPECT_EQ(r.err, "");
   const auto rows = records(r.out);
   ASSERT_EQ(rows.size(), 37U) << "the header, 35 catalog models and the custom wheel";
-  EXPECT_EQ(rows[0],
-            (std::vector<std::string>{"model", "in_range", "face_velocity", "dp_supply",
-                                      "dp_exhaust", "purge_volume", "e_sensible", "e_latent",
-                                      "e_total", "heat_sensible", "heat_latent", "heat_total",
-                                      "water_recovered", "messages"}));
+  EXPECT_EQ(rows[0], (std::vector<std::string>{
+                         "model", "in_range", "face_velocity", "dp_supply", "dp_exhaust",
+                         "purge_volume", "e_sensible", "e_latent", "e_total", "heat_sensible",
+                         "heat_latent", "heat_total", "water_recovered", "messages"}));
   for (const auto& row : rows) {
     EXPECT_EQ(row.size(), 14U) << row[0];
   }
@@ -72,8 +71,8 @@ TEST_F(KtrCalcBeyond, CompareRowOfTheSelectedModelMatchesTheResults) {
   ASSERT_EQ(compared.status, 0) << compared.err;
   const auto rows = records(compared.out);
   // The smallest model that covers the case is the one selected.
-  const auto selected = std::find_if(rows.begin() + 1, rows.end(),
-                                     [](const auto& row) { return row[1] == "1"; });
+  const auto selected =
+      std::find_if(rows.begin() + 1, rows.end(), [](const auto& row) { return row[1] == "1"; });
   ASSERT_NE(selected, rows.end());
   EXPECT_NE(results.out.find("Model: KTR " + (*selected)[0]), std::string::npos) << results.out;
   // Energy recovered, as the results show it (grouped there, plain here).
@@ -98,8 +97,8 @@ TEST_F(KtrCalcBeyond, CompareLeavesTheCaseAsItWas) {
 
 TEST_F(KtrCalcBeyond, CompareInSIShowsSIFigures) {
   const CalcRun english = runWithCatalog({"txtV=3000", "txtVra=3000", "--compare", "-"});
-  const CalcRun si = runWithCatalog({"--si-toggle", "--settings-ok", "txtVSI=5098", "txtVraSI=5098",
-                          "--compare", "-"});
+  const CalcRun si = runWithCatalog(
+      {"--si-toggle", "--settings-ok", "txtVSI=5098", "txtVraSI=5098", "--compare", "-"});
   ASSERT_EQ(si.status, 0) << si.err;
   const auto e = records(english.out);
   const auto s = records(si.out);

@@ -1,11 +1,10 @@
-#include "ui/main/ModelComparison.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
 
 #include "UiFixture.h"
+#include "ui/main/ModelComparison.h"
 
 namespace ui::testing {
 namespace {
@@ -78,8 +77,7 @@ TEST_F(ModelComparisonTest, AModelTooSmallForTheCaseIsOutOfRangeAndSaysWhy) {
   const ModelRating& smallest = ratingOf(ratings, catalog.ModelName[1]);
   EXPECT_FALSE(smallest.inRange);
   EXPECT_TRUE(smallest.completed);
-  EXPECT_NE(std::find(smallest.messages.begin(), smallest.messages.end(),
-                      "Face Velocity Too High"),
+  EXPECT_NE(std::find(smallest.messages.begin(), smallest.messages.end(), "Face Velocity Too High"),
             smallest.messages.end());
 }
 

@@ -1,5 +1,3 @@
-#include "ui/main/PsychChart.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,6 +5,7 @@
 
 #include "UiFixture.h"
 #include "psych/modPsych.h"
+#include "ui/main/PsychChart.h"
 
 namespace ui::testing {
 namespace {

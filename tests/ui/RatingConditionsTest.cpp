@@ -1,9 +1,8 @@
-#include "ui/main/RatingConditions.h"
-
 #include <gtest/gtest.h>
 
 #include "UiFixture.h"
 #include "platform/NumberText.h"
+#include "ui/main/RatingConditions.h"
 
 namespace ui::testing {
 namespace {
@@ -69,8 +68,7 @@ TEST(RatingConditions, GiveTheResultsOfTypingThemByHand) {
     SCOPED_TRACE(summer ? "summer" : "winter");
     Program rated;
     rated.start();
-    applyRatingConditions(rated.windows,
-                          summer ? RatingSeason::Summer : RatingSeason::Winter);
+    applyRatingConditions(rated.windows, summer ? RatingSeason::Summer : RatingSeason::Winter);
 
     Program typed;
     typed.start();

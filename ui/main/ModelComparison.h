@@ -31,7 +31,7 @@ struct ModelRating {
   double heatSensible = 0;  // Btu/h
   double heatLatent = 0;
   double heatTotal = 0;
-  double waterRecovered = 0;  // lb/h
+  double waterRecovered = 0;          // lb/h
   std::vector<std::string> messages;  // what the run showed, in order
 };
 

@@ -30,9 +30,10 @@ class Builder {
     ranges();
     c_.xTitle = c_.si ? "Dry bulb, °C" : "Dry bulb, °F";
     c_.yTitle = c_.si ? "Humidity ratio, g/kg" : "Humidity ratio, gr/lb";
-    c_.title = "Barometric pressure " +
-               (c_.si ? platform::formatNumber(s_.Patm * units::kPascalsPerPsi / 1000, "##0.0") + " kPa"
-                      : platform::formatNumber(s_.Patm, "#0.000") + " psia");
+    c_.title =
+        "Barometric pressure " +
+        (c_.si ? platform::formatNumber(s_.Patm * units::kPascalsPerPsi / 1000, "##0.0") + " kPa"
+               : platform::formatNumber(s_.Patm, "#0.000") + " psia");
     c_.saturation = curve(1);
     for (int percent = 10; percent <= 90; percent += 10) {
       c_.relativeHumidity.push_back({std::to_string(percent) + " %", curve(percent / 100.0)});
@@ -55,9 +56,7 @@ class Builder {
     return c_.si ? grains / units::kGrainsPerGramPerKilogram : grains;
   }
   double fahrenheitOf(double shown) const { return c_.si ? units::fahrenheit(shown) : shown; }
-  ChartPoint point(double fahrenheit, double grains) const {
-    return {x(fahrenheit), y(grains)};
-  }
+  ChartPoint point(double fahrenheit, double grains) const { return {x(fahrenheit), y(grains)}; }
 
   // Round display steps: 10 degrees across, a humidity step for about six
   // grid lines up.

@@ -35,7 +35,7 @@ struct PsychChart {
   double pressure = 0;  // psia
   double xMin = 0;
   double xMax = 0;
-  double yMax = 0;  // the y axis starts at zero
+  double yMax = 0;   // the y axis starts at zero
   double xStep = 0;  // grid spacing
   double yStep = 0;
   std::string xTitle;

@@ -31,8 +31,8 @@ double englishMoisture(const AirState& air, std::int16_t kind) {
     return air.wetBulb;
   }
   const double p = modPsych::AtmPressure(kSeaLevelFeet);
-  double grains = modPsych::HumRatioFromWetBulb(air.dryBulb, air.wetBulb, p) *
-                  units::kGrainsPerPound;
+  double grains =
+      modPsych::HumRatioFromWetBulb(air.dryBulb, air.wetBulb, p) * units::kGrainsPerPound;
   return modPsych::GrainsToMoist(air.dryBulb, grains, p, kind);
 }
 
