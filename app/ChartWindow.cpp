@@ -47,8 +47,7 @@ void ChartWindow::refresh() {
 }
 
 void ChartWindow::exportAs(const QString& kind, const QString& suffix) {
-  QString path = QFileDialog::getSaveFileName(this, "Export " + suffix.toUpper(),
-                                              "chart." + suffix,
+  QString path = QFileDialog::getSaveFileName(this, "Export " + suffix.toUpper(), "chart." + suffix,
                                               kind + " (*." + suffix + ")");
   if (path.isEmpty()) {
     return;

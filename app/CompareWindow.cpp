@@ -104,9 +104,9 @@ void CompareWindow::refresh() {
     table_->setItem(row, 1, new QTableWidgetItem(r.inRange ? "yes" : "no"));
     if (r.completed) {
       const std::vector<std::string> figures = shownFigures(r, s);
-      const double values[] = {r.faceVelocity,  r.dpSupply,     r.dpExhaust,   r.purgeVolume,
-                               r.eSensible,     r.eLatent,      r.eTotal,      r.heatSensible,
-                               r.heatLatent,    r.heatTotal,    r.waterRecovered};
+      const double values[] = {r.faceVelocity, r.dpSupply,  r.dpExhaust,     r.purgeVolume,
+                               r.eSensible,    r.eLatent,   r.eTotal,        r.heatSensible,
+                               r.heatLatent,   r.heatTotal, r.waterRecovered};
       for (std::size_t k = 0; k < figures.size(); ++k) {
         // The effectiveness as the main window shows it, a percentage.
         const bool fraction = k >= 4 && k <= 6;
@@ -128,24 +128,21 @@ void CompareWindow::refresh() {
 void CompareWindow::select(int row) {
   const int index = table_->item(row, 0)->data(Qt::UserRole).toInt();
   const std::string model = ratings_[static_cast<std::size_t>(index)].model;
-  platform::runCommand(program_.engine.messages, [this, &model] {
-    ui::pickListedModel(program_.fields.inputs, model);
-    program_.fields.inputs.lstWheel.dblClick();
-  });
+  platform::runCommand(program_.engine.messages,
+                       [this, &model] { ui::selectComparedModel(program_.windows, model); });
 }
 
 void CompareWindow::exportCsv() {
-  QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Export CSV"),
-                                              QStringLiteral("models.csv"),
-                                              QStringLiteral("Comma-separated values (*.csv)"));
+  QString path =
+      QFileDialog::getSaveFileName(this, QStringLiteral("Export CSV"), QStringLiteral("models.csv"),
+                                   QStringLiteral("Comma-separated values (*.csv)"));
   if (path.isEmpty()) {
     return;
   }
   QFile file(path);
   const std::string csv = comparisonCsv(ratings_, program_.state);
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-      file.write(csv.data(), static_cast<qint64>(csv.size())) !=
-          static_cast<qint64>(csv.size())) {
+      file.write(csv.data(), static_cast<qint64>(csv.size())) != static_cast<qint64>(csv.size())) {
     QMessageBox::warning(this, windowTitle(),
                          "The comparison could not be written to " + path + ".");
   }

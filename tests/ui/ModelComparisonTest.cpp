@@ -65,11 +65,19 @@ TEST_F(ModelComparisonTest, PickingARowThenCalculatingGivesThatRowsFigures) {
        {fields.inputs.lstWheel.items().back(), catalog.ModelName[1], catalog.ModelName[0]}) {
     SCOPED_TRACE(model);
     const ModelRating& row = ratingOf(ratings, model);
-    pickListedModel(fields.inputs, model);
-    windows.inputs.cmdCalc_Click();
+    selectComparedModel(windows, model);
     EXPECT_EQ(state.ModelNameSel, model);
     expectFiguresOfCase(row);
   }
+}
+
+TEST_F(ModelComparisonTest, ARowChosenBeforeAnyCalculationIsTheModelCalculated) {
+  const auto ratings = compareModels(engine);
+  const ModelRating& row = ratingOf(ratings, "KW42-4");
+  selectComparedModel(windows, "KW42-4");
+  EXPECT_EQ(state.ModelNameSel, "KW42-4");
+  expectFiguresOfCase(row);
+  EXPECT_FALSE(windows.inputs.cmdCalc.visible());
 }
 
 TEST_F(ModelComparisonTest, AModelTooSmallForTheCaseIsOutOfRangeAndSaysWhy) {

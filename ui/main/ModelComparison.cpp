@@ -8,6 +8,7 @@
 #include "platform/Form.h"
 #include "platform/Overloaded.h"
 #include "platform/headless/HeadlessMessageBox.h"
+#include "ui/Windows.h"
 #include "ui/main/FaceVelocity.h"
 
 namespace ui {
@@ -109,6 +110,13 @@ void pickListedModel(ModCalc::InputsFields& inputs, const std::string& model) {
   } else {
     list.setListIndex(index);
   }
+}
+
+void selectComparedModel(Windows& windows, const std::string& model) {
+  windows.engine.state.ModelSelected = 1;
+  ModCalc::InputsFields& inputs = windows.engine.fields.inputs;
+  pickListedModel(inputs, model);
+  inputs.lstWheel.dblClick();
 }
 
 std::vector<ModelRating> compareModels(const ModCalc::Engine& engine) {

@@ -43,4 +43,12 @@ std::vector<ModelRating> compareModels(const ModCalc::Engine& engine);
 // calculating.
 void pickListedModel(ModCalc::InputsFields& inputs, const std::string& model);
 
+class Windows;
+
+// A row of the comparison chosen: the model picked in the list and
+// double-clicked there, which calculates. The pick holds even where the next
+// calculation would otherwise select a model afresh (no case calculated yet,
+// a volume changed since): the row's figures are what the engineer chose.
+void selectComparedModel(Windows& windows, const std::string& model);
+
 }  // namespace ui
