@@ -403,18 +403,28 @@ windows:
   }
   return help + R"(
 When no action calculates, --calc is implied before the first of --save,
---copy and --report, or at the end. Every message box is answered OK and
-printed on stderr as "TITLE: TEXT".
+--copy, --report, --compare and --chart, or at the end. Every message box
+is answered OK and printed on stderr as "TITLE: TEXT".
 
 Exit status: 0 done, 1 the program could not start (catalog missing or
 malformed), 2 usage error, 3 a file action (--open, --save, --copy,
---report) failed; the run goes on after it.
+--report, --compare, --chart) failed; the run goes on after it.
 
 Example: a 2000 cfm outdoor-air case at 1000 ft, wet bulb entry, as JSON:
   ktr-calc optOutdoor=1 txtElev=1000 --settings-ok txtV=2000 txtVra=2000 --calc --json
 Save a case, then open it again and make its report as a PDF:
   ktr-calc txtV=2000 txtVra=2000 --save case.cse
   ktr-calc --open case.cse --report case.pdf
+Rate every model at the summer rating conditions, and draw the chart:
+  ktr-calc txtV=3000 --rating summer --compare models.csv --chart chart.svg
+
+The --compare columns: model, in_range (1 when the model's volume range
+covers the case), face_velocity (sfpm or m/s), dp_supply and dp_exhaust
+(in. w.c. or Pa), purge_volume (scfm or the SI flow unit), e_sensible,
+e_latent, e_total (fractions), heat_sensible, heat_latent, heat_total
+(Btu/h or kW), water_recovered (lb/h or kg/h), messages (what that
+model's run showed). A model whose run stopped has empty figures and the
+reason in messages.
 )";
 }
 
