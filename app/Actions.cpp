@@ -162,7 +162,11 @@ const std::vector<ActionSpec>& actionTable() {
          if (auto* offscreen = dynamic_cast<OffscreenPages*>(&p.windows.ports.pages)) {
            offscreen->ensureApplication();
          }
-         const QString problem = writeChart(QString::fromStdString(path), ui::psychChart(p.state));
+         const ui::PsychChart chart = ui::psychChart(p.state);
+         const QString problem =
+             chart.calculated
+                 ? writeChart(QString::fromStdString(path), chart)
+                 : QStringLiteral("No case has been calculated: there is nothing to chart.");
          if (!problem.isEmpty()) {
            p.windows.ports.messages.show(problem.toStdString(), "Psychrometric Chart",
                                          platform::MessageIcon::Exclamation);

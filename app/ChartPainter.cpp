@@ -162,7 +162,9 @@ void paintChart(QPainter& painter, const QRectF& bounds, const ui::PsychChart& c
   painter.setClipRect(plot.adjusted(-1, -1, 1, 1));
   drawCurves(painter, chart, area);
   painter.setClipping(false);
-  drawStates(painter, chart, area);
+  if (chart.calculated) {
+    drawStates(painter, chart, area);
+  }
   painter.setBrush(Qt::NoBrush);
   painter.setPen(QPen(Qt::black, 1));
   painter.drawRect(plot);
@@ -185,7 +187,8 @@ void paintChart(QPainter& painter, const QRectF& bounds, const ui::PsychChart& c
   font.setBold(false);
   painter.setFont(font);
   painter.drawText(QRectF(area.left, bounds.top() + 6, area.width, 22), Qt::AlignRight,
-                   QString::fromStdString(chart.title));
+                   chart.calculated ? QString::fromStdString(chart.title)
+                                    : QStringLiteral("No case has been calculated yet."));
   painter.restore();
 }
 

@@ -39,10 +39,14 @@ std::string joined(const std::vector<std::string>& texts, const char* separator)
 }  // namespace
 
 std::vector<ui::ModelRating> comparisonTable(std::vector<ui::ModelRating> ratings) {
-  // The custom wheel, last, has no range of its own.
-  const bool covered = std::any_of(ratings.begin(), ratings.end() - (ratings.empty() ? 0 : 1),
-                                   [](const ui::ModelRating& r) { return r.inRange; });
-  if (!covered) {
+  // The custom wheel, last, has no range of its own. Where every run
+  // stopped (a box without a number), the rows say why instead.
+  const auto catalogEnd = ratings.end() - (ratings.empty() ? 0 : 1);
+  const bool covered =
+      std::any_of(ratings.begin(), catalogEnd, [](const ui::ModelRating& r) { return r.inRange; });
+  const bool judged = std::any_of(ratings.begin(), catalogEnd,
+                                  [](const ui::ModelRating& r) { return r.completed; });
+  if (judged && !covered) {
     ratings.clear();
   }
   return ratings;

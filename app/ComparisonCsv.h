@@ -12,7 +12,8 @@
 namespace ktr {
 
 // Every rating, or none when no catalog model's range covers the case: a
-// table of models that all miss it would only mislead.
+// table of models that all miss it would only mislead. Ratings that all
+// stopped are kept: their messages say why.
 std::vector<ui::ModelRating> comparisonTable(std::vector<ui::ModelRating> ratings);
 
 // What an empty table says.

@@ -165,6 +165,22 @@ TEST_F(KtrCalcBeyond, ChartToAnUnknownKindOfFileIsRefused) {
   EXPECT_FALSE(fs::exists(path("chart.txt")));
 }
 
+TEST_F(KtrCalcBeyond, ChartOfACaseThatNeverCalculatedIsRefused) {
+  const CalcRun r = runWithCatalog({"txtToa=warm", "--chart", path("chart.svg")});
+  EXPECT_EQ(r.status, 3);
+  EXPECT_NE(r.err.find("Psychrometric Chart: No case has been calculated"), std::string::npos)
+      << r.err;
+  EXPECT_FALSE(fs::exists(path("chart.svg")));
+}
+
+TEST_F(KtrCalcBeyond, CompareOfACaseThatCannotCalculateSaysWhyOnEveryRow) {
+  const CalcRun r = runWithCatalog({"txtToa=warm", "--compare", "-"});
+  const auto rows = records(r.out);
+  ASSERT_EQ(rows.size(), 37U) << r.out;
+  EXPECT_EQ(rows[1][2], "");
+  EXPECT_NE(rows[1][13].find("outdoor air dry bulb"), std::string::npos) << rows[1][13];
+}
+
 TEST_F(KtrCalcBeyond, RatingTypesTheConditionsThenCalculates) {
   const CalcRun r = runWithCatalog({"--rating", "winter", "--results"});
   ASSERT_EQ(r.status, 0) << r.err;

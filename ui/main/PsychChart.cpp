@@ -26,14 +26,17 @@ class Builder {
 
   void build() {
     c_.si = s_.SIUnits == 1;
-    c_.pressure = s_.Patm;
+    // Only a finished calculation sets the exhaust volume.
+    c_.calculated = s_.Vea > 0;
+    c_.pressure = s_.Patm > 0 ? s_.Patm : modPsych::AtmPressure(0);
     ranges();
     c_.xTitle = c_.si ? "Dry bulb, °C" : "Dry bulb, °F";
     c_.yTitle = c_.si ? "Humidity ratio, g/kg" : "Humidity ratio, gr/lb";
     c_.title =
         "Barometric pressure " +
-        (c_.si ? platform::formatNumber(s_.Patm * units::kPascalsPerPsi / 1000, "##0.0") + " kPa"
-               : platform::formatNumber(s_.Patm, "#0.000") + " psia");
+        (c_.si
+             ? platform::formatNumber(c_.pressure * units::kPascalsPerPsi / 1000, "##0.0") + " kPa"
+             : platform::formatNumber(c_.pressure, "#0.000") + " psia");
     c_.saturation = curve(1);
     for (int percent = 10; percent <= 90; percent += 10) {
       c_.relativeHumidity.push_back({std::to_string(percent) + " %", curve(percent / 100.0)});
@@ -61,16 +64,19 @@ class Builder {
   // Round display steps: 10 degrees across, a humidity step for about six
   // grid lines up.
   void ranges() {
-    const double temps[] = {s_.Toa, s_.Tsa, s_.Tra, s_.Tea};
-    const double grains[] = {s_.Woa, s_.Wsa, s_.Wra, s_.Wea};
-    double low = x(*std::min_element(std::begin(temps), std::end(temps)));
-    double high = x(*std::max_element(std::begin(temps), std::end(temps)));
     c_.xStep = c_.si ? 5 : 10;
-    low = std::min(low - c_.xStep, c_.si ? -5.0 : 20.0);
-    high = std::max(high + c_.xStep, c_.si ? 40.0 : 105.0);
+    double low = c_.si ? -5.0 : 20.0;
+    double high = c_.si ? 40.0 : 105.0;
+    double wettest = 0;
+    if (c_.calculated) {
+      const double temps[] = {s_.Toa, s_.Tsa, s_.Tra, s_.Tea};
+      const double grains[] = {s_.Woa, s_.Wsa, s_.Wra, s_.Wea};
+      low = std::min(low, x(*std::min_element(std::begin(temps), std::end(temps))) - c_.xStep);
+      high = std::max(high, x(*std::max_element(std::begin(temps), std::end(temps))) + c_.xStep);
+      wettest = y(*std::max_element(std::begin(grains), std::end(grains)));
+    }
     c_.xMin = std::floor(low / c_.xStep) * c_.xStep;
     c_.xMax = std::ceil(high / c_.xStep) * c_.xStep;
-    const double wettest = y(*std::max_element(std::begin(grains), std::end(grains)));
     const double top = std::max(wettest * 1.25, c_.si ? 30.0 : 200.0);
     c_.yStep = c_.si ? (top > 40 ? 10 : 5) : (top > 280 ? 40 : 20);
     c_.yMax = std::ceil(top / c_.yStep) * c_.yStep;

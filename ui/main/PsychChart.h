@@ -45,6 +45,9 @@ struct PsychChart {
   std::vector<LabelledCurve> relativeHumidity;  // 10 % to 90 %
   std::vector<LabelledCurve> wetBulb;           // every 5 degrees
   std::array<ChartState, 4> states;             // outdoor, supply, return, exhaust
+  // False before any case has been calculated: the chart is then drawn at
+  // sea level with no states.
+  bool calculated = false;
   // Winter: the air below freezing, where the exhaust air can frost, is
   // marked from the chart's left edge up to this dry bulb.
   bool frostRegion = false;
