@@ -89,7 +89,7 @@ TEST_F(ModelComparisonTest, AModelTooSmallForTheCaseIsOutOfRangeAndSaysWhy) {
             smallest.messages.end());
 }
 
-TEST_F(ModelComparisonTest, AWinterCaseReportsFrostForEveryModelItFrosts) {
+TEST_F(ModelComparisonTest, AWinterCaseReportsFrostInTheSelectedModelsRow) {
   fields.inputs.txtToa.setText("-10");
   fields.inputs.txtMoa.setText("-11");
   fields.inputs.txtTra.setText("72");
