@@ -4,11 +4,16 @@
 #include <fstream>
 #include <string_view>
 
+#include "app/ChartPainter.h"
+#include "app/ComparisonCsv.h"
 #include "app/ControlNames.h"
+#include "app/OffscreenPages.h"
 #include "app/ProgramJson.h"
 #include "app/ResultsText.h"
 #include "app/UsageError.h"
 #include "platform/Overloaded.h"
+#include "ui/main/PsychChart.h"
+#include "ui/main/RatingConditions.h"
 
 namespace ktr {
 
@@ -37,22 +42,40 @@ bool done(const std::function<void()>& press) {
   return true;
 }
 
-// Edit Copy, then the clipboard's text to PATH ("-" is standard output).
-bool copyTo(Program& program, Session& session, const std::string& path) {
-  program.windows.main.mnuEditCopy_Click();
+// `text` to PATH ("-" is standard output); a file that cannot be written
+// is named in a box titled `title`, saying that `what` could not be written.
+bool writeOut(Program& program, Session& session, const std::string& path, const std::string& text,
+              const std::string& what, const char* title) {
   if (path == "-") {
-    session.out << session.clipboard.text;
+    session.out << text;
     return true;
   }
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file << session.clipboard.text;
+  file << text;
   file.close();
   if (!file) {
-    program.windows.ports.messages.show("The summary could not be written to " + path + ".", "Copy",
+    program.windows.ports.messages.show(what + " could not be written to " + path + ".", title,
                                         platform::MessageIcon::Exclamation);
     return false;
   }
   return true;
+}
+
+// Edit Copy, then the clipboard's text to PATH.
+bool copyTo(Program& program, Session& session, const std::string& path) {
+  program.windows.main.mnuEditCopy_Click();
+  return writeOut(program, session, path, session.clipboard.text, "The summary", "Copy");
+}
+
+// View Compare Models, the table as CSV to PATH.
+bool compareTo(Program& program, Session& session, const std::string& path) {
+  const auto table = comparisonTable(ui::compareModels(program.engine));
+  if (table.empty()) {
+    program.windows.ports.messages.show(kNoModelCoversNote, "Compare Models",
+                                        platform::MessageIcon::Information);
+  }
+  return writeOut(program, session, path, comparisonCsv(table, program.state), "The comparison",
+                  "Compare Models");
 }
 
 const std::vector<ActionSpec>& actionTable() {
@@ -115,6 +138,40 @@ const std::vector<ActionSpec>& actionTable() {
       {"--report", "PATH", Kind::Output, false, "the printed report as a one-page PDF at PATH",
        [](Program& p, Session&, const std::string& path) {
          return p.windows.main.exportPdf(path);
+       }},
+      {"--rating", "summer|winter", Kind::Step, true,
+       "Edit Rating Conditions: type the standard summer (outdoor 95/78 °F, return 75/63 °F "
+       "dry/wet bulb) or winter (35/33 °F, 70/58 °F) conditions, balanced flow at sea level, in "
+       "the units and humidity kind shown, then calculate",
+       [](Program& p, Session&, const std::string& word) {
+         const auto season = ui::ratingSeason(word);
+         if (!season) {
+           throw UsageError("--rating takes summer or winter, not '" + word + "'");
+         }
+         ui::applyRatingConditions(p.windows, *season);
+         return true;
+       }},
+      {"--compare", "PATH", Kind::Output, false,
+       "View Compare Models: every catalog model and the custom wheel rated for the case as "
+       "if picked from the model list (the case does not change), as CSV at PATH (- is "
+       "standard output), in the units shown",
+       compareTo},
+      {"--chart", "PATH", Kind::Output, false,
+       "View Psychrometric Chart, exported to PATH as SVG or PNG (by its extension)",
+       [](Program& p, Session&, const std::string& path) {
+         if (auto* offscreen = dynamic_cast<OffscreenPages*>(&p.windows.ports.pages)) {
+           offscreen->ensureApplication();
+         }
+         const ui::PsychChart chart = ui::psychChart(p.state);
+         const QString problem =
+             chart.calculated
+                 ? writeChart(QString::fromStdString(path), chart)
+                 : QStringLiteral("No case has been calculated: there is nothing to chart.");
+         if (!problem.isEmpty()) {
+           p.windows.ports.messages.show(problem.toStdString(), "Psychrometric Chart",
+                                         platform::MessageIcon::Exclamation);
+         }
+         return problem.isEmpty();
        }},
       {"--json", nullptr, Kind::AtEnd, false,
        "at the end, print the state, the custom wheel's catalog row, every control and the "
@@ -241,9 +298,11 @@ Plan readPlan(const std::vector<std::string>& args) {
     std::string argument;
     if (action->argument != nullptr) {
       if (i + 1 == args.size() || findAction(args[i + 1]) != nullptr) {
-        throw UsageError(
-            arg + " needs " +
-            (std::string_view(action->argument) == "PATH" ? "a path" : "the text to type"));
+        throw UsageError(arg + " needs " +
+                         (std::string_view(action->argument) == "PATH" ? std::string("a path")
+                          : std::string_view(action->argument) == "TEXT"
+                              ? std::string("the text to type")
+                              : std::string(action->argument)));
       }
       argument = args[++i];
     }
@@ -356,18 +415,28 @@ windows:
   }
   return help + R"(
 When no action calculates, --calc is implied before the first of --save,
---copy and --report, or at the end. Every message box is answered OK and
-printed on stderr as "TITLE: TEXT".
+--copy, --report, --compare and --chart, or at the end. Every message box
+is answered OK and printed on stderr as "TITLE: TEXT".
 
 Exit status: 0 done, 1 the program could not start (catalog missing or
 malformed), 2 usage error, 3 a file action (--open, --save, --copy,
---report) failed; the run goes on after it.
+--report, --compare, --chart) failed; the run goes on after it.
 
 Example: a 2000 cfm outdoor-air case at 1000 ft, wet bulb entry, as JSON:
   ktr-calc optOutdoor=1 txtElev=1000 --settings-ok txtV=2000 txtVra=2000 --calc --json
 Save a case, then open it again and make its report as a PDF:
   ktr-calc txtV=2000 txtVra=2000 --save case.cse
   ktr-calc --open case.cse --report case.pdf
+Rate every model at the summer rating conditions, and draw the chart:
+  ktr-calc txtV=3000 --rating summer --compare models.csv --chart chart.svg
+
+The --compare columns: model, in_range (1 when the model's volume range
+covers the case), face_velocity (sfpm or m/s), dp_supply and dp_exhaust
+(in. w.c. or Pa), purge_volume (scfm or the SI flow unit), e_sensible,
+e_latent, e_total (fractions), heat_sensible, heat_latent, heat_total
+(Btu/h or kW), water_recovered (lb/h or kg/h), messages (what that
+model's run showed). A model whose run stopped has empty figures and the
+reason in messages.
 )";
 }
 

@@ -11,6 +11,8 @@
 #include <QStatusBar>
 #include <map>
 
+#include "app/ChartWindow.h"
+#include "app/CompareWindow.h"
 #include "platform/Command.h"
 #include "platform/Twips.h"
 #include "ui_dlgPassword.h"
@@ -225,6 +227,16 @@ std::vector<std::string> Desktop::screenshots(const QString& folder,
   runCommand(messages, [&w] { w.main.mnuHelpContents_Click(); });
   if (QWidget* help = helpWindow()) {
     shoot(*help, QStringLiteral("help"));
+  }
+  // The chart and the comparison, when the program was given their windows.
+  runCommand(messages, [&w] {
+    w.main.mnuViewChart_Click();
+    w.main.mnuViewCompare_Click();
+  });
+  for (const QString& name : {kChartWindowName, kCompareWindowName}) {
+    if (auto* window = mainWindow.findChild<QMainWindow*>(name, Qt::FindDirectChildrenOnly)) {
+      shoot(*window, name);
+    }
   }
   return failed;
 }

@@ -14,7 +14,7 @@ std::unique_ptr<platform::Page> OffscreenPages::printerPage() {
   throw platform::PageError("ktr-calc prints no paper; --report writes the page as a PDF.");
 }
 
-std::unique_ptr<platform::Page> OffscreenPages::pdfPage(const std::string& path) {
+void OffscreenPages::ensureApplication() {
   if (QGuiApplication::instance() == nullptr) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
       qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -32,6 +32,10 @@ std::unique_ptr<platform::Page> OffscreenPages::pdfPage(const std::string& path)
     });
     application_ = std::make_unique<QGuiApplication>(argc, argv);
   }
+}
+
+std::unique_ptr<platform::Page> OffscreenPages::pdfPage(const std::string& path) {
+  ensureApplication();
   if (!device_) {
     device_ = std::make_unique<platform::qt::QtPageDevice>();
   }

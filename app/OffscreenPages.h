@@ -23,6 +23,8 @@ class OffscreenPages final : public platform::PageDevice {
 
   std::unique_ptr<platform::Page> printerPage() override;
   std::unique_ptr<platform::Page> pdfPage(const std::string& path) override;
+  // Makes the Qt application that drawing needs, unless there is one.
+  void ensureApplication();
 
  private:
   std::unique_ptr<QGuiApplication> application_;

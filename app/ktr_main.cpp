@@ -11,6 +11,7 @@
 #include "app/CatalogLocations.h"
 #include "app/Desktop.h"
 #include "app/QuitWhenPainted.h"
+#include "app/ViewWindows.h"
 #include "engine/Catalog.h"
 #include "platform/NumberText.h"
 #include "platform/qt/QtClipboard.h"
@@ -76,6 +77,7 @@ int main(int argc, char* argv[]) {
   platform::qt::QtPageDevice pages;
   platform::qt::QtPrintDialog printDialog(pages);
   platform::qt::QtClipboard clipboard;
+  ktr::ViewWindows views;
   try {
     ktr::Desktop desktop(
         ui::Ports{.messages = messages,
@@ -86,7 +88,9 @@ int main(int argc, char* argv[]) {
                   .files = files,
                   .printDialog = printDialog,
                   .pages = pages,
-                  .clipboard = clipboard});
+                  .clipboard = clipboard,
+                  .views = views});
+    views.attach(desktop);
     if (const int status = desktop.start(parser.isSet(quitWhenShown))) {
       return status;
     }

@@ -15,6 +15,26 @@ namespace {
 // move cannot follow in practice; the ceiling makes sure of it.
 constexpr int kMaxRounds = 3;
 
+// Outdoor standard volume for the entered volume when the wheel's purge is
+// `purge`, stored in Voa's width; `outdoorVolume` is the outdoor air's
+// specific volume, ft³/lb.
+float outdoorStandardVolume(const CalcState& s, double purge, double outdoorVolume) {
+  switch (s.FlowBasis) {
+    case VolumeBasis::Outdoor:
+      return static_cast<float>(s.VoaInput);
+    case VolumeBasis::Supply:
+      return static_cast<float>(s.VoaInput + purge);
+    case VolumeBasis::OutdoorActual:
+      return static_cast<float>(s.VoaInput * units::kStandardAirVolume / outdoorVolume);
+    default:
+      return static_cast<float>(s.VoaInput * units::kStandardAirVolume / outdoorVolume + purge);
+  }
+}
+
+bool rangeCovers(const ModelCatalog& c, std::size_t row, float volume) {
+  return c.ModelMinCfm[row] <= volume && volume <= c.ModelMaxCfm[row];
+}
+
 class Selection {
  public:
   Selection(Engine& engine, bool honourListSelect)
@@ -59,21 +79,8 @@ class Selection {
   // The outdoor state does not change while a model is chosen.
   double outdoorSpecificVolume() const { return outdoorSpecificVolume_; }
 
-  // Outdoor standard volume for the entered volume when the wheel's purge is
-  // `purge`, stored in Voa's width.
   float outdoorVolume(double purge) const {
-    switch (s_.FlowBasis) {
-      case VolumeBasis::Outdoor:
-        return static_cast<float>(s_.VoaInput);
-      case VolumeBasis::Supply:
-        return static_cast<float>(s_.VoaInput + purge);
-      case VolumeBasis::OutdoorActual:
-        return static_cast<float>(s_.VoaInput * units::kStandardAirVolume /
-                                  outdoorSpecificVolume());
-      default:
-        return static_cast<float>(
-            s_.VoaInput * units::kStandardAirVolume / outdoorSpecificVolume() + purge);
-    }
+    return outdoorStandardVolume(s_, purge, outdoorSpecificVolume());
   }
 
   // The larger of the outdoor volume with row r's purge and the return volume.
@@ -97,8 +104,7 @@ class Selection {
       const float volume = selectionVolume(r);
       if (r > 0 && listAll) {
         list.addItem(c_.ModelName[row(r)]);
-      } else if (r > 0 && !customOnly && c_.ModelMinCfm[row(r)] <= volume &&
-                 volume <= c_.ModelMaxCfm[row(r)]) {
+      } else if (r > 0 && !customOnly && rangeCovers(c_, row(r), volume)) {
         list.addItem(c_.ModelName[row(r)]);
       }
     }
@@ -173,6 +179,12 @@ class Selection {
 };
 
 }  // namespace
+
+bool ModelCoversCase(const CalcState& s, const ModelCatalog& c, std::size_t row) {
+  const double outdoorVolume = modPsych::SpecificVolume(s.Toa, s.Woa, s.PoaAbs);
+  return rangeCovers(
+      c, row, std::max(outdoorStandardVolume(s, c.ModelPurgeCfm[row], outdoorVolume), s.Vra));
+}
 
 void AutoSelectA(Engine& engine) {
   Selection(engine, true).run();

@@ -4,6 +4,8 @@
 // whose range covers them, moves volumes outside the catalog's overall range
 // to its nearest limit (with a warning), and takes the smallest listed model.
 
+#include <cstddef>
+
 #include "engine/Engine.h"
 
 namespace ModCalc {
@@ -13,5 +15,10 @@ void AutoSelectA(Engine& engine);
 
 // The private-label edition's selection.
 void AutoSelectB(Engine& engine);
+
+// Whether catalog row `row`'s volume range covers the state's case as the
+// selection judges it: the larger of the outdoor standard volume with that
+// model's catalog purge and the return standard volume.
+bool ModelCoversCase(const CalcState& s, const ModelCatalog& c, std::size_t row);
 
 }  // namespace ModCalc

@@ -18,6 +18,7 @@
 #include "platform/Page.h"
 #include "platform/PrintDialog.h"
 #include "platform/SettingsStore.h"
+#include "ui/Views.h"
 
 namespace ui {
 
@@ -52,6 +53,7 @@ struct Ports {
   platform::PrintDialog& printDialog = platform::noPrintDialog();
   platform::PageDevice& pages = platform::noPageDevice();
   platform::Clipboard& clipboard = platform::noClipboard();
+  Views& views = noViews();
 };
 
 // The program cannot start (its catalog is missing or malformed).

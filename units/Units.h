@@ -30,6 +30,7 @@ inline constexpr double kGrainsPerGramPerKilogram = 7;
 // Pressure.
 inline constexpr double kPascalsPerInchOfWater = 249;
 inline constexpr double kInchesOfWaterPerPsi = 27.708;
+inline constexpr double kPascalsPerPsi = 6894.757;  // the chart's title only
 
 // Length.
 inline constexpr double kFeetPerMetre = 3.281;    // the elevation box

@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
+#include <QTableWidget>
 #include <QTest>
 #include <QTextBrowser>
 #include <QToolBar>
@@ -21,6 +22,7 @@
 #include <vector>
 
 #include "app/Desktop.h"
+#include "app/ViewWindows.h"
 #include "platform/headless/HeadlessDialogs.h"
 #include "platform/headless/HeadlessMessageBox.h"
 #include "platform/headless/MemorySettingsStore.h"
@@ -40,7 +42,8 @@ struct HeadlessPorts {
   platform::MemoryClipboard clipboard;
   platform::qt::QtPageDevice pages;
 
-  ui::Ports ports(const char* catalog = KTR_SOURCE_DIR "/resources/ktrmodel6.csv") {
+  ui::Ports ports(const char* catalog = KTR_SOURCE_DIR "/resources/ktrmodel6.csv",
+                  ui::Views& views = ui::noViews()) {
     return ui::Ports{.messages = messages,
                      .settings = settings,
                      .help = help,
@@ -48,7 +51,8 @@ struct HeadlessPorts {
                      .catalogCandidates = {catalog},
                      .files = files,
                      .pages = pages,
-                     .clipboard = clipboard};
+                     .clipboard = clipboard,
+                     .views = views};
   }
 };
 
@@ -297,6 +301,71 @@ TEST(DesktopStart, AMissingCatalogIsAnErrorBoxAndExitStatusOne) {
   EXPECT_EQ(shown.title, "Error");
   EXPECT_NE(shown.text.find("no-such-folder/ktrmodel6.csv"), std::string::npos) << shown.text;
   EXPECT_FALSE(desktop.splashWindow.isVisible());
+}
+
+}  // namespace
+
+namespace {
+
+// The desktop with its chart and comparison windows, as ktr starts it.
+class DesktopViewsTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { ktr::useIconTheme(); }
+  DesktopViewsTest() {
+    views.attach(desktop);
+    EXPECT_EQ(desktop.start(true), 0);
+  }
+  QAction& action(const char* name) {
+    return *desktop.mainWindow.findChild<QAction*>(QString::fromLatin1(name));
+  }
+  QString mainLabel(const char* name) {
+    return desktop.mainWindow.findChild<QLabel*>(QString::fromLatin1(name))->text();
+  }
+
+  HeadlessPorts ports;
+  ktr::ViewWindows views;
+  ktr::Desktop desktop{ports.ports(KTR_SOURCE_DIR "/resources/ktrmodel6.csv", views)};
+};
+
+TEST_F(DesktopViewsTest, RatingConditionsMenuTypesTheConditionsAndCalculates) {
+  action("mnuEditRatingWinter").trigger();
+  EXPECT_EQ(mainLabel("lblSeason"), "Winter");
+  EXPECT_EQ(mainLabel("lblToa"), "35.0");
+  EXPECT_EQ(desktop.inputsWindow.findChild<QLineEdit*>("txtMra")->text(), "58.0");
+  action("mnuEditRatingSummer").trigger();
+  EXPECT_EQ(mainLabel("lblSeason"), "Summer");
+  EXPECT_EQ(mainLabel("lblTra"), "75.0");
+}
+
+TEST_F(DesktopViewsTest, EnterOnACompareRowSelectsThatModelAndCalculates) {
+  action("mnuViewCompare").trigger();
+  auto* window = desktop.mainWindow.findChild<QMainWindow*>(ktr::kCompareWindowName);
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(window->isVisible());
+  auto* table = window->findChild<QTableWidget*>();
+  ASSERT_EQ(table->rowCount(), desktop.program.state.ModelCount + 1);
+  // Sorted by total energy, largest first, then the row of a larger model.
+  table->sortItems(11, Qt::DescendingOrder);
+  const QList<QTableWidgetItem*> found = table->findItems("KW42-4", Qt::MatchExactly);
+  ASSERT_EQ(found.size(), 1);
+  const QString total = table->item(found[0]->row(), 11)->text();
+  table->setFocus();
+  table->setCurrentCell(found[0]->row(), 0);
+  QTest::keyClick(table, Qt::Key_Return);
+  EXPECT_EQ(desktop.program.state.ModelNameSel, "KW42-4");
+  EXPECT_EQ(mainLabel("lblModel"), "Model: KTR KW42-4");
+  EXPECT_EQ(mainLabel("lblHeatT").remove(','), total);
+  QApplication::processEvents();
+  EXPECT_EQ(table->rowCount(), desktop.program.state.ModelCount + 1) << "refreshed";
+  EXPECT_TRUE(ports.messages.messages().empty());
+}
+
+TEST_F(DesktopViewsTest, ChartWindowOpensOnTheLastCalculation) {
+  action("mnuViewChart").trigger();
+  auto* window = desktop.mainWindow.findChild<QMainWindow*>(ktr::kChartWindowName);
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_EQ(window->windowTitle(), "Psychrometric Chart");
 }
 
 }  // namespace

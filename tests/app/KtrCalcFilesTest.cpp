@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -7,15 +6,16 @@
 #include <string>
 #include <vector>
 
+#include "KtrCalcFixture.h"
 #include "app/KtrCalc.h"
-#include "tests/app/CalcRun.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-using calctest::CalcRun;
-using calctest::run;
+CalcRun run(const std::vector<std::string>& args) {
+  return runWithCatalog(args);
+}
 
 std::string fileText(const fs::path& path) {
   std::ifstream file(path, std::ios::binary);
@@ -24,15 +24,9 @@ std::string fileText(const fs::path& path) {
   return text.str();
 }
 
-class KtrCalcFiles : public ::testing::Test {
+class KtrCalcFiles : public TempFolderTest {
  protected:
-  KtrCalcFiles() {
-    dir = fs::temp_directory_path() / ("ktr-calc-files-" + std::to_string(::getpid()));
-    fs::create_directories(dir);
-  }
-  ~KtrCalcFiles() override { fs::remove_all(dir); }
-  std::string path(const char* name) const { return (dir / name).string(); }
-  fs::path dir;
+  KtrCalcFiles() : TempFolderTest("ktr-calc-files-") {}
 };
 
 TEST_F(KtrCalcFiles, SaveThenOpenGivesTheSameCaseAndSummary) {

@@ -5,13 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "KtrCalcFixture.h"
 #include "app/KtrCalc.h"
-#include "tests/app/CalcRun.h"
 
 namespace {
 
-using calctest::CalcRun;
-using calctest::run;
+CalcRun run(const std::vector<std::string>& args) {
+  return runWithCatalog(args);
+}
 
 TEST(KtrCalcWindows, DefaultCaseAsJson) {
   const CalcRun r = run({"--json"});

@@ -60,11 +60,14 @@ frmWheel::frmWheel(Windows& windows) : Window("frmWheel", windows) {
   add(mnuedit, mnuEditCopy, mnuEditSettings, mnuEditInputs, mnuEditSecurity);
   add(mnuView, mnuViewToolbar);
   add(Help, mnuAbout, mnuHelpContents);
+  add(mnuEditRating, mnuEditRatingSummer, mnuEditRatingWinter, mnuViewChart, mnuViewCompare);
   mnufile.add(mnuFileOpen, mnuFileClose, mnuFileSave, mnuFilebar0, mnuFilePrint, mnuFileExportPdf,
               mnuFilebar1, mnuFileExit);
   mnuedit.add(mnuEditCopy, mnuEditSettings, mnuEditInputs, mnuEditSecurity);
   mnuView.add(mnuViewToolbar);
   Help.add(mnuAbout, mnuHelpContents);
+  mnuEditRating.add(mnuEditRatingSummer, mnuEditRatingWinter);
+  mnuView.add(mnuViewChart, mnuViewCompare);
 
   // Design time: the warning and the actual volumes appear with the first
   // results (FillCaptions).
@@ -100,6 +103,10 @@ frmWheel::frmWheel(Windows& windows) : Window("frmWheel", windows) {
   mnuAbout.onClick = [this] { mnuAbout_Click(); };
   mnuHelpContents.onClick = [this] { mnuHelpContents_Click(); };
   fields().main.cmdFrostSpeed.onClick = [this] { cmdFrostSpeed_Click(); };
+  mnuEditRatingSummer.onClick = [this] { mnuEditRatingSummer_Click(); };
+  mnuEditRatingWinter.onClick = [this] { mnuEditRatingWinter_Click(); };
+  mnuViewChart.onClick = [this] { mnuViewChart_Click(); };
+  mnuViewCompare.onClick = [this] { mnuViewCompare_Click(); };
 }
 
 void frmWheel::Form_Load() {

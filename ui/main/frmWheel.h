@@ -64,6 +64,13 @@ class frmWheel final : public Window {
   void mnuAbout_Click();
   void mnuHelpContents_Click();
 
+  // Edit Rating Conditions Summer and Winter, View Psychrometric Chart and
+  // Compare Models.
+  void mnuEditRatingSummer_Click();
+  void mnuEditRatingWinter_Click();
+  void mnuViewChart_Click();
+  void mnuViewCompare_Click();
+
   // Adds the "Override" toolbar button unless it is there already.
   void addOverrideButton();
 
@@ -163,6 +170,11 @@ class frmWheel final : public Window {
   MenuItem mnuEditSecurity{"mnuEditSecurity", "Sec&urity"};
   Menu mnuView{"mnuView", "&View"};
   MenuItem mnuViewToolbar{"mnuViewToolbar", "&Toolbar"};
+  Menu mnuEditRating{"mnuEditRating", "&Rating Conditions"};
+  MenuItem mnuEditRatingSummer{"mnuEditRatingSummer", "&Summer"};
+  MenuItem mnuEditRatingWinter{"mnuEditRatingWinter", "&Winter"};
+  MenuItem mnuViewChart{"mnuViewChart", "&Psychrometric Chart"};
+  MenuItem mnuViewCompare{"mnuViewCompare", "&Compare Models"};
   Menu Help{"Help", "&Help"};
   MenuItem mnuAbout{"mnuAbout", "&About"};
   MenuItem mnuHelpContents{"mnuHelpContents", "Help &Contents"};

@@ -4,6 +4,7 @@
 #include "platform/NumberText.h"
 #include "psych/modPsych.h"
 #include "ui/Windows.h"
+#include "ui/main/FaceVelocity.h"
 #include "ui/main/frmWheel.h"
 #include "units/Units.h"
 
@@ -16,9 +17,6 @@ namespace {
 // Pure blue and pure red, the season label's colours.
 constexpr platform::Rgb kWinterColor{0, 0, 255};
 constexpr platform::Rgb kSummerColor{255, 0, 0};
-
-// Face velocities above this many standard fpm raise the warning.
-constexpr float kHighFaceVelocity = 1250;
 
 // The number an actual-volume Variant holds; one not yet written shows as 0.
 // Calculate writes only numbers into these lists.
@@ -134,8 +132,7 @@ void frmWheel::FillCaptions() {
   put(lblEunbalL, s.EunbalL, "#0.0%");
   put(fields().main.lblEunbalT, s.EunbalT, "#0.0%");
 
-  // The warning compares standard face velocities in either unit system.
-  HiVelocity.setVisible(s.VelOa > kHighFaceVelocity || s.VelEa > kHighFaceVelocity);
+  HiVelocity.setVisible(faceVelocityTooHigh(s));
 
   // The season follows the outdoor air: below 50 °F it is winter.
   if (s.Toa < 50) {

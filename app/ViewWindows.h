@@ -1,0 +1,36 @@
+#pragma once
+
+// The desktop's chart and comparison windows, made when first shown and
+// kept up to date after every calculation.
+
+#include <QPointer>
+
+#include "app/ChartWindow.h"
+#include "app/CompareWindow.h"
+#include "ui/Views.h"
+
+namespace ktr {
+
+class Desktop;
+
+class ViewWindows final : public ui::Views {
+ public:
+  // Follows `desktop`'s calculations from now on; the windows belong to its
+  // main window.
+  void attach(Desktop& desktop);
+
+  void showChart() override;
+  void showComparison() override;
+
+ private:
+  // After the command that calculated has ended, so that a table row that
+  // asked for the calculation is not replaced under its own event.
+  void refreshLater();
+
+  Desktop* desktop_ = nullptr;
+  QPointer<ChartWindow> chart_;
+  QPointer<CompareWindow> compare_;
+  bool refreshPending_ = false;
+};
+
+}  // namespace ktr

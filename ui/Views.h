@@ -1,0 +1,26 @@
+#pragma once
+
+// The windows that draw rather than hold controls: the psychrometric chart
+// and the model comparison. The desktop shows them; without a display they
+// have no place (ktr-calc writes what they show with --chart and --compare).
+
+namespace ui {
+
+class Views {
+ public:
+  virtual ~Views() = default;
+  virtual void showChart() = 0;
+  virtual void showComparison() = 0;
+};
+
+// Views with no display: showing them does nothing.
+inline Views& noViews() {
+  struct NoViews final : Views {
+    void showChart() override {}
+    void showComparison() override {}
+  };
+  static NoViews none;
+  return none;
+}
+
+}  // namespace ui

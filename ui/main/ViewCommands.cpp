@@ -1,0 +1,26 @@
+#include "ui/Windows.h"
+#include "ui/main/RatingConditions.h"
+#include "ui/main/frmWheel.h"
+
+// The commands beyond the one-wheel answer: the standard rating conditions,
+// the chart and the comparison.
+
+namespace ui {
+
+void frmWheel::mnuEditRatingSummer_Click() {
+  applyRatingConditions(w_, RatingSeason::Summer);
+}
+
+void frmWheel::mnuEditRatingWinter_Click() {
+  applyRatingConditions(w_, RatingSeason::Winter);
+}
+
+void frmWheel::mnuViewChart_Click() {
+  ports().views.showChart();
+}
+
+void frmWheel::mnuViewCompare_Click() {
+  ports().views.showComparison();
+}
+
+}  // namespace ui
