@@ -592,10 +592,19 @@ first row naming the columns) is typed into a freshly started program and
 calculated, as with the actions above. Columns, in any order; one left out,
 or a cell left empty, keeps the program's start-up value:
 )";
-  for (const std::string_view column : kInputColumns) {
-    help += "  " + std::string(column) + "\n";
+  std::string line = " ";
+  for (std::size_t i = 0; i < kInputColumns.size(); ++i) {
+    const std::string column =
+        " " + std::string(kInputColumns[i]) + (i + 1 < kInputColumns.size() ? "," : ".");
+    if (line.size() + column.size() > 76) {
+      help += line + "\n";
+      line = " ";
+    }
+    line += column;
   }
-  return help + R"(units is ip or si (values in the row's units; SI volumes in m3/h),
+  return help + line + R"(
+
+units is ip or si (values in the row's units; SI volumes in m3/h),
 flow_basis outdoor, supply, outdoor_actual or supply_actual, moisture_kind
 dew_point, wet_bulb, humidity_ratio or rh, wheel total or sensible, model a
 catalog model offered for the volume (empty: selected automatically).
