@@ -3,6 +3,9 @@
 namespace ktr {
 
 std::optional<CsvRecord> CsvReader::next() {
+  if (line_ == 0) {
+    skipByteOrderMark();
+  }
   if (in_.peek() == std::char_traits<char>::eof()) {
     return std::nullopt;
   }
@@ -63,6 +66,16 @@ std::optional<CsvRecord> CsvReader::next() {
   }
   record.fields.push_back(std::move(field));
   return record;
+}
+
+void CsvReader::skipByteOrderMark() {
+  constexpr std::string_view kMark = "\xEF\xBB\xBF";
+  for (const char c : kMark) {
+    if (in_.peek() != static_cast<unsigned char>(c)) {
+      return;
+    }
+    in_.get();
+  }
 }
 
 std::string csvField(std::string_view text) {

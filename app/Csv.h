@@ -26,13 +26,16 @@ class CsvReader {
   explicit CsvReader(std::istream& in) : in_(in) {}
 
   // The next record, or nothing at the end of the input. A blank line is a
-  // record with one empty field.
+  // record with one empty field. A UTF-8 byte order mark before the first
+  // record (spreadsheets write one) is skipped.
   std::optional<CsvRecord> next();
 
   // Lines read so far.
   std::size_t line() const { return line_; }
 
  private:
+  void skipByteOrderMark();
+
   std::istream& in_;
   std::size_t line_ = 0;
 };

@@ -40,6 +40,7 @@ TEST(Csv, ReadsQuotedFieldsAsRfc4180HasThem) {
       {"\"two\r\nlines\",z\nnext\n", {{"two\r\nlines", "z"}, {"next"}}, {1, 3}},
       {"\"say \"\"hi\"\"\",\"\"\n", {{"say \"hi\"", ""}}, {1}},
       {"a,,\n\n", {{"a", "", ""}, {""}}, {1, 2}},
+      {"\xEF\xBB\xBFtag,\xEF\xBB\xBF\n", {{"tag", "\xEF\xBB\xBF"}}, {1}},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.text);
