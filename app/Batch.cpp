@@ -1,5 +1,6 @@
 #include "app/Batch.h"
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -8,6 +9,8 @@
 #include <chrono>
 #include <cmath>
 #include <csignal>
+#include <cstdint>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -54,9 +57,9 @@ constexpr std::array<std::string_view, 21> kResultColumns{
     "e_total",        "heat_sensible", "heat_latent",     "heat_total",   "water_recovered",
     "messages"};
 
-// The first rows are rated in one thread: starting threads costs more than a
+// The first rows are rated in one process: starting others costs more than a
 // short schedule takes.
-constexpr std::size_t kRowsPerThreadBlock = 512;
+constexpr std::size_t kRowsPerWorkerBlock = 512;
 
 constexpr double kSecondsPerMinute = 60;
 
@@ -259,6 +262,62 @@ class RowRater {
   std::vector<std::filesystem::path> catalog_;
 };
 
+// A slice of a block rated in a process of its own. The windows' control
+// layer keeps one set of pending view notifications for the whole process,
+// so cases run side by side in processes, not threads. The child writes
+// each result line, length first, into an unnamed temporary file.
+void writeLine(std::FILE* file, const std::string& line) {
+  const std::uint64_t size = line.size();
+  std::fwrite(&size, sizeof size, 1, file);
+  std::fwrite(line.data(), 1, line.size(), file);
+}
+
+struct SliceProcess {
+  std::size_t first;
+  std::size_t last;
+  pid_t pid = -1;
+  std::FILE* file = nullptr;
+
+  // Reads the child's lines into lines[first..]; false when it could not run.
+  bool collect(std::vector<std::optional<std::string>>& lines) {
+    if (pid <= 0) {
+      return false;
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    std::rewind(file);
+    std::uint64_t size = 0;
+    for (std::size_t i = first; i < last && std::fread(&size, sizeof size, 1, file) == 1; ++i) {
+      std::string line(size, '\0');
+      if (std::fread(line.data(), 1, size, file) != size) {
+        break;
+      }
+      lines[i] = std::move(line);
+    }
+    std::fclose(file);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  }
+};
+
+SliceProcess rateInProcess(const std::function<void(std::FILE*)>& rate, std::size_t first,
+                           std::size_t last) {
+  SliceProcess slice{first, last};
+  slice.file = std::tmpfile();
+  if (slice.file == nullptr) {
+    return slice;
+  }
+  slice.pid = fork();
+  if (slice.pid == 0) {
+    rate(slice.file);
+    const bool written = std::fflush(slice.file) == 0;
+    _exit(written ? 0 : 1);
+  }
+  if (slice.pid < 0) {
+    std::fclose(slice.file);
+  }
+  return slice;
+}
+
 }  // namespace
 
 ScheduleColumns::ScheduleColumns(const std::vector<std::string>& header) {
@@ -385,8 +444,8 @@ std::size_t rateSchedule(std::istream& in, std::ostream& out, const BatchOptions
   const RowRater rater(columns, catalog);
   rater.checkStart();
   out << csvLine(columns.resultHeader());
-  const unsigned threads =
-      options.threads != 0 ? options.threads : std::max(1U, std::thread::hardware_concurrency());
+  const unsigned workers =
+      options.jobs != 0 ? options.jobs : std::max(1U, std::thread::hardware_concurrency());
   const auto stopped = [&options] { return options.stop != nullptr && options.stop->load(); };
   std::size_t written = 0;
   std::vector<CsvRecord> rows;
@@ -396,7 +455,7 @@ std::size_t rateSchedule(std::istream& in, std::ostream& out, const BatchOptions
     // the same however long the schedule is.
     rows.clear();
     const std::size_t blockSize =
-        written == 0 ? kRowsPerThreadBlock : kRowsPerThreadBlock * threads;
+        written == 0 ? kRowsPerWorkerBlock : kRowsPerWorkerBlock * workers;
     while (rows.size() < blockSize) {
       std::optional<CsvRecord> row = reader.next();
       if (!row) {
@@ -413,14 +472,23 @@ std::size_t rateSchedule(std::istream& in, std::ostream& out, const BatchOptions
         lines[i] = rater.rate(rows[i]);
       }
     };
-    const std::size_t slices = std::min<std::size_t>(threads, rows.size() / kRowsPerThreadBlock);
-    if (slices <= 1) {
-      rateSlice(0, rows.size());
-    } else {
-      std::vector<std::jthread> workers;
-      const std::size_t per = (rows.size() + slices - 1) / slices;
-      for (std::size_t first = 0; first < rows.size(); first += per) {
-        workers.emplace_back(rateSlice, first, std::min(rows.size(), first + per));
+    const std::size_t slices = std::min<std::size_t>(workers, rows.size() / kRowsPerWorkerBlock);
+    const std::size_t per = slices <= 1 ? rows.size() : (rows.size() + slices - 1) / slices;
+    std::vector<SliceProcess> helpers;
+    for (std::size_t first = per; first < rows.size(); first += per) {
+      helpers.push_back(rateInProcess(
+          [&, first](std::FILE* file) {
+            for (std::size_t i = first; i < std::min(rows.size(), first + per) && !stopped(); ++i) {
+              writeLine(file, rater.rate(rows[i]));
+            }
+          },
+          first, std::min(rows.size(), first + per)));
+    }
+    rateSlice(0, per);
+    for (SliceProcess& helper : helpers) {
+      if (!helper.collect(lines)) {
+        // No process could be started, or it died: rated here instead.
+        rateSlice(helper.first, helper.last);
       }
     }
     for (const auto& line : lines) {
@@ -472,14 +540,13 @@ BatchArguments readBatchArguments(const std::vector<std::string>& args) {
       read.results = argument();
     } else if (arg == "--catalog") {
       read.options.catalog = argument();
-    } else if (arg == "--threads") {
+    } else if (arg == "--jobs") {
       const std::string& count = argument();
-      const auto threads = platform::parseInvariant<double>(count);
-      if (!threads || *threads < 1 || *threads > 256 || *threads != std::floor(*threads)) {
-        throw UsageError("batch: --threads takes a whole number from 1 to 256, not '" + count +
-                         "'");
+      const auto jobs = platform::parseInvariant<double>(count);
+      if (!jobs || *jobs < 1 || *jobs > 256 || *jobs != std::floor(*jobs)) {
+        throw UsageError("batch: --jobs takes a whole number from 1 to 256, not '" + count + "'");
       }
-      read.options.threads = static_cast<unsigned>(*threads);
+      read.options.jobs = static_cast<unsigned>(*jobs);
     } else if (arg.starts_with("-") && arg != "-") {
       throw UsageError("batch: unknown option '" + arg + "' (see ktr-calc --help)");
     } else if (haveSchedule) {
@@ -585,7 +652,7 @@ int runBatchCommand(const std::vector<std::string>& args, std::ostream& out, std
 std::string batchHelpText() {
   std::string help = R"(
 Rating a schedule:
-  ktr-calc batch SCHEDULE.csv [-o RESULTS.csv] [--catalog PATH] [--threads N]
+  ktr-calc batch SCHEDULE.csv [-o RESULTS.csv] [--catalog PATH] [--jobs N]
 
 Each row of SCHEDULE.csv (comma-separated, quoted as RFC 4180 has it, the
 first row naming the columns) is typed into a freshly started program and
@@ -617,7 +684,7 @@ exhaust_scfm, face_velocity, dp_supply, dp_exhaust, purge_volume,
 e_sensible, e_latent, e_total (fractions), heat_sensible, heat_latent,
 heat_total, water_recovered, in the row's units, and messages: every message
 the case showed, or the error that kept it from being rated. A bad row
-never stops the run. Large schedules use every core (--threads N to choose);
+never stops the run. Large schedules use every core (--jobs N to choose);
 the results keep the schedule's order. Ctrl+C stops after the rows in hand,
 which are written (exit status 130).
 

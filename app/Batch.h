@@ -47,7 +47,7 @@ struct RowError : std::runtime_error {
 
 struct BatchOptions {
   std::optional<std::filesystem::path> catalog;
-  unsigned threads = 0;  // 0: one per core
+  unsigned jobs = 0;  // cases rated side by side; 0: one per core
   // Set from outside (Ctrl+C): the run ends after the rows in hand.
   const std::atomic<bool>* stop = nullptr;
   // Called with the rows written so far after each block.
@@ -60,7 +60,7 @@ struct BatchOptions {
 std::size_t rateSchedule(std::istream& in, std::ostream& out, const BatchOptions& options);
 
 // The command: `batch SCHEDULE.csv [-o RESULTS.csv] [--catalog PATH]
-// [--threads N]`, arguments after the word batch. Returns the exit status.
+// [--jobs N]`, arguments after the word batch. Returns the exit status.
 int runBatchCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 // The batch part of ktr-calc --help.

@@ -84,12 +84,12 @@ TEST(Csv, WrittenLinesReadBackAsTheSameFields) {
 }
 
 // The schedule rated in the process; its result rows as fields.
-std::vector<CsvRecord> rate(const std::string& schedule, unsigned threads = 1) {
+std::vector<CsvRecord> rate(const std::string& schedule, unsigned jobs = 1) {
   std::istringstream in(schedule);
   std::ostringstream out;
   ktr::BatchOptions options;
   options.catalog = KTR_SOURCE_DIR "/resources/ktrmodel6.csv";
-  options.threads = threads;
+  options.jobs = jobs;
   ktr::rateSchedule(in, out, options);
   return records(out.str());
 }
@@ -231,7 +231,7 @@ TEST(Batch, EveryRowEqualsTheSameCaseRunThroughKtrCalc) {
   }
 }
 
-TEST(Batch, SeveralThreadsKeepTheScheduleOrder) {
+TEST(Batch, SeveralProcessesKeepTheScheduleOrder) {
   std::string schedule = "tag,volume,return_volume\n";
   for (int i = 0; i < 2000; ++i) {
     const std::string volume = std::to_string(1000 + (i * 7919) % 30000);
@@ -256,7 +256,7 @@ TEST(Batch, AStopKeepsTheRowsAlreadyRated) {
   std::atomic<bool> stop{false};
   ktr::BatchOptions options;
   options.catalog = KTR_SOURCE_DIR "/resources/ktrmodel6.csv";
-  options.threads = 1;
+  options.jobs = 1;
   options.stop = &stop;
   options.progress = [&stop](std::size_t) { stop = true; };
   std::istringstream in(schedule);
