@@ -174,15 +174,14 @@ class RowRater {
     std::string messages;
     try {
       const std::vector<std::string> actions = columns_.actions(row);
-      const auto [shown, calculated] = run(actions, columns_.value(row, "model"));
-      messages = messageText(shown);
-      if (calculated) {
-        rated = results(*calculated);
+      Outcome outcome = run(actions, columns_.value(row, "model"));
+      messages = messageText(outcome.shown);
+      if (!outcome.results.empty()) {
+        rated = std::move(outcome.results);
       }
-    } catch (const RowError& error) {
-      messages = "Error: line " + std::to_string(row.line) + ": " + error.what();
     } catch (const std::exception& error) {
-      // Whatever stops one case must not stop the others.
+      // A row that cannot be rated, or whatever else stops one case, must
+      // not stop the others.
       messages = "Error: line " + std::to_string(row.line) + ": " + error.what();
     }
     fields.insert(fields.end(), rated.begin(), rated.end());
@@ -192,7 +191,7 @@ class RowRater {
 
   struct Outcome {
     std::vector<platform::Message> shown;
-    std::unique_ptr<Program> calculated;  // null when the calculation stopped
+    std::vector<std::string> results;  // none when the calculation stopped
   };
 
   // Throws ui::StartupError when the catalog cannot be read.
@@ -230,7 +229,7 @@ class RowRater {
       throw RowError(modelProblem(*program, model).value_or(error.what()));
     }
     const bool finished = !program->windows.inputs.cmdCalc.visible();
-    return {messages.messages(), finished ? std::move(program) : nullptr};
+    return {messages.messages(), finished ? results(*program) : std::vector<std::string>{}};
   }
 
   // Why the row's model could not be picked from the list, if it could not.
