@@ -164,8 +164,8 @@ std::string messageText(const std::vector<platform::Message>& messages) {
 // Rates rows one at a time, each in a freshly started program.
 class RowRater {
  public:
-  RowRater(const ScheduleColumns& columns, std::vector<std::filesystem::path> catalog)
-      : columns_(columns), catalog_(std::move(catalog)) {}
+  RowRater(const ScheduleColumns& columns, const ModCalc::CatalogFile& catalog)
+      : columns_(columns), catalog_(catalog) {}
 
   std::string rate(const CsvRecord& row) const {
     std::vector<std::string> fields = row.fields;
@@ -207,7 +207,8 @@ class RowRater {
                                                        .settings = settings,
                                                        .help = help,
                                                        .screen = headlessScreen(),
-                                                       .catalogCandidates = catalog_,
+                                                       .catalogCandidates = {catalog_.path},
+                                                       .catalogRead = &catalog_,
                                                        .clipboard = clipboard});
     if (const auto problem = program->start()) {
       throw ui::StartupError(*problem);
@@ -258,7 +259,8 @@ class RowRater {
   }
 
   const ScheduleColumns& columns_;
-  std::vector<std::filesystem::path> catalog_;
+  // Read once for the whole schedule.
+  const ModCalc::CatalogFile& catalog_;
 };
 
 // A slice of a block rated in a process of its own. The windows' control
@@ -440,7 +442,11 @@ std::size_t rateSchedule(std::istream& in, std::ostream& out, const BatchOptions
   const std::vector<std::filesystem::path> catalog =
       options.catalog ? std::vector<std::filesystem::path>{*options.catalog}
                       : catalogCandidates(ModCalc::CatalogFileName(0));
-  const RowRater rater(columns, catalog);
+  const auto read = ModCalc::ReadCatalog(catalog);
+  if (const auto* problem = std::get_if<std::string>(&read)) {
+    throw ui::StartupError(*problem);
+  }
+  const RowRater rater(columns, std::get<ModCalc::CatalogFile>(read));
   rater.checkStart();
   out << csvLine(columns.resultHeader());
   const unsigned workers =

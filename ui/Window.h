@@ -19,6 +19,10 @@
 #include "platform/PrintDialog.h"
 #include "platform/SettingsStore.h"
 
+namespace ModCalc {
+struct CatalogFile;
+}  // namespace ModCalc
+
 namespace ui {
 
 // The per-user settings all live here.
@@ -48,6 +52,8 @@ struct Ports {
   Screen screen;
   // Where the catalog is looked for, in order.
   std::vector<std::filesystem::path> catalogCandidates;
+  // A catalog read beforehand, used instead of reading a candidate.
+  const ModCalc::CatalogFile* catalogRead = nullptr;
   platform::FileDialogs& files = platform::noFileDialogs();
   platform::PrintDialog& printDialog = platform::noPrintDialog();
   platform::PageDevice& pages = platform::noPageDevice();

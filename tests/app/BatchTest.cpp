@@ -288,4 +288,18 @@ TEST(Batch, CommandWritesTheResultsFileAndRefusesToOverwriteTheSchedule) {
   std::filesystem::remove_all(dir);
 }
 
+TEST(Batch, ACatalogThatCannotBeReadStopsTheRunBeforeAnyRow) {
+  const auto dir = std::filesystem::temp_directory_path() / "ktr-batch-catalog-test";
+  std::filesystem::create_directories(dir);
+  const auto schedule = (dir / "schedule.csv").string();
+  std::ofstream(schedule) << "tag\nA\n";
+  std::ostringstream out;
+  std::ostringstream err;
+  EXPECT_EQ(ktr::runKtrCalc({"batch", schedule, "--catalog", dir.string()}, out, err), 1);
+  EXPECT_EQ(out.str(), "");
+  EXPECT_EQ(err.str(),
+            "ktr-calc: The wheel catalog " + dir.string() + " is a folder, not a catalog file.\n");
+  std::filesystem::remove_all(dir);
+}
+
 }  // namespace
