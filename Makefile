@@ -1,6 +1,6 @@
 # The one front door: every target first makes sure the Debian packages are
 # there, then configures with a CMake preset and builds with two jobs.
-.PHONY: all deps build run test golden bench asan fuzz format format-check clean
+.PHONY: all deps build run test golden bench asan fuzz format format-check clean package
 
 all: build
 
@@ -16,6 +16,12 @@ run: build
 
 test: build
 	@ctest --preset default
+
+# The Debian package in build/, for an installation under /usr.
+package: deps
+	@cmake --preset default -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
+	@cmake --build --preset default
+	@cd build && cpack -G DEB
 
 # Regenerates the pinned end-to-end results on purpose; review the diff.
 golden: build

@@ -388,6 +388,7 @@ std::string helpText() {
 Usage:
   ktr-calc [--catalog PATH] [ACTION...]
   ktr-calc psych FUNCTION ARG...      (see ktr-calc psych --help)
+  ktr-calc batch SCHEDULE.csv [-o RESULTS.csv]   (see "Rating a schedule")
 
 The program starts as the desktop program does (every window loads, the
 catalog is read, no calculation runs) with an empty settings store. The

@@ -1,6 +1,7 @@
 #include "app/KtrCalc.h"
 
 #include "app/Actions.h"
+#include "app/Batch.h"
 #include "app/CatalogLocations.h"
 #include "app/OffscreenPages.h"
 #include "app/Program.h"
@@ -32,13 +33,11 @@ int runWindows(const std::vector<std::string>& args, std::ostream& out, std::ost
   platform::RecordingHelpViewer help;
   platform::MemoryClipboard clipboard;
   OffscreenPages pages;
-  // A 1280 x 1024 screen at 96 dots per inch, for centring.
-  const ui::Screen screen{platform::pixelsToTwips(1280, 96), platform::pixelsToTwips(1024, 96)};
   Program program(ui::Ports{
       .messages = messages,
       .settings = settings,
       .help = help,
-      .screen = screen,
+      .screen = headlessScreen(),
       .catalogCandidates = plan.catalog ? std::vector<std::filesystem::path>{*plan.catalog}
                                         : catalogCandidates(ModCalc::CatalogFileName(0)),
       .pages = pages,
@@ -59,13 +58,21 @@ int runWindows(const std::vector<std::string>& args, std::ostream& out, std::ost
 
 }  // namespace
 
+ui::Screen headlessScreen() {
+  // A 1280 x 1024 screen at 96 dots per inch, for centring.
+  return {platform::pixelsToTwips(1280, 96), platform::pixelsToTwips(1024, 96)};
+}
+
 int runKtrCalc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   try {
     if (!args.empty() && args.front() == "psych") {
       return runPsychCommand(args, out, err);
     }
+    if (!args.empty() && args.front() == "batch") {
+      return runBatchCommand({args.begin() + 1, args.end()}, out, err);
+    }
     if (!args.empty() && (args.front() == "--help" || args.front() == "-h")) {
-      out << helpText();
+      out << helpText() << batchHelpText();
       return 0;
     }
     return runWindows(args, out, err);

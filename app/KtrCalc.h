@@ -9,7 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "ui/Window.h"
+
 namespace ktr {
+
+// The screen the headless windows are centred on.
+ui::Screen headlessScreen();
 
 int runKtrCalc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 

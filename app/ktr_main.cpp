@@ -10,6 +10,7 @@
 
 #include "app/CatalogLocations.h"
 #include "app/Desktop.h"
+#include "app/ProjectFiles.h"
 #include "app/QuitWhenPainted.h"
 #include "app/ViewWindows.h"
 #include "engine/Catalog.h"
@@ -68,7 +69,14 @@ int main(int argc, char* argv[]) {
                      "painted once."));
   parser.addOption(screenshots);
   parser.addOption(quitWhenShown);
+  parser.addPositionalArgument(QStringLiteral("project"),
+                               QStringLiteral("A project file (.cse) to open once started."),
+                               QStringLiteral("[project.cse]"));
   parser.process(app);
+  if (parser.positionalArguments().size() > 1) {
+    std::cerr << "ktr: one project file at a time\n";
+    return 2;
+  }
 
   platform::qt::QtMessageBox messages;
   platform::qt::QtSettingsStore settings;
@@ -93,6 +101,10 @@ int main(int argc, char* argv[]) {
     views.attach(desktop);
     if (const int status = desktop.start(parser.isSet(quitWhenShown))) {
       return status;
+    }
+    ktr::ProjectFiles projectFiles(desktop, settings);
+    if (!parser.positionalArguments().isEmpty()) {
+      projectFiles.open(parser.positionalArguments().front());
     }
     if (parser.isSet(screenshots)) {
       const QString folder = parser.value(screenshots);

@@ -175,8 +175,8 @@ std::string CatalogFileName(std::int16_t privateLabel) {
   return privateLabel == 0 ? "ktrmodel6.csv" : "bskmodel.csv";
 }
 
-std::optional<std::string> LoadCatalog(Engine& engine,
-                                       const std::vector<std::filesystem::path>& candidates) {
+std::variant<CatalogFile, std::string> ReadCatalog(
+    const std::vector<std::filesystem::path>& candidates) {
   for (const auto& path : candidates) {
     std::error_code error;
     const auto status = std::filesystem::status(path, error);
@@ -202,26 +202,40 @@ std::optional<std::string> LoadCatalog(Engine& engine,
     // Catalogs edited on older Windows machines are in Windows-1252.
     const std::string text = platform::toUtf8(bytes);
 
-    // Read into a catalog of our own and build the custom wheel there, so a
-    // failure anywhere leaves the one in use as it was.
-    ModelCatalog catalog;
-    std::int16_t modelCount = 0;
-    if (auto failed = CatalogText(path.string(), text).readInto(catalog, modelCount)) {
-      return failed;
+    CatalogFile read;
+    read.path = path;
+    if (auto failed = CatalogText(path.string(), text).readInto(read.catalog, read.modelCount)) {
+      return *failed;
     }
-    std::string password = catalog.ModelName[0];
-    Engine loading{engine.state, catalog, engine.fields, engine.messages, engine.redraw};
-    if (!AutoSelect(loading)) {
-      return "The wheel catalog " + path.string() +
-             " was not loaded because the custom wheel could not be built from the override "
-             "dialog.";
-    }
-    engine.catalog = std::move(catalog);
-    engine.state.ModelCount = modelCount;
-    engine.state.OverridePassword = std::move(password);
-    return std::nullopt;
+    return read;
   }
   return notFound(candidates);
+}
+
+std::optional<std::string> UseCatalog(Engine& engine, const CatalogFile& read) {
+  // The custom wheel is built in a catalog of our own, so a failure leaves
+  // the one in use as it was.
+  ModelCatalog catalog = read.catalog;
+  std::string password = catalog.ModelName[0];
+  Engine loading{engine.state, catalog, engine.fields, engine.messages, engine.redraw};
+  if (!AutoSelect(loading)) {
+    return "The wheel catalog " + read.path.string() +
+           " was not loaded because the custom wheel could not be built from the override "
+           "dialog.";
+  }
+  engine.catalog = std::move(catalog);
+  engine.state.ModelCount = read.modelCount;
+  engine.state.OverridePassword = std::move(password);
+  return std::nullopt;
+}
+
+std::optional<std::string> LoadCatalog(Engine& engine,
+                                       const std::vector<std::filesystem::path>& candidates) {
+  auto read = ReadCatalog(candidates);
+  if (auto* problem = std::get_if<std::string>(&read)) {
+    return *problem;
+  }
+  return UseCatalog(engine, std::get<CatalogFile>(read));
 }
 
 }  // namespace ModCalc

@@ -20,6 +20,10 @@
 #include "platform/SettingsStore.h"
 #include "ui/Views.h"
 
+namespace ModCalc {
+struct CatalogFile;
+}  // namespace ModCalc
+
 namespace ui {
 
 // The per-user settings all live here.
@@ -49,6 +53,8 @@ struct Ports {
   Screen screen;
   // Where the catalog is looked for, in order.
   std::vector<std::filesystem::path> catalogCandidates;
+  // A catalog read beforehand, used instead of reading a candidate.
+  const ModCalc::CatalogFile* catalogRead = nullptr;
   platform::FileDialogs& files = platform::noFileDialogs();
   platform::PrintDialog& printDialog = platform::noPrintDialog();
   platform::PageDevice& pages = platform::noPageDevice();

@@ -123,6 +123,9 @@ bool frmWheel::openProjectFile(const std::string& path) {
   FillText();
   s.ModelSelected = 1;
   w_.inputs.cmdCalc.setVisible(false);
+  if (onProjectFile) {
+    onProjectFile(path);
+  }
   return true;
 }
 
@@ -237,7 +240,13 @@ bool frmWheel::saveProjectFile(const std::string& path) {
       return false;
     }
   }
-  return SaveProject(path);
+  if (!SaveProject(path)) {
+    return false;
+  }
+  if (onProjectFile) {
+    onProjectFile(path);
+  }
+  return true;
 }
 
 bool frmWheel::SaveProject(const std::string& path) {

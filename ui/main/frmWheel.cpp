@@ -156,7 +156,9 @@ void frmWheel::Form_Load() {
   // The catalog, and with it OverridePassword; without it the program
   // cannot run.
   if (const std::optional<std::string> problem =
-          ModCalc::LoadCatalog(engine(), ports().catalogCandidates)) {
+          ports().catalogRead != nullptr
+              ? ModCalc::UseCatalog(engine(), *ports().catalogRead)
+              : ModCalc::LoadCatalog(engine(), ports().catalogCandidates)) {
     throw StartupError(*problem);
   }
 

@@ -6,6 +6,7 @@
 // loop in FrostSpeed.cpp.
 
 #include <array>
+#include <functional>
 #include <string>
 
 #include "platform/Controls.h"
@@ -50,6 +51,8 @@ class frmWheel final : public Window {
   // whether it did its work.
   bool openProjectFile(const std::string& path);
   bool saveProjectFile(const std::string& path);
+  // Told the path of each project file opened or saved (File > Recent).
+  std::function<void(const std::string&)> onProjectFile;
   bool exportPdf(const std::string& path);
   // The clipboard summary's text, as Edit Copy puts it there.
   std::string summaryText();

@@ -1,0 +1,701 @@
+#include "app/Batch.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <chrono>
+#include <cmath>
+#include <csignal>
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "app/Actions.h"
+#include "app/CatalogLocations.h"
+#include "app/KtrCalc.h"
+#include "app/Program.h"
+#include "app/UsageError.h"
+#include "engine/Catalog.h"
+#include "platform/NumberText.h"
+#include "platform/headless/HeadlessDialogs.h"
+#include "platform/headless/HeadlessMessageBox.h"
+#include "platform/headless/MemorySettingsStore.h"
+#include "platform/headless/RecordingHelpViewer.h"
+#include "psych/modPsych.h"
+#include "units/Units.h"
+
+namespace ktr {
+
+namespace {
+
+constexpr std::array<std::string_view, 16> kInputColumns{"tag",
+                                                         "title",
+                                                         "units",
+                                                         "flow_basis",
+                                                         "volume",
+                                                         "return_volume",
+                                                         "outdoor_db",
+                                                         "outdoor_moisture",
+                                                         "return_db",
+                                                         "return_moisture",
+                                                         "moisture_kind",
+                                                         "elevation",
+                                                         "outdoor_static",
+                                                         "return_static",
+                                                         "wheel",
+                                                         "model"};
+
+constexpr std::array<std::string_view, 21> kResultColumns{
+    "model_selected", "supply_db",     "supply_moisture", "exhaust_db",   "exhaust_moisture",
+    "outdoor_scfm",   "supply_scfm",   "return_scfm",     "exhaust_scfm", "face_velocity",
+    "dp_supply",      "dp_exhaust",    "purge_volume",    "e_sensible",   "e_latent",
+    "e_total",        "heat_sensible", "heat_latent",     "heat_total",   "water_recovered",
+    "messages"};
+
+// The first rows are rated in one process: starting others costs more than a
+// short schedule takes.
+constexpr std::size_t kRowsPerWorkerBlock = 512;
+
+constexpr double kSecondsPerMinute = 60;
+
+struct Choice {
+  std::string_view value;
+  std::string_view action;
+};
+
+std::string oneOf(std::string_view column, std::string_view value,
+                  std::initializer_list<Choice> choices) {
+  std::string allowed;
+  for (const Choice& choice : choices) {
+    if (choice.value == value) {
+      return std::string(choice.action);
+    }
+    allowed += (allowed.empty() ? "" : ", ") + std::string(choice.value);
+  }
+  throw RowError(std::string(column) + ": '" + std::string(value) + "' is none of " + allowed);
+}
+
+std::string trimmed(std::string_view text) {
+  const auto first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) {
+    return {};
+  }
+  return std::string(text.substr(first, text.find_last_not_of(" \t") - first + 1));
+}
+
+// A schedule number (period decimal point, as files have it) as a person
+// types it into a box in the user's number conventions.
+std::string boxText(std::string_view column, const std::string& value) {
+  const auto number = platform::parseInvariant<double>(value);
+  if (!number || !std::isfinite(*number)) {
+    throw RowError(std::string(column) + ": '" + value + "' is not a number");
+  }
+  return platform::localNumberText(value);
+}
+
+// Six significant digits: more than any box shows, few enough to read.
+std::string resultText(double value) {
+  std::array<char, 32> text{};
+  const auto end =
+      std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::general, 6)
+          .ptr;
+  return {text.data(), end};
+}
+
+// The results of the program's last calculation, in the row's units and
+// moisture kind.
+std::vector<std::string> results(const Program& program) {
+  const ModCalc::CalcState& s = program.state;
+  const bool si = s.SIUnits == 1;
+  const auto temperature = [si](float t) { return resultText(si ? units::celsius(t) : t); };
+  const auto moisture = [&](float t, double grains) {
+    const double m = modPsych::GrainsToMoist(t, grains, s.Patm, s.MoistInKind);
+    if (!si || s.MoistInKind == 4) {
+      return resultText(m);
+    }
+    return resultText(s.MoistInKind == 3 ? m / units::kGrainsPerGramPerKilogram
+                                         : units::celsius(m));
+  };
+  const auto flow = [&](float cfm) { return resultText(si ? cfm / s.SIFlowFactor : cfm); };
+  const auto velocity = [si](float fpm) {
+    return resultText(si ? fpm * units::kMetresPerFoot / kSecondsPerMinute : fpm);
+  };
+  const auto pressure = [si](float inWc) {
+    return resultText(si ? inWc * units::kPascalsPerInchOfWater : inWc);
+  };
+  const auto heat = [si](double btuh) {
+    return resultText(si ? btuh * units::kKilowattsPerBtuPerHour : btuh);
+  };
+  return {s.ModelNameSel,
+          temperature(s.Tsa),
+          moisture(s.Tsa, s.Wsa),
+          temperature(s.Tea),
+          moisture(s.Tea, s.Wea),
+          flow(s.Voa),
+          flow(s.Vsa),
+          flow(s.Vra),
+          flow(s.Vea),
+          velocity(s.VelOa),
+          pressure(s.dPs),
+          pressure(s.dPr),
+          flow(s.Vpurge),
+          resultText(s.EunbalS),
+          resultText(s.EunbalL),
+          resultText(s.EunbalT),
+          heat(s.HeatS),
+          heat(s.HeatL),
+          heat(s.HeatT),
+          resultText(si ? s.WaterRecovered / units::kPoundsPerKilogram : s.WaterRecovered)};
+}
+
+std::string messageText(const std::vector<platform::Message>& messages) {
+  std::string text;
+  for (const platform::Message& m : messages) {
+    text += (text.empty() ? "" : "; ") + m.title + ": " + m.text;
+  }
+  return text;
+}
+
+// Rates rows one at a time, each in a freshly started program.
+class RowRater {
+ public:
+  RowRater(const ScheduleColumns& columns, const ModCalc::CatalogFile& catalog)
+      : columns_(columns), catalog_(catalog) {}
+
+  std::string rate(const CsvRecord& row) const {
+    std::vector<std::string> fields = row.fields;
+    fields.resize(columns_.names().size());
+    std::vector<std::string> rated(kResultColumns.size() - 1);
+    std::string messages;
+    try {
+      const std::vector<std::string> actions = columns_.actions(row);
+      Outcome outcome = run(actions, columns_.value(row, "model"));
+      messages = messageText(outcome.shown);
+      if (!outcome.results.empty()) {
+        rated = std::move(outcome.results);
+      }
+    } catch (const std::exception& error) {
+      // A row that cannot be rated, or whatever else stops one case, must
+      // not stop the others.
+      messages = "Error: line " + std::to_string(row.line) + ": " + error.what();
+    }
+    fields.insert(fields.end(), rated.begin(), rated.end());
+    fields.push_back(messages);
+    return csvLine(fields);
+  }
+
+  struct Outcome {
+    std::vector<platform::Message> shown;
+    std::vector<std::string> results;  // none when the calculation stopped
+  };
+
+  // Throws ui::StartupError when the catalog cannot be read.
+  void checkStart() const { run({}, {}); }
+
+ private:
+  Outcome run(const std::vector<std::string>& actions, const std::string& model) const {
+    platform::HeadlessMessageBox messages;
+    platform::MemorySettingsStore settings;
+    platform::RecordingHelpViewer help;
+    platform::MemoryClipboard clipboard;
+    auto program = std::make_unique<Program>(ui::Ports{.messages = messages,
+                                                       .settings = settings,
+                                                       .help = help,
+                                                       .screen = headlessScreen(),
+                                                       .catalogCandidates = {catalog_.path},
+                                                       .catalogRead = &catalog_,
+                                                       .clipboard = clipboard});
+    if (const auto problem = program->start()) {
+      throw ui::StartupError(*problem);
+    }
+    program->windows.splash.dismiss();
+    std::ostringstream discarded;
+    Session session{discarded, messages, clipboard};
+    try {
+      const std::vector<Step> steps = planSteps(readPlan(actions), *program);
+      for (std::size_t i = 0; i < steps.size(); ++i) {
+        if (i + 1 == steps.size()) {
+          // The last step is Calculate; a run that stops leaves the button
+          // green, which tells a stopped calculation from a finished one.
+          program->windows.inputs.ChangeStatus();
+        }
+        steps[i](*program, session);
+      }
+    } catch (const UsageError& error) {
+      throw RowError(modelProblem(*program, model).value_or(error.what()));
+    }
+    const bool finished = !program->windows.inputs.cmdCalc.visible();
+    return {messages.messages(), finished ? results(*program) : std::vector<std::string>{}};
+  }
+
+  // Why the row's model could not be picked from the list, if it could not.
+  static std::optional<std::string> modelProblem(const Program& program, const std::string& model) {
+    if (model.empty()) {
+      return std::nullopt;
+    }
+    const auto& items = program.fields.inputs.lstWheel.items();
+    if (std::find(items.begin(), items.end(), model) != items.end()) {
+      return std::nullopt;
+    }
+    const auto& names = program.catalog.ModelName;
+    const auto last = names.begin() + 1 + program.state.ModelCount;
+    return "model: '" + model + "' is " +
+           (std::find(names.begin() + 1, last, model) == last
+                ? std::string("not in the catalog")
+                : "not offered for this volume; the list offers " + listed(items));
+  }
+
+  static std::string listed(const std::vector<std::string>& items) {
+    std::string text;
+    for (const std::string& item : items) {
+      text += (text.empty() ? "" : " ") + item;
+    }
+    return text;
+  }
+
+  const ScheduleColumns& columns_;
+  // Read once for the whole schedule.
+  const ModCalc::CatalogFile& catalog_;
+};
+
+// A slice of a block rated in a process of its own. The windows' control
+// layer keeps one set of pending view notifications for the whole process,
+// so cases run side by side in processes, not threads. The child writes
+// each result line, length first, into an unnamed temporary file.
+void writeLine(std::FILE* file, const std::string& line) {
+  const std::uint64_t size = line.size();
+  std::fwrite(&size, sizeof size, 1, file);
+  std::fwrite(line.data(), 1, line.size(), file);
+}
+
+struct SliceProcess {
+  std::size_t first;
+  std::size_t last;
+  pid_t pid = -1;
+  std::FILE* file = nullptr;
+
+  // Reads the child's lines into lines[first..]; false when it could not run.
+  bool collect(std::vector<std::optional<std::string>>& lines) {
+    if (pid <= 0) {
+      return false;
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    std::rewind(file);
+    std::uint64_t size = 0;
+    for (std::size_t i = first; i < last && std::fread(&size, sizeof size, 1, file) == 1; ++i) {
+      std::string line(size, '\0');
+      if (std::fread(line.data(), 1, size, file) != size) {
+        break;
+      }
+      lines[i] = std::move(line);
+    }
+    std::fclose(file);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  }
+};
+
+SliceProcess rateInProcess(const std::function<void(std::FILE*)>& rate, std::size_t first,
+                           std::size_t last) {
+  SliceProcess slice{first, last};
+  slice.file = std::tmpfile();
+  if (slice.file == nullptr) {
+    return slice;
+  }
+  slice.pid = fork();
+  if (slice.pid == 0) {
+    rate(slice.file);
+    const bool written = std::fflush(slice.file) == 0;
+    _exit(written ? 0 : 1);
+  }
+  if (slice.pid < 0) {
+    std::fclose(slice.file);
+  }
+  return slice;
+}
+
+}  // namespace
+
+ScheduleColumns::ScheduleColumns(const std::vector<std::string>& header) {
+  std::vector<std::string> unknown;
+  for (const std::string& name : header) {
+    const std::string column = trimmed(name);
+    if (std::find(names_.begin(), names_.end(), column) != names_.end()) {
+      throw UsageError("the schedule names the column '" + column + "' twice");
+    }
+    if (std::find(kInputColumns.begin(), kInputColumns.end(), column) == kInputColumns.end()) {
+      unknown.push_back("'" + column + "'");
+    }
+    names_.push_back(column);
+  }
+  if (!unknown.empty()) {
+    std::string list;
+    for (const std::string& name : unknown) {
+      list += (list.empty() ? "" : ", ") + name;
+    }
+    throw UsageError("unknown column" + std::string(unknown.size() > 1 ? "s " : " ") + list +
+                     " in the schedule's first row");
+  }
+}
+
+std::vector<std::string> ScheduleColumns::resultHeader() const {
+  std::vector<std::string> header = names_;
+  header.insert(header.end(), kResultColumns.begin(), kResultColumns.end());
+  return header;
+}
+
+std::string ScheduleColumns::value(const CsvRecord& row, std::string_view column) const {
+  const auto found = std::find(names_.begin(), names_.end(), column);
+  return found == names_.end() ? std::string() : trimmed(row.fields[found - names_.begin()]);
+}
+
+std::vector<std::string> ScheduleColumns::actions(const CsvRecord& row) const {
+  if (!row.problem.empty()) {
+    throw RowError(row.problem);
+  }
+  if (row.fields.size() == 1 && row.fields.front().empty() && names_.size() > 1) {
+    throw RowError("the row is empty");
+  }
+  if (row.fields.size() != names_.size()) {
+    throw RowError("the row has " + std::to_string(row.fields.size()) +
+                   " fields, the first row names " + std::to_string(names_.size()) + " columns");
+  }
+  const auto given = [&](std::string_view column) { return value(row, column); };
+  std::vector<std::string> actions;
+  const std::string unitsValue = given("units");
+  const bool si =
+      !unitsValue.empty() && oneOf("units", unitsValue, {{"ip", ""}, {"si", "si"}}) == "si";
+  if (si) {
+    actions.emplace_back("--si-toggle");
+  }
+  if (const std::string basis = given("flow_basis"); !basis.empty()) {
+    actions.push_back(oneOf("flow_basis", basis,
+                            {{"outdoor", "optOutdoor=1"},
+                             {"supply", "optSupply=1"},
+                             {"outdoor_actual", "optOutdoorActual=1"},
+                             {"supply_actual", "optSupplyActual=1"}}));
+  }
+  if (const std::string kind = given("moisture_kind"); !kind.empty()) {
+    // The SI forms of dew point, wet bulb and humidity ratio are four
+    // options further on; relative humidity has one option for both.
+    actions.push_back(si ? oneOf("moisture_kind", kind,
+                                 {{"dew_point", "optMoistIn(4)=1"},
+                                  {"wet_bulb", "optMoistIn(5)=1"},
+                                  {"humidity_ratio", "optMoistIn(6)=1"},
+                                  {"rh", "optMoistIn(3)=1"}})
+                         : oneOf("moisture_kind", kind,
+                                 {{"dew_point", "optMoistIn(0)=1"},
+                                  {"wet_bulb", "optMoistIn(1)=1"},
+                                  {"humidity_ratio", "optMoistIn(2)=1"},
+                                  {"rh", "optMoistIn(3)=1"}}));
+  }
+  const auto typeNumber = [&](std::string_view column, std::string_view box) {
+    if (const std::string typed = given(column); !typed.empty()) {
+      actions.push_back(std::string(box) + "=" + boxText(column, typed));
+    }
+  };
+  typeNumber("elevation", "txtElev");
+  typeNumber("outdoor_static", "txtPoa");
+  typeNumber("return_static", "txtPra");
+  if (const std::string wheel = given("wheel"); !wheel.empty()) {
+    actions.push_back(oneOf("wheel", wheel, {{"total", "KTRSel=1"}, {"sensible", "KSRSel=1"}}));
+  }
+  // The settings first: their OK re-expresses the moisture boxes in the
+  // chosen kind, which must not touch the row's own moisture values.
+  actions.emplace_back("--settings-ok");
+  if (const std::string title = given("title"); !title.empty()) {
+    actions.push_back(
+        "txtTitle=" +
+        row.fields[std::find(names_.begin(), names_.end(), "title") - names_.begin()]);
+  }
+  typeNumber("outdoor_db", si ? "txtToaSI" : "txtToa");
+  typeNumber("outdoor_moisture", si ? "txtMoaSI" : "txtMoa");
+  typeNumber("return_db", si ? "txtTraSI" : "txtTra");
+  typeNumber("return_moisture", si ? "txtMraSI" : "txtMra");
+  typeNumber("volume", si ? "txtVSI" : "txtV");
+  typeNumber("return_volume", si ? "txtVraSI" : "txtVra");
+  actions.emplace_back("--calc");
+  // A model of one's own is picked from the list the calculation offers,
+  // then calculated again.
+  if (const std::string model = given("model"); !model.empty()) {
+    actions.push_back("lstWheel=" + model);
+    actions.emplace_back("--calc");
+  }
+  return actions;
+}
+
+std::size_t rateSchedule(std::istream& in, std::ostream& out, const BatchOptions& options) {
+  CsvReader reader(in);
+  const std::optional<CsvRecord> header = reader.next();
+  if (!header) {
+    throw UsageError("the schedule is empty: its first row must name the columns");
+  }
+  if (!header->problem.empty()) {
+    throw UsageError("the schedule's first row: " + header->problem);
+  }
+  const ScheduleColumns columns(header->fields);
+  const std::vector<std::filesystem::path> catalog =
+      options.catalog ? std::vector<std::filesystem::path>{*options.catalog}
+                      : catalogCandidates(ModCalc::CatalogFileName(0));
+  const auto read = ModCalc::ReadCatalog(catalog);
+  if (const auto* problem = std::get_if<std::string>(&read)) {
+    throw ui::StartupError(*problem);
+  }
+  const RowRater rater(columns, std::get<ModCalc::CatalogFile>(read));
+  rater.checkStart();
+  out << csvLine(columns.resultHeader());
+  const unsigned workers =
+      options.jobs != 0 ? options.jobs : std::max(1U, std::thread::hardware_concurrency());
+  const auto stopped = [&options] { return options.stop != nullptr && options.stop->load(); };
+  std::size_t written = 0;
+  std::vector<CsvRecord> rows;
+  std::vector<std::optional<std::string>> lines;
+  while (!stopped()) {
+    // Rows are read, rated and written a block at a time, so memory stays
+    // the same however long the schedule is.
+    rows.clear();
+    const std::size_t blockSize =
+        written == 0 ? kRowsPerWorkerBlock : kRowsPerWorkerBlock * workers;
+    while (rows.size() < blockSize) {
+      std::optional<CsvRecord> row = reader.next();
+      if (!row) {
+        break;
+      }
+      rows.push_back(std::move(*row));
+    }
+    if (rows.empty()) {
+      break;
+    }
+    lines.assign(rows.size(), std::nullopt);
+    const auto rateSlice = [&](std::size_t first, std::size_t last) {
+      for (std::size_t i = first; i < last && !stopped(); ++i) {
+        lines[i] = rater.rate(rows[i]);
+      }
+    };
+    const std::size_t slices = std::min<std::size_t>(workers, rows.size() / kRowsPerWorkerBlock);
+    const std::size_t per = slices <= 1 ? rows.size() : (rows.size() + slices - 1) / slices;
+    std::vector<SliceProcess> helpers;
+    for (std::size_t first = per; first < rows.size(); first += per) {
+      helpers.push_back(rateInProcess(
+          [&, first](std::FILE* file) {
+            for (std::size_t i = first; i < std::min(rows.size(), first + per) && !stopped(); ++i) {
+              writeLine(file, rater.rate(rows[i]));
+            }
+          },
+          first, std::min(rows.size(), first + per)));
+    }
+    rateSlice(0, per);
+    for (SliceProcess& helper : helpers) {
+      if (!helper.collect(lines)) {
+        // No process could be started, or it died: rated here instead.
+        rateSlice(helper.first, helper.last);
+      }
+    }
+    for (const auto& line : lines) {
+      if (!line) {
+        break;
+      }
+      out << *line;
+      ++written;
+    }
+    out.flush();
+    if (options.progress) {
+      options.progress(written);
+    }
+  }
+  return written;
+}
+
+namespace {
+
+std::atomic<bool> interrupted{false};
+
+extern "C" void onInterrupt(int /*signal*/) {
+  interrupted = true;
+}
+
+constexpr int kCannotStart = 1;
+constexpr int kUsageError = 2;
+constexpr int kFileFailed = 3;
+constexpr int kInterrupted = 130;  // what a shell reports for Ctrl+C
+
+struct BatchArguments {
+  std::filesystem::path schedule;
+  std::optional<std::filesystem::path> results;
+  BatchOptions options;
+};
+
+BatchArguments readBatchArguments(const std::vector<std::string>& args) {
+  BatchArguments read;
+  bool haveSchedule = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    const auto argument = [&]() -> const std::string& {
+      if (i + 1 == args.size()) {
+        throw UsageError("batch: " + arg + " needs a value");
+      }
+      return args[++i];
+    };
+    if (arg == "-o" || arg == "--output") {
+      read.results = argument();
+    } else if (arg == "--catalog") {
+      read.options.catalog = argument();
+    } else if (arg == "--jobs") {
+      const std::string& count = argument();
+      const auto jobs = platform::parseInvariant<double>(count);
+      if (!jobs || *jobs < 1 || *jobs > 256 || *jobs != std::floor(*jobs)) {
+        throw UsageError("batch: --jobs takes a whole number from 1 to 256, not '" + count + "'");
+      }
+      read.options.jobs = static_cast<unsigned>(*jobs);
+    } else if (arg.starts_with("-") && arg != "-") {
+      throw UsageError("batch: unknown option '" + arg + "' (see ktr-calc --help)");
+    } else if (haveSchedule) {
+      throw UsageError("batch: one schedule at a time, not also '" + arg + "'");
+    } else {
+      read.schedule = arg;
+      haveSchedule = true;
+    }
+  }
+  if (!haveSchedule) {
+    throw UsageError("batch needs a schedule: ktr-calc batch SCHEDULE.csv [-o RESULTS.csv]");
+  }
+  return read;
+}
+
+}  // namespace
+
+int runBatchCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  BatchArguments read = readBatchArguments(args);
+  std::ifstream schedule(read.schedule, std::ios::binary);
+  if (!schedule) {
+    err << "ktr-calc: batch: the schedule " << read.schedule.string() << " cannot be read\n";
+    return kFileFailed;
+  }
+  std::error_code ignored;
+  if (read.results && std::filesystem::equivalent(read.schedule, *read.results, ignored)) {
+    throw UsageError("batch: the results would overwrite the schedule " + read.schedule.string());
+  }
+  // Results go to a temporary file beside the target, renamed at the end, so
+  // a run that fails leaves an earlier results file as it was. A target that
+  // is no regular file (a device, a pipe) is written straight: a rename
+  // would replace it.
+  std::filesystem::path temporary;
+  std::ofstream file;
+  if (read.results) {
+    const auto kind = std::filesystem::status(*read.results, ignored).type();
+    const bool replace = kind == std::filesystem::file_type::regular ||
+                         kind == std::filesystem::file_type::not_found;
+    temporary = replace ? std::filesystem::path(read.results->string() + ".part") : *read.results;
+    file.open(temporary, std::ios::binary | std::ios::trunc);
+    if (!file) {
+      err << "ktr-calc: batch: the results cannot be written to " << read.results->string() << '\n';
+      return kFileFailed;
+    }
+  }
+  std::ostream& results = read.results ? file : out;
+
+  const auto size = std::filesystem::file_size(read.schedule, ignored);
+  const auto started = std::chrono::steady_clock::now();
+  bool progressShown = false;
+  if (isatty(STDERR_FILENO) == 1) {
+    read.options.progress = [&](std::size_t rows) {
+      const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
+      if (elapsed.count() < 1) {
+        return;
+      }
+      const auto at = static_cast<double>(schedule.tellg());
+      err << "\rktr-calc batch: " << rows << " rows rated";
+      if (size > 0 && at >= 0) {
+        err << ", " << static_cast<int>(100 * at / static_cast<double>(size))
+            << " % of the schedule";
+      }
+      err << ", " << static_cast<long>(static_cast<double>(rows) / elapsed.count()) << " rows/s   "
+          << std::flush;
+      progressShown = true;
+    };
+  }
+  interrupted = false;
+  read.options.stop = &interrupted;
+  const auto previous = std::signal(SIGINT, onInterrupt);
+  std::size_t written = 0;
+  try {
+    written = rateSchedule(schedule, results, read.options);
+  } catch (const ui::StartupError& error) {
+    std::signal(SIGINT, previous);
+    err << "ktr-calc: " << error.what() << '\n';
+    return kCannotStart;
+  } catch (const UsageError& error) {
+    std::signal(SIGINT, previous);
+    throw UsageError("batch: " + read.schedule.string() + ": " + error.what());
+  }
+  std::signal(SIGINT, previous);
+  if (progressShown) {
+    err << '\n';
+  }
+  if (read.results) {
+    file.close();
+    if (!file) {
+      err << "ktr-calc: batch: the results cannot be written to " << read.results->string() << '\n';
+      return kFileFailed;
+    }
+    if (temporary != *read.results) {
+      std::filesystem::rename(temporary, *read.results);
+    }
+  }
+  if (interrupted) {
+    err << "ktr-calc: batch: stopped after " << written << " rows; those are written\n";
+    return kInterrupted;
+  }
+  return 0;
+}
+
+std::string batchHelpText() {
+  std::string help = R"(
+Rating a schedule:
+  ktr-calc batch SCHEDULE.csv [-o RESULTS.csv] [--catalog PATH] [--jobs N]
+
+Each row of SCHEDULE.csv (comma-separated, quoted as RFC 4180 has it, the
+first row naming the columns) is typed into a freshly started program and
+calculated, as with the actions above. Columns, in any order; one left out,
+or a cell left empty, keeps the program's start-up value:
+)";
+  std::string line = " ";
+  for (std::size_t i = 0; i < kInputColumns.size(); ++i) {
+    const std::string column =
+        " " + std::string(kInputColumns[i]) + (i + 1 < kInputColumns.size() ? "," : ".");
+    if (line.size() + column.size() > 76) {
+      help += line + "\n";
+      line = " ";
+    }
+    line += column;
+  }
+  return help + line + R"(
+
+units is ip or si (values in the row's units; SI volumes in m3/h),
+flow_basis outdoor, supply, outdoor_actual or supply_actual, moisture_kind
+dew_point, wet_bulb, humidity_ratio or rh, wheel total or sensible, model a
+catalog model offered for the volume (empty: selected automatically).
+Numbers take a period as decimal point.
+
+RESULTS.csv (standard output without -o) has the schedule's columns, then
+model_selected, supply_db, supply_moisture, exhaust_db, exhaust_moisture (in
+the row's moisture kind), outdoor_scfm, supply_scfm, return_scfm,
+exhaust_scfm, face_velocity, dp_supply, dp_exhaust, purge_volume,
+e_sensible, e_latent, e_total (fractions), heat_sensible, heat_latent,
+heat_total, water_recovered, in the row's units, and messages: every message
+the case showed, or the error that kept it from being rated. A bad row
+never stops the run. Large schedules use every core (--jobs N to choose);
+the results keep the schedule's order. Ctrl+C stops after the rows in hand,
+which are written (exit status 130).
+
+Example:
+  ktr-calc batch schedule.csv -o results.csv
+)";
+}
+
+}  // namespace ktr

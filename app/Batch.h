@@ -1,0 +1,69 @@
+#pragma once
+
+// `ktr-calc batch`: rates every row of an equipment schedule (comma-separated,
+// one case per row) as a person would type each case into a freshly started
+// program, and writes one result row per schedule row, in the same order.
+
+#include <atomic>
+#include <cstddef>
+#include <filesystem>
+#include <functional>
+#include <istream>
+#include <optional>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "app/Csv.h"
+
+namespace ktr {
+
+// The schedule's columns, as its first row names them.
+class ScheduleColumns {
+ public:
+  // Throws UsageError naming unknown or repeated columns.
+  explicit ScheduleColumns(const std::vector<std::string>& header);
+
+  const std::vector<std::string>& names() const { return names_; }
+  // The result file's first row: the schedule's columns, then the results.
+  std::vector<std::string> resultHeader() const;
+
+  // The ktr-calc actions that type this row's case and calculate it; throws
+  // RowError naming the field when a value cannot be typed.
+  std::vector<std::string> actions(const CsvRecord& row) const;
+
+  // The row's value of a column, empty when the column is absent.
+  std::string value(const CsvRecord& row, std::string_view column) const;
+
+ private:
+  std::vector<std::string> names_;
+};
+
+// A schedule row that cannot be rated; its text goes into the messages.
+struct RowError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+struct BatchOptions {
+  std::optional<std::filesystem::path> catalog;
+  unsigned jobs = 0;  // cases rated side by side; 0: one per core
+  // Set from outside (Ctrl+C): the run ends after the rows in hand.
+  const std::atomic<bool>* stop = nullptr;
+  // Called with the rows written so far after each block.
+  std::function<void(std::size_t)> progress;
+};
+
+// Rates the schedule in `in` into `out`; returns the rows written. Throws
+// UsageError for a header the run cannot go on with, and ui::StartupError
+// when the catalog cannot be read.
+std::size_t rateSchedule(std::istream& in, std::ostream& out, const BatchOptions& options);
+
+// The command: `batch SCHEDULE.csv [-o RESULTS.csv] [--catalog PATH]
+// [--jobs N]`, arguments after the word batch. Returns the exit status.
+int runBatchCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// The batch part of ktr-calc --help.
+std::string batchHelpText();
+
+}  // namespace ktr

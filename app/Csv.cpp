@@ -1,0 +1,103 @@
+#include "app/Csv.h"
+
+namespace ktr {
+
+std::optional<CsvRecord> CsvReader::next() {
+  if (line_ == 0) {
+    skipByteOrderMark();
+  }
+  if (in_.peek() == std::char_traits<char>::eof()) {
+    return std::nullopt;
+  }
+  CsvRecord record;
+  record.line = line_ + 1;
+  std::string field;
+  enum class At { FieldStart, Unquoted, Quoted, AfterQuote } at = At::FieldStart;
+  const auto fail = [&](std::string problem) {
+    if (record.problem.empty()) {
+      record.problem = std::move(problem);
+    }
+  };
+  for (;;) {
+    const int c = in_.get();
+    if (c == std::char_traits<char>::eof()) {
+      if (at == At::Quoted) {
+        fail("a quoted field is not closed before the end of the file");
+      }
+      ++line_;
+      break;
+    }
+    const char ch = static_cast<char>(c);
+    if (at == At::Quoted) {
+      if (ch == '"') {
+        at = At::AfterQuote;
+      } else {
+        line_ += ch == '\n' ? 1 : 0;
+        field += ch;
+      }
+      continue;
+    }
+    if (ch == '\r' && in_.peek() == '\n') {
+      continue;
+    }
+    if (ch == '\n') {
+      ++line_;
+      break;
+    }
+    if (ch == ',') {
+      record.fields.push_back(std::move(field));
+      field.clear();
+      at = At::FieldStart;
+    } else if (ch == '"') {
+      if (at == At::FieldStart) {
+        at = At::Quoted;
+      } else if (at == At::AfterQuote) {
+        field += '"';
+        at = At::Quoted;
+      } else {
+        fail("a quote inside a field that does not start with one");
+      }
+    } else if (at == At::AfterQuote) {
+      fail("text after the closing quote of a field");
+    } else {
+      field += ch;
+      at = At::Unquoted;
+    }
+  }
+  record.fields.push_back(std::move(field));
+  return record;
+}
+
+void CsvReader::skipByteOrderMark() {
+  constexpr std::string_view kMark = "\xEF\xBB\xBF";
+  for (const char c : kMark) {
+    if (in_.peek() != static_cast<unsigned char>(c)) {
+      return;
+    }
+    in_.get();
+  }
+}
+
+std::string csvField(std::string_view text) {
+  if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+    return std::string(text);
+  }
+  std::string quoted = "\"";
+  for (const char c : text) {
+    quoted += c;
+    if (c == '"') {
+      quoted += '"';
+    }
+  }
+  return quoted + '"';
+}
+
+std::string csvLine(const std::vector<std::string>& fields) {
+  std::string line;
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    line += (i == 0 ? "" : ",") + csvField(fields[i]);
+  }
+  return line + "\r\n";
+}
+
+}  // namespace ktr

@@ -1,0 +1,305 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/Batch.h"
+#include "app/Csv.h"
+#include "app/KtrCalc.h"
+#include "app/UsageError.h"
+
+namespace {
+
+using ktr::CsvReader;
+using ktr::CsvRecord;
+
+std::vector<CsvRecord> records(const std::string& text) {
+  std::istringstream in(text);
+  CsvReader reader(in);
+  std::vector<CsvRecord> all;
+  while (auto record = reader.next()) {
+    all.push_back(*record);
+  }
+  return all;
+}
+
+TEST(Csv, ReadsQuotedFieldsAsRfc4180HasThem) {
+  const struct {
+    const char* text;
+    std::vector<std::vector<std::string>> fields;
+    std::vector<std::size_t> lines;
+  } rows[] = {
+      {"a,b\r\nc,d\r\n", {{"a", "b"}, {"c", "d"}}, {1, 2}},
+      {"a,b\nc,d", {{"a", "b"}, {"c", "d"}}, {1, 2}},
+      {"\"x, y\",z\n", {{"x, y", "z"}}, {1}},
+      {"\"two\r\nlines\",z\nnext\n", {{"two\r\nlines", "z"}, {"next"}}, {1, 3}},
+      {"\"say \"\"hi\"\"\",\"\"\n", {{"say \"hi\"", ""}}, {1}},
+      {"a,,\n\n", {{"a", "", ""}, {""}}, {1, 2}},
+      {"\xEF\xBB\xBFtag,\xEF\xBB\xBF\n", {{"tag", "\xEF\xBB\xBF"}}, {1}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.text);
+    const auto read = records(row.text);
+    ASSERT_EQ(read.size(), row.fields.size());
+    for (std::size_t i = 0; i < read.size(); ++i) {
+      EXPECT_EQ(read[i].fields, row.fields[i]);
+      EXPECT_EQ(read[i].line, row.lines[i]);
+      EXPECT_EQ(read[i].problem, "");
+    }
+  }
+}
+
+TEST(Csv, MalformedRecordIsReportedAndReadingGoesOn) {
+  const struct {
+    const char* text;
+    const char* problem;
+  } rows[] = {
+      {"ab\"c,d\nok\n", "a quote inside a field that does not start with one"},
+      {"\"ab\"c,d\nok\n", "text after the closing quote of a field"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.text);
+    const auto read = records(row.text);
+    ASSERT_EQ(read.size(), 2U);
+    EXPECT_EQ(read[0].problem, row.problem);
+    EXPECT_EQ(read[1].fields, std::vector<std::string>{"ok"});
+    EXPECT_EQ(read[1].problem, "");
+  }
+  const auto open = records("a\n\"never closed,\nb\n");
+  ASSERT_EQ(open.size(), 2U);
+  EXPECT_EQ(open[1].problem, "a quoted field is not closed before the end of the file");
+}
+
+TEST(Csv, WrittenLinesReadBackAsTheSameFields) {
+  const std::vector<std::string> fields{"plain", "com,ma", "quo\"te", "line\r\nbreak", ""};
+  const auto read = records(ktr::csvLine(fields) + ktr::csvLine({"x"}));
+  ASSERT_EQ(read.size(), 2U);
+  EXPECT_EQ(read[0].fields, fields);
+  EXPECT_EQ(ktr::csvLine(fields), "plain,\"com,ma\",\"quo\"\"te\",\"line\r\nbreak\",\r\n");
+}
+
+// The schedule rated in the process; its result rows as fields.
+std::vector<CsvRecord> rate(const std::string& schedule, unsigned jobs = 1) {
+  std::istringstream in(schedule);
+  std::ostringstream out;
+  ktr::BatchOptions options;
+  options.catalog = KTR_SOURCE_DIR "/resources/ktrmodel6.csv";
+  options.jobs = jobs;
+  ktr::rateSchedule(in, out, options);
+  return records(out.str());
+}
+
+std::string field(const CsvRecord& header, const CsvRecord& row, const std::string& column) {
+  for (std::size_t i = 0; i < header.fields.size(); ++i) {
+    if (header.fields[i] == column) {
+      return row.fields.at(i);
+    }
+  }
+  ADD_FAILURE() << "no column " << column;
+  return {};
+}
+
+const std::string kAllColumns =
+    "tag,title,units,flow_basis,volume,return_volume,outdoor_db,outdoor_moisture,return_db,"
+    "return_moisture,moisture_kind,elevation,outdoor_static,return_static,wheel,model\n";
+
+TEST(Batch, BadRowsAreReportedInTheirMessagesAndTheOthersAreRated) {
+  const std::string schedule =
+      kAllColumns +
+      "good,\"Lobby, east\",ip,outdoor,2000,2000,95,75,75,65,wet_bulb,0,2,0,total,\n"
+      "nan,x,ip,outdoor,2O00,2000,95,75,75,65,wet_bulb,0,2,0,total,\n"
+      "model,x,ip,outdoor,2000,2000,95,75,75,65,wet_bulb,0,2,0,total,KW999\n"
+      "small,x,ip,outdoor,60000,60000,95,75,75,65,wet_bulb,0,2,0,total,KW24-4\n"
+      "units,x,metric,outdoor,2000,2000,95,75,75,65,wet_bulb,0,2,0,total,\n"
+      "\n"
+      "long,x,ip,outdoor,2000,2000,95,75,75,65,wet_bulb,0,2,0,total,,1\n"
+      "quoted,\"two\nlines, \"\"quoted\"\"\",ip,outdoor,2000,2000,95,75,75,65,wet_bulb,0,2,0,,\n"
+      "stray,a\"b,ip,outdoor,2000,2000,95,75,75,65,wet_bulb,0,2,0,total,\n"
+      "hot,x,ip,outdoor,2000,2000,500,75,75,65,wet_bulb,0,2,0,total,\n";
+  const auto rated = rate(schedule);
+  ASSERT_EQ(rated.size(), 11U);
+  const CsvRecord& header = rated[0];
+  const struct {
+    std::string tag;
+    std::string model;
+    std::string messages;
+  } rows[] = {
+      {"good", "KW28-4", ""},
+      {"nan", "", "Error: line 3: volume: '2O00' is not a number"},
+      {"model", "", "Error: line 4: model: 'KW999' is not in the catalog"},
+      {"small", "",
+       "Error: line 5: model: 'KW24-4' is not offered for this volume; the list offers "
+       "KW150-10"},
+      {"units", "", "Error: line 6: units: 'metric' is none of ip, si"},
+      {"", "", "Error: line 7: the row is empty"},
+      {"long", "", "Error: line 8: the row has 17 fields, the first row names 16 columns"},
+      {"quoted", "KW28-4", ""},
+      {"stray", "", "Error: line 11: a quote inside a field that does not start with one"},
+      {"hot", "", "Error: Enter a number from -148 to 392 °F for the outdoor air dry bulb."},
+  };
+  for (std::size_t i = 0; i < std::size(rows); ++i) {
+    SCOPED_TRACE(rows[i].tag);
+    const CsvRecord& row = rated[i + 1];
+    ASSERT_EQ(row.fields.size(), header.fields.size());
+    EXPECT_EQ(field(header, row, "tag"), rows[i].tag);
+    EXPECT_EQ(field(header, row, "model_selected"), rows[i].model);
+    EXPECT_EQ(field(header, row, "messages"), rows[i].messages);
+    if (rows[i].model.empty()) {
+      // A case that was not rated, or that the calculation stopped, has no
+      // results, only its error.
+      EXPECT_EQ(field(header, row, "supply_db"), "");
+    }
+  }
+  EXPECT_EQ(field(header, rated[8], "title"), "two\nlines, \"quoted\"");
+  EXPECT_EQ(field(header, rated[1], "supply_db"), "82.8186");
+}
+
+TEST(Batch, UnknownOrRepeatedColumnsStopTheRunBeforeAnyRow) {
+  const struct {
+    const char* header;
+    const char* message;
+  } rows[] = {
+      {"tag,volum,cfm\n", "unknown columns 'volum', 'cfm' in the schedule's first row"},
+      {"tag,volume,tag\n", "the schedule names the column 'tag' twice"},
+      {"", "the schedule is empty: its first row must name the columns"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.header);
+    try {
+      rate(row.header);
+      ADD_FAILURE() << "no error";
+    } catch (const ktr::UsageError& error) {
+      EXPECT_EQ(std::string(error.what()), row.message);
+    }
+  }
+}
+
+// A varied schedule: both units, every flow basis and moisture kind, both
+// wheels, picked and selected models, warnings.
+const std::string kVaried =
+    kAllColumns +
+    "1,a,ip,outdoor,2000,2000,95,75,75,65,wet_bulb,0,2,0,total,\n"
+    "2,b,ip,supply,12000,11000,90,70,72,55,dew_point,5000,1.5,0.5,total,\n"
+    "3,c,ip,outdoor_actual,800,900,20,10,70,45,rh,1000,2,0,sensible,\n"
+    "4,d,ip,supply_actual,25000,25000,-10,5,70,30,humidity_ratio,0,3,1,total,\n"
+    "5,e,si,outdoor,3400,3400,35,24,24,18,wet_bulb,300,500,0,total,\n"
+    "6,f,si,supply_actual,10000,9000,-5,80,22,40,rh,0,400,100,sensible,\n"
+    "7,g,ip,outdoor,2000,2000,95,75,75,65,wet_bulb,0,2,0,total,KW60-4\n"
+    "8,h,ip,outdoor,60000,60000,95,75,75,65,wet_bulb,0,2,0,total,\n";
+
+TEST(Batch, EveryRowEqualsTheSameCaseRunThroughKtrCalc) {
+  const auto rated = rate(kVaried);
+  const auto schedule = records(kVaried);
+  const ktr::ScheduleColumns columns(schedule[0].fields);
+  ASSERT_EQ(rated.size(), schedule.size());
+  for (std::size_t i = 1; i < schedule.size(); ++i) {
+    SCOPED_TRACE(schedule[i].fields[0]);
+    std::vector<std::string> args{"--catalog", KTR_SOURCE_DIR "/resources/ktrmodel6.csv"};
+    const auto actions = columns.actions(schedule[i]);
+    args.insert(args.end(), actions.begin(), actions.end());
+    args.emplace_back("--json");
+    std::ostringstream out;
+    std::ostringstream err;
+    ASSERT_EQ(ktr::runKtrCalc(args, out, err), 0) << err.str();
+    const auto json = nlohmann::json::parse(out.str());
+    const auto& s = json["state"];
+    const auto number = [&](const char* column) {
+      return std::stod(field(rated[0], rated[i], column));
+    };
+    const auto near = [](double a, double b) { return std::abs(a - b) <= 1e-5 * std::abs(b); };
+    EXPECT_EQ(field(rated[0], rated[i], "model_selected"), s["ModelNameSel"].get<std::string>());
+    EXPECT_PRED2(near, number("e_sensible"), s["EunbalS"].get<double>());
+    EXPECT_PRED2(near, number("e_total"), s["EunbalT"].get<double>());
+    if (schedule[i].fields[2] == "ip") {
+      EXPECT_PRED2(near, number("supply_db"), s["Tsa"].get<double>());
+      EXPECT_PRED2(near, number("exhaust_db"), s["Tea"].get<double>());
+      EXPECT_PRED2(near, number("supply_scfm"), s["Vsa"].get<double>());
+      EXPECT_PRED2(near, number("dp_exhaust"), s["dPr"].get<double>());
+      EXPECT_PRED2(near, number("heat_total"), s["HeatT"].get<double>());
+    }
+    std::string messages;
+    for (const auto& m : json["messages"]) {
+      messages += (messages.empty() ? "" : "; ") + m["title"].get<std::string>() + ": " +
+                  m["text"].get<std::string>();
+    }
+    EXPECT_EQ(field(rated[0], rated[i], "messages"), messages);
+  }
+}
+
+TEST(Batch, SeveralProcessesKeepTheScheduleOrder) {
+  std::string schedule = "tag,volume,return_volume\n";
+  for (int i = 0; i < 2000; ++i) {
+    const std::string volume = std::to_string(1000 + (i * 7919) % 30000);
+    schedule += std::to_string(i) + "," + volume + "," + volume + "\n";
+  }
+  const auto one = rate(schedule, 1);
+  const auto four = rate(schedule, 4);
+  ASSERT_EQ(four.size(), 2001U);
+  for (std::size_t i = 1; i < four.size(); ++i) {
+    ASSERT_EQ(four[i].fields[0], std::to_string(i - 1));
+  }
+  for (std::size_t i = 0; i < four.size(); ++i) {
+    ASSERT_EQ(four[i].fields, one[i].fields) << "row " << i;
+  }
+}
+
+TEST(Batch, AStopKeepsTheRowsAlreadyRated) {
+  std::string schedule = "tag\n";
+  for (int i = 0; i < 1500; ++i) {
+    schedule += std::to_string(i) + "\n";
+  }
+  std::atomic<bool> stop{false};
+  ktr::BatchOptions options;
+  options.catalog = KTR_SOURCE_DIR "/resources/ktrmodel6.csv";
+  options.jobs = 1;
+  options.stop = &stop;
+  options.progress = [&stop](std::size_t) { stop = true; };
+  std::istringstream in(schedule);
+  std::ostringstream out;
+  const std::size_t written = ktr::rateSchedule(in, out, options);
+  EXPECT_GT(written, 0U);
+  EXPECT_LT(written, 1500U);
+  EXPECT_EQ(records(out.str()).size(), written + 1);
+}
+
+TEST(Batch, CommandWritesTheResultsFileAndRefusesToOverwriteTheSchedule) {
+  const auto dir = std::filesystem::temp_directory_path() / "ktr-batch-test";
+  std::filesystem::create_directories(dir);
+  const auto schedule = (dir / "schedule.csv").string();
+  const auto results = (dir / "results.csv").string();
+  std::ofstream(schedule) << "tag,volume\nA,2000\n";
+  std::ostringstream out;
+  std::ostringstream err;
+  EXPECT_EQ(ktr::runKtrCalc({"batch", schedule, "-o", results}, out, err), 0) << err.str();
+  EXPECT_EQ(out.str(), "");
+  std::ifstream written(results);
+  const std::string text{std::istreambuf_iterator<char>(written), {}};
+  EXPECT_TRUE(text.starts_with("tag,volume,model_selected,")) << text;
+  EXPECT_EQ(records(text).size(), 2U);
+  EXPECT_FALSE(std::filesystem::exists(results + ".part"));
+
+  EXPECT_EQ(ktr::runKtrCalc({"batch", schedule, "-o", schedule}, out, err), 2);
+  EXPECT_NE(err.str().find("the results would overwrite the schedule"), std::string::npos);
+  std::filesystem::remove_all(dir);
+}
+
+TEST(Batch, ACatalogThatCannotBeReadStopsTheRunBeforeAnyRow) {
+  const auto dir = std::filesystem::temp_directory_path() / "ktr-batch-catalog-test";
+  std::filesystem::create_directories(dir);
+  const auto schedule = (dir / "schedule.csv").string();
+  std::ofstream(schedule) << "tag\nA\n";
+  std::ostringstream out;
+  std::ostringstream err;
+  EXPECT_EQ(ktr::runKtrCalc({"batch", schedule, "--catalog", dir.string()}, out, err), 1);
+  EXPECT_EQ(out.str(), "");
+  EXPECT_EQ(err.str(),
+            "ktr-calc: The wheel catalog " + dir.string() + " is a folder, not a catalog file.\n");
+  std::filesystem::remove_all(dir);
+}
+
+}  // namespace
