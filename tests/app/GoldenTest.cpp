@@ -166,6 +166,13 @@ TEST(Golden, FiguresAgreeWithAHandReckoning) {
   near("WaterRecovered", 84.42);
   // Latent heat is what the total leaves over the sensible.
   near("HeatL", 144436 - 50124);
+
+  // The custom wheel's face area, ft²: the annulus of a 48 in wheel with a
+  // 5 in hub, less a quarter-inch strip across the diameter for the spokes:
+  // ((48/24)² - (5/24)²) x 3.1415 - 0.25/12 x 48 = 3.956597 x 3.1415 - 1
+  // = 11.42965.
+  const ordered_json custom = runCase(kGoldenDir / "custom-wheel-row.args", status).at("catalog");
+  EXPECT_NEAR(custom.at("ModelFaceArea").get<double>(), 11.42965, 1e-5);
 }
 
 }  // namespace
