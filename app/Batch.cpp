@@ -520,7 +520,6 @@ extern "C" void onInterrupt(int /*signal*/) {
 }
 
 constexpr int kCannotStart = 1;
-constexpr int kUsageError = 2;
 constexpr int kFileFailed = 3;
 constexpr int kInterrupted = 130;  // what a shell reports for Ctrl+C
 

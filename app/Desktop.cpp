@@ -219,9 +219,10 @@ std::vector<std::string> Desktop::screenshots(const QString& folder,
       {&w.overrides, &overrideWindow},
       {&w.password, &passwordWindow},
   };
-  for (const auto& [form, window] : dialogs) {
+  for (const auto& dialog : dialogs) {
+    platform::Form* form = dialog.first;
     runCommand(messages, [form] { form->show(); });
-    shoot(*window, QString::fromStdString(form->name()));
+    shoot(*dialog.second, QString::fromStdString(form->name()));
     runCommand(messages, [form] { form->hide(); });
   }
   runCommand(messages, [&w] { w.main.mnuHelpContents_Click(); });

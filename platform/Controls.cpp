@@ -65,8 +65,10 @@ void Observable::deliver() const {
   const std::shared_ptr<detail::ObserverList> live = observers_;
   const auto entries = live->entries;
   for (const auto& [id, observer] : entries) {
-    const bool subscribed = std::any_of(live->entries.begin(), live->entries.end(),
-                                        [id](const auto& entry) { return entry.first == id; });
+    const int wanted = id;  // clang 14 cannot capture a structured binding
+    const bool subscribed =
+        std::any_of(live->entries.begin(), live->entries.end(),
+                    [wanted](const auto& entry) { return entry.first == wanted; });
     if (subscribed) {
       observer();
     }
