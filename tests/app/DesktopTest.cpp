@@ -282,7 +282,8 @@ TEST_F(DesktopTest, TheHelpOpensOnItsContentsWithEveryPageListed) {
   }
   EXPECT_EQ(titles, (QStringList{"Contents", "The program at a glance", "Entering a case",
                                  "Settings", "Override and password", "The results", "Units",
-                                 "Project files and printing"}));
+                                 "Project files and printing",
+                                 "Chart, comparison, rating conditions and schedules"}));
   auto& page = *viewer.window()->findChild<QTextBrowser*>();
   for (int row = 0; row < contents.count(); ++row) {
     contents.setCurrentRow(row);
