@@ -8,9 +8,9 @@
 
 #include "engine/AutoSelection.h"
 #include "engine/CalcStateFields.h"
+#include "engine/EnteredUnits.h"
 #include "engine/InputChecks.h"
 #include "engine/Rollback.h"
-#include "engine/Units.h"
 #include "engine/WheelModel.h"
 #include "psych/modPsych.h"
 #include "units/Units.h"

@@ -9,7 +9,6 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "engine/CalcState.h"
 #include "engine/DialogFields.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "engine/Units.h"
+#include "engine/EnteredUnits.h"
 #include "psych/modPsych.h"
 #include "units/Units.h"
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "engine/Units.h"
+#include "engine/EnteredUnits.h"
 #include "psych/modPsych.h"
 #include "units/Units.h"
 

@@ -9,8 +9,8 @@
 #include <utility>
 
 #include "engine/Engine.h"
+#include "engine/EnteredUnits.h"
 #include "engine/InputChecks.h"
-#include "engine/Units.h"
 #include "platform/NumberText.h"
 #include "psych/modPsych.h"
 #include "ui/Windows.h"

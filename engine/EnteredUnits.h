@@ -8,24 +8,21 @@
 
 namespace ModCalc {
 
-using units::kFeetPerMetre;
-using units::kPascalsPerInchOfWater;
-
 // A static pressure typed in pascals or in inches of water, in both units.
 inline void setStaticPressure(float typed, bool pascals, float& inWC, float& pa) {
   if (pascals) {
     pa = typed;
-    inWC = static_cast<float>(pa / kPascalsPerInchOfWater);
+    inWC = static_cast<float>(pa / units::kPascalsPerInchOfWater);
   } else {
     inWC = typed;
-    pa = static_cast<float>(inWC * kPascalsPerInchOfWater);
+    pa = static_cast<float>(inWC * units::kPascalsPerInchOfWater);
   }
 }
 
 // The site elevation in feet from the elevation box's number, which is in
 // metres in SI units.
 inline float elevationFeet(float typed, std::int16_t siUnits) {
-  return siUnits == 1 ? static_cast<float>(typed * kFeetPerMetre) : typed;
+  return siUnits == 1 ? static_cast<float>(typed * units::kFeetPerMetre) : typed;
 }
 
 }  // namespace ModCalc
