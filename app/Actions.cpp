@@ -326,7 +326,10 @@ Plan readPlan(const std::vector<std::string>& args) {
 }
 
 std::vector<Step> planSteps(const Plan& plan, Program& program) {
-  const std::vector<NamedControl> controls = namedControls(program.windows.all());
+  return planSteps(plan, namedControls(program.windows.all()));
+}
+
+std::vector<Step> planSteps(const Plan& plan, const std::vector<NamedControl>& controls) {
   const bool calculates = std::any_of(plan.steps.begin(), plan.steps.end(), [](const auto& s) {
     const ActionSpec* action = findAction(s.action);
     return action != nullptr && action->calculates;

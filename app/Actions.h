@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ControlNames.h"
 #include "app/Program.h"
 #include "platform/headless/HeadlessDialogs.h"
 #include "platform/headless/HeadlessMessageBox.h"
@@ -47,6 +48,9 @@ Plan readPlan(const std::vector<std::string>& args);
 // windows (a wrong one throws UsageError), and --calc is implied before the
 // first file output, or at the end, when no action calculates.
 std::vector<Step> planSteps(const Plan& plan, Program& program);
+// The same with the program's controls named beforehand (namedControls of
+// its windows), for a run that plans many times over one program.
+std::vector<Step> planSteps(const Plan& plan, const std::vector<NamedControl>& controls);
 
 // The --help text.
 std::string helpText();

@@ -161,13 +161,29 @@ std::string messageText(const std::vector<platform::Message>& messages) {
   return text;
 }
 
-// Rates rows one at a time, each in a freshly started program.
+// Rates rows one at a time, each as if typed into a freshly started program:
+// one program is started, and put back as it started after every row.
 class RowRater {
  public:
+  // Throws ui::StartupError when the program cannot start with the catalog.
   RowRater(const ScheduleColumns& columns, const ModCalc::CatalogFile& catalog)
-      : columns_(columns), catalog_(catalog) {}
+      : columns_(columns),
+        program_(std::make_unique<Program>(ui::Ports{.messages = messages_,
+                                                     .settings = settings_,
+                                                     .help = help_,
+                                                     .screen = headlessScreen(),
+                                                     .catalogCandidates = {catalog.path},
+                                                     .catalogRead = &catalog,
+                                                     .clipboard = clipboard_})) {
+    if (const auto problem = program_->start()) {
+      throw ui::StartupError(*problem);
+    }
+    program_->windows.splash.dismiss();
+    startup_.emplace(*program_);
+    controls_ = namedControls(program_->windows.all());
+  }
 
-  std::string rate(const CsvRecord& row) const {
+  std::string rate(const CsvRecord& row) {
     std::vector<std::string> fields = row.fields;
     fields.resize(columns_.names().size());
     std::vector<std::string> rated(kResultColumns.size() - 1);
@@ -189,48 +205,33 @@ class RowRater {
     return csvLine(fields);
   }
 
+ private:
   struct Outcome {
     std::vector<platform::Message> shown;
     std::vector<std::string> results;  // none when the calculation stopped
   };
 
-  // Throws ui::StartupError when the catalog cannot be read.
-  void checkStart() const { run({}, {}); }
-
- private:
-  Outcome run(const std::vector<std::string>& actions, const std::string& model) const {
-    platform::HeadlessMessageBox messages;
-    platform::MemorySettingsStore settings;
-    platform::RecordingHelpViewer help;
-    platform::MemoryClipboard clipboard;
-    auto program = std::make_unique<Program>(ui::Ports{.messages = messages,
-                                                       .settings = settings,
-                                                       .help = help,
-                                                       .screen = headlessScreen(),
-                                                       .catalogCandidates = {catalog_.path},
-                                                       .catalogRead = &catalog_,
-                                                       .clipboard = clipboard});
-    if (const auto problem = program->start()) {
-      throw ui::StartupError(*problem);
-    }
-    program->windows.splash.dismiss();
+  Outcome run(const std::vector<std::string>& actions, const std::string& model) {
+    Program& program = *program_;
+    messages_.clear();
+    const StartupState::Case fresh(program, *startup_);
     std::ostringstream discarded;
-    Session session{discarded, messages, clipboard};
+    Session session{discarded, messages_, clipboard_};
     try {
-      const std::vector<Step> steps = planSteps(readPlan(actions), *program);
+      const std::vector<Step> steps = planSteps(readPlan(actions), controls_);
       for (std::size_t i = 0; i < steps.size(); ++i) {
         if (i + 1 == steps.size()) {
           // The last step is Calculate; a run that stops leaves the button
           // green, which tells a stopped calculation from a finished one.
-          program->windows.inputs.ChangeStatus();
+          program.windows.inputs.ChangeStatus();
         }
-        steps[i](*program, session);
+        steps[i](program, session);
       }
     } catch (const UsageError& error) {
-      throw RowError(modelProblem(*program, model).value_or(error.what()));
+      throw RowError(modelProblem(program, model).value_or(error.what()));
     }
-    const bool finished = !program->windows.inputs.cmdCalc.visible();
-    return {messages.messages(), finished ? results(*program) : std::vector<std::string>{}};
+    const bool finished = !program.windows.inputs.cmdCalc.visible();
+    return {messages_.messages(), finished ? results(program) : std::vector<std::string>{}};
   }
 
   // Why the row's model could not be picked from the list, if it could not.
@@ -259,8 +260,13 @@ class RowRater {
   }
 
   const ScheduleColumns& columns_;
-  // Read once for the whole schedule.
-  const ModCalc::CatalogFile& catalog_;
+  platform::HeadlessMessageBox messages_;
+  platform::MemorySettingsStore settings_;
+  platform::RecordingHelpViewer help_;
+  platform::MemoryClipboard clipboard_;
+  std::unique_ptr<Program> program_;
+  std::optional<StartupState> startup_;
+  std::vector<NamedControl> controls_;
 };
 
 // A slice of a block rated in a process of its own. The windows' control
@@ -406,8 +412,11 @@ std::vector<std::string> ScheduleColumns::actions(const CsvRecord& row) const {
     actions.push_back(oneOf("wheel", wheel, {{"total", "KTRSel=1"}, {"sensible", "KSRSel=1"}}));
   }
   // The settings first: their OK re-expresses the moisture boxes in the
-  // chosen kind, which must not touch the row's own moisture values.
-  actions.emplace_back("--settings-ok");
+  // chosen kind, which must not touch the row's own moisture values. A row
+  // that changes no setting leaves the dialog alone, as a person would.
+  if (!actions.empty()) {
+    actions.emplace_back("--settings-ok");
+  }
   if (const std::string title = given("title"); !title.empty()) {
     actions.push_back(
         "txtTitle=" +
@@ -446,8 +455,7 @@ std::size_t rateSchedule(std::istream& in, std::ostream& out, const BatchOptions
   if (const auto* problem = std::get_if<std::string>(&read)) {
     throw ui::StartupError(*problem);
   }
-  const RowRater rater(columns, std::get<ModCalc::CatalogFile>(read));
-  rater.checkStart();
+  RowRater rater(columns, std::get<ModCalc::CatalogFile>(read));
   out << csvLine(columns.resultHeader());
   const unsigned workers =
       options.jobs != 0 ? options.jobs : std::max(1U, std::thread::hardware_concurrency());

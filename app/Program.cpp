@@ -1,5 +1,7 @@
 #include "app/Program.h"
 
+#include "engine/Catalog.h"
+
 namespace ktr {
 
 Program::Program(ui::Ports ports)
@@ -12,6 +14,19 @@ std::optional<std::string> Program::start() {
     return error.what();
   }
   return std::nullopt;
+}
+
+StartupState::StartupState(const Program& started)
+    : state_(started.state), catalog_(started.catalog) {}
+
+StartupState::Case::~Case() {
+  {
+    // Held: a handler would act on a program half put back.
+    const platform::HoldHandlers held;
+    controls_.restore();
+  }
+  program_.state = startup_.state_;
+  ModCalc::CopyCatalogRow(program_.catalog, startup_.catalog_, 0);
 }
 
 }  // namespace ktr

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/Engine.h"
+#include "platform/ControlSnapshot.h"
 #include "ui/Windows.h"
 
 namespace ktr {
@@ -29,6 +30,34 @@ class Program {
   ModCalc::DialogFields fields;
   ModCalc::Engine engine;
   ui::Windows windows;
+};
+
+// What a started program holds before its first case, so that one program
+// takes case after case as if each were typed into a freshly started one:
+// starting a program costs more than rating a case.
+class StartupState {
+ public:
+  explicit StartupState(const Program& started);
+
+  // One case: what it changes (any control, the state, the custom wheel's
+  // catalog row) is put back as start-up left it when the case closes,
+  // running no handler.
+  class Case {
+   public:
+    Case(Program& program, const StartupState& startup) : program_(program), startup_(startup) {}
+    ~Case();
+    Case(const Case&) = delete;
+    Case& operator=(const Case&) = delete;
+
+   private:
+    Program& program_;
+    const StartupState& startup_;
+    platform::ControlJournal controls_;
+  };
+
+ private:
+  ModCalc::CalcState state_;
+  ModCalc::ModelCatalog catalog_;
 };
 
 }  // namespace ktr

@@ -238,4 +238,24 @@ std::optional<std::string> LoadCatalog(Engine& engine,
   return UseCatalog(engine, std::get<CatalogFile>(read));
 }
 
+void CopyCatalogRow(ModelCatalog& to, const ModelCatalog& from, std::size_t row) {
+  to.ModelName[row] = from.ModelName[row];
+  to.ModelFaceArea[row] = from.ModelFaceArea[row];
+  to.ModelMinCfm[row] = from.ModelMinCfm[row];
+  to.ModelMaxCfm[row] = from.ModelMaxCfm[row];
+  to.ModelPurgeCfm[row] = from.ModelPurgeCfm[row];
+  to.WheelDiam[row] = from.WheelDiam[row];
+  to.WheelDepth[row] = from.WheelDepth[row];
+  to.SpokeCount[row] = from.SpokeCount[row];
+  to.ModelRpm[row] = from.ModelRpm[row];
+  to.CasHeight[row] = from.CasHeight[row];
+  to.CasWidth[row] = from.CasWidth[row];
+  to.CasDepth[row] = from.CasDepth[row];
+  to.HubDiam[row] = from.HubDiam[row];
+  to.ModelExtra[row] = from.ModelExtra[row];
+  to.MotorHP[row] = from.MotorHP[row];
+  to.FrameText[row] = from.FrameText[row];
+  to.BearingText[row] = from.BearingText[row];
+}
+
 }  // namespace ModCalc

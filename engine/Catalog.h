@@ -4,6 +4,7 @@
 // at start-up. The first record's first item is the override password; the
 // other records are the models, in ascending size.
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -43,5 +44,8 @@ std::optional<std::string> UseCatalog(Engine& engine, const CatalogFile& read);
 // catalog and the state are then left as they were.
 std::optional<std::string> LoadCatalog(Engine& engine,
                                        const std::vector<std::filesystem::path>& candidates);
+
+// Copies one row, every column, from one catalog into another.
+void CopyCatalogRow(ModelCatalog& to, const ModelCatalog& from, std::size_t row);
 
 }  // namespace ModCalc

@@ -41,6 +41,7 @@ ControlSnapshot::Saved ControlSnapshot::take(Control* control) {
                             [](const ListBox* list) -> Value {
                               return ListState{list->items(), list->listIndex()};
                             },
+                            [](const ToolBar* bar) -> Value { return bar->buttons(); },
                             [](const auto*) -> Value { return std::monostate{}; }},
                  std::as_const(*control).ref());
   return {control,
@@ -83,6 +84,9 @@ std::vector<Control*> ControlSnapshot::changed() const {
               const auto& kept = std::get<ListState>(value);
               return list->listIndex() == kept.index && list->items() == kept.items;
             },
+            [&value](const ToolBar* bar) {
+              return bar->buttons() == std::get<std::vector<ToolButton>>(value);
+            },
             [](const auto*) { return true; }},
         control.ref());
     if (!sameValue || control.visible() != saved.visible || control.enabled() != saved.enabled ||
@@ -94,8 +98,16 @@ std::vector<Control*> ControlSnapshot::changed() const {
 }
 
 void ControlSnapshot::restore() const {
-  for (const Saved& saved : saved_) {
-    const Value& value = saved.value;
+  // By index, with what is needed after the writes taken first: a handler
+  // run by a write may change a control not kept yet, which an open journal
+  // then adds, moving the kept values.
+  for (std::size_t i = 0; i < saved_.size(); ++i) {
+    Control* const control = saved_[i].control;
+    const bool visible = saved_[i].visible;
+    const bool enabled = saved_[i].enabled;
+    const std::optional<Rgb> backColor = saved_[i].backColor;
+    const std::optional<Rgb> foreColor = saved_[i].foreColor;
+    const Value& value = saved_[i].value;
     std::visit(
         Overloaded{
             [&value](TextBox* box) {
@@ -117,7 +129,8 @@ void ControlSnapshot::restore() const {
               }
             },
             [&value](ListBox* list) {
-              const auto& kept = std::get<ListState>(value);
+              // A copy: the writes below may move the kept values.
+              const ListState kept = std::get<ListState>(value);
               if (list->items() != kept.items) {
                 list->clear();
                 for (const std::string& item : kept.items) {
@@ -128,12 +141,13 @@ void ControlSnapshot::restore() const {
                 list->setListIndex(kept.index);
               }
             },
+            [&value](ToolBar* bar) { bar->setButtons(std::get<std::vector<ToolButton>>(value)); },
             [](auto*) {}},
-        saved.control->ref());
-    saved.control->setVisible(saved.visible);
-    saved.control->setEnabled(saved.enabled);
-    saved.control->setBackColor(saved.backColor);
-    saved.control->setForeColor(saved.foreColor);
+        control->ref());
+    control->setVisible(visible);
+    control->setEnabled(enabled);
+    control->setBackColor(backColor);
+    control->setForeColor(foreColor);
   }
 }
 

@@ -35,9 +35,10 @@ class ControlSnapshot {
     int index;
     bool operator==(const ListState&) const = default;
   };
-  // Text or caption, check value, option selected, list, or nothing beyond
-  // the common properties.
-  using Value = std::variant<std::monostate, std::string, std::int16_t, bool, ListState>;
+  // Text or caption, check value, option selected, list, toolbar buttons,
+  // or nothing beyond the common properties.
+  using Value = std::variant<std::monostate, std::string, std::int16_t, bool, ListState,
+                             std::vector<ToolButton>>;
   struct Saved {
     Control* control;
     bool visible;

@@ -9,6 +9,7 @@ namespace {
 // Views run on the one user-interface thread, so one set of pending
 // notifications serves the whole program.
 int deferDepth = 0;
+int holdDepth = 0;
 std::vector<const Observable*>& pendingNotifications() {
   static std::vector<const Observable*> pending;
   return pending;
@@ -101,6 +102,18 @@ ChangeRecorder*& openChangeRecorder() {
   return recorder;
 }
 
+HoldHandlers::HoldHandlers() {
+  ++holdDepth;
+}
+
+HoldHandlers::~HoldHandlers() {
+  --holdDepth;
+}
+
+bool HoldHandlers::held() {
+  return holdDepth > 0;
+}
+
 void TextBox::setText(std::string text) {
   assign(text_, std::move(text));
   run(onChange);
@@ -174,6 +187,7 @@ const ToolButton* ToolBar::find(const std::string& key) const {
 }
 
 void ToolBar::addButton(ToolButton button) {
+  aboutToChange();
   buttons_.push_back(std::move(button));
   notifyObservers();
 }

@@ -128,6 +128,19 @@ class ChangeRecorder {
 // The innermost open recorder, or nothing.
 ChangeRecorder*& openChangeRecorder();
 
+// While one is open, writes change controls without running their handlers:
+// for putting a whole set of controls back as it was, where a handler would
+// act on a set half put back.
+class HoldHandlers {
+ public:
+  HoldHandlers();
+  ~HoldHandlers();
+  HoldHandlers(const HoldHandlers&) = delete;
+  HoldHandlers& operator=(const HoldHandlers&) = delete;
+
+  static bool held();
+};
+
 // What every control has. Controls are neither copied nor moved: forms,
 // option groups and views hold their addresses.
 class Control : public Observable {
@@ -178,7 +191,7 @@ class Control : public Observable {
     }
   }
   static void run(const Handler& handler) {
-    if (handler) {
+    if (handler && !HoldHandlers::held()) {
       handler();
     }
   }
@@ -421,6 +434,8 @@ class ToolBar final : public ControlOf<ToolBar> {
   // Separators are never found.
   const ToolButton* find(const std::string& key) const;
   void addButton(ToolButton button);
+  // All the buttons at once, as a kept set is put back.
+  void setButtons(std::vector<ToolButton> buttons) { assign(buttons_, std::move(buttons)); }
   void addSeparator() { addButton({{}, {}, {}, {}, true}); }
   // The user's click on the button with `key`; unknown keys are ignored.
   void click(const std::string& key) const;
