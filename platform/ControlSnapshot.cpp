@@ -1,6 +1,7 @@
 #include "platform/ControlSnapshot.h"
 
 #include <algorithm>
+#include <functional>
 #include <string_view>
 
 #include "platform/Overloaded.h"
@@ -160,8 +161,10 @@ ControlJournal::~ControlJournal() {
 }
 
 void ControlJournal::record(Control& control) {
-  if (std::find(seen_.begin(), seen_.end(), &control) == seen_.end()) {
-    seen_.push_back(&control);
+  // Kept sorted: a calculation records every write, a hundred controls deep.
+  const auto place = std::lower_bound(seen_.begin(), seen_.end(), &control, std::less<>());
+  if (place == seen_.end() || *place != &control) {
+    seen_.insert(place, &control);
     kept_.add(control);
   }
   if (outer_ != nullptr) {

@@ -70,7 +70,7 @@ class ControlJournal final : public ChangeRecorder {
 
  private:
   ChangeRecorder* outer_;
-  std::vector<const Control*> seen_;
+  std::vector<const Control*> seen_;  // sorted by address
   ControlSnapshot kept_;
 };
 

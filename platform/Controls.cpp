@@ -61,6 +61,10 @@ void Observable::notifyObservers() const {
 }
 
 void Observable::deliver() const {
+  // Headless runs write controls no view watches, many times a case.
+  if (observers_->entries.empty()) {
+    return;
+  }
   // A copy, so that an observer may unsubscribe itself or another while
   // being told; one unsubscribed meanwhile is not called any more.
   const std::shared_ptr<detail::ObserverList> live = observers_;

@@ -3,9 +3,12 @@
 #include <locale.h>
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <charconv>
 #include <climits>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <system_error>
 #include <utility>
@@ -167,17 +170,9 @@ Pattern readPattern(std::string_view text) {
 // ("" for zero). Rounding works on the 15-significant-digit decimal form so that values such as
 // 2.675, stored just below the tie, round the way the user reads them.
 std::string scaledDigits(double magnitude, size_t decimals) {
-  // to_chars rather than printf: the C locale may give printf a comma.
-  char buffer[32];
-  const auto written =
-      std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 14);
-  const std::string_view text(buffer, static_cast<size_t>(written.ptr - buffer));
-  const size_t e = text.find('e');
-  std::string mantissa = std::string(text.substr(0, 1)) + std::string(text.substr(2, e - 2));
-  // from_chars takes "-" but not "+" before the exponent.
-  const size_t exponentStart = text[e + 1] == '+' ? e + 2 : e + 1;
-  int exponent = 0;
-  std::from_chars(text.data() + exponentStart, text.data() + text.size(), exponent);
+  const Digits15 fifteen = fifteenDigits(magnitude);
+  std::string mantissa(fifteen.digits.begin(), fifteen.digits.end());
+  const int exponent = fifteen.exponent;
 
   // Mantissa digits at or above the last decimal place kept.
   const int keep = exponent + 1 + static_cast<int>(decimals);
@@ -221,6 +216,91 @@ std::string shortestText(T value) {
 }
 
 }  // namespace
+
+namespace {
+
+__extension__ typedef unsigned __int128 Wide;
+
+// The exact expansion by to_chars: slow, but right for every value.
+Digits15 fifteenDigitsByText(double magnitude) {
+  // to_chars rather than printf: the C locale may give printf a comma.
+  char buffer[32];
+  const auto written =
+      std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 14);
+  const std::string_view text(buffer, static_cast<size_t>(written.ptr - buffer));
+  Digits15 out{};
+  out.digits[0] = text[0];
+  std::copy(text.begin() + 2, text.begin() + 16, out.digits.begin() + 1);
+  // from_chars takes "-" but not "+" before the exponent.
+  const size_t exponentStart = text[17] == '+' ? 18 : 17;
+  std::from_chars(text.data() + exponentStart, text.data() + text.size(), out.exponent);
+  return out;
+}
+
+constexpr std::uint64_t kLowest15 = 100'000'000'000'000;  // 10^14
+
+// 10^0 to 10^22: 10^22 times a 53-bit significand still fits 128 bits.
+constexpr auto kPowersOfTen = [] {
+  std::array<Wide, 23> powers{};
+  Wide power = 1;
+  for (Wide& p : powers) {
+    p = power;
+    power *= 10;
+  }
+  return powers;
+}();
+
+}  // namespace
+
+Digits15 fifteenDigits(double magnitude) {
+  if (magnitude == 0) {
+    Digits15 zero{};
+    zero.digits.fill('0');
+    return zero;
+  }
+  // Exactly, in integers: the value is m / 2^shift, and m * 10^p fits 128
+  // bits for the powers a display needs (values from 1e-7 to 1e15); the
+  // others take the text route.
+  if (!(magnitude >= 1e-7 && magnitude < 1e15)) {
+    return fifteenDigitsByText(magnitude);
+  }
+  constexpr int kFractionBits = 52;
+  constexpr int kBias = 1075;  // exponent bias plus the fraction bits
+  const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+  const auto biased = static_cast<int>(bits >> kFractionBits);
+  const std::uint64_t m =
+      (bits & ((std::uint64_t{1} << kFractionBits) - 1)) | (std::uint64_t{1} << kFractionBits);
+  const int shift = kBias - biased;  // positive: the value is below 2^52
+  // The power of ten of the first digit, from the power of two (1233/4096
+  // is close to log10 2), may be one off; the loop mends it.
+  int exponent = std::clamp(((biased - 1023) * 1233) >> 12, -7, 14);
+  for (;;) {
+    const Wide scaled =
+        static_cast<Wide>(m) * kPowersOfTen[static_cast<std::size_t>(14 - exponent)];
+    auto q = static_cast<std::uint64_t>(scaled >> shift);
+    if (q >= 10 * kLowest15 || q < kLowest15) {
+      exponent += q < kLowest15 ? -1 : 1;
+      continue;
+    }
+    const Wide rest = scaled - (static_cast<Wide>(q) << shift);
+    const Wide half = static_cast<Wide>(1) << (shift - 1);
+    // To nearest, ties to even, as the text route rounds.
+    if (rest > half || (rest == half && (q & 1) != 0)) {
+      ++q;
+    }
+    if (q == 10 * kLowest15) {
+      q = kLowest15;
+      ++exponent;
+    }
+    Digits15 out{};
+    out.exponent = exponent;
+    for (auto digit = out.digits.rbegin(); digit != out.digits.rend(); ++digit) {
+      *digit = static_cast<char>('0' + q % 10);
+      q /= 10;
+    }
+    return out;
+  }
+}
 
 NumberLocale NumberLocale::english() {
   return NumberLocale{".", ","};

@@ -5,6 +5,7 @@
 // written in one number locale, so what the program writes into a box it
 // reads back unchanged; files use the invariant form instead.
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -56,6 +57,15 @@ std::optional<std::int16_t> toInteger16(double value);
 // pattern, so the fault stays visible.
 std::string formatNumber(double value, std::string_view pattern,
                          const NumberLocale& locale = numberLocale());
+
+// A non-negative finite value rounded to 15 significant decimal digits (to
+// nearest, as to_chars with precision 14 has it), and the power of ten of
+// the first digit: what display patterns round from.
+struct Digits15 {
+  std::array<char, 15> digits;
+  int exponent;
+};
+Digits15 fifteenDigits(double magnitude);
 
 // A number written in the English form ("4.5", "1,000") as box text in the
 // number locale, for the texts boxes start with.

@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 #include <locale.h>
 
+#include <bit>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <limits>
 #include <optional>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -48,6 +52,65 @@ TEST(FormatNumberTest, DisplayPatterns) {
       SCOPED_TRACE(std::string(pattern) + " with " + std::to_string(value));
       EXPECT_EQ(formatNumber(value, pattern, NumberLocale::english()), expected);
     }
+  }
+}
+
+// The fast 15-digit rounding must agree with the exact one everywhere,
+// above all on values whose shortest form ends on a rounding boundary.
+TEST(FormatNumberTest, FifteenDigitsAgreeWithTheExactExpansion) {
+  const auto exact = [](double value) {
+    char buffer[32];
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14).ptr;
+    return std::string(buffer, end);
+  };
+  const auto fast = [](double value) {
+    const Digits15 d = fifteenDigits(value);
+    std::string text{d.digits[0], '.'};
+    text.append(d.digits.begin() + 1, d.digits.end());
+    char exponent[8];
+    const auto end = std::to_chars(exponent, exponent + sizeof exponent, std::abs(d.exponent)).ptr;
+    const std::string digits(exponent, end);
+    return text + (d.exponent < 0 ? "e-" : "e+") + (digits.size() < 2 ? "0" : "") + digits;
+  };
+  std::mt19937_64 random(20261208);
+  std::uniform_int_distribution<int> digit(0, 9);
+  std::uniform_int_distribution<int> power(-10, 17);
+  std::uniform_real_distribution<double> logarithm(-8, 16);
+  std::vector<double> values{0.0,
+                             1.0,
+                             0.5,
+                             9.999999999999995,
+                             999999999999999.5,
+                             1e-300,
+                             std::numeric_limits<double>::denorm_min(),
+                             std::numeric_limits<double>::max()};
+  for (int i = 0; i < 100000; ++i) {
+    // Any finite bit pattern, a float widened (as most of the state is), a
+    // value of the range displays show, a figure to three decimals, and a
+    // 16-digit decimal ending in 5, the boundary case itself.
+    const double bits = std::bit_cast<double>(random() >> 1);
+    const double shown = std::pow(10.0, logarithm(random));
+    values.push_back(shown);
+    values.push_back(static_cast<double>(static_cast<float>(shown)));
+    values.push_back(static_cast<double>(random() % 100000000) / 1000);
+    if (std::isfinite(bits)) {
+      values.push_back(bits);
+    }
+    values.push_back(
+        static_cast<double>(std::bit_cast<float>(static_cast<std::uint32_t>(random() >> 33))));
+    std::string boundary = std::to_string(digit(random) + 1) + ".";
+    for (int k = 0; k < 14; ++k) {
+      boundary += static_cast<char>('0' + digit(random));
+    }
+    boundary += "5e" + std::to_string(power(random));
+    values.push_back(std::strtod(boundary.c_str(), nullptr));
+  }
+  for (const double value : values) {
+    if (!std::isfinite(value)) {
+      continue;
+    }
+    ASSERT_EQ(fast(value), exact(value)) << exact(value);
   }
 }
 
