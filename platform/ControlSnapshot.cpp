@@ -154,6 +154,11 @@ void ControlSnapshot::restore() const {
 
 ControlJournal::ControlJournal() : outer_(openChangeRecorder()) {
   openChangeRecorder() = this;
+  // A calculation changes about a hundred controls; growing one by one
+  // would move the kept values over and over.
+  constexpr std::size_t kTypicalChanges = 128;
+  seen_.reserve(kTypicalChanges);
+  kept_.reserve(kTypicalChanges);
 }
 
 ControlJournal::~ControlJournal() {

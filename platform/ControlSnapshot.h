@@ -20,6 +20,7 @@ class ControlSnapshot {
 
   // Keeps what `control` shows now as well.
   void add(Control& control) { saved_.push_back(take(&control)); }
+  void reserve(std::size_t controls) { saved_.reserve(controls); }
 
   // Writes back, through the controls' own setters, every value that
   // differs from the one kept; values that did not change are not touched.
