@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "GoldenCases.h"
 #include "app/KtrCalc.h"
 
 namespace {
@@ -23,23 +24,10 @@ namespace {
 namespace fs = std::filesystem;
 using nlohmann::ordered_json;
 
-const fs::path kGoldenDir = KTR_SOURCE_DIR "/tests/golden";
-
 // Float fields carry about seven significant digits; one part in a million
 // lets a compiler reorder float arithmetic but catches any changed constant.
 constexpr double kRelativeTolerance = 1e-6;
 constexpr double kAbsoluteTolerance = 1e-9;
-
-std::vector<std::string> readArgs(const fs::path& path) {
-  std::ifstream in(path);
-  std::vector<std::string> args;
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty() && line.front() != '#') {
-      args.push_back(line);
-    }
-  }
-  return args;
-}
 
 // Menus and toolbar are window furniture, not results: they may be
 // rearranged without moving a figure, so the pinned view leaves them out.
@@ -61,7 +49,7 @@ ordered_json pinnedView(const ordered_json& full) {
 }
 
 ordered_json runCase(const fs::path& argsFile, int& status) {
-  std::vector<std::string> args = readArgs(argsFile);
+  std::vector<std::string> args = golden::readArgs(argsFile);
   args.insert(args.begin(), {"--catalog", KTR_SOURCE_DIR "/resources/ktrmodel6.csv"});
   args.push_back("--json");
   std::ostringstream out;
@@ -109,21 +97,10 @@ void compare(const ordered_json& expected, const ordered_json& actual, const std
   EXPECT_EQ(expected, actual) << where;
 }
 
-std::vector<fs::path> goldenCases() {
-  std::vector<fs::path> cases;
-  for (const auto& entry : fs::directory_iterator(kGoldenDir)) {
-    if (entry.path().extension() == ".args") {
-      cases.push_back(entry.path());
-    }
-  }
-  std::sort(cases.begin(), cases.end());
-  return cases;
-}
-
 TEST(Golden, EveryCaseGivesItsPinnedResults) {
   const bool update = std::getenv("KTR_GOLDEN_UPDATE") != nullptr;
-  const std::vector<fs::path> cases = goldenCases();
-  ASSERT_GE(cases.size(), 10U) << "golden cases not found in " << kGoldenDir;
+  const std::vector<fs::path> cases = golden::cases();
+  ASSERT_GE(cases.size(), 10U) << "golden cases not found in " << golden::kDir;
   for (const fs::path& argsFile : cases) {
     const std::string name = argsFile.stem().string();
     SCOPED_TRACE(name);
@@ -146,7 +123,7 @@ TEST(Golden, EveryCaseGivesItsPinnedResults) {
 // leaving states, with textbook constants rather than the program's code.
 TEST(Golden, FiguresAgreeWithAHandReckoning) {
   int status = -1;
-  const ordered_json state = runCase(kGoldenDir / "outdoor-dewpoint.args", status).at("state");
+  const ordered_json state = runCase(golden::kDir / "outdoor-dewpoint.args", status).at("state");
   const auto near = [&state](const char* field, double expected) {
     const double actual = state.at(field).get<double>();
     EXPECT_NEAR(actual, expected, 5e-4 * std::fabs(expected)) << field;
@@ -171,7 +148,7 @@ TEST(Golden, FiguresAgreeWithAHandReckoning) {
   // 5 in hub, less a quarter-inch strip across the diameter for the spokes:
   // ((48/24)² - (5/24)²) x 3.1415 - 0.25/12 x 48 = 3.956597 x 3.1415 - 1
   // = 11.42965.
-  const ordered_json custom = runCase(kGoldenDir / "custom-wheel-row.args", status).at("catalog");
+  const ordered_json custom = runCase(golden::kDir / "custom-wheel-row.args", status).at("catalog");
   EXPECT_NEAR(custom.at("ModelFaceArea").get<double>(), 11.42965, 1e-5);
 }
 
