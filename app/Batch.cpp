@@ -1,6 +1,5 @@
 #include "app/Batch.h"
 
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -9,9 +8,9 @@
 #include <chrono>
 #include <cmath>
 #include <csignal>
-#include <cstdint>
-#include <cstdio>
 #include <fstream>
+#include <future>
+#include <memory>
 #include <sstream>
 #include <thread>
 
@@ -57,8 +56,8 @@ constexpr std::array<std::string_view, 21> kResultColumns{
     "e_total",        "heat_sensible", "heat_latent",     "heat_total",   "water_recovered",
     "messages"};
 
-// The first rows are rated in one process: starting others costs more than a
-// short schedule takes.
+// Rows a worker takes at a time; the first block is rated by one worker,
+// as starting others costs more than a short schedule takes.
 constexpr std::size_t kRowsPerWorkerBlock = 512;
 
 constexpr double kSecondsPerMinute = 60;
@@ -215,8 +214,8 @@ class RowRater {
     Program& program = *program_;
     messages_.clear();
     const StartupState::Case fresh(program, *startup_);
-    std::ostringstream discarded;
-    Session session{discarded, messages_, clipboard_};
+    discarded_.str({});
+    Session session{discarded_, messages_, clipboard_};
     try {
       const std::vector<Step> steps = planSteps(readPlan(actions), controls_);
       for (std::size_t i = 0; i < steps.size(); ++i) {
@@ -267,63 +266,8 @@ class RowRater {
   std::unique_ptr<Program> program_;
   std::optional<StartupState> startup_;
   std::vector<NamedControl> controls_;
+  std::ostringstream discarded_;  // what a case would print
 };
-
-// A slice of a block rated in a process of its own. The windows' control
-// layer keeps one set of pending view notifications for the whole process,
-// so cases run side by side in processes, not threads. The child writes
-// each result line, length first, into an unnamed temporary file.
-void writeLine(std::FILE* file, const std::string& line) {
-  const std::uint64_t size = line.size();
-  std::fwrite(&size, sizeof size, 1, file);
-  std::fwrite(line.data(), 1, line.size(), file);
-}
-
-struct SliceProcess {
-  std::size_t first;
-  std::size_t last;
-  pid_t pid = -1;
-  std::FILE* file = nullptr;
-
-  // Reads the child's lines into lines[first..]; false when it could not run.
-  bool collect(std::vector<std::optional<std::string>>& lines) {
-    if (pid <= 0) {
-      return false;
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    std::rewind(file);
-    std::uint64_t size = 0;
-    for (std::size_t i = first; i < last && std::fread(&size, sizeof size, 1, file) == 1; ++i) {
-      std::string line(size, '\0');
-      if (std::fread(line.data(), 1, size, file) != size) {
-        break;
-      }
-      lines[i] = std::move(line);
-    }
-    std::fclose(file);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-  }
-};
-
-SliceProcess rateInProcess(const std::function<void(std::FILE*)>& rate, std::size_t first,
-                           std::size_t last) {
-  SliceProcess slice{first, last};
-  slice.file = std::tmpfile();
-  if (slice.file == nullptr) {
-    return slice;
-  }
-  slice.pid = fork();
-  if (slice.pid == 0) {
-    rate(slice.file);
-    const bool written = std::fflush(slice.file) == 0;
-    _exit(written ? 0 : 1);
-  }
-  if (slice.pid < 0) {
-    std::fclose(slice.file);
-  }
-  return slice;
-}
 
 }  // namespace
 
@@ -455,7 +399,11 @@ std::size_t rateSchedule(std::istream& in, std::ostream& out, const BatchOptions
   if (const auto* problem = std::get_if<std::string>(&read)) {
     throw ui::StartupError(*problem);
   }
-  RowRater rater(columns, std::get<ModCalc::CatalogFile>(read));
+  const auto& catalogFile = std::get<ModCalc::CatalogFile>(read);
+  // One program per worker, each on a thread of its own; the first is
+  // started now so a catalog the program refuses stops the run at once.
+  std::vector<std::unique_ptr<RowRater>> raters;
+  raters.push_back(std::make_unique<RowRater>(columns, catalogFile));
   out << csvLine(columns.resultHeader());
   const unsigned workers =
       options.jobs != 0 ? options.jobs : std::max(1U, std::thread::hardware_concurrency());
@@ -480,29 +428,25 @@ std::size_t rateSchedule(std::istream& in, std::ostream& out, const BatchOptions
       break;
     }
     lines.assign(rows.size(), std::nullopt);
-    const auto rateSlice = [&](std::size_t first, std::size_t last) {
-      for (std::size_t i = first; i < last && !stopped(); ++i) {
-        lines[i] = rater.rate(rows[i]);
+    const std::size_t slices =
+        std::clamp<std::size_t>(rows.size() / kRowsPerWorkerBlock, 1, workers);
+    const std::size_t per = (rows.size() + slices - 1) / slices;
+    while (raters.size() < slices) {
+      raters.push_back(std::make_unique<RowRater>(columns, catalogFile));
+    }
+    const auto rateSlice = [&](std::size_t slice) {
+      for (std::size_t i = slice * per; i < std::min(rows.size(), (slice + 1) * per) && !stopped();
+           ++i) {
+        lines[i] = raters[slice]->rate(rows[i]);
       }
     };
-    const std::size_t slices = std::min<std::size_t>(workers, rows.size() / kRowsPerWorkerBlock);
-    const std::size_t per = slices <= 1 ? rows.size() : (rows.size() + slices - 1) / slices;
-    std::vector<SliceProcess> helpers;
-    for (std::size_t first = per; first < rows.size(); first += per) {
-      helpers.push_back(rateInProcess(
-          [&, first](std::FILE* file) {
-            for (std::size_t i = first; i < std::min(rows.size(), first + per) && !stopped(); ++i) {
-              writeLine(file, rater.rate(rows[i]));
-            }
-          },
-          first, std::min(rows.size(), first + per)));
+    std::vector<std::future<void>> helpers;
+    for (std::size_t slice = 1; slice < slices; ++slice) {
+      helpers.push_back(std::async(std::launch::async, rateSlice, slice));
     }
-    rateSlice(0, per);
-    for (SliceProcess& helper : helpers) {
-      if (!helper.collect(lines)) {
-        // No process could be started, or it died: rated here instead.
-        rateSlice(helper.first, helper.last);
-      }
+    rateSlice(0);
+    for (std::future<void>& helper : helpers) {
+      helper.get();
     }
     for (const auto& line : lines) {
       if (!line) {

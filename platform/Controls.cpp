@@ -6,12 +6,13 @@ namespace platform {
 
 namespace {
 
-// Views run on the one user-interface thread, so one set of pending
-// notifications serves the whole program.
-int deferDepth = 0;
-int holdDepth = 0;
+// A program's controls live on one thread (the desktop's user-interface
+// thread, or a batch worker's own), so each thread keeps its own pending
+// notifications, guards and open journal.
+thread_local int deferDepth = 0;
+thread_local int holdDepth = 0;
 std::vector<const Observable*>& pendingNotifications() {
-  static std::vector<const Observable*> pending;
+  thread_local std::vector<const Observable*> pending;
   return pending;
 }
 
@@ -102,7 +103,7 @@ DeferNotifications::~DeferNotifications() {
 }
 
 ChangeRecorder*& openChangeRecorder() {
-  static ChangeRecorder* recorder = nullptr;
+  thread_local ChangeRecorder* recorder = nullptr;
   return recorder;
 }
 

@@ -231,11 +231,14 @@ TEST(Batch, EveryRowEqualsTheSameCaseRunThroughKtrCalc) {
   }
 }
 
-TEST(Batch, SeveralProcessesKeepTheScheduleOrder) {
-  std::string schedule = "tag,volume,return_volume\n";
+TEST(Batch, SeveralWorkersKeepTheScheduleOrderAndEachRowsOwnCase) {
+  // Rows of different units, wheels and outcomes side by side: a worker
+  // that saw another's case would give a different row.
+  std::string schedule = "tag,units,wheel,volume,return_volume\n";
   for (int i = 0; i < 2000; ++i) {
-    const std::string volume = std::to_string(1000 + (i * 7919) % 30000);
-    schedule += std::to_string(i) + "," + volume + "," + volume + "\n";
+    const std::string volume = i % 11 == 0 ? "lots" : std::to_string(1000 + (i * 7919) % 30000);
+    schedule += std::to_string(i) + "," + (i % 3 == 0 ? "si" : "ip") + "," +
+                (i % 5 == 0 ? "sensible" : "total") + "," + volume + "," + volume + "\n";
   }
   const auto one = rate(schedule, 1);
   const auto four = rate(schedule, 4);
