@@ -1,8 +1,8 @@
 #include "platform/ControlSnapshot.h"
 
-#include <algorithm>
-#include <functional>
+#include <atomic>
 #include <string_view>
+#include <utility>
 
 #include "platform/Overloaded.h"
 
@@ -21,6 +21,10 @@ const std::string* shownText(const Control& control) {
 }
 
 bool isNoNumber(std::string_view text) {
+  // Checked for every control a calculation wrote.
+  if (text.empty() || (text.front() != 'N' && text.front() != 'I' && text.front() != '-')) {
+    return false;
+  }
   for (const std::string_view word : {"NaN", "Infinity", "-Infinity"}) {
     if (text == word || (text.starts_with(word) && text.substr(word.size()).starts_with(' '))) {
       return true;
@@ -152,12 +156,22 @@ void ControlSnapshot::restore() const {
   }
 }
 
-ControlJournal::ControlJournal() : outer_(openChangeRecorder()) {
+namespace {
+
+std::uint64_t nextJournalSerial() {
+  // Shared by every thread, so a serial also orders journals opened on
+  // different threads.
+  static std::atomic<std::uint64_t> serial{0};
+  return ++serial;
+}
+
+}  // namespace
+
+ControlJournal::ControlJournal() : outer_(openChangeRecorder()), serial_(nextJournalSerial()) {
   openChangeRecorder() = this;
   // A calculation changes about a hundred controls; growing one by one
   // would move the kept values over and over.
   constexpr std::size_t kTypicalChanges = 128;
-  seen_.reserve(kTypicalChanges);
   kept_.reserve(kTypicalChanges);
 }
 
@@ -166,15 +180,17 @@ ControlJournal::~ControlJournal() {
 }
 
 void ControlJournal::record(Control& control) {
-  // Kept sorted: a calculation records every write, a hundred controls deep.
-  const auto place = std::lower_bound(seen_.begin(), seen_.end(), &control, std::less<>());
-  if (place == seen_.end() || *place != &control) {
-    seen_.insert(place, &control);
-    kept_.add(control);
+  // Journals nest, and each passes every change on to the one it is nested
+  // in; so a control marked by this journal or one opened later (nested in
+  // it) is kept here already. A calculation writes a control many times.
+  if (control.journalSerial_ >= serial_) {
+    return;
   }
+  kept_.add(control);
   if (outer_ != nullptr) {
     outer_->record(control);
   }
+  control.journalSerial_ = serial_;
 }
 
 const Control* showsNoNumber(const std::vector<Control*>& controls) {

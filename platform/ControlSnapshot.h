@@ -56,7 +56,8 @@ class ControlSnapshot {
 
 // Keeps what each control showed before its first change while the journal
 // is open, so a command that cannot finish puts back exactly what it
-// changed, on whichever window. Journals nest; each sees every change.
+// changed, on whichever window. Journals nest; each keeps every control
+// changed while it is open.
 class ControlJournal final : public ChangeRecorder {
  public:
   ControlJournal();
@@ -71,7 +72,7 @@ class ControlJournal final : public ChangeRecorder {
 
  private:
   ChangeRecorder* outer_;
-  std::vector<const Control*> seen_;  // sorted by address
+  std::uint64_t serial_;  // higher for every journal opened later
   ControlSnapshot kept_;
 };
 

@@ -197,7 +197,11 @@ class Control : public Observable {
   }
 
  private:
+  friend class ControlJournal;
+
   std::string name_;
+  // The newest journal that has kept what this control showed.
+  std::uint64_t journalSerial_ = 0;
   bool visible_ = true;
   bool enabled_ = true;
   std::string toolTip_;

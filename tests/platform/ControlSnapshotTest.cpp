@@ -86,6 +86,13 @@ TEST(ControlJournal, KeepsWhatChangedWhileOpenAndNests) {
     EXPECT_EQ(label.caption(), "95.0");
     EXPECT_EQ(list.items(), std::vector<std::string>{"KW24-4"});
   }
+  {
+    // A later command's journal keeps the box again, though one before it did.
+    ControlJournal next;
+    box.setText("3,000");
+    next.restore();
+    EXPECT_EQ(box.text(), "1,500");
+  }
   label.setCaption("70.0");
   EXPECT_EQ(outer.changed(), (std::vector<Control*>{&box, &label}));
   outer.restore();
