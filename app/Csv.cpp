@@ -78,26 +78,35 @@ void CsvReader::skipByteOrderMark() {
   }
 }
 
-std::string csvField(std::string_view text) {
+namespace {
+
+void appendField(std::string& line, std::string_view text) {
   if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
-    return std::string(text);
+    line += text;
+    return;
   }
-  std::string quoted = "\"";
+  line += '"';
   for (const char c : text) {
-    quoted += c;
+    line += c;
     if (c == '"') {
-      quoted += '"';
+      line += '"';
     }
   }
-  return quoted + '"';
+  line += '"';
 }
+
+}  // namespace
 
 std::string csvLine(const std::vector<std::string>& fields) {
   std::string line;
   for (std::size_t i = 0; i < fields.size(); ++i) {
-    line += (i == 0 ? "" : ",") + csvField(fields[i]);
+    if (i > 0) {
+      line += ',';
+    }
+    appendField(line, fields[i]);
   }
-  return line + "\r\n";
+  line += "\r\n";
+  return line;
 }
 
 }  // namespace ktr

@@ -40,11 +40,8 @@ class CsvReader {
   std::size_t line_ = 0;
 };
 
-// One field as a record writes it: in quotes, with quotes doubled, when it
-// holds a comma, a quote or a line break.
-std::string csvField(std::string_view text);
-
-// Fields joined by commas and ended with CR LF.
+// Fields joined by commas and ended with CR LF; a field that holds a comma,
+// a quote or a line break is written in quotes, with quotes doubled.
 std::string csvLine(const std::vector<std::string>& fields);
 
 }  // namespace ktr

@@ -59,8 +59,9 @@ std::optional<std::string> normalise(std::string_view text, const NumberLocale& 
     normal += '-';
   }
 
+  const size_t integerStart = normal.size();
   std::string_view group = takeDigits(text);
-  std::string integer(group);
+  normal += group;
   const std::string& separator = locale.groupSeparator;
   if (!separator.empty() && text.starts_with(separator)) {
     // Only a leading group of one to three digits followed by whole groups of three, so that
@@ -74,19 +75,22 @@ std::optional<std::string> normalise(std::string_view text, const NumberLocale& 
       if (group.size() != 3) {
         return std::nullopt;
       }
-      integer += group;
+      normal += group;
     }
   }
+  const bool noInteger = normal.size() == integerStart;
 
   std::string_view fraction;
   if (text.starts_with(locale.decimalPoint)) {
     text.remove_prefix(locale.decimalPoint.size());
     fraction = takeDigits(text);
   }
-  if (integer.empty() && fraction.empty()) {
+  if (noInteger && fraction.empty()) {
     return std::nullopt;
   }
-  normal += integer.empty() ? "0" : integer;
+  if (noInteger) {
+    normal += '0';
+  }
   normal += '.';
   normal += fraction.empty() ? "0" : fraction;
 
@@ -104,6 +108,19 @@ std::optional<std::string> normalise(std::string_view text, const NumberLocale& 
     return std::nullopt;
   }
   return normal;
+}
+
+// "[-]digits[.digits]" or "[-].digits", with no blanks.
+bool isPlainDecimal(std::string_view text) {
+  if (text.starts_with('-')) {
+    text.remove_prefix(1);
+  }
+  const std::string_view integer = takeDigits(text);
+  if (text.starts_with('.')) {
+    text.remove_prefix(1);
+    return takeDigits(text).size() + integer.size() > 0 && text.empty();
+  }
+  return !integer.empty() && text.empty();
 }
 
 // Reads straight into T so a float is rounded once, not via double.
@@ -143,26 +160,27 @@ Pattern readPattern(std::string_view text) {
     pattern.percent = true;
     text.remove_suffix(1);
   }
-  const size_t point = text.find('.');
-  pattern.hasPoint = point != std::string_view::npos;
-  const std::string_view integer = text.substr(0, point);
-  const std::string_view fraction = pattern.hasPoint ? text.substr(point + 1) : std::string_view{};
-
-  pattern.grouping = integer.find(',') != std::string_view::npos;
-  // Integer digits from the leftmost "0" on are required: "###.0" shows 0.5 as ".5".
-  const std::string_view required = integer.substr(std::min(integer.find('0'), integer.size()));
-  pattern.minIntegerDigits =
-      static_cast<size_t>(std::count_if(required.begin(), required.end(), isPlaceholder));
-  for (const char c : fraction) {
-    if (isPlaceholder(c)) {
+  // One pass: every number a window shows reads its pattern.
+  bool required = false;
+  for (const char c : text) {
+    if (c == '.' && !pattern.hasPoint) {
+      pattern.hasPoint = true;
+    } else if (!pattern.hasPoint) {
+      pattern.grouping = pattern.grouping || c == ',';
+      // Integer digits from the leftmost "0" on are required: "###.0" shows 0.5 as ".5".
+      required = required || c == '0';
+      if (required && isPlaceholder(c)) {
+        ++pattern.minIntegerDigits;
+      }
+    } else if (isPlaceholder(c)) {
       ++pattern.decimals;
+      // Every decimal up to the last "0" is required, whatever precedes it.
+      if (c == '0') {
+        pattern.minDecimals = pattern.decimals;
+      }
     }
-    // Every decimal up to the last "0" is required, whatever precedes it.
-    if (c == '0') {
-      pattern.minDecimals = pattern.decimals;
-    }
+    pattern.showsZero = pattern.showsZero || c == '0';
   }
-  pattern.showsZero = text.find('0') != std::string_view::npos;
   return pattern;
 }
 
@@ -195,17 +213,6 @@ std::string scaledDigits(double magnitude, size_t decimals) {
   }
   mantissa.erase(0, mantissa.find_first_not_of('0'));
   return mantissa;
-}
-
-std::string groupThousands(const std::string& digits, const std::string& separator) {
-  std::string grouped;
-  for (size_t i = 0; i < digits.size(); ++i) {
-    if (i > 0 && (digits.size() - i) % 3 == 0) {
-      grouped += separator;
-    }
-    grouped += digits[i];
-  }
-  return grouped;
 }
 
 template <typename T>
@@ -249,6 +256,11 @@ constexpr auto kPowersOfTen = [] {
   }
   return powers;
 }();
+
+constexpr std::string_view kDigitPairs =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
 
 }  // namespace
 
@@ -294,10 +306,22 @@ Digits15 fifteenDigits(double magnitude) {
     }
     Digits15 out{};
     out.exponent = exponent;
-    for (auto digit = out.digits.rbegin(); digit != out.digits.rend(); ++digit) {
-      *digit = static_cast<char>('0' + q % 10);
-      q /= 10;
+    // Two digits at a time, in 32-bit halves: every number shown comes here.
+    constexpr std::uint64_t kLowHalf = 100'000'000;
+    auto high = static_cast<std::uint32_t>(q / kLowHalf);  // 7 digits
+    auto low = static_cast<std::uint32_t>(q % kLowHalf);   // 8 digits
+    char* digit = out.digits.data() + out.digits.size();
+    for (int pair = 0; pair < 4; ++pair) {
+      digit -= 2;
+      std::copy_n(&kDigitPairs[2 * (low % 100)], 2, digit);
+      low /= 100;
     }
+    for (int pair = 0; pair < 3; ++pair) {
+      digit -= 2;
+      std::copy_n(&kDigitPairs[2 * (high % 100)], 2, digit);
+      high /= 100;
+    }
+    *--digit = static_cast<char>('0' + high);
     return out;
   }
 }
@@ -346,6 +370,15 @@ void setNumberLocale(NumberLocale locale) {
 
 template <typename T>
 std::optional<T> parseNumber(std::string_view text, const NumberLocale& locale) {
+  // Most box text is plain "[-]digits[.digits]", which from_chars reads as
+  // it stands; anything else is rewritten first.
+  if (locale.decimalPoint == "." && isPlainDecimal(text)) {
+    T value{};
+    const auto [stop, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error == std::errc{} && stop == text.data() + text.size()) {
+      return value;
+    }
+  }
   return convert<T>(normalise(text, locale));
 }
 
@@ -381,28 +414,41 @@ std::string formatNumber(double value, std::string_view patternText, const Numbe
     return value < 0 ? "-Infinity" : "Infinity";
   }
 
-  std::string digits = scaledDigits(std::fabs(value), pattern.decimals);
+  const std::string digits = scaledDigits(std::fabs(value), pattern.decimals);
   if (digits.empty() && !pattern.showsZero) {
     return "";
   }
   const bool negative = value < 0 && !digits.empty();
+  // The digits are the value times 10^decimals: the last `decimals` of them,
+  // with zeros in front where there are fewer, make the fraction.
   const size_t decimals = pattern.decimals;
-  if (digits.size() < decimals) {
-    digits.insert(0, decimals - digits.size(), '0');
+  const size_t integerDigits = digits.size() > decimals ? digits.size() - decimals : 0;
+  const size_t leadingZeros = decimals > digits.size() ? decimals - digits.size() : 0;
+  const auto fractionDigit = [&](size_t i) {
+    return i < leadingZeros ? '0' : digits[integerDigits + i - leadingZeros];
+  };
+  size_t fractionDigits = decimals;
+  while (fractionDigits > pattern.minDecimals && fractionDigit(fractionDigits - 1) == '0') {
+    --fractionDigits;
   }
-  std::string integer = digits.substr(0, digits.size() - decimals);
-  std::string fraction = digits.substr(digits.size() - decimals);
-  if (integer.size() < pattern.minIntegerDigits) {
-    integer.insert(0, pattern.minIntegerDigits - integer.size(), '0');
-  }
-  while (fraction.size() > pattern.minDecimals && fraction.back() == '0') {
-    fraction.pop_back();
-  }
+  const size_t integerWidth = std::max(integerDigits, pattern.minIntegerDigits);
+  const size_t padding = integerWidth - integerDigits;
 
-  std::string text = negative ? "-" : "";
-  text += pattern.grouping ? groupThousands(integer, locale.groupSeparator) : integer;
+  std::string text;
+  if (negative) {
+    text += '-';
+  }
+  for (size_t i = 0; i < integerWidth; ++i) {
+    if (pattern.grouping && i > 0 && (integerWidth - i) % 3 == 0) {
+      text += locale.groupSeparator;
+    }
+    text += i < padding ? '0' : digits[i - padding];
+  }
   if (pattern.hasPoint) {
-    text += locale.decimalPoint + fraction;
+    text += locale.decimalPoint;
+    for (size_t i = 0; i < fractionDigits; ++i) {
+      text += fractionDigit(i);
+    }
   }
   if (pattern.percent) {
     text += '%';

@@ -128,14 +128,15 @@ TEST(ParseNumberTest, ReadsBoxText) {
   const struct {
     const char* text;
     double expected;
-  } cases[] = {{"  10,000  ", 10000}, {"\t1.5\t", 1.5},      {"+3", 3},   {"-4.25", -4.25},
-               {"1E3", 1000},         {"2.5e-1", 0.25},      {".5", 0.5}, {"5.", 5},
-               {"1,000,000", 1e6},    {"1,234.5E+2", 123450}};
+  } cases[] = {{"  10,000  ", 10000}, {"\t1.5\t", 1.5},       {"+3", 3},     {"-4.25", -4.25},
+               {"1E3", 1000},         {"2.5e-1", 0.25},       {".5", 0.5},   {"5.", 5},
+               {"1,000,000", 1e6},    {"1,234.5E+2", 123450}, {"-.5", -0.5}, {"007", 7}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
     EXPECT_EQ(parseNumber<double>(c.text, NumberLocale::english()), c.expected);
     EXPECT_EQ(parseNumber<float>(c.text, NumberLocale::english()), static_cast<float>(c.expected));
   }
+  EXPECT_TRUE(std::signbit(*parseNumber<double>("-0", NumberLocale::english())));
   EXPECT_EQ(parseNumber<double>("10.000", kGerman), 10000);
   EXPECT_EQ(parseNumber<double>(" -1.234,5 ", kGerman), -1234.5);
   EXPECT_EQ(parseNumber<double>("1,5", kGerman), 1.5);
@@ -151,6 +152,7 @@ TEST(ParseNumberTest, RefusesWhatIsNoNumber) {
     EXPECT_FALSE(parseNumber<double>(text, NumberLocale::english()));
     EXPECT_FALSE(parseNumber<float>(text, NumberLocale::english()));
   }
+  EXPECT_FALSE(parseNumber<double>("1" + std::string(400, '0'), NumberLocale::english()));
   EXPECT_FALSE(parseNumber<float>("1e40", NumberLocale::english()));
   EXPECT_TRUE(parseNumber<double>("1e40", NumberLocale::english()));
   EXPECT_FALSE(parseNumber<double>("1.5", kGerman));
