@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDialog>
 #include <QEvent>
 #include <QGroupBox>
 #include <QHash>
@@ -19,6 +20,7 @@
 #include <QSvgRenderer>
 #include <QToolBar>
 #include <QWidget>
+#include <algorithm>
 #include <memory>
 #include <set>
 #include <utility>
@@ -384,11 +386,20 @@ const char* FormBinder::bindControl(PictureBox* picture, QObject& object, Bindin
   if (widget == nullptr) {
     return "QLabel";
   }
-  // Drawn once at the screen's pixel density, so it stays sharp at
+  // Drawn when first shown: a picture on a window not shown yet (the
+  // splash passed over, a logo of the other edition) costs nothing.
+  undrawnPictures_.emplace_back(widget, picture);
+  widget->installEventFilter(this);
+  b.sync = [picture, widget] { applyCommon(*widget, *picture); };
+  return nullptr;
+}
+
+void FormBinder::drawPicture(QLabel& widget, const PictureBox& picture) const {
+  // At the pixel density of the screen it shows on, so it stays sharp at
   // any scale.
-  QSvgRenderer renderer(artwork_.picture ? artwork_.picture(picture->image()) : QString());
-  const qreal ratio = widget->devicePixelRatioF();
-  const QSize box = widget->minimumSize().isEmpty() ? widget->sizeHint() : widget->minimumSize();
+  QSvgRenderer renderer(artwork_.picture ? artwork_.picture(picture.image()) : QString());
+  const qreal ratio = widget.devicePixelRatioF();
+  const QSize box = widget.minimumSize().isEmpty() ? widget.sizeHint() : widget.minimumSize();
   QSize size = renderer.defaultSize();
   size.scale(box, Qt::KeepAspectRatio);
   QPixmap pixmap(size * ratio);
@@ -397,9 +408,7 @@ const char* FormBinder::bindControl(PictureBox* picture, QObject& object, Bindin
   renderer.render(&painter);
   painter.end();
   pixmap.setDevicePixelRatio(ratio);
-  widget->setPixmap(pixmap);
-  b.sync = [picture, widget] { applyCommon(*widget, *picture); };
-  return nullptr;
+  widget.setPixmap(pixmap);
 }
 
 FormBinder::~FormBinder() {
@@ -424,15 +433,28 @@ double FormBinder::dotsPerInch() const {
 
 void FormBinder::bindWindow() {
   window_->installEventFilter(this);
-  // The form's size is the window's natural one, so centring uses it.
-  window_->adjustSize();
-  form_.resize(pixelsToTwips(window_->width(), dotsPerInch()),
-               pixelsToTwips(window_->height(), dotsPerInch()));
+  // The form's size is the window's natural one, so centring uses it. A
+  // dialog is laid out just before it first shows and tells the form then:
+  // laying out every dialog at start-up, most never opened, is slow.
+  if (qobject_cast<QDialog*>(window_.data()) == nullptr) {
+    layOut();
+    tellFormItsSize();
+  }
   // Until the program places the window, the desktop does.
   agreedLeft_ = form_.left();
   agreedTop_ = form_.top();
   windowSubscription_ = form_.subscribe([this] { syncWindow(); });
   syncWindow();
+}
+
+void FormBinder::layOut() {
+  laidOut_ = true;
+  window_->adjustSize();
+}
+
+void FormBinder::tellFormItsSize() {
+  form_.resize(pixelsToTwips(window_->width(), dotsPerInch()),
+               pixelsToTwips(window_->height(), dotsPerInch()));
 }
 
 void FormBinder::syncWindow() {
@@ -455,15 +477,35 @@ void FormBinder::syncWindow() {
     w.setWindowState(states);
   }
   if (form_.visible() && w.isHidden()) {
+    const bool first = !laidOut_;
+    if (first) {
+      layOut();
+    }
     w.show();
     w.raise();
     w.activateWindow();
+    if (first) {
+      // After show(): the form's resize comes back here and must find the
+      // window shown, or it would show it again.
+      tellFormItsSize();
+    }
   } else if (!form_.visible() && !w.isHidden()) {
     w.hide();
   }
 }
 
 bool FormBinder::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Show) {
+    const auto undrawn =
+        std::find_if(undrawnPictures_.begin(), undrawnPictures_.end(),
+                     [watched](const auto& picture) { return picture.first == watched; });
+    if (undrawn != undrawnPictures_.end()) {
+      drawPicture(*undrawn->first, *undrawn->second);
+      watched->removeEventFilter(this);
+      undrawnPictures_.erase(undrawn);
+      return false;
+    }
+  }
   if (watched != window_) {
     return false;
   }

@@ -16,12 +16,14 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/Controls.h"
 #include "platform/Form.h"
 #include "platform/MessageBox.h"
 
+class QLabel;
 class QWidget;
 
 namespace platform::qt {
@@ -74,12 +76,16 @@ class FormBinder final : public QObject {
   const char* bindControl(MenuItem* item, QObject& object, Binding& b);
   const char* bindControl(ToolBar* bar, QObject& object, Binding& b);
   const char* bindControl(PictureBox* picture, QObject& object, Binding& b);
+  void drawPicture(QLabel& widget, const PictureBox& picture) const;
   // Runs a user's edit as a command, then shows the model's answer again in
   // the widget that started it (a radio button the user clicked off, say).
   void command(const std::function<void()>& edit, const std::function<void()>& resync);
   // No artwork given (tests) draws buttons and pictures blank.
   QIcon icon(std::string_view imageKey) const;
   void bindWindow();
+  // The natural size, not the .ui file's guess; once, before first shown.
+  void layOut();
+  void tellFormItsSize();
   void syncWindow();
   double dotsPerInch() const;
 
@@ -89,10 +95,12 @@ class FormBinder final : public QObject {
   Artwork artwork_;
   std::function<void()> closeHandler_;
   std::vector<std::unique_ptr<Binding>> bindings_;
+  std::vector<std::pair<QLabel*, const PictureBox*>> undrawnPictures_;
   Subscription windowSubscription_;
   // The window position last agreed between form and widget, twips.
   int agreedLeft_ = 0;
   int agreedTop_ = 0;
+  bool laidOut_ = false;
 };
 
 }  // namespace platform::qt

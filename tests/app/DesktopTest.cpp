@@ -23,6 +23,7 @@
 
 #include "app/Desktop.h"
 #include "app/ViewWindows.h"
+#include "platform/Twips.h"
 #include "platform/headless/HeadlessDialogs.h"
 #include "platform/headless/HeadlessMessageBox.h"
 #include "platform/headless/MemorySettingsStore.h"
@@ -119,6 +120,29 @@ TEST_F(DesktopTest, AnyKeyOnTheSplashShowsTheStartedMainWindow) {
   EXPECT_FALSE(desktop.splashWindow.isVisible());
   EXPECT_TRUE(desktop.mainWindow.isVisible());
   EXPECT_EQ(desktop.mainWindow.windowTitle(), "Thermarotor Selection Program");
+}
+
+TEST_F(DesktopTest, PicturesAndDialogSizesAreThereOnceTheirWindowsShow) {
+  // Pictures are drawn, and dialogs laid out, only when first shown.
+  const auto drawn = [this](QWidget& window, const char* name) {
+    const QPixmap pixmap = widget<QLabel>(window, name).pixmap();
+    return !pixmap.isNull() && pixmap.devicePixelRatio() == window.devicePixelRatioF();
+  };
+  EXPECT_TRUE(drawn(desktop.splashWindow, "picLogo0"));
+  dismissSplash();
+  EXPECT_TRUE(drawn(desktop.mainWindow, "picWheel"));
+  EXPECT_TRUE(drawn(desktop.mainWindow, "picARILogo"));
+
+  action("mnuEditInputs").trigger();
+  ASSERT_TRUE(desktop.inputsWindow.isVisible());
+  const double dpi = desktop.inputsWindow.screen()->logicalDotsPerInch();
+  const ui::frmInputs& inputs = desktop.program.windows.inputs;
+  EXPECT_EQ(inputs.width(), platform::pixelsToTwips(desktop.inputsWindow.width(), dpi));
+  EXPECT_EQ(inputs.height(), platform::pixelsToTwips(desktop.inputsWindow.height(), dpi));
+  // Laid out to its natural size before it showed, not left at Qt's default.
+  const QSize shown = desktop.inputsWindow.size();
+  desktop.inputsWindow.adjustSize();
+  EXPECT_EQ(desktop.inputsWindow.size(), shown);
 }
 
 TEST_F(DesktopTest, AClickOnTheProductTitleDismissesTheSplash) {
