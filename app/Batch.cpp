@@ -12,6 +12,7 @@
 #include <future>
 #include <memory>
 #include <sstream>
+#include <system_error>
 #include <thread>
 
 #include "app/Actions.h"
@@ -441,10 +442,19 @@ std::size_t rateSchedule(std::istream& in, std::ostream& out, const BatchOptions
       }
     };
     std::vector<std::future<void>> helpers;
+    std::vector<std::size_t> unstarted;
     for (std::size_t slice = 1; slice < slices; ++slice) {
-      helpers.push_back(std::async(std::launch::async, rateSlice, slice));
+      try {
+        helpers.push_back(std::async(std::launch::async, rateSlice, slice));
+      } catch (const std::system_error&) {
+        // No thread to be had (a process limit): rated here instead.
+        unstarted.push_back(slice);
+      }
     }
     rateSlice(0);
+    for (const std::size_t slice : unstarted) {
+      rateSlice(slice);
+    }
     for (std::future<void>& helper : helpers) {
       helper.get();
     }
