@@ -41,8 +41,8 @@ struct InputsFields {
   TextBox txtMraSI{"txtMraSI", platform::localNumberText("9.29")};
   TextBox txtV{"txtV", "1000"};  // cfm, meaning by flow basis
   TextBox txtVra{"txtVra", "1000"};
-  TextBox txtVSI{"txtVSI", "472"};  // SI flow unit
-  TextBox txtVraSI{"txtVraSI", "472"};
+  TextBox txtVSI{"txtVSI", platform::localNumberText("1699.2")};  // SI flow unit
+  TextBox txtVraSI{"txtVraSI", platform::localNumberText("1699.2")};
   CheckBox chkSpeed{"chkSpeed", "Wheel Speed RPM"};
   TextBox txtWheelSpeed{"txtWheelSpeed", "35"};  // rpm
   CheckBox chkPurgeAngle{"chkPurgeAngle", "Purge Angle"};

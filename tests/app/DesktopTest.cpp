@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QTableWidget>
 #include <QTest>
@@ -181,6 +182,42 @@ TEST_F(DesktopTest, ACaseTypedAndCalculatedShowsWhatTheFormsGive) {
   EXPECT_EQ(widget<QLabel>(desktop.mainWindow, "lblFDB_0").text(), "°C DB");
   expectMainWindowAsTheForms();
   EXPECT_TRUE(desktopPorts.messages.messages().empty());
+}
+
+// Litres per second chosen with its option button, then volumes typed in
+// the SI boxes: the boxes, their labels and the rating all use l/s, as with
+// the toggle button.
+TEST_F(DesktopTest, LitresPerSecondChosenByItsOptionRatesTheVolumesTypedInIt) {
+  dismissSplash();
+  action("mnuEditSettings").trigger();
+  QTest::mouseClick(&widget<QPushButton>(desktop.settingsWindow, "cmdSIUnits"), Qt::LeftButton);
+  // On its indicator: a radio button takes clicks on its indicator and text only.
+  auto& litres = widget<QRadioButton>(desktop.settingsWindow, "SIFlow1");
+  QTest::mouseClick(&litres, Qt::LeftButton, {}, QPoint(8, litres.height() / 2));
+  forms.windows.settings.cmdSIUnits_Click();
+  forms.windows.settings.cmdSIUnitType_Click();
+  // 1,000 cfm shown in l/s, not relabelled m3/h.
+  EXPECT_EQ(widget<QLineEdit>(desktop.inputsWindow, "txtVSI").text(), "472");
+  EXPECT_EQ(widget<QLabel>(desktop.inputsWindow, "lblSCFM_3").text(), "a.l/sec");
+  QTest::mouseClick(&widget<QPushButton>(desktop.settingsWindow, "cmdSettingsOK"), Qt::LeftButton);
+  forms.windows.settings.cmdSettingsOK_Click();
+
+  action("mnuEditInputs").trigger();
+  type("txtVSI", "2400");
+  type("txtVraSI", "2400");
+  QTest::mouseClick(&widget<QPushButton>(desktop.inputsWindow, "cmdCalc"), Qt::LeftButton);
+  forms.windows.inputs.cmdCalc_Click();
+  EXPECT_EQ(widget<QLabel>(desktop.mainWindow, "lblAcfmS").text(), "2,400");
+  EXPECT_EQ(widget<QLabel>(desktop.mainWindow, "Label7").text(), "a.l/sec");
+  EXPECT_EQ(widget<QLineEdit>(desktop.inputsWindow, "txtV").text(), "5,085");  // cfm
+  expectMainWindowAsTheForms();
+  EXPECT_TRUE(desktopPorts.messages.messages().empty());
+
+  // The toggle button afterwards goes back to m3/h at once.
+  action("mnuEditSettings").trigger();
+  QTest::mouseClick(&widget<QPushButton>(desktop.settingsWindow, "cmdSIUnitType"), Qt::LeftButton);
+  EXPECT_TRUE(widget<QRadioButton>(desktop.settingsWindow, "SIFlow0").isChecked());
+  EXPECT_EQ(widget<QLineEdit>(desktop.inputsWindow, "txtVSI").text(), "8,640");
 }
 
 // Save, Open, Export PDF and Copy from the menus and the toolbar reach the

@@ -54,7 +54,7 @@ TEST_F(InputsTest, EntryBoxWritesItsTwinInTheOtherUnits) {
       {1, 2, &F::txtV, "500", &F::txtVSI, nullptr, false},
       {0, 2, &F::txtToa, "-", &F::txtToaSI, nullptr},  // a number being typed
       {1, 2, &F::txtMoaSI, "+", &F::txtMoa, nullptr},
-      {0, 2, &F::txtToa, "12a", &F::txtToaSI, nullptr, false},
+      {0, 2, &F::txtToa, "12a", &F::txtToaSI, nullptr},  // a slip Calculate will name
   };
   for (const Row& row : rows) {
     const std::string what = "'" + std::string(row.typed) + "' in " + (in.*row.box).name();

@@ -1,5 +1,6 @@
 #include <array>
 #include <string>
+#include <string_view>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -124,6 +125,47 @@ TEST_F(SettingsTest, SIFlowToggleRelabelsAndRestores) {
   }
   EXPECT_EQ(windows.inputs.lblSCFM[1].caption(), "acfm");
   EXPECT_EQ(windows.main.lblSCFM[0].caption(), "l/sec");
+}
+
+// The toggle button and the option buttons are two ways to one change, made
+// before or after any calculation: the SI boxes show the case's volumes in
+// the new unit, and the case is rated in it.
+TEST_F(SettingsTest, EveryWayToChooseTheSIFlowUnitConvertsTheVolumeBoxes) {
+  struct Row {
+    const char* way;
+    bool calculatedFirst;
+  };
+  const Row rows[] = {{"toggle", false}, {"option", false}, {"toggle", true}, {"option", true}};
+  for (const Row& row : rows) {
+    Program world;
+    world.start();
+    auto& sf = world.fields.settings;
+    auto& sin = world.fields.inputs;
+    const std::string what = std::string(row.way) + (row.calculatedFirst ? " after" : " before");
+    world.windows.settings.cmdSIUnits.click();
+    if (row.calculatedFirst) {
+      world.windows.settings.cmdSettingsOK.click();
+    }
+    if (std::string_view(row.way) == "toggle") {
+      world.windows.settings.cmdSIUnitType.click();
+    } else {
+      sf.SIFlow1.select();
+    }
+    EXPECT_EQ(world.state.SIFlowUnit, 1) << what;
+    EXPECT_EQ(world.state.SIFlowFactor, units::kCfmPerLitrePerSecond) << what;
+    EXPECT_TRUE(sf.SIFlow1.value()) << what;
+    EXPECT_EQ(sin.txtVSI.text(), "472") << what;  // 1,000 cfm
+    EXPECT_EQ(sin.txtV.text(), row.calculatedFirst ? "1,000" : "1000") << what;
+    EXPECT_EQ(world.windows.inputs.lblSCFM[2].caption(), "a.l/sec") << what;
+
+    world.windows.settings.cmdSettingsOK.click();
+    sin.txtVSI.setText("5593");
+    sin.txtVraSI.setText("5032");
+    world.windows.inputs.cmdCalc.click();
+    EXPECT_TRUE(world.messages.messages().empty()) << what;
+    EXPECT_FALSE(world.windows.inputs.cmdCalc.visible()) << what;
+    EXPECT_NEAR(world.state.VoaInput, 5593 * units::kCfmPerLitrePerSecond, 0.05) << what;
+  }
 }
 
 TEST_F(SettingsTest, OkNamesABoxWithoutANumberAndChangesNothing) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "engine/Calculate.h"
 #include "platform/NumberText.h"
@@ -72,22 +73,31 @@ void frmInputs::convertToTwin(const platform::TextBox& box, std::int16_t units,
                               platform::TextBox& twin, const std::function<double(double)>& toTwin,
                               bool volume) {
   // The twin's own handler, run by the write below, stops here.
-  if (state().SIUnits != units) {
+  if (showing_ || state().SIUnits != units) {
     return;
   }
-  const std::string& text = box.text();
-  // A number still being typed: nothing to convert yet, but the case changed.
-  if (text != "" && text != "-" && text != "+") {
-    const auto x = platform::parseNumber<double>(text);
-    if (!x) {
-      return;
-    }
+  // Text that is no number (yet) leaves the twin alone, but the case changed
+  // all the same: Calculate will name the box.
+  if (const auto x = platform::parseNumber<double>(box.text())) {
     twin.setText(platform::formatNumber(toTwin(*x), "##0.0"));
   }
   if (volume) {
     state().ModelSelected = 0;
   }
   ChangeStatus();
+}
+
+void frmInputs::ShowSIVolumes() {
+  ModCalc::InputsFields& in = fields().inputs;
+  const float factor = state().SIFlowFactor;
+  showing_ = true;
+  for (const auto& [english, metric] :
+       {std::pair{&in.txtV, &in.txtVSI}, {&in.txtVra, &in.txtVraSI}}) {
+    if (const auto cfm = platform::parseNumber<double>(english->text())) {
+      metric->setText(platform::formatNumber(*cfm / factor, "#,##0"));
+    }
+  }
+  showing_ = false;
 }
 
 double frmInputs::moistureToSI(double x) const {

@@ -20,6 +20,9 @@ class frmInputs final : public Window {
   void cmdCalc_Click();
   // Marks the case as changed since the last calculation.
   void ChangeStatus();
+  // Writes the SI volume boxes in the SI flow unit in force from the
+  // English boxes, which hold the case: a change of view, not of the case.
+  void ShowSIVolumes();
 
   void txtToa_Change();
   void txtToaSI_Change();
@@ -66,6 +69,9 @@ class frmInputs final : public Window {
   // The moisture typed, in the other system's form of the chosen kind.
   double moistureToSI(double x) const;
   double moistureToEnglish(double x) const;
+
+  // Set while the program rewrites a box for display only.
+  bool showing_ = false;
 };
 
 }  // namespace ui

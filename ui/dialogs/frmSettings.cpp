@@ -67,6 +67,14 @@ frmSettings::frmSettings(Windows& windows) : Window("frmSettings", windows) {
   }
   cmdSIUnits.onClick = [this] { cmdSIUnits_Click(); };
   cmdSIUnitType.onClick = [this] { cmdSIUnitType_Click(); };
+  // Either option gives the same change as the toggle button.
+  for (const std::int16_t unit : {0, 1}) {
+    (unit == 0 ? f.SIFlow0 : f.SIFlow1).onClick = [this, unit] {
+      if (state().SIFlowUnit != unit) {
+        setSIFlowUnit(unit);
+      }
+    };
+  }
   cmdSettingsOK.onClick = [this] { cmdSettingsOK_Click(); };
 }
 
@@ -138,20 +146,17 @@ void frmSettings::ChangeUnits() {
 }
 
 void frmSettings::cmdSIUnitType_Click() {
+  setSIFlowUnit(state().SIFlowUnit == 0 ? 1 : 0);
+}
+
+void frmSettings::setSIFlowUnit(std::int16_t unit) {
   ModCalc::CalcState& s = state();
   ModCalc::SettingsFields& f = fields().settings;
-  ModCalc::InputsFields& in = fields().inputs;
-  s.SIFlowUnit = s.SIFlowUnit == 0 ? 1 : 0;
-  if (s.SIFlowUnit == 0) {
-    s.SIFlowFactor = units::kCfmPerCubicMetrePerHour;
-    f.SIFlow0.select();
-  } else {
-    s.SIFlowFactor = units::kCfmPerLitrePerSecond;
-    f.SIFlow1.select();
-  }
-  // In SI units these writes reach the English boxes through their twins.
-  in.txtVSI.setText(platform::formatNumber(s.VoaInput / s.SIFlowFactor, "###,###"));
-  in.txtVraSI.setText(platform::formatNumber(s.Vra / s.SIFlowFactor, "###,###"));
+  s.SIFlowUnit = unit;
+  s.SIFlowFactor = unit == 0 ? units::kCfmPerCubicMetrePerHour : units::kCfmPerLitrePerSecond;
+  // Selecting runs the option's click handler, which finds the unit in force.
+  (unit == 0 ? f.SIFlow0 : f.SIFlow1).select();
+  w_.inputs.ShowSIVolumes();
   fillVolumeLabels();
 }
 

@@ -54,6 +54,9 @@ class frmSettings final : public Window {
   std::array<std::string, 8> UnitLabels;
 
  private:
+  // Puts SI flow unit `unit` (0 m3/h, 1 l/s) in force: state, option, the
+  // inputs dialog's SI volume boxes and their labels.
+  void setSIFlowUnit(std::int16_t unit);
   // The OK step; `calculate` is false only at start-up.
   void confirm(bool calculate);
   // FillWheelInputsCaptions; `calculate` is false only at start-up.
