@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QStyleFactory>
 #include <iostream>
@@ -79,6 +80,10 @@ int main(int argc, char* argv[]) {
   }
 
   platform::qt::QtMessageBox messages;
+  if (parser.isSet(screenshots) || parser.isSet(quitWhenShown) ||
+      QGuiApplication::platformName() == QStringLiteral("offscreen")) {
+    messages.answerUnattended(std::cerr);
+  }
   platform::qt::QtSettingsStore settings;
   platform::qt::QtHelpViewer help(QStringLiteral(":/help"));
   platform::qt::QtFileDialogs files;

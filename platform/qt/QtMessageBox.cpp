@@ -28,6 +28,10 @@ QString text(std::string_view view) {
 }  // namespace
 
 void QtMessageBox::show(std::string_view message, std::string_view title, MessageIcon icon) {
+  if (unattended_ != nullptr) {
+    *unattended_ << title << ": " << message << '\n' << std::flush;
+    return;
+  }
   QMessageBox box(qtIcon(icon), text(title), text(message), QMessageBox::Ok,
                   QApplication::activeWindow());
   box.setTextFormat(Qt::PlainText);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <ostream>
+
 #include "platform/MessageBox.h"
 
 namespace platform::qt {
@@ -8,6 +10,14 @@ namespace platform::qt {
 class QtMessageBox final : public MessageBox {
  public:
   void show(std::string_view text, std::string_view title, MessageIcon icon) override;
+
+  // With no person to answer (offscreen, or a run that quits by itself) a
+  // box would wait forever: its "TITLE: TEXT" goes to `log` instead, and
+  // OK is taken as pressed.
+  void answerUnattended(std::ostream& log) { unattended_ = &log; }
+
+ private:
+  std::ostream* unattended_ = nullptr;
 };
 
 }  // namespace platform::qt
