@@ -35,6 +35,8 @@ struct ActionSpec {
   bool calculates;
   const char* help;
   std::function<bool(Program&, Session&, const std::string&)> run;
+  // An output's title for its messages.
+  const char* title = nullptr;
 };
 
 bool done(const std::function<void()>& press) {
@@ -59,6 +61,19 @@ bool writeOut(Program& program, Session& session, const std::string& path, const
     return false;
   }
   return true;
+}
+
+// An output describes the case calculated: results that are not up to date
+// are calculated first, and when that stops nothing is written.
+bool calculatedFor(Program& program, const std::string& path, const char* title) {
+  if (program.windows.main.calculateForOutput()) {
+    return true;
+  }
+  program.windows.ports.messages.show("Nothing was written to " +
+                                          (path == "-" ? std::string("standard output") : path) +
+                                          ": the case could not be calculated.",
+                                      title, platform::MessageIcon::Exclamation);
+  return false;
 }
 
 // Edit Copy, then the clipboard's text to PATH.
@@ -88,8 +103,14 @@ const std::vector<ActionSpec>& actionTable() {
        [](Program& p, Session&, const std::string&) {
          return done([&] { p.windows.settings.cmdSettingsOK_Click(); });
        }},
-      {"--calc", nullptr, Kind::Step, true, "press Calculate in the inputs window",
+      {"--calc", nullptr, Kind::Step, true,
+       "press Calculate in the inputs window (shown while the results are not up to date)",
        [](Program& p, Session&, const std::string&) {
+         if (p.windows.main.resultsUpToDate()) {
+           throw UsageError(
+               "--calc: the \"Calculate\" button (cmdCalc) is hidden: the results are up to "
+               "date; outputs calculate by themselves when they are not");
+         }
          return done([&] { p.windows.inputs.cmdCalc_Click(); });
        }},
       {"--override-ok", nullptr, Kind::Step, true, "press OK in the override window",
@@ -132,13 +153,13 @@ const std::vector<ActionSpec>& actionTable() {
        "File Save to PATH (calculating first when the results are not up to date)",
        [](Program& p, Session&, const std::string& path) {
          return p.windows.main.saveProjectFile(path);
-       }},
+       },
+       "Save"},
       {"--copy", "PATH", Kind::Output, false,
-       "Edit Copy, writing the clipboard's text to PATH (- is standard output)", copyTo},
+       "Edit Copy, writing the clipboard's text to PATH (- is standard output)", copyTo, "Copy"},
       {"--report", "PATH", Kind::Output, false, "the printed report as a one-page PDF at PATH",
-       [](Program& p, Session&, const std::string& path) {
-         return p.windows.main.exportPdf(path);
-       }},
+       [](Program& p, Session&, const std::string& path) { return p.windows.main.exportPdf(path); },
+       "Export PDF"},
       {"--rating", "summer|winter", Kind::Step, true,
        "Edit Rating Conditions: type the standard summer (outdoor 95/78 °F, return 75/63 °F "
        "dry/wet bulb) or winter (35/33 °F, 70/58 °F) conditions, balanced flow at sea level, in "
@@ -155,24 +176,21 @@ const std::vector<ActionSpec>& actionTable() {
        "View Compare Models: every catalog model and the custom wheel rated for the case as "
        "if picked from the model list (the case does not change), as CSV at PATH (- is "
        "standard output), in the units shown",
-       compareTo},
+       compareTo, "Compare Models"},
       {"--chart", "PATH", Kind::Output, false,
        "View Psychrometric Chart, exported to PATH as SVG or PNG (by its extension)",
        [](Program& p, Session&, const std::string& path) {
          if (auto* offscreen = dynamic_cast<OffscreenPages*>(&p.windows.ports.pages)) {
            offscreen->ensureApplication();
          }
-         const ui::PsychChart chart = ui::psychChart(p.state);
-         const QString problem =
-             chart.calculated
-                 ? writeChart(QString::fromStdString(path), chart)
-                 : QStringLiteral("No case has been calculated: there is nothing to chart.");
+         const QString problem = writeChart(QString::fromStdString(path), ui::psychChart(p.state));
          if (!problem.isEmpty()) {
            p.windows.ports.messages.show(problem.toStdString(), "Psychrometric Chart",
                                          platform::MessageIcon::Exclamation);
          }
          return problem.isEmpty();
-       }},
+       },
+       "Psychrometric Chart"},
       {"--json", nullptr, Kind::AtEnd, false,
        "at the end, print the state, the custom wheel's catalog row, every control and the "
        "messages as one JSON object",
@@ -204,9 +222,16 @@ Action setControl(const std::vector<NamedControl>& controls, const std::string& 
   // A person cannot type into or click what is greyed out or hidden; whether
   // it is depends on the actions before, so it is checked when the action runs.
   const auto usable = [control, name] {
-    if (!control->enabled() || !control->visible()) {
+    if (!control->visible() || !control->enabled()) {
       throw UsageError("'" + name + "' cannot be set: it is " +
                        (control->visible() ? "disabled" : "hidden") + " in its window");
+    }
+    for (const platform::Control* frame = control->container(); frame != nullptr;
+         frame = frame->container()) {
+      if (!frame->visible()) {
+        throw UsageError("'" + name + "' cannot be set: the frame " + frame->name() +
+                         " that holds it is hidden in its window");
+      }
     }
   };
   return std::visit(
@@ -330,15 +355,11 @@ std::vector<Step> planSteps(const Plan& plan, Program& program) {
 }
 
 std::vector<Step> planSteps(const Plan& plan, const std::vector<NamedControl>& controls) {
+  // Outputs calculate when they need to.
   const bool calculates = std::any_of(plan.steps.begin(), plan.steps.end(), [](const auto& s) {
     const ActionSpec* action = findAction(s.action);
-    return action != nullptr && action->calculates;
+    return action != nullptr && (action->calculates || action->kind == Kind::Output);
   });
-  bool calculationImplied = !calculates;
-  const Step impliedCalc = [](Program& p, Session&) {
-    p.windows.inputs.cmdCalc_Click();
-    return true;
-  };
   std::vector<Step> steps;
   for (const Plan::Typed& typed : plan.steps) {
     const ActionSpec* action = findAction(typed.action);
@@ -350,16 +371,18 @@ std::vector<Step> planSteps(const Plan& plan, const std::vector<NamedControl>& c
       });
       continue;
     }
-    if (action->kind == Kind::Output && calculationImplied) {
-      steps.push_back(impliedCalc);
-      calculationImplied = false;
-    }
     steps.emplace_back([action, argument = typed.argument](Program& p, Session& session) {
+      if (action->kind == Kind::Output && !calculatedFor(p, argument, action->title)) {
+        return false;
+      }
       return action->run(p, session, argument);
     });
   }
-  if (calculationImplied) {
-    steps.push_back(impliedCalc);
+  if (!calculates) {
+    steps.emplace_back([](Program& p, Session&) {
+      p.windows.main.calculateForOutput();
+      return true;
+    });
   }
   for (const ActionSpec& action : actionTable()) {
     if (action.kind != Kind::AtEnd ||
@@ -368,6 +391,9 @@ std::vector<Step> planSteps(const Plan& plan, const std::vector<NamedControl>& c
     }
     if (std::string_view(action.flag) == "--results") {
       steps.emplace_back([](Program& p, Session& session) {
+        if (!calculatedFor(p, "-", "Results")) {
+          return false;
+        }
         session.out << resultsText(p.windows.main, p.fields.main);
         return true;
       });
@@ -418,13 +444,18 @@ windows:
     }
   }
   return help + R"(
-When no action calculates, --calc is implied before the first of --save,
---copy, --report, --compare and --chart, or at the end. Every message box
-is answered OK and printed on stderr as "TITLE: TEXT".
+Every output (--save, --copy, --report, --compare, --chart, --results)
+describes the case calculated: when the results are not up to date it first
+calculates, as Save does, and when that calculation stops the output is not
+written. When no action calculates, the run ends with a calculation. A
+control that a person could not reach (disabled, hidden, or in a hidden
+frame) and --calc while the results are up to date are usage errors. Every
+message box is answered OK and printed on stderr as "TITLE: TEXT".
 
 Exit status: 0 done, 1 the program could not start (catalog missing or
-malformed), 2 usage error, 3 a file action (--open, --save, --copy,
---report, --compare, --chart) failed; the run goes on after it.
+malformed), 2 usage error, 3 an output or file action (--open, --save,
+--copy, --report, --compare, --chart, --results) failed; the run goes on
+after it.
 
 Example: a 2000 cfm outdoor-air case at 1000 ft, wet bulb entry, as JSON:
   ktr-calc optOutdoor=1 txtElev=1000 --settings-ok txtV=2000 txtVra=2000 --calc --json

@@ -359,9 +359,11 @@ std::vector<std::string> ScheduleColumns::actions(const CsvRecord& row) const {
   // The settings first: their OK re-expresses the moisture boxes in the
   // chosen kind, which must not touch the row's own moisture values. A row
   // that changes no setting leaves the dialog alone, as a person would.
-  if (!actions.empty()) {
+  const bool confirmed = !actions.empty();
+  if (confirmed) {
     actions.emplace_back("--settings-ok");
   }
+  const std::size_t typedFrom = actions.size();
   if (const std::string title = given("title"); !title.empty()) {
     actions.push_back(
         "txtTitle=" +
@@ -373,7 +375,10 @@ std::vector<std::string> ScheduleColumns::actions(const CsvRecord& row) const {
   typeNumber("return_moisture", si ? "txtMraSI" : "txtMra");
   typeNumber("volume", si ? "txtVSI" : "txtV");
   typeNumber("return_volume", si ? "txtVraSI" : "txtVra");
-  actions.emplace_back("--calc");
+  // Settings OK calculated; Calculate is offered again only by an entry.
+  if (!confirmed || actions.size() > typedFrom) {
+    actions.emplace_back("--calc");
+  }
   // A model of one's own is picked from the list the calculation offers,
   // then calculated again.
   if (const std::string model = given("model"); !model.empty()) {

@@ -26,8 +26,8 @@ class ChartWindow::View final : public QWidget {
   const ui::PsychChart& chart_;
 };
 
-ChartWindow::ChartWindow(const ModCalc::CalcState& state, QWidget* parent)
-    : QMainWindow(parent, Qt::Window), state_(state), view_(new View(chart_, this)) {
+ChartWindow::ChartWindow(Program& program, QWidget* parent)
+    : QMainWindow(parent, Qt::Window), program_(program), view_(new View(chart_, this)) {
   setObjectName(kChartWindowName);
   setWindowTitle(QStringLiteral("Psychrometric Chart"));
   setCentralWidget(view_);
@@ -42,11 +42,15 @@ ChartWindow::ChartWindow(const ModCalc::CalcState& state, QWidget* parent)
 }
 
 void ChartWindow::refresh() {
-  chart_ = ui::psychChart(state_);
+  chart_ = ui::psychChart(program_.state);
   view_->update();
 }
 
 void ChartWindow::exportAs(const QString& kind, const QString& suffix) {
+  if (!program_.calculateForOutput()) {
+    return;
+  }
+  refresh();
   QString path = QFileDialog::getSaveFileName(this, "Export " + suffix.toUpper(), "chart." + suffix,
                                               kind + " (*." + suffix + ")");
   if (path.isEmpty()) {

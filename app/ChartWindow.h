@@ -5,7 +5,7 @@
 
 #include <QMainWindow>
 
-#include "engine/CalcState.h"
+#include "app/Program.h"
 #include "ui/main/PsychChart.h"
 
 namespace ktr {
@@ -15,7 +15,7 @@ inline const QString kChartWindowName = QStringLiteral("chart");
 
 class ChartWindow final : public QMainWindow {
  public:
-  ChartWindow(const ModCalc::CalcState& state, QWidget* parent);
+  ChartWindow(Program& program, QWidget* parent);
 
   // The chart of the state as it is now.
   void refresh();
@@ -25,7 +25,7 @@ class ChartWindow final : public QMainWindow {
 
   void exportAs(const QString& kind, const QString& suffix);
 
-  const ModCalc::CalcState& state_;
+  Program& program_;
   ui::PsychChart chart_;
   View* view_;
 };

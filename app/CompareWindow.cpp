@@ -133,6 +133,10 @@ void CompareWindow::select(int row) {
 }
 
 void CompareWindow::exportCsv() {
+  if (!program_.calculateForOutput()) {
+    return;
+  }
+  refresh();
   QString path =
       QFileDialog::getSaveFileName(this, QStringLiteral("Export CSV"), QStringLiteral("models.csv"),
                                    QStringLiteral("Comma-separated values (*.csv)"));

@@ -1,6 +1,7 @@
 #include "app/Program.h"
 
 #include "engine/Catalog.h"
+#include "platform/Command.h"
 
 namespace ktr {
 
@@ -14,6 +15,13 @@ std::optional<std::string> Program::start() {
     return error.what();
   }
   return std::nullopt;
+}
+
+bool Program::calculateForOutput() {
+  bool calculated = false;
+  platform::runCommand(engine.messages,
+                       [this, &calculated] { calculated = windows.main.calculateForOutput(); });
+  return calculated;
 }
 
 StartupState::StartupState(const Program& started)

@@ -25,6 +25,10 @@ class Program {
   // dialogs; the catalog is read. Returns why the program cannot start.
   std::optional<std::string> start();
 
+  // A window's output command: the results brought up to date as Save does
+  // them, as one command of the user's; false when the calculation stopped.
+  bool calculateForOutput();
+
   ModCalc::CalcState state;
   ModCalc::ModelCatalog catalog;
   ModCalc::DialogFields fields;

@@ -27,7 +27,7 @@ void ViewWindows::attach(Desktop& desktop) {
 
 void ViewWindows::showChart() {
   if (chart_ == nullptr) {
-    chart_ = new ChartWindow(desktop_->program.state, &desktop_->mainWindow);
+    chart_ = new ChartWindow(desktop_->program, &desktop_->mainWindow);
   }
   chart_->refresh();
   raise(*chart_);

@@ -163,6 +163,11 @@ class Control : public Observable {
 
   bool visible() const { return visible_; }
   void setVisible(bool visible) { assign(visible_, visible); }
+  // Visible, and so is every frame it lies in: a person can see it once its
+  // window is open.
+  bool shown() const { return visible_ && (container_ == nullptr || container_->shown()); }
+  // The frame the control lies in, if it may be hidden.
+  const Control* container() const { return container_; }
   bool enabled() const { return enabled_; }
   void setEnabled(bool enabled) { assign(enabled_, enabled); }
   const std::string& toolTip() const { return toolTip_; }
@@ -198,8 +203,10 @@ class Control : public Observable {
 
  private:
   friend class ControlJournal;
+  friend class Frame;
 
   std::string name_;
+  const Control* container_ = nullptr;
   // The newest journal that has kept what this control showed.
   std::uint64_t journalSerial_ = 0;
   bool visible_ = true;
@@ -254,6 +261,13 @@ class Frame final : public ControlOf<Frame> {
 
   const std::string& caption() const { return caption_; }
   void setCaption(std::string caption) { assign(caption_, std::move(caption)); }
+
+  // Declares what the frame holds, as its window's layout has it, where
+  // hiding the frame hides them too.
+  template <typename... C>
+  void holds(C&... controls) {
+    ((controls.container_ = this), ...);
+  }
 
  private:
   std::string caption_;

@@ -19,6 +19,8 @@
 #include <algorithm>
 #include <filesystem>
 #include <memory>
+#include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -30,6 +32,7 @@
 #include "platform/headless/MemorySettingsStore.h"
 #include "platform/headless/RecordingHelpViewer.h"
 #include "platform/qt/QtHelpViewer.h"
+#include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtPage.h"
 
 namespace {
@@ -218,6 +221,62 @@ TEST_F(DesktopTest, LitresPerSecondChosenByItsOptionRatesTheVolumesTypedInIt) {
   QTest::mouseClick(&widget<QPushButton>(desktop.settingsWindow, "cmdSIUnitType"), Qt::LeftButton);
   EXPECT_TRUE(widget<QRadioButton>(desktop.settingsWindow, "SIFlow0").isChecked());
   EXPECT_EQ(widget<QLineEdit>(desktop.inputsWindow, "txtVSI").text(), "8,640");
+}
+
+// The frames the program hides hold, in the forms, what their layouts put
+// in them: what a hidden frame holds cannot be set from the command line.
+TEST_F(DesktopTest, HiddenFramesHoldWhatTheirLayoutsPutInThem) {
+  const std::pair<platform::Form*, QWidget*> windows[] = {
+      {&desktop.program.windows.main, &desktop.mainWindow},
+      {&desktop.program.windows.overrides, &desktop.overrideWindow}};
+  int frames = 0;
+  for (const auto& [form, window] : windows) {
+    for (platform::Control* control : form->controls()) {
+      const auto* frame = dynamic_cast<const platform::Frame*>(control);
+      std::set<std::string> held;
+      for (const platform::Control* c : form->controls()) {
+        if (c->container() == frame) {
+          held.insert(c->name());
+        }
+      }
+      if (frame == nullptr || held.empty()) {
+        continue;
+      }
+      ++frames;
+      const auto& box = widget<QWidget>(
+          *window, platform::qt::FormBinder::widgetName(frame->name()).toLatin1().constData());
+      std::set<std::string> laidOut;
+      for (const platform::Control* c : form->controls()) {
+        const auto* shown =
+            window->findChild<QWidget*>(platform::qt::FormBinder::widgetName(c->name()));
+        if (shown != nullptr && shown != &box && box.isAncestorOf(shown)) {
+          laidOut.insert(c->name());
+        }
+      }
+      EXPECT_EQ(held, laidOut) << frame->name();
+    }
+  }
+  EXPECT_EQ(frames, 4) << "fmeWheel, fmeCassette, fmeFlute and frmFlute";
+}
+
+// With no person to answer, a message box is written out and answered OK:
+// a start that fails ends instead of waiting forever.
+TEST(DesktopUnattended, AFailedStartIsWrittenOutAndEnds) {
+  HeadlessPorts ports;
+  platform::qt::QtMessageBox boxes;
+  std::ostringstream log;
+  boxes.answerUnattended(log);
+  ktr::Desktop desktop(ui::Ports{.messages = boxes,
+                                 .settings = ports.settings,
+                                 .help = ports.help,
+                                 .screen = kScreen,
+                                 .catalogCandidates = {"/nonexistent/ktrmodel6.csv"},
+                                 .files = ports.files,
+                                 .pages = ports.pages,
+                                 .clipboard = ports.clipboard});
+  EXPECT_EQ(desktop.start(), 1);
+  EXPECT_EQ(log.str().rfind("Error: ", 0), 0U) << log.str();
+  EXPECT_NE(log.str().find("/nonexistent/ktrmodel6.csv"), std::string::npos) << log.str();
 }
 
 // Save, Open, Export PDF and Copy from the menus and the toolbar reach the

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "KtrCalcFixture.h"
@@ -165,20 +166,97 @@ TEST_F(KtrCalcBeyond, ChartToAnUnknownKindOfFileIsRefused) {
   EXPECT_FALSE(fs::exists(path("chart.txt")));
 }
 
-TEST_F(KtrCalcBeyond, ChartOfACaseThatNeverCalculatedIsRefused) {
-  const CalcRun r = runWithCatalog({"txtToa=warm", "--chart", path("chart.svg")});
-  EXPECT_EQ(r.status, 3);
-  EXPECT_NE(r.err.find("Psychrometric Chart: No case has been calculated"), std::string::npos)
-      << r.err;
-  EXPECT_FALSE(fs::exists(path("chart.svg")));
+// Every output describes the case on screen, calculated: an edit after the
+// last calculation is calculated first, and a case that cannot be
+// calculated writes nothing and fails the run.
+struct OutputRow {
+  const char* flag;
+  const char* file;  // nullptr: standard output
+  const char* stopped;
+};
+const OutputRow kOutputs[] = {
+    {"--save", "case.cse", "Save: Nothing was written to "},
+    {"--copy", "summary.txt", "Copy: Nothing was written to "},
+    {"--report", "report.pdf", "Export PDF: Nothing was written to "},
+    {"--compare", nullptr, "Compare Models: Nothing was written to standard output"},
+    {"--chart", "chart.svg", "Psychrometric Chart: Nothing was written to "},
+    {"--results", nullptr, "Results: Nothing was written to standard output"},
+};
+
+TEST_F(KtrCalcBeyond, AnOutputOfACaseThatCannotCalculateIsNotWritten) {
+  for (const OutputRow& row : kOutputs) {
+    SCOPED_TRACE(row.flag);
+    std::vector<std::string> args{"txtToa=warm", row.flag};
+    if (std::string_view(row.flag) != "--results") {
+      args.push_back(row.file != nullptr ? path(row.file) : "-");
+    }
+    const CalcRun r = runWithCatalog(args);
+    EXPECT_EQ(r.status, 3);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("Error: Enter a number for the outdoor air dry bulb.\n"),
+              std::string::npos)
+        << r.err;
+    EXPECT_NE(r.err.find(row.stopped), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("the case could not be calculated."), std::string::npos) << r.err;
+    if (row.file != nullptr) {
+      EXPECT_FALSE(fs::exists(path(row.file)));
+    }
+  }
 }
 
-TEST_F(KtrCalcBeyond, CompareOfACaseThatCannotCalculateSaysWhyOnEveryRow) {
-  const CalcRun r = runWithCatalog({"txtToa=warm", "--compare", "-"});
-  const auto rows = records(r.out);
-  ASSERT_EQ(rows.size(), 37U) << r.out;
-  EXPECT_EQ(rows[1][2], "");
-  EXPECT_NE(rows[1][13].find("outdoor air dry bulb"), std::string::npos) << rows[1][13];
+TEST_F(KtrCalcBeyond, AnOutputAfterAnEditCalculatesTheEditedCase) {
+  for (const OutputRow& row : kOutputs) {
+    SCOPED_TRACE(row.flag);
+    std::vector<std::string> args{"txtV=2000", "txtVra=2000", "--calc",
+                                  "txtV=5000", "txtVra=5000", row.flag};
+    if (std::string_view(row.flag) != "--results") {
+      args.push_back(row.file != nullptr ? path(row.file) : "-");
+      args.emplace_back("--results");
+    }
+    const CalcRun r = runWithCatalog(args);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_NE(r.out.find("Supply Air"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.substr(r.out.find("Supply Air")).find("5,000 acfm"), std::string::npos)
+        << r.out;
+  }
+  const CalcRun copied = runWithCatalog(
+      {"txtV=2000", "txtVra=2000", "--calc", "txtV=5000", "txtVra=5000", "--copy", "-"});
+  EXPECT_NE(copied.out.find("5,000"), std::string::npos) << copied.out;
+  EXPECT_EQ(copied.out.find("2,000"), std::string::npos) << copied.out;
+}
+
+// A person cannot press a hidden button or reach a box in a hidden frame.
+TEST_F(KtrCalcBeyond, WhatAPersonCannotReachIsAUsageError) {
+  const struct {
+    std::vector<std::string> args;
+    const char* err;
+  } rows[] = {
+      {{"txtV=2000", "--calc", "--calc"},
+       "ktr-calc: --calc: the \"Calculate\" button (cmdCalc) is hidden: the results are up to "
+       "date; outputs calculate by themselves when they are not\n"},
+      {{"--settings-ok", "--calc"},
+       "ktr-calc: --calc: the \"Calculate\" button (cmdCalc) is hidden: the results are up to "
+       "date; outputs calculate by themselves when they are not\n"},
+      {{"--password", "kestrelwing", "txtWheelDiam=48"},
+       "ktr-calc: 'txtWheelDiam' cannot be set: the frame fmeWheel that holds it is hidden in its "
+       "window\n"},
+      {{"--password", "kestrelwing", "Flute94=1"},
+       "ktr-calc: 'Flute94' cannot be set: the frame fmeFlute that holds it is hidden in its "
+       "window\n"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.args.back());
+    const CalcRun r = runWithCatalog(row.args);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, row.err);
+  }
+  // Shown, the same controls take their values, and --calc at start-up is
+  // the calculation a run would end with anyway.
+  const CalcRun shown =
+      runWithCatalog({"--calc", "--password", "kestrelwing", "chkAutoSelect=1", "txtWheelDiam=48",
+                      "FluteOverride=1", "Flute94=1", "--override-ok", "--results"});
+  EXPECT_EQ(shown.status, 0) << shown.err;
 }
 
 TEST_F(KtrCalcBeyond, RatingTypesTheConditionsThenCalculates) {

@@ -80,7 +80,7 @@ TEST_F(KtrCalcFiles, FileActionsNeedAPathAndShowInTheHelp) {
   ASSERT_EQ(ktr::runKtrCalc({"--help"}, out, err), 0);
   for (const char* text :
        {"--open PATH", "--save PATH", "--copy PATH", "--report PATH", "--catalog PATH",
-        "NAME=VALUE", "--password TEXT", "--json", "3 a file action"}) {
+        "NAME=VALUE", "--password TEXT", "--json", "3 an output or file action"}) {
     EXPECT_NE(out.str().find(text), std::string::npos) << text;
   }
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -512,6 +513,48 @@ TEST_F(CommandsTest, ToolbarAndMenusShowTheDialogs) {
   EXPECT_TRUE(windows.settings.visible());
   main.mnuEditInputs.click();
   EXPECT_TRUE(windows.inputs.visible());
+}
+
+// The window's outputs describe the case in the boxes, calculated: an edit
+// since the last calculation is calculated first, and a case that cannot be
+// calculated gives no output at all.
+TEST_F(CommandsTest, OutputsCalculateTheCaseOnScreenFirst) {
+  frmWheel& main = windows.main;
+  ModCalc::InputsFields& in = fields.inputs;
+  const struct {
+    const char* command;
+    std::function<void()> run;
+    std::function<bool()> produced;
+  } rows[] = {
+      {"Print", [&] { main.mnuFilePrint.click(); }, [&] { return !pages.pages.empty(); }},
+      {"Export PDF",
+       [&] {
+         files.answer = "case.pdf";
+         main.mnuFileExportPdf.click();
+       },
+       [&] { return !pages.pdfPaths.empty(); }},
+      {"Copy", [&] { main.mnuEditCopy.click(); }, [&] { return !clipboard.text.empty(); }},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.command);
+    pages.pages.clear();
+    pages.pdfPaths.clear();
+    clipboard.text.clear();
+    messages.clear();
+    in.txtV.setText("abc");
+    row.run();
+    EXPECT_FALSE(row.produced());
+    EXPECT_EQ(texts(),
+              (std::vector<std::string>{"Error: Enter a number for the supply air volume."}));
+    EXPECT_TRUE(windows.inputs.cmdCalc.visible());
+
+    in.txtV.setText("2500");
+    in.txtVra.setText("2500");
+    row.run();
+    EXPECT_TRUE(row.produced());
+    EXPECT_FALSE(windows.inputs.cmdCalc.visible());
+    EXPECT_EQ(main.lblAcfmS.caption(), "2,500");
+  }
 }
 
 TEST_F(CommandsTest, FileCloseAndUnknownKeysDoNothing) {

@@ -60,6 +60,8 @@ void frmInputs::cmdCalc_Click() {
   // A run that stopped left the old results: the case still needs one.
   if (ModCalc::Calculate(engine())) {
     cmdCalc.setVisible(false);
+  } else {
+    ChangeStatus();
   }
 }
 

@@ -12,6 +12,10 @@ frmOverride::frmOverride(Windows& windows) : Window("frmOverride", windows) {
   o.registerIn(*this);
   add(fmeWheel, lblDiam, Label1, Label3, Label4, fmeCassette, Label10, Label11, Label12, Label9,
       Label6, Label7, fmeOverride, fmeFlute, cmdOROK);
+  fmeWheel.holds(lblDiam, o.txtWheelDiam, Label1, o.txtWheelDepth, Label3, o.txtSpokes, Label4,
+                 o.txtHubDiam);
+  fmeCassette.holds(Label10, o.txtCasHeight, Label11, o.txtCasWidth, Label12, o.txtCasDepth);
+  fmeFlute.holds(o.Flute45, o.Flute62, o.Flute94);
   o.chkAutoSelect.onClick = [this] { ShowOverrideFrames(); };
   o.FluteOverride.onClick = [this] { ShowFluteFrames(); };
   o.chkFluteDisplay.onClick = [this] { ShowFluteFrames(); };
@@ -46,6 +50,8 @@ void frmOverride::cmdOROK_Click() {
   // A stopped run keeps the old results: the case is still to be calculated.
   if (ModCalc::Calculate(engine())) {
     w_.inputs.cmdCalc.setVisible(false);
+  } else {
+    w_.inputs.ChangeStatus();
   }
   hide();
 }

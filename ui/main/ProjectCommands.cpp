@@ -118,15 +118,21 @@ bool frmWheel::openProjectFile(const std::string& path) {
   // calculation reads the stored values.
   FillText();
   s.ModelSelected = 1;
-  ModCalc::Calculate(engine());
-  FillCaptions();
-  FillText();
-  s.ModelSelected = 1;
-  w_.inputs.cmdCalc.setVisible(false);
+  // The project's entries stay in the boxes either way; results that could
+  // not be calculated for them are not passed off as theirs.
+  const bool calculated = ModCalc::Calculate(engine());
+  if (calculated) {
+    FillCaptions();
+    FillText();
+    s.ModelSelected = 1;
+    w_.inputs.cmdCalc.setVisible(false);
+  } else {
+    w_.inputs.ChangeStatus();
+  }
   if (onProjectFile) {
     onProjectFile(path);
   }
-  return true;
+  return calculated;
 }
 
 bool frmWheel::OpenProject(const std::string& path) {
@@ -231,16 +237,7 @@ void frmWheel::mnuFileSave_Click() {
 }
 
 bool frmWheel::saveProjectFile(const std::string& path) {
-  // Save what the user sees: results that are not up to date (or not there
-  // yet: the actual volumes show from the first calculation on) are first
-  // brought up to date, and a stopped calculation saves nothing.
-  if (w_.inputs.cmdCalc.visible() || !lblAcfmO.visible()) {
-    w_.inputs.cmdCalc_Click();
-    if (w_.inputs.cmdCalc.visible() || !lblAcfmO.visible()) {
-      return false;
-    }
-  }
-  if (!SaveProject(path)) {
+  if (!calculateForOutput() || !SaveProject(path)) {
     return false;
   }
   if (onProjectFile) {

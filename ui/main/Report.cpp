@@ -363,6 +363,9 @@ void frmWheel::Printout(platform::Page& page) {
 }
 
 void frmWheel::mnuFilePrint_Click() {
+  if (!calculateForOutput()) {
+    return;
+  }
   // A cancelled dialog prints nothing and says nothing.
   const auto copies = ports().printDialog.copies();
   if (!copies) {
@@ -385,6 +388,9 @@ void frmWheel::mnuFileExportPdf_Click() {
 }
 
 bool frmWheel::exportPdf(const std::string& path) {
+  if (!calculateForOutput()) {
+    return false;
+  }
   try {
     Printout(*ports().pages.pdfPage(path));
     return true;

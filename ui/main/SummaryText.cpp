@@ -25,7 +25,9 @@ std::string joined(std::initializer_list<std::string> cells) {
 }  // namespace
 
 void frmWheel::mnuEditCopy_Click() {
-  BuildSummaryText();
+  if (calculateForOutput()) {
+    BuildSummaryText();
+  }
 }
 
 void frmWheel::BuildSummaryText() {

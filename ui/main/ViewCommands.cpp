@@ -16,11 +16,15 @@ void frmWheel::mnuEditRatingWinter_Click() {
 }
 
 void frmWheel::mnuViewChart_Click() {
-  ports().views.showChart();
+  if (calculateForOutput()) {
+    ports().views.showChart();
+  }
 }
 
 void frmWheel::mnuViewCompare_Click() {
-  ports().views.showComparison();
+  if (calculateForOutput()) {
+    ports().views.showComparison();
+  }
 }
 
 }  // namespace ui

@@ -36,6 +36,18 @@ std::int16_t position(double value, std::int16_t fallback) {
 
 }  // namespace
 
+bool frmWheel::resultsUpToDate() const {
+  // The actual volumes show from the first finished calculation on.
+  return !w_.inputs.cmdCalc.visible() && lblAcfmO.visible();
+}
+
+bool frmWheel::calculateForOutput() {
+  if (!resultsUpToDate()) {
+    w_.inputs.cmdCalc_Click();
+  }
+  return resultsUpToDate();
+}
+
 frmWheel::frmWheel(Windows& windows) : Window("frmWheel", windows) {
   // The caption is the splash window's to set.
   resize(kDesignWidth, kDesignHeight);
@@ -46,6 +58,7 @@ frmWheel::frmWheel(Windows& windows) : Window("frmWheel", windows) {
   add(fmeReturn, lblTra, lblWra, LblH[1], lblVra, lblAcfmR);
   add(fmeExhaust, lblTea);
   fields().main.registerIn(*this);  // lblEunbalT, lblFlute, lblFrost, cmdFrostSpeed, lblWea
+  frmFlute.holds(fields().main.lblFlute);
   add(LblH[3], lblVea, lblAcfmE, lblVelE);
   add(lblFDB, lblHum, lblHum1, LblHum2, LblEnth, lblSCFM);
   add(Label6, Label7, Label8, Label9, Label12, lblFPM1, lblFPM2);

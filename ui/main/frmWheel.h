@@ -40,6 +40,15 @@ class frmWheel final : public Window {
   // The one-page report of the current case, ending the page's document.
   void Printout(platform::Page& page);
 
+  // Whether the results shown are those of the case in the boxes: there
+  // are results, and nothing has changed since they were calculated.
+  bool resultsUpToDate() const;
+  // Every output (save, print, report, copy, chart, comparison) describes
+  // the case on screen, calculated: results that are not up to date are
+  // first calculated as the Calculate button does. False when that
+  // calculation stopped; its message has been shown.
+  bool calculateForOutput();
+
   // File Open, Save, Print and Export PDF, and Edit Copy; each asks its
   // dialog first (the command line answers them itself).
   void mnuFileOpen_Click();
