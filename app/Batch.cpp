@@ -510,7 +510,9 @@ BatchArguments readBatchArguments(const std::vector<std::string>& args) {
       return args[++i];
     };
     if (arg == "-o" || arg == "--output") {
-      read.results = argument();
+      const std::string& results = argument();
+      // - is standard output, as without -o.
+      read.results = results == "-" ? std::nullopt : std::optional<std::filesystem::path>(results);
     } else if (arg == "--catalog") {
       read.options.catalog = argument();
     } else if (arg == "--jobs") {
@@ -665,18 +667,18 @@ dew_point, wet_bulb, humidity_ratio or rh, wheel total or sensible, model a
 catalog model offered for the volume (empty: selected automatically).
 Numbers take a period as decimal point.
 
-RESULTS.csv (standard output without -o) has the schedule's columns, then
-model_selected, supply_db, supply_moisture, exhaust_db, exhaust_moisture (in
-the row's moisture kind), outdoor_scfm, supply_scfm, return_scfm,
-exhaust_scfm, face_velocity, dp_supply, dp_exhaust, purge_volume,
-e_sensible, e_latent, e_total (fractions), heat_sensible, heat_latent,
-heat_total, water_recovered, in the row's units, and messages: every message
-the case showed, or the error that kept it from being rated. A bad row
-never stops the run. Large schedules use every core (--jobs N to choose);
-the results keep the schedule's order. Ctrl+C stops after the rows in hand,
-which are written (exit status 130). An earlier RESULTS.csv stays as it was
-until the run ends; a row longer than 1 MB stops the run (status 3) and
-leaves it so.
+RESULTS.csv (standard output without -o or with -o -) has the schedule's
+columns, then model_selected, supply_db, supply_moisture, exhaust_db,
+exhaust_moisture (in the row's moisture kind), outdoor_scfm, supply_scfm,
+return_scfm, exhaust_scfm, face_velocity, dp_supply, dp_exhaust,
+purge_volume, e_sensible, e_latent, e_total (fractions), heat_sensible,
+heat_latent, heat_total, water_recovered, in the row's units, and messages:
+every message the case showed, or the error that kept it from being rated. A
+bad row never stops the run. Large schedules use every core (--jobs N to
+choose); the results keep the schedule's order. Ctrl+C stops after the rows
+in hand, which are written (exit status 130). An earlier RESULTS.csv stays
+as it was until the run ends; a row longer than 1 MB stops the run (status
+3) and leaves it so.
 
 Example:
   ktr-calc batch schedule.csv -o results.csv

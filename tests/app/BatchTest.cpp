@@ -288,6 +288,9 @@ TEST(Batch, CommandWritesTheResultsFileAndRefusesToOverwriteTheSchedule) {
   EXPECT_TRUE(text.starts_with("tag,volume,model_selected,")) << text;
   EXPECT_EQ(records(text).size(), 2U);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 2) << "no temporary left";
+  std::ostringstream toOut;
+  EXPECT_EQ(ktr::runKtrCalc({"batch", schedule, "-o", "-"}, toOut, err), 0) << err.str();
+  EXPECT_EQ(records(toOut.str()).size(), 2U) << "- is standard output";
 
   EXPECT_EQ(ktr::runKtrCalc({"batch", schedule, "-o", schedule}, out, err), 2);
   EXPECT_NE(err.str().find("the results would overwrite the schedule"), std::string::npos);
