@@ -57,15 +57,6 @@ int runWindows(const std::vector<std::string>& args, std::ostream& out, std::ost
   return allDone ? 0 : kFileActionFailed;
 }
 
-}  // namespace
-
-ui::Screen headlessScreen() {
-  // A 1280 x 1024 screen at 96 dots per inch, for centring.
-  return {platform::pixelsToTwips(1280, 96), platform::pixelsToTwips(1024, 96)};
-}
-
-namespace {
-
 int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   try {
     if (!args.empty() && args.front() == "psych") {
@@ -86,6 +77,11 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
 }
 
 }  // namespace
+
+ui::Screen headlessScreen() {
+  // A 1280 x 1024 screen at 96 dots per inch, for centring.
+  return {platform::pixelsToTwips(1280, 96), platform::pixelsToTwips(1024, 96)};
+}
 
 int runKtrCalc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   const int status = runCommand(args, out, err);

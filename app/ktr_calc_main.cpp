@@ -17,8 +17,8 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     args.push_back(platform::toUtf8(argv[i]));
   }
-  // Standard output through a buffer that keeps why a write failed, so a
-  // full disk or a closed pipe ends the run with its reason.
+  // Standard output through a buffer that keeps why a write failed, so
+  // results lost to a full disk fail the run with the reason.
   platform::DescriptorStreamBuf standardOutput(STDOUT_FILENO);
   std::ostream out(&standardOutput);
   return ktr::runKtrCalc(args, out, std::cerr);
