@@ -1,7 +1,6 @@
 #include "app/Actions.h"
 
 #include <algorithm>
-#include <fstream>
 #include <string_view>
 
 #include "app/ChartPainter.h"
@@ -11,6 +10,7 @@
 #include "app/ProgramJson.h"
 #include "app/ResultsText.h"
 #include "app/UsageError.h"
+#include "platform/FileWrite.h"
 #include "platform/Overloaded.h"
 #include "ui/main/PsychChart.h"
 #include "ui/main/RatingConditions.h"
@@ -44,20 +44,19 @@ bool done(const std::function<void()>& press) {
   return true;
 }
 
-// `text` to PATH ("-" is standard output); a file that cannot be written
-// is named in a box titled `title`, saying that `what` could not be written.
+// `text` to PATH ("-" is standard output, checked when the run ends); a
+// file that cannot be written is named in a box titled `title`, saying that
+// `what` could not be written and why.
 bool writeOut(Program& program, Session& session, const std::string& path, const std::string& text,
               const std::string& what, const char* title) {
   if (path == "-") {
     session.out << text;
     return true;
   }
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file << text;
-  file.close();
-  if (!file) {
-    program.windows.ports.messages.show(what + " could not be written to " + path + ".", title,
-                                        platform::MessageIcon::Exclamation);
+  if (const auto problem = platform::writeFileAtomically(path, text)) {
+    program.windows.ports.messages.show(
+        what + " could not be written to " + path + ": " + *problem + ".", title,
+        platform::MessageIcon::Exclamation);
     return false;
   }
   return true;

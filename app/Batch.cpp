@@ -10,6 +10,8 @@
 #include <csignal>
 #include <fstream>
 #include <future>
+#include <iostream>
+#include <limits>
 #include <memory>
 #include <sstream>
 #include <system_error>
@@ -21,6 +23,8 @@
 #include "app/Program.h"
 #include "app/UsageError.h"
 #include "engine/Catalog.h"
+#include "platform/FileRead.h"
+#include "platform/FileWrite.h"
 #include "platform/NumberText.h"
 #include "platform/headless/HeadlessDialogs.h"
 #include "platform/headless/HeadlessMessageBox.h"
@@ -471,6 +475,9 @@ std::size_t rateSchedule(std::istream& in, std::ostream& out, const BatchOptions
       ++written;
     }
     out.flush();
+    if (!out) {
+      break;  // the caller reports the output that failed
+    }
     if (options.progress) {
       options.progress(written);
     }
@@ -508,7 +515,9 @@ BatchArguments readBatchArguments(const std::vector<std::string>& args) {
       return args[++i];
     };
     if (arg == "-o" || arg == "--output") {
-      read.results = argument();
+      const std::string& results = argument();
+      // - is standard output, as without -o.
+      read.results = results == "-" ? std::nullopt : std::optional<std::filesystem::path>(results);
     } else if (arg == "--catalog") {
       read.options.catalog = argument();
     } else if (arg == "--jobs") {
@@ -537,35 +546,51 @@ BatchArguments readBatchArguments(const std::vector<std::string>& args) {
 
 int runBatchCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   BatchArguments read = readBatchArguments(args);
-  std::ifstream schedule(read.schedule, std::ios::binary);
-  if (!schedule) {
-    err << "ktr-calc: batch: the schedule " << read.schedule.string() << " cannot be read\n";
-    return kFileFailed;
-  }
-  std::error_code ignored;
-  if (read.results && std::filesystem::equivalent(read.schedule, *read.results, ignored)) {
-    throw UsageError("batch: the results would overwrite the schedule " + read.schedule.string());
-  }
-  // Results go to a temporary file beside the target, renamed at the end, so
-  // a run that fails leaves an earlier results file as it was. A target that
-  // is no regular file (a device, a pipe) is written straight: a rename
-  // would replace it.
-  std::filesystem::path temporary;
-  std::ofstream file;
-  if (read.results) {
-    const auto kind = std::filesystem::status(*read.results, ignored).type();
-    const bool replace = kind == std::filesystem::file_type::regular ||
-                         kind == std::filesystem::file_type::not_found;
-    temporary = replace ? std::filesystem::path(read.results->string() + ".part") : *read.results;
-    file.open(temporary, std::ios::binary | std::ios::trunc);
-    if (!file) {
-      err << "ktr-calc: batch: the results cannot be written to " << read.results->string() << '\n';
+  const bool fromInput = read.schedule == "-";
+  const std::string scheduleName = fromInput ? "standard input" : read.schedule.string();
+  std::ifstream scheduleFile;
+  if (!fromInput) {
+    // A pipe or device is refused before it is opened: it may never end.
+    const auto refused =
+        platform::refusedFile(read.schedule, std::numeric_limits<std::size_t>::max());
+    if (refused) {
+      err << "ktr-calc: batch: the schedule " << scheduleName << " "
+          << (refused->kind == platform::ReadRefusal::Kind::System
+                  ? "cannot be read: " + refused->reason
+                  : platform::refusalText(*refused, "schedule"))
+          << '\n';
+      return kFileFailed;
+    }
+    scheduleFile.open(read.schedule, std::ios::binary);
+    if (!scheduleFile) {
+      err << "ktr-calc: batch: the schedule " << scheduleName << " cannot be read\n";
       return kFileFailed;
     }
   }
-  std::ostream& results = read.results ? file : out;
+  std::istream& schedule = fromInput ? std::cin : scheduleFile;
+  std::error_code ignored;
+  if (read.results && !fromInput &&
+      std::filesystem::equivalent(read.schedule, *read.results, ignored)) {
+    throw UsageError("batch: the results would overwrite the schedule " + scheduleName);
+  }
+  // Results go to a temporary file of this run's own, renamed over the
+  // target at the end, so a run that fails leaves an earlier results file as
+  // it was, and two runs to one path each leave a whole file.
+  std::optional<platform::AtomicFileWriter> file;
+  const auto cannotWrite = [&](const std::string& why) {
+    err << "ktr-calc: batch: the results cannot be written to " << read.results->string() << ": "
+        << why << '\n';
+    return kFileFailed;
+  };
+  if (read.results) {
+    file.emplace(read.results->string());
+    if (file->problem()) {
+      return cannotWrite(*file->problem());
+    }
+  }
+  std::ostream& results = file ? file->stream() : out;
 
-  const auto size = std::filesystem::file_size(read.schedule, ignored);
+  const auto size = fromInput ? 0 : std::filesystem::file_size(read.schedule, ignored);
   const auto started = std::chrono::steady_clock::now();
   bool progressShown = false;
   if (isatty(STDERR_FILENO) == 1) {
@@ -597,20 +622,19 @@ int runBatchCommand(const std::vector<std::string>& args, std::ostream& out, std
     return kCannotStart;
   } catch (const UsageError& error) {
     std::signal(SIGINT, previous);
-    throw UsageError("batch: " + read.schedule.string() + ": " + error.what());
+    throw UsageError("batch: " + scheduleName + ": " + error.what());
+  } catch (const CsvRecordTooLong& error) {
+    std::signal(SIGINT, previous);
+    err << "ktr-calc: batch: the schedule " << scheduleName << ": " << error.what() << '\n';
+    return kFileFailed;
   }
   std::signal(SIGINT, previous);
   if (progressShown) {
     err << '\n';
   }
-  if (read.results) {
-    file.close();
-    if (!file) {
-      err << "ktr-calc: batch: the results cannot be written to " << read.results->string() << '\n';
-      return kFileFailed;
-    }
-    if (temporary != *read.results) {
-      std::filesystem::rename(temporary, *read.results);
+  if (file) {
+    if (const auto problem = file->commit()) {
+      return cannotWrite(*problem);
     }
   }
   if (interrupted) {
@@ -626,8 +650,8 @@ Rating a schedule:
   ktr-calc batch SCHEDULE.csv [-o RESULTS.csv] [--catalog PATH] [--jobs N]
 
 Each row of SCHEDULE.csv (comma-separated, quoted as RFC 4180 has it, the
-first row naming the columns) is typed into a freshly started program and
-calculated, as with the actions above. Columns, in any order; one left out,
+first row naming the columns; - reads standard input) is typed into a
+freshly started program and calculated, as with the actions above. Columns, in any order; one left out,
 or a cell left empty, keeps the program's start-up value:
 )";
   std::string line = " ";
@@ -648,16 +672,18 @@ dew_point, wet_bulb, humidity_ratio or rh, wheel total or sensible, model a
 catalog model offered for the volume (empty: selected automatically).
 Numbers take a period as decimal point.
 
-RESULTS.csv (standard output without -o) has the schedule's columns, then
-model_selected, supply_db, supply_moisture, exhaust_db, exhaust_moisture (in
-the row's moisture kind), outdoor_scfm, supply_scfm, return_scfm,
-exhaust_scfm, face_velocity, dp_supply, dp_exhaust, purge_volume,
-e_sensible, e_latent, e_total (fractions), heat_sensible, heat_latent,
-heat_total, water_recovered, in the row's units, and messages: every message
-the case showed, or the error that kept it from being rated. A bad row
-never stops the run. Large schedules use every core (--jobs N to choose);
-the results keep the schedule's order. Ctrl+C stops after the rows in hand,
-which are written (exit status 130).
+RESULTS.csv (standard output without -o or with -o -) has the schedule's
+columns, then model_selected, supply_db, supply_moisture, exhaust_db,
+exhaust_moisture (in the row's moisture kind), outdoor_scfm, supply_scfm,
+return_scfm, exhaust_scfm, face_velocity, dp_supply, dp_exhaust,
+purge_volume, e_sensible, e_latent, e_total (fractions), heat_sensible,
+heat_latent, heat_total, water_recovered, in the row's units, and messages:
+every message the case showed, or the error that kept it from being rated. A
+bad row never stops the run. Large schedules use every core (--jobs N to
+choose); the results keep the schedule's order. Ctrl+C stops after the rows
+in hand, which are written (exit status 130). An earlier RESULTS.csv stays
+as it was until the run ends; a row longer than 1 MB stops the run (status
+3) and leaves it so.
 
 Example:
   ktr-calc batch schedule.csv -o results.csv

@@ -55,8 +55,9 @@ struct BatchOptions {
 };
 
 // Rates the schedule in `in` into `out`; returns the rows written. Throws
-// UsageError for a header the run cannot go on with, and ui::StartupError
-// when the catalog cannot be read.
+// UsageError for a header the run cannot go on with, ui::StartupError
+// when the catalog cannot be read and CsvRecordTooLong for a row beyond
+// CsvReader's limit. Stops early when `out` fails.
 std::size_t rateSchedule(std::istream& in, std::ostream& out, const BatchOptions& options);
 
 // The command: `batch SCHEDULE.csv [-o RESULTS.csv] [--catalog PATH]

@@ -1,14 +1,15 @@
 #include "app/ChartPainter.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImage>
 #include <QPainterPath>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <QtMath>
 #include <algorithm>
 #include <cmath>
 
+#include "platform/FileWrite.h"
 #include "platform/NumberText.h"
 
 namespace ktr {
@@ -194,39 +195,40 @@ void paintChart(QPainter& painter, const QRectF& bounds, const ui::PsychChart& c
 
 QString writeChart(const QString& path, const ui::PsychChart& chart) {
   const QString suffix = QFileInfo(path).suffix().toLower();
+  if (suffix != "svg" && suffix != "png") {
+    return "The chart's file name must end in .svg or .png: " + path;
+  }
+  // Drawn in memory, then written as one file: a failure leaves nothing half
+  // drawn and what the path names is handled as every saved file is.
   const QRectF bounds(0, 0, kChartWidth, kChartHeight);
+  QBuffer drawn;
+  drawn.open(QIODevice::WriteOnly);
   if (suffix == "svg") {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-      return "The chart could not be written to " + path + ": " + file.errorString();
-    }
     QSvgGenerator svg;
-    svg.setOutputDevice(&file);
+    svg.setOutputDevice(&drawn);
     svg.setSize(QSize(kChartWidth, kChartHeight));
     svg.setViewBox(bounds);
     svg.setTitle(QStringLiteral("Psychrometric chart"));
-    {
-      QPainter painter(&svg);
-      paintChart(painter, bounds, chart);
-    }
-    if (!file.commit()) {
-      return "The chart could not be written to " + path + ": " + file.errorString();
-    }
-    return {};
-  }
-  if (suffix == "png") {
+    QPainter painter(&svg);
+    paintChart(painter, bounds, chart);
+  } else {
     QImage image(kChartWidth, kChartHeight, QImage::Format_ARGB32);
     {
       QPainter painter(&image);
       paintChart(painter, bounds, chart);
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
-      return "The chart could not be written to " + path + ".";
+    if (!image.save(&drawn, "PNG")) {
+      return "The chart could not be drawn as a PNG image.";
     }
-    return {};
   }
-  return "The chart's file name must end in .svg or .png: " + path;
+  const QByteArray& bytes = drawn.data();
+  if (const auto problem = platform::writeFileAtomically(
+          path.toStdString(),
+          std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))) {
+    return "The chart could not be written to " + path + ": " + QString::fromStdString(*problem) +
+           ".";
+  }
+  return {};
 }
 
 }  // namespace ktr

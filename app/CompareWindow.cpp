@@ -1,6 +1,5 @@
 #include "app/CompareWindow.h"
 
-#include <QFile>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QMenuBar>
@@ -9,6 +8,7 @@
 
 #include "app/ComparisonCsv.h"
 #include "platform/Command.h"
+#include "platform/FileWrite.h"
 #include "platform/NumberText.h"
 
 namespace ktr {
@@ -143,12 +143,11 @@ void CompareWindow::exportCsv() {
   if (path.isEmpty()) {
     return;
   }
-  QFile file(path);
-  const std::string csv = comparisonCsv(ratings_, program_.state);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-      file.write(csv.data(), static_cast<qint64>(csv.size())) != static_cast<qint64>(csv.size())) {
+  if (const auto problem = platform::writeFileAtomically(path.toStdString(),
+                                                         comparisonCsv(ratings_, program_.state))) {
     QMessageBox::warning(this, windowTitle(),
-                         "The comparison could not be written to " + path + ".");
+                         "The comparison could not be written to " + path + ": " +
+                             QString::fromStdString(*problem) + ".");
   }
 }
 

@@ -1,6 +1,13 @@
 #include "app/Csv.h"
 
+#include "platform/FileRead.h"
+
 namespace ktr {
+
+CsvRecordTooLong::CsvRecordTooLong(std::size_t line, std::size_t most)
+    : std::runtime_error("line " + std::to_string(line) + " is longer than " +
+                         platform::sizeText(most)),
+      line(line) {}
 
 std::optional<CsvRecord> CsvReader::next() {
   if (line_ == 0) {
@@ -18,7 +25,10 @@ std::optional<CsvRecord> CsvReader::next() {
       record.problem = std::move(problem);
     }
   };
-  for (;;) {
+  for (std::size_t bytes = 1;; ++bytes) {
+    if (bytes > mostBytes_) {
+      throw CsvRecordTooLong(record.line, mostBytes_);
+    }
     const int c = in_.get();
     if (c == std::char_traits<char>::eof()) {
       if (at == At::Quoted) {

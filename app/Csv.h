@@ -9,11 +9,19 @@
 #include <cstddef>
 #include <istream>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace ktr {
+
+// A record longer than the reader takes; reading cannot go on, as the
+// record may never end (a file of zeros).
+struct CsvRecordTooLong : std::runtime_error {
+  CsvRecordTooLong(std::size_t line, std::size_t most);
+  std::size_t line;
+};
 
 struct CsvRecord {
   std::vector<std::string> fields;
@@ -23,7 +31,11 @@ struct CsvRecord {
 
 class CsvReader {
  public:
-  explicit CsvReader(std::istream& in) : in_(in) {}
+  // A record of more than `mostBytes` throws CsvRecordTooLong.
+  explicit CsvReader(std::istream& in, std::size_t mostBytes = kMostRecordBytes)
+      : in_(in), mostBytes_(mostBytes) {}
+
+  static constexpr std::size_t kMostRecordBytes = std::size_t{1} << 20;
 
   // The next record, or nothing at the end of the input. A blank line is a
   // record with one empty field. A UTF-8 byte order mark before the first
@@ -37,6 +49,7 @@ class CsvReader {
   void skipByteOrderMark();
 
   std::istream& in_;
+  std::size_t mostBytes_;
   std::size_t line_ = 0;
 };
 

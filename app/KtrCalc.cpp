@@ -8,6 +8,7 @@
 #include "app/PsychCommand.h"
 #include "app/UsageError.h"
 #include "engine/Catalog.h"
+#include "platform/FileWrite.h"
 #include "platform/Twips.h"
 #include "platform/headless/HeadlessDialogs.h"
 #include "platform/headless/HeadlessMessageBox.h"
@@ -56,14 +57,7 @@ int runWindows(const std::vector<std::string>& args, std::ostream& out, std::ost
   return allDone ? 0 : kFileActionFailed;
 }
 
-}  // namespace
-
-ui::Screen headlessScreen() {
-  // A 1280 x 1024 screen at 96 dots per inch, for centring.
-  return {platform::pixelsToTwips(1280, 96), platform::pixelsToTwips(1024, 96)};
-}
-
-int runKtrCalc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   try {
     if (!args.empty() && args.front() == "psych") {
       return runPsychCommand(args, out, err);
@@ -80,6 +74,23 @@ int runKtrCalc(const std::vector<std::string>& args, std::ostream& out, std::ost
     err << "ktr-calc: " << e.what() << '\n';
     return kUsageError;
   }
+}
+
+}  // namespace
+
+ui::Screen headlessScreen() {
+  // A 1280 x 1024 screen at 96 dots per inch, for centring.
+  return {platform::pixelsToTwips(1280, 96), platform::pixelsToTwips(1024, 96)};
+}
+
+int runKtrCalc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  const int status = runCommand(args, out, err);
+  // Results that never arrived are no success, however the run went.
+  if (const auto problem = platform::streamProblem(out)) {
+    err << "ktr-calc: standard output could not be written: " << *problem << '\n';
+    return status == 0 ? kFileActionFailed : status;
+  }
+  return status;
 }
 
 }  // namespace ktr

@@ -1,8 +1,11 @@
+#include <unistd.h>
+
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "app/KtrCalc.h"
+#include "platform/FileWrite.h"
 #include "platform/NumberText.h"
 #include "platform/TextEncoding.h"
 
@@ -14,5 +17,9 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     args.push_back(platform::toUtf8(argv[i]));
   }
-  return ktr::runKtrCalc(args, std::cout, std::cerr);
+  // Standard output through a buffer that keeps why a write failed, so
+  // results lost to a full disk fail the run with the reason.
+  platform::DescriptorStreamBuf standardOutput(STDOUT_FILENO);
+  std::ostream out(&standardOutput);
+  return ktr::runKtrCalc(args, out, std::cerr);
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/CustomWheel.h"
+#include "platform/FileRead.h"
 #include "platform/ItemReader.h"
 #include "platform/NumberText.h"
 #include "platform/TextEncoding.h"
@@ -18,6 +19,9 @@ namespace {
 
 constexpr std::size_t kItemsPerRecord = 17;
 constexpr std::size_t kMaxModels = kCatalogRows - 1;
+// Far above any catalog of kMaxModels rows, far below what a device that
+// never ends would fill.
+constexpr std::size_t kMostCatalogBytes = std::size_t{16} << 20;
 
 // The columns as a problem names them, in file order.
 constexpr const char* kColumnNames[kItemsPerRecord] = {
@@ -161,6 +165,9 @@ std::string notFound(const std::vector<std::filesystem::path>& candidates) {
   if (candidates.empty()) {
     return "The wheel catalog was not found: no place to look for it was given.";
   }
+  if (candidates.size() == 1) {
+    return "The wheel catalog " + candidates.front().string() + " was not found.";
+  }
   std::string tried;
   for (const auto& path : candidates) {
     tried += (tried.empty() ? "" : ", ") + path.string();
@@ -183,19 +190,15 @@ std::variant<CatalogFile, std::string> ReadCatalog(
     if (!std::filesystem::exists(status)) {
       continue;
     }
-    if (std::filesystem::is_directory(status)) {
-      return "The wheel catalog " + path.string() + " is a folder, not a catalog file.";
+    const auto file = platform::readFileBounded(path.string(), kMostCatalogBytes);
+    if (const auto* refused = std::get_if<platform::ReadRefusal>(&file)) {
+      return "The wheel catalog " + path.string() + " " +
+             (refused->kind == platform::ReadRefusal::Kind::System
+                  ? std::string("cannot be read")
+                  : platform::refusalText(*refused, "catalog file")) +
+             ".";
     }
-    if (!std::filesystem::is_regular_file(status)) {
-      return "The wheel catalog " + path.string() + " is not a regular file.";
-    }
-    std::ifstream file(path, std::ios::binary);
-    if (!file.is_open()) {
-      return "The wheel catalog " + path.string() + " cannot be read.";
-    }
-    std::ostringstream buffer;
-    buffer << file.rdbuf();
-    std::string_view bytes = buffer.view();
+    std::string_view bytes = std::get<std::string>(file);
     if (bytes.starts_with("\xEF\xBB\xBF")) {
       bytes.remove_prefix(3);
     }

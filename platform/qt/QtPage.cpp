@@ -1,12 +1,14 @@
 #include "platform/qt/QtPage.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSvgRenderer>
+
+#include "platform/FileWrite.h"
 
 namespace platform::qt {
 
@@ -42,12 +44,21 @@ double averageCharWidth(const QFontMetricsF& metrics) {
   return sum / 1000;
 }
 
+// A PDF is drawn in memory and written as one file when the page is done,
+// so a full disk or a refused target never leaves a torn PDF behind.
+struct PdfFile {
+  explicit PdfFile(const std::string& path) : file(path) {}
+  AtomicFileWriter file;
+  QBuffer drawn;
+};
+
 class QtPage final : public Page {
  public:
   // Paints on `device`, which the page owns (a PDF writer) or not (the
-  // printer, when `owned` is empty).
-  QtPage(QPagedPaintDevice& device, std::unique_ptr<QPagedPaintDevice> owned)
-      : owned_(std::move(owned)), dpi_(device.logicalDpiY()) {
+  // printer, when `owned` is empty); a PDF goes to `pdf` when finished.
+  QtPage(QPagedPaintDevice& device, std::unique_ptr<QPagedPaintDevice> owned,
+         std::unique_ptr<PdfFile> pdf)
+      : pdf_(std::move(pdf)), owned_(std::move(owned)), dpi_(device.logicalDpiY()) {
     if (!painter_.begin(&device)) {
       throw PageError("The page could not be started.");
     }
@@ -103,11 +114,19 @@ class QtPage final : public Page {
     if (!painter_.end()) {
       throw PageError("The page could not be finished.");
     }
+    if (pdf_) {
+      const QByteArray& bytes = pdf_->drawn.data();
+      pdf_->file.stream().write(bytes.constData(), bytes.size());
+      if (const auto problem = pdf_->file.commit()) {
+        throw PageError(*problem + ".");
+      }
+    }
   }
 
  private:
   QFontMetricsF metrics() const { return QFontMetricsF(painter_.font(), painter_.device()); }
 
+  std::unique_ptr<PdfFile> pdf_;  // outlives the writer that draws into it
   std::unique_ptr<QPagedPaintDevice> owned_;
   QPainter painter_;
   double dpi_;
@@ -134,24 +153,22 @@ QPrinter& QtPageDevice::printer() {
 }
 
 std::unique_ptr<Page> QtPageDevice::printerPage() {
-  return std::make_unique<QtPage>(printer(), nullptr);
+  return std::make_unique<QtPage>(printer(), nullptr, nullptr);
 }
 
 std::unique_ptr<Page> QtPageDevice::pdfPage(const std::string& path) {
-  const QString file = QString::fromStdString(path);
-  // QPdfWriter does not say why it cannot write, so ask the file first.
-  {
-    QFile probe(file);
-    if (!probe.open(QIODevice::WriteOnly)) {
-      throw PageError(probe.errorString().toStdString());
-    }
+  // The target is checked before anything is drawn.
+  auto pdf = std::make_unique<PdfFile>(path);
+  if (pdf->file.problem()) {
+    throw PageError(*pdf->file.problem() + ".");
   }
-  auto writer = std::make_unique<QPdfWriter>(file);
+  pdf->drawn.open(QIODevice::WriteOnly);
+  auto writer = std::make_unique<QPdfWriter>(&pdf->drawn);
   writer->setResolution(1200);
   writer->setPageLayout(letterPage());
   writer->setCreator(QStringLiteral("KTR wheel selection"));
   QPagedPaintDevice& device = *writer;
-  return std::make_unique<QtPage>(device, std::move(writer));
+  return std::make_unique<QtPage>(device, std::move(writer), std::move(pdf));
 }
 
 }  // namespace platform::qt

@@ -1,13 +1,16 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "KtrCalcFixture.h"
 #include "app/Batch.h"
 #include "app/Csv.h"
 #include "app/KtrCalc.h"
@@ -284,7 +287,10 @@ TEST(Batch, CommandWritesTheResultsFileAndRefusesToOverwriteTheSchedule) {
   const std::string text{std::istreambuf_iterator<char>(written), {}};
   EXPECT_TRUE(text.starts_with("tag,volume,model_selected,")) << text;
   EXPECT_EQ(records(text).size(), 2U);
-  EXPECT_FALSE(std::filesystem::exists(results + ".part"));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 2) << "no temporary left";
+  std::ostringstream toOut;
+  EXPECT_EQ(ktr::runKtrCalc({"batch", schedule, "-o", "-"}, toOut, err), 0) << err.str();
+  EXPECT_EQ(records(toOut.str()).size(), 2U) << "- is standard output";
 
   EXPECT_EQ(ktr::runKtrCalc({"batch", schedule, "-o", schedule}, out, err), 2);
   EXPECT_NE(err.str().find("the results would overwrite the schedule"), std::string::npos);
@@ -303,6 +309,86 @@ TEST(Batch, ACatalogThatCannotBeReadStopsTheRunBeforeAnyRow) {
   EXPECT_EQ(err.str(),
             "ktr-calc: The wheel catalog " + dir.string() + " is a folder, not a catalog file.\n");
   std::filesystem::remove_all(dir);
+}
+
+class BatchFiles : public TempFolderTest {
+ protected:
+  BatchFiles() : TempFolderTest("ktr-batch-files-") {}
+
+  static CalcRun batch(const std::vector<std::string>& args) {
+    std::vector<std::string> all{"batch"};
+    all.insert(all.end(), args.begin(), args.end());
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = ktr::runKtrCalc(all, out, err);
+    return {status, out.str(), err.str()};
+  }
+
+  std::size_t entries() const {
+    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(dir), {}));
+  }
+};
+
+TEST_F(BatchFiles, TwoRunsToOneResultsFileEachLeaveAWholeFile) {
+  const std::string schedule = path("schedule.csv");
+  std::ofstream file(schedule);
+  file << "tag,volume\n";
+  for (int row = 0; row < 300; ++row) {
+    file << "R" << row << "," << 1000 + 10 * row << "\n";
+  }
+  file.close();
+  const std::string results = path("results.csv");
+  const auto run = [&] { return batch({schedule, "-o", results, "--jobs", "1"}); };
+  auto first = std::async(std::launch::async, run);
+  auto second = std::async(std::launch::async, run);
+  for (const CalcRun& r : {first.get(), second.get()}) {
+    EXPECT_EQ(r.status, 0) << r.err;
+  }
+  std::ifstream written(results);
+  const auto rows = records(std::string(std::istreambuf_iterator<char>(written), {}));
+  ASSERT_EQ(rows.size(), 301U);
+  for (const CsvRecord& row : rows) {
+    EXPECT_EQ(row.fields.size(), rows.front().fields.size()) << "line " << row.line;
+  }
+  EXPECT_EQ(entries(), 2U) << "no temporary left";
+}
+
+TEST_F(BatchFiles, WhatIsNoRegularFileIsRefusedAndLeftAsItWas) {
+  const std::string schedule = path("schedule.csv");
+  std::ofstream(schedule) << "tag,volume\nA,2000\n";
+  const std::string pipe = path("pipe");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  std::filesystem::create_directories(path("folder"));
+  const std::string tooLong = path("long.csv");
+  std::ofstream(tooLong) << "tag,volume\nA,2000\n" << std::string((1 << 20) + 1, 'x') << "\n";
+  const std::string results = path("results.csv");
+  std::ofstream(results) << "the earlier results";
+  const std::string device = "is a device or a pipe, not a schedule";
+  const struct {
+    std::vector<std::string> args;
+    std::string err;
+  } rows[] = {
+      {{"/dev/zero"}, "the schedule /dev/zero " + device},
+      {{pipe}, "the schedule " + pipe + " " + device},
+      {{path("folder")}, "the schedule " + path("folder") + " is a folder, not a schedule"},
+      {{tooLong, "-o", results}, "the schedule " + tooLong + ": line 3 is longer than 1 MB"},
+      {{schedule, "-o", pipe},
+       "the results cannot be written to " + pipe +
+           ": it is not a regular file but a device, a pipe or a socket"},
+      {{schedule, "-o", path("folder")},
+       "the results cannot be written to " + path("folder") + ": it is a folder"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.args.front());
+    const CalcRun r = batch(row.args);
+    EXPECT_EQ(r.status, 3);
+    EXPECT_EQ(r.err, "ktr-calc: batch: " + row.err + "\n");
+    EXPECT_EQ(r.out, "");
+  }
+  EXPECT_TRUE(std::filesystem::is_fifo(pipe));
+  std::ifstream earlier(results);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(earlier), {}), "the earlier results");
+  EXPECT_EQ(entries(), 5U) << "no temporary left";
 }
 
 }  // namespace

@@ -1,4 +1,7 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -8,6 +11,7 @@
 
 #include "KtrCalcFixture.h"
 #include "app/KtrCalc.h"
+#include "platform/FileWrite.h"
 
 namespace {
 
@@ -83,6 +87,87 @@ TEST_F(KtrCalcFiles, FileActionsNeedAPathAndShowInTheHelp) {
         "NAME=VALUE", "--password TEXT", "--json", "3 an output or file action"}) {
     EXPECT_NE(out.str().find(text), std::string::npos) << text;
   }
+}
+
+TEST_F(KtrCalcFiles, OpenRefusesWhatIsNoProjectFileAtOnce) {
+  const std::string pipe = path("pipe.cse");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  fs::create_directories(path("folder"));
+  std::ofstream(path("big.cse")) << "\"Big\"";
+  fs::resize_file(path("big.cse"), (1 << 20) + 1);
+  std::ofstream(path("passwords")) << "root:$6$secret$hash:19000:0:99999:7:::\n";
+  const std::string device = "it is a device or a pipe, not a project file";
+  const struct {
+    std::string path;
+    std::string why;
+  } rows[] = {
+      {"/dev/zero", device},
+      {pipe, device},
+      {path("folder"), "it is a folder, not a project file"},
+      {path("big.cse"), "it is larger than 1 MB, too large for a project file"},
+      {path("passwords"), "it is not a project file: it does not begin with a quoted title"},
+  };
+  for (const auto& row : rows) {
+    const CalcRun r = run({"--open", row.path});
+    EXPECT_EQ(r.status, 3);
+    EXPECT_EQ(r.err, "Open: The project file " + row.path + " cannot be opened: " + row.why +
+                         ". Nothing was changed.\n");
+  }
+}
+
+TEST_F(KtrCalcFiles, FileActionsRefuseWhatIsNoRegularFile) {
+  const std::string pipe = path("pipe.svg");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  const std::string why = ": it is not a regular file but a device, a pipe or a socket.\n";
+  const struct {
+    const char* action;
+    std::string message;
+  } rows[] = {
+      {"--save", "Save: The project could not be saved to "},
+      {"--copy", "Copy: The summary could not be written to "},
+      {"--report", "Export PDF: The report could not be written to "},
+      {"--compare", "Compare Models: The comparison could not be written to "},
+      {"--chart", "Psychrometric Chart: The chart could not be written to "},
+  };
+  for (const auto& row : rows) {
+    const CalcRun r = run({row.action, pipe});
+    EXPECT_EQ(r.status, 3) << row.action;
+    EXPECT_EQ(r.err, row.message + pipe + why);
+  }
+  EXPECT_TRUE(fs::is_fifo(pipe));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 1) << "no temporary left";
+}
+
+// What reaches standard output is a result only once it is written.
+TEST_F(KtrCalcFiles, AFullStandardOutputFailsTheRun) {
+  if (!fs::exists("/dev/full")) {
+    GTEST_SKIP() << "no /dev/full here";
+  }
+  const std::string catalog = KTR_SOURCE_DIR "/resources/ktrmodel6.csv";
+  const std::vector<std::string> runs[] = {
+      {"batch", KTR_SOURCE_DIR "/docs/schedule-example.csv", "--catalog", catalog},
+      {"--catalog", catalog, "--json"},
+      {"--catalog", catalog, "--results"},
+      {"--catalog", catalog, "--copy", "-"},
+      {"--catalog", catalog, "--compare", "-"},
+      {"psych", "AtmPressure", "5000"},
+  };
+  for (const auto& args : runs) {
+    SCOPED_TRACE(args[args.size() - 2]);
+    const int full = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
+    ASSERT_GE(full, 0);
+    platform::DescriptorStreamBuf buffer(full);
+    std::ostream out(&buffer);
+    std::ostringstream err;
+    EXPECT_EQ(ktr::runKtrCalc(args, out, err), 3);
+    ::close(full);
+    EXPECT_TRUE(err.str().ends_with(
+        "ktr-calc: standard output could not be written: No space left on device\n"))
+        << err.str();
+  }
+  const CalcRun save = run({"--save", "/dev/full"});
+  EXPECT_EQ(save.status, 3);
+  EXPECT_TRUE(fs::is_character_file("/dev/full"));
 }
 
 }  // namespace

@@ -192,7 +192,15 @@ TEST_F(CatalogTest, FailedLoadKeepsTheCatalogInUse) {
   EXPECT_EQ(LoadCatalog(engine, {dir}),
             "The wheel catalog " + dir.string() + " is a folder, not a catalog file.");
   EXPECT_EQ(LoadCatalog(engine, {"/dev/null"}),
-            "The wheel catalog /dev/null is not a regular file.");
+            "The wheel catalog /dev/null is a device or a pipe, not a catalog file.");
+  const fs::path huge = dir / "huge.csv";
+  std::ofstream(huge).put('"');
+  fs::resize_file(huge, (std::uintmax_t{16} << 20) + 1);
+  EXPECT_EQ(LoadCatalog(engine, {huge}),
+            "The wheel catalog " + huge.string() +
+                " is larger than 16 MB, too large for a catalog file.");
+  EXPECT_EQ(LoadCatalog(engine, {missing[0]}),
+            "The wheel catalog " + missing[0].string() + " was not found.");
   EXPECT_EQ(LoadCatalog(engine, {}),
             "The wheel catalog was not found: no place to look for it was given.");
   EXPECT_TRUE(columns(catalog) == columns(before));

@@ -1,3 +1,4 @@
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -282,6 +283,10 @@ TEST_F(ProjectFileTest, BrokenFilesChangeNothing) {
       {"flute 50", broken([](Project& p) { p.extras->FluteSize = 50; }),
        "record 6, field 2 (flute size) is 50, not 45, 62 or 94"},
       {"a seventh record", text + "1\r\n", "it holds more than six records"},
+      {"a long text for a number", replaced(",95,", "," + std::string(100, 'x') + ","),
+       "record 1, field 3 (Toa) is not a number: \"" + std::string(24, 'x') + "…\""},
+      {"no quoted title", "root:x:0:0:root:/root:/bin/bash\n",
+       "it is not a project file: it does not begin with a quoted title"},
   };
   for (const auto& row : cases) {
     SCOPED_TRACE(row.name);
@@ -326,6 +331,53 @@ TEST_F(ProjectFileTest, SaveLeavesTheOldFileWhenItCannotWrite) {
   EXPECT_EQ(texts(), std::vector<std::string>{"Save: The project could not be saved to " +
                                               nowhere.string() + ": No such file or directory."});
   EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1)
+      << "no temporary file left behind";
+}
+
+TEST_F(ProjectFileTest, SaveWritesToTheFileThePathNames) {
+  const fs::path real = dir / "real.cse";
+  writeText(real, "the old case");
+  fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write);
+  const bool root = ::geteuid() == 0;
+  // Root can hand the file to another owner and group, which must stay.
+  if (root) {
+    ASSERT_EQ(::chown(real.c_str(), 1, 1), 0);
+  }
+  struct stat before {};
+  ASSERT_EQ(::stat(real.c_str(), &before), 0);
+  const fs::path link = dir / "link.cse";
+  fs::create_symlink("real.cse", link);
+  ASSERT_TRUE(main.saveProjectFile(link.string())) << ::testing::PrintToString(texts());
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_TRUE(fileText(real).starts_with("\"")) << "the linked file holds the project";
+  struct stat after {};
+  ASSERT_EQ(::stat(real.c_str(), &after), 0);
+  EXPECT_EQ(after.st_mode & 07777, 0600U);
+  EXPECT_EQ(std::tie(after.st_uid, after.st_gid), std::tie(before.st_uid, before.st_gid));
+
+  const fs::path readOnly = dir / "read-only.cse";
+  writeText(readOnly, "kept");
+  fs::permissions(readOnly, fs::perms::owner_read);
+  const fs::path pipe = dir / "pipe.cse";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  fs::create_directories(dir / "folder.cse");
+  const struct {
+    fs::path path;
+    const char* why;
+  } refused[] = {
+      {readOnly, "it is read-only"},
+      {pipe, "it is not a regular file but a device, a pipe or a socket"},
+      {dir / "folder.cse", "it is a folder"},
+  };
+  for (const auto& row : refused) {
+    messages.clear();
+    EXPECT_FALSE(main.saveProjectFile(row.path.string()));
+    EXPECT_EQ(texts(), std::vector<std::string>{"Save: The project could not be saved to " +
+                                                row.path.string() + ": " + row.why + "."});
+  }
+  EXPECT_EQ(fileText(readOnly), "kept");
+  EXPECT_TRUE(fs::is_fifo(pipe));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 5)
       << "no temporary file left behind";
 }
 

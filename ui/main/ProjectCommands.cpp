@@ -1,14 +1,12 @@
 // The main window's File Open and File Save, and FillText.
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-#include <sstream>
 #include <variant>
 
 #include "engine/Calculate.h"
 #include "engine/InputChecks.h"
+#include "platform/FileRead.h"
+#include "platform/FileWrite.h"
 #include "platform/NumberText.h"
 #include "psych/modPsych.h"
 #include "ui/Windows.h"
@@ -18,6 +16,9 @@
 namespace ui {
 
 namespace {
+
+// A project is a few hundred bytes; more is no project.
+constexpr std::size_t kMostProjectBytes = std::size_t{1} << 20;
 
 // The range checks of the moisture functions have nothing to tell while a
 // stored humidity is converted back.
@@ -42,17 +43,6 @@ double storedMoisture(float t, float p, double W, std::int16_t kind) {
     (modPsych::MoistToGrains(t, mid, p, kind, silent) < W ? low : high) = mid;
   }
   return (low + high) / 2;
-}
-
-std::optional<std::string> readFile(const std::string& path, std::string& bytes) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    return std::strerror(errno);
-  }
-  std::ostringstream buffer;
-  buffer << file.rdbuf();
-  bytes = buffer.str();
-  return std::nullopt;
 }
 
 ModCalc::CalcState& applyProject(const Project& p, ModCalc::CalcState& s,
@@ -142,11 +132,12 @@ bool frmWheel::OpenProject(const std::string& path) {
         platform::MessageIcon::Exclamation);
     return false;
   };
-  std::string bytes;
-  if (const auto reason = readFile(path, bytes)) {
-    return failed(*reason);
+  const auto read = platform::readFileBounded(path, kMostProjectBytes);
+  if (const auto* refused = std::get_if<platform::ReadRefusal>(&read)) {
+    const std::string why = platform::refusalText(*refused, "project file");
+    return failed(refused->kind == platform::ReadRefusal::Kind::System ? why : "it " + why);
   }
-  auto parsed = parseProject(bytes, state().ModelCount);
+  auto parsed = parseProject(std::get<std::string>(read), state().ModelCount);
   if (const std::string* problem = std::get_if<std::string>(&parsed)) {
     return failed(*problem);
   }
@@ -304,7 +295,7 @@ bool frmWheel::SaveProject(const std::string& path) {
                                                                          : 62),
                            o.chkFluteDisplay.value(), o.ListSelect.value(), s.SIFlowUnit};
 
-  if (const auto reason = writeFileReplacing(path, projectText(p))) {
+  if (const auto reason = platform::writeFileAtomically(path, projectText(p))) {
     ports().messages.show("The project could not be saved to " + path + ": " + *reason + ".",
                           "Save", platform::MessageIcon::Exclamation);
     return false;

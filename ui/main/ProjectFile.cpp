@@ -1,11 +1,7 @@
 #include "ui/main/ProjectFile.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
-#include <cstring>
-#include <fstream>
-#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -159,6 +155,23 @@ std::string where(std::size_t record, std::size_t field, std::string_view name) 
          std::string(name) + ")";
 }
 
+// An item as a message quotes it: short, one line, cut where a character
+// starts, since the file may hold anything.
+std::string shown(const platform::Item& item) {
+  constexpr std::size_t kMostShown = 24;
+  std::string text = item.text;
+  if (text.size() > kMostShown) {
+    std::size_t cut = kMostShown;
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) {
+      --cut;
+    }
+    text = text.substr(0, cut) + "…";
+  }
+  std::replace_if(
+      text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; }, ' ');
+  return '"' + text + '"';
+}
+
 [[noreturn]] void wrong(std::size_t record, std::size_t field, std::string_view name,
                         const std::string& what) {
   throw ParseError{where(record, field, name) + " " + what};
@@ -172,7 +185,7 @@ T numberItem(const platform::Item& item, std::size_t record, std::size_t field,
       return *number;
     }
   }
-  wrong(record, field, name, "is not a number: \"" + item.text + "\"");
+  wrong(record, field, name, "is not a number: " + shown(item));
 }
 
 std::int16_t integerItem(const platform::Item& item, std::size_t record, std::size_t field,
@@ -181,7 +194,7 @@ std::int16_t integerItem(const platform::Item& item, std::size_t record, std::si
   const char* end = item.text.data() + item.text.size();
   const auto [ptr, ec] = std::from_chars(item.text.data(), end, value);
   if (item.quoted || item.text.empty() || ec != std::errc() || ptr != end) {
-    wrong(record, field, name, "is not a whole number: \"" + item.text + "\"");
+    wrong(record, field, name, "is not a whole number: " + shown(item));
   }
   return value;
 }
@@ -201,7 +214,7 @@ platform::Variant variantItem(const platform::Item& item, std::size_t record, st
     return *number;
   }
   wrong(record, field, name,
-        "is neither a number, a quoted text nor #TRUE#/#FALSE#: \"" + item.text + "\"");
+        "is neither a number, a quoted text nor #TRUE#/#FALSE#: " + shown(item));
 }
 
 void readField(Project& p, const Field& f, const platform::Item& item, std::size_t record,
@@ -267,11 +280,10 @@ void readSwitches(Project& p, ProjectReader& reader) {
     if (isCheckBoxSwitch(i)) {
       const double* number = std::get_if<double>(&value);
       if (number == nullptr || (*number != 0 && *number != 1)) {
-        wrong(5, field, kSwitchNames[i], "is a check box: 0 or 1, not \"" + item.text + "\"");
+        wrong(5, field, kSwitchNames[i], "is a check box: 0 or 1, not " + shown(item));
       }
     } else if (!std::holds_alternative<bool>(value)) {
-      wrong(5, field, kSwitchNames[i],
-            "is an option: #TRUE# or #FALSE#, not \"" + item.text + "\"");
+      wrong(5, field, kSwitchNames[i], "is an option: #TRUE# or #FALSE#, not " + shown(item));
     }
     p.ProjectSwitches[i] = std::move(value);
   }
@@ -346,7 +358,13 @@ std::variant<Project, std::string> parseProject(std::string_view bytes, std::int
     for (std::size_t r = 0; r < records().size(); ++r) {
       const auto& fields = records()[r];
       for (std::size_t f = 0; f < fields.size(); ++f) {
-        readField(project, fields[f], reader.take(r + 1, f + 1, fields.size()), r + 1, f + 1);
+        const platform::Item item = reader.take(r + 1, f + 1, fields.size());
+        // Every project begins with its title in quotes; a file that does not
+        // is something else, and none of it is quoted back.
+        if (r == 0 && f == 0 && !item.quoted) {
+          return std::string("it is not a project file: it does not begin with a quoted title");
+        }
+        readField(project, fields[f], item, r + 1, f + 1);
       }
     }
     checkSettings(project, modelCount);
@@ -361,34 +379,6 @@ std::variant<Project, std::string> parseProject(std::string_view bytes, std::int
     return error.text;
   }
   return project;
-}
-
-std::optional<std::string> writeFileReplacing(const std::filesystem::path& path,
-                                              std::string_view text) {
-  std::filesystem::path temporary = path;
-  temporary += ".saving";
-  {
-    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-    if (!file) {
-      return std::strerror(errno);
-    }
-    file.write(text.data(), static_cast<std::streamsize>(text.size()));
-    file.flush();
-    if (!file) {
-      const std::string reason = std::strerror(errno);
-      std::error_code ignored;
-      std::filesystem::remove(temporary, ignored);
-      return reason;
-    }
-  }
-  std::error_code error;
-  std::filesystem::rename(temporary, path, error);
-  if (error) {
-    std::error_code ignored;
-    std::filesystem::remove(temporary, ignored);
-    return error.message();
-  }
-  return std::nullopt;
 }
 
 }  // namespace ui

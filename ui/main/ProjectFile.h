@@ -7,7 +7,6 @@
 
 #include <array>
 #include <cstdint>
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -91,11 +90,5 @@ std::string projectText(const Project& project);
 // CR LF or LF). `modelCount` bounds the model index. On a problem, the text
 // says which record and field is wrong.
 std::variant<Project, std::string> parseProject(std::string_view bytes, std::int16_t modelCount);
-
-// Writes `text` to a temporary file beside `path`, then renames it over
-// `path`, so a failure leaves any file there as it was. Returns the system's
-// reason when it fails.
-std::optional<std::string> writeFileReplacing(const std::filesystem::path& path,
-                                              std::string_view text);
 
 }  // namespace ui
