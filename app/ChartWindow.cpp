@@ -2,7 +2,6 @@
 
 #include <QFileDialog>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPainter>
 
 #include "app/ChartPainter.h"
@@ -60,7 +59,8 @@ void ChartWindow::exportAs(const QString& kind, const QString& suffix) {
     path += "." + suffix;
   }
   if (const QString problem = writeChart(path, chart_); !problem.isEmpty()) {
-    QMessageBox::warning(this, windowTitle(), problem);
+    program_.windows.ports.messages.show(problem.toStdString(), windowTitle().toStdString(),
+                                         platform::MessageIcon::Exclamation);
   }
 }
 

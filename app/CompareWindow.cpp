@@ -3,7 +3,6 @@
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QVBoxLayout>
 
 #include "app/ComparisonCsv.h"
@@ -145,9 +144,9 @@ void CompareWindow::exportCsv() {
   }
   if (const auto problem = platform::writeFileAtomically(path.toStdString(),
                                                          comparisonCsv(ratings_, program_.state))) {
-    QMessageBox::warning(this, windowTitle(),
-                         "The comparison could not be written to " + path + ": " +
-                             QString::fromStdString(*problem) + ".");
+    program_.windows.ports.messages.show(
+        "The comparison could not be written to " + path.toStdString() + ": " + *problem + ".",
+        windowTitle().toStdString(), platform::MessageIcon::Exclamation);
   }
 }
 
