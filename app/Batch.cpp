@@ -187,17 +187,24 @@ class RowRater {
     controls_ = namedControls(program_->windows.all());
   }
 
-  std::string rate(const CsvRecord& row) {
+  struct RatedRow {
+    std::string line;
+    bool rated = false;  // the row's case was calculated
+  };
+
+  RatedRow rate(const CsvRecord& row) {
     std::vector<std::string> fields = row.fields;
     fields.resize(columns_.names().size());
     std::vector<std::string> rated(kResultColumns.size() - 1);
     std::string messages;
+    bool calculated = false;
     try {
       const std::vector<std::string> actions = columns_.actions(row);
       Outcome outcome = run(actions, columns_.value(row, "model"));
       messages = messageText(outcome.shown);
       if (!outcome.results.empty()) {
         rated = std::move(outcome.results);
+        calculated = true;
       }
     } catch (const std::exception& error) {
       // A row that cannot be rated, or whatever else stops one case, must
@@ -206,7 +213,7 @@ class RowRater {
     }
     fields.insert(fields.end(), rated.begin(), rated.end());
     fields.push_back(messages);
-    return csvLine(fields);
+    return {csvLine(fields), calculated};
   }
 
  private:
@@ -392,7 +399,7 @@ std::vector<std::string> ScheduleColumns::actions(const CsvRecord& row) const {
   return actions;
 }
 
-std::size_t rateSchedule(std::istream& in, std::ostream& out, const BatchOptions& options) {
+ScheduleCount rateSchedule(std::istream& in, std::ostream& out, const BatchOptions& options) {
   CsvReader reader(in);
   const std::optional<CsvRecord> header = reader.next();
   if (!header) {
@@ -418,9 +425,10 @@ std::size_t rateSchedule(std::istream& in, std::ostream& out, const BatchOptions
   const unsigned workers =
       options.jobs != 0 ? options.jobs : std::max(1U, std::thread::hardware_concurrency());
   const auto stopped = [&options] { return options.stop != nullptr && options.stop->load(); };
-  std::size_t written = 0;
+  ScheduleCount count;
+  std::size_t& written = count.rows;
   std::vector<CsvRecord> rows;
-  std::vector<std::optional<std::string>> lines;
+  std::vector<std::optional<RowRater::RatedRow>> lines;
   while (!stopped()) {
     // Rows are read, rated and written a block at a time, so memory stays
     // the same however long the schedule is.
@@ -471,8 +479,9 @@ std::size_t rateSchedule(std::istream& in, std::ostream& out, const BatchOptions
       if (!line) {
         break;
       }
-      out << *line;
+      out << line->line;
       ++written;
+      count.rated += line->rated ? 1 : 0;
     }
     out.flush();
     if (!out) {
@@ -482,7 +491,7 @@ std::size_t rateSchedule(std::istream& in, std::ostream& out, const BatchOptions
       options.progress(written);
     }
   }
-  return written;
+  return count;
 }
 
 namespace {
@@ -545,6 +554,11 @@ BatchArguments readBatchArguments(const std::vector<std::string>& args) {
 }  // namespace
 
 int runBatchCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (std::find(args.begin(), args.end(), "--help") != args.end() ||
+      std::find(args.begin(), args.end(), "-h") != args.end()) {
+    out << batchHelpText().substr(1);
+    return 0;
+  }
   BatchArguments read = readBatchArguments(args);
   const bool fromInput = read.schedule == "-";
   const std::string scheduleName = fromInput ? "standard input" : read.schedule.string();
@@ -613,7 +627,7 @@ int runBatchCommand(const std::vector<std::string>& args, std::ostream& out, std
   interrupted = false;
   read.options.stop = &interrupted;
   const auto previous = std::signal(SIGINT, onInterrupt);
-  std::size_t written = 0;
+  ScheduleCount written;
   try {
     written = rateSchedule(schedule, results, read.options);
   } catch (const ui::StartupError& error) {
@@ -638,8 +652,15 @@ int runBatchCommand(const std::vector<std::string>& args, std::ostream& out, std
     }
   }
   if (interrupted) {
-    err << "ktr-calc: batch: stopped after " << written << " rows; those are written\n";
+    err << "ktr-calc: batch: stopped after " << written.rows << " rows; those are written\n";
     return kInterrupted;
+  }
+  // A bad row never stops the others, but a run that rated none did not do
+  // what was asked.
+  if (written.rows > 0 && written.rated == 0) {
+    err << "ktr-calc: batch: no row of " << scheduleName
+        << " could be rated; the messages column says why\n";
+    return kFileFailed;
   }
   return 0;
 }

@@ -54,11 +54,16 @@ struct BatchOptions {
   std::function<void(std::size_t)> progress;
 };
 
+struct ScheduleCount {
+  std::size_t rows = 0;   // result rows written
+  std::size_t rated = 0;  // of those, the ones whose case was calculated
+};
+
 // Rates the schedule in `in` into `out`; returns the rows written. Throws
 // UsageError for a header the run cannot go on with, ui::StartupError
 // when the catalog cannot be read and CsvRecordTooLong for a row beyond
 // CsvReader's limit. Stops early when `out` fails.
-std::size_t rateSchedule(std::istream& in, std::ostream& out, const BatchOptions& options);
+ScheduleCount rateSchedule(std::istream& in, std::ostream& out, const BatchOptions& options);
 
 // The command: `batch SCHEDULE.csv [-o RESULTS.csv] [--catalog PATH]
 // [--jobs N]`, arguments after the word batch. Returns the exit status.

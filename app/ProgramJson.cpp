@@ -137,10 +137,19 @@ ordered_json controlJson(const platform::Control& control) {
 
 nlohmann::ordered_json programJson(Program& program,
                                    const std::vector<platform::Message>& messages) {
+  // The override password unlocks the engineering functions: what it is
+  // and what was typed for it are never printed.
+  const std::string hidden = "(hidden)";
   ordered_json controls = ordered_json::object();
   for (const NamedControl& named : namedControls(program.windows.all())) {
     controls[named.key] = controlJson(*named.control);
+    if (named.control == &program.windows.password.txtPassword &&
+        !program.windows.password.txtPassword.text().empty()) {
+      controls[named.key]["text"] = hidden;
+    }
   }
+  ordered_json state = stateJson(program.state);
+  state["OverridePassword"] = hidden;
   ordered_json windows = ordered_json::object();
   for (const platform::Form* form : program.windows.all()) {
     windows[form->name()] = {{"caption", form->caption()}, {"visible", form->visible()}};
@@ -149,7 +158,7 @@ nlohmann::ordered_json programJson(Program& program,
   for (const platform::Message& message : messages) {
     shown.push_back({{"title", message.title}, {"text", message.text}});
   }
-  return {{"state", stateJson(program.state)},
+  return {{"state", state},
           {"catalog", catalogRowJson(program.catalog, program.state.ModelCount)},
           {"controls", controls},
           {"windows", windows},

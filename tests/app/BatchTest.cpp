@@ -267,7 +267,7 @@ TEST(Batch, AStopKeepsTheRowsAlreadyRated) {
   options.progress = [&stop](std::size_t) { stop = true; };
   std::istringstream in(schedule);
   std::ostringstream out;
-  const std::size_t written = ktr::rateSchedule(in, out, options);
+  const std::size_t written = ktr::rateSchedule(in, out, options).rows;
   EXPECT_GT(written, 0U);
   EXPECT_LT(written, 1500U);
   EXPECT_EQ(records(out.str()).size(), written + 1);
@@ -294,6 +294,35 @@ TEST(Batch, CommandWritesTheResultsFileAndRefusesToOverwriteTheSchedule) {
 
   EXPECT_EQ(ktr::runKtrCalc({"batch", schedule, "-o", schedule}, out, err), 2);
   EXPECT_NE(err.str().find("the results would overwrite the schedule"), std::string::npos);
+  std::filesystem::remove_all(dir);
+}
+
+// Bad rows never stop the others, but a run of which no row could be rated
+// failed; --help is the batch part of the help.
+TEST(Batch, ExitStatusSaysWhetherAnyRowWasRated) {
+  const auto dir = std::filesystem::temp_directory_path() / "ktr-batch-status";
+  std::filesystem::create_directories(dir);
+  const struct {
+    const char* rows;
+    int status;
+  } table[] = {
+      {"tag,volume\nA,2000\nB,lots\n", 0},
+      {"tag,volume\nA,lots\nB,-\n", 3},
+      {"tag,volume\n", 0},  // nothing asked, nothing failed
+  };
+  for (const auto& row : table) {
+    SCOPED_TRACE(row.rows);
+    const auto schedule = (dir / "schedule.csv").string();
+    std::ofstream(schedule) << row.rows;
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(ktr::runKtrCalc({"batch", schedule}, out, err), row.status) << err.str();
+    EXPECT_EQ(err.str().empty(), row.status == 0) << err.str();
+  }
+  std::ostringstream help;
+  std::ostringstream err;
+  EXPECT_EQ(ktr::runKtrCalc({"batch", "--help"}, help, err), 0);
+  EXPECT_TRUE(help.str().starts_with("Rating a schedule:\n")) << help.str();
   std::filesystem::remove_all(dir);
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -79,6 +80,20 @@ TEST(KtrCalcPsych, UsageErrorsAreOneLineWithStatusTwo) {
     ASSERT_FALSE(r.err.empty());
     EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
   }
+}
+
+// The clipboard summary keeps its 28 lines and one cell per tab whatever the
+// title holds, and --json never shows the override password.
+TEST(KtrCalcOutputs, TheTitleCannotBreakTheSummaryNorTheJsonShowThePassword) {
+  const CalcRun summary = run({"txtTitle=Line one\nline\ttwo\r", "--copy", "-"});
+  ASSERT_EQ(summary.status, 0) << summary.err;
+  EXPECT_EQ(std::count(summary.out.begin(), summary.out.end(), '\n'), 28);
+  EXPECT_TRUE(summary.out.starts_with("Line one line two \nModel: ")) << summary.out;
+
+  const CalcRun dump = run({"--password", "kestrelwing", "--json"});
+  ASSERT_EQ(dump.status, 0) << dump.err;
+  EXPECT_EQ(dump.out.find("estrel"), std::string::npos);
+  EXPECT_NE(dump.out.find("\"txtPassword\": {\n      \"text\": \"(hidden)\""), std::string::npos);
 }
 
 TEST(KtrCalcPsych, HelpNamesEveryFunction) {

@@ -1,5 +1,6 @@
 // The main window's Edit Copy: a tab-separated summary of the case.
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <vector>
@@ -41,7 +42,10 @@ std::string frmWheel::summaryText() {
   ModCalc::SettingsFields& settings = fields().settings;
   const ModCalc::ModelCatalog& c = engine().catalog;
   const std::size_t sel = static_cast<std::size_t>(s.ModelIndex);
-  const auto shortest = [](float value) { return platform::decimalText(value); };
+  // In the user's number locale, as every other figure of the summary.
+  const auto shortest = [](float value) {
+    return platform::localNumberText(platform::decimalText(value));
+  };
   const auto fmt = [](double value, const char* pattern) {
     return platform::formatNumber(value, pattern);
   };
@@ -67,8 +71,14 @@ std::string frmWheel::summaryText() {
                    fmt(t, "##0.0"), humidity[0].caption(), humidity[1].caption(),
                    humidity[2].caption(), fmt(h, "##0.00")});
   };
+  // The summary is one line per row and one tab per column: a line break or
+  // tab typed into the title must not start another.
+  std::string title = s.ProjectTitle;
+  std::replace_if(
+      title.begin(), title.end(), [](char ch) { return ch == '\n' || ch == '\r' || ch == '\t'; },
+      ' ');
   const std::vector<std::string> lines{
-      s.ProjectTitle,
+      title,
       "Model: " + s.ModelNameSel,
       "",
       joined({"Wheel Parameters", "", "", "Face Velocity, sfpm"}),
