@@ -2,8 +2,11 @@
 
 #include <QBuffer>
 #include <QFileInfo>
+#include <QFontMetricsF>
 #include <QImage>
+#include <QLineF>
 #include <QPainterPath>
+#include <QPolygonF>
 #include <QSvgGenerator>
 #include <QtMath>
 #include <algorithm>
@@ -39,8 +42,218 @@ QPainterPath pathOf(const ui::PsychChart& chart, const ui::PlotArea& area,
   return path;
 }
 
+QPolygonF polygonOf(const ui::PsychChart& chart, const ui::PlotArea& area,
+                    const ui::ChartCurve& curve) {
+  QPolygonF polygon;
+  for (const ui::ChartPoint& p : curve) {
+    polygon << pixel(chart, area, p);
+  }
+  return polygon;
+}
+
 QString number(double value) {
   return QString::fromStdString(platform::formatNumber(value, "##0"));
+}
+
+QFont chartFont(bool bold) {
+  QFont font;
+  font.setPixelSize(12);
+  font.setBold(bold);
+  return font;
+}
+
+// The point `distance` pixels along a polyline from its first point (its
+// last point when the line is shorter).
+QPointF along(const QPolygonF& line, double distance) {
+  for (qsizetype k = 1; k < line.size(); ++k) {
+    const QLineF piece(line[k - 1], line[k]);
+    if (distance <= piece.length()) {
+      return piece.pointAt(piece.length() > 0 ? distance / piece.length() : 0);
+    }
+    distance -= piece.length();
+  }
+  return line.isEmpty() ? QPointF() : line.back();
+}
+
+bool crosses(const QRectF& rect, const QLineF& line) {
+  if (rect.contains(line.p1()) || rect.contains(line.p2())) {
+    return true;
+  }
+  const QLineF edges[] = {{rect.topLeft(), rect.topRight()},
+                          {rect.topRight(), rect.bottomRight()},
+                          {rect.bottomRight(), rect.bottomLeft()},
+                          {rect.bottomLeft(), rect.topLeft()}};
+  return std::ranges::any_of(edges, [&line](const QLineF& edge) {
+    return edge.intersects(line, nullptr) == QLineF::BoundedIntersection;
+  });
+}
+
+// Gives each label the first of its candidate places that lies inside its
+// region and keeps a gap to every label placed before it, every state point
+// and both process lines.
+class LabelPlacer {
+ public:
+  LabelPlacer(const ui::PsychChart& chart, const ui::PlotArea& area) {
+    const QPolygonF saturation = polygonOf(chart, area, chart.saturation);
+    for (qsizetype k = 1; k < saturation.size(); ++k) {
+      saturation_.emplace_back(saturation[k - 1], saturation[k]);
+    }
+    if (!chart.calculated) {
+      return;
+    }
+    for (const ui::ChartState& state : chart.states) {
+      const QPointF at = pixel(chart, area, state.at);
+      points_.emplace_back(at - QPointF(kMarker, kMarker), QSizeF(2 * kMarker, 2 * kMarker));
+    }
+    lines_.emplace_back(pixel(chart, area, chart.states[0].at),
+                        pixel(chart, area, chart.states[1].at));
+    lines_.emplace_back(pixel(chart, area, chart.states[2].at),
+                        pixel(chart, area, chart.states[3].at));
+  }
+
+  static QSizeF size(const QString& text, bool bold) {
+    const QFontMetricsF metrics(chartFont(bold));
+    return {metrics.horizontalAdvance(text), metrics.height()};
+  }
+
+  // `corners` are the candidate top left corners, best first. The labels of
+  // lines keep off the heavy saturation curve as well; a state's name may
+  // cross it to stay beside its point.
+  void place(const QString& text, const QColor& color, bool bold,
+             std::initializer_list<QPointF> corners, const QRectF& region) {
+    place(text, color, bold, std::vector<QPointF>(corners), region);
+  }
+  void place(const QString& text, const QColor& color, bool bold,
+             const std::vector<QPointF>& corners, const QRectF& region,
+             bool offSaturation = false) {
+    const QSizeF extent = size(text, bold);
+    for (const QPointF& corner : corners) {
+      const QRectF rect(corner, extent);
+      if (region.contains(rect) && free(rect, offSaturation)) {
+        labels.push_back({text, rect, color, bold});
+        return;
+      }
+    }
+  }
+
+  std::vector<ChartLabel> labels;
+
+  // Half the side of the square a state's marker covers.
+  static constexpr double kMarker = 6;
+
+ private:
+  bool free(const QRectF& rect, bool offSaturation) const {
+    constexpr double kGap = 2;
+    const QRectF padded = rect.adjusted(-kGap, -kGap, kGap, kGap);
+    const auto hits = [&padded](const QRectF& other) { return padded.intersects(other); };
+    const auto crossed = [&padded](const QLineF& line) { return crosses(padded, line); };
+    return std::ranges::none_of(labels, [&hits](const ChartLabel& l) { return hits(l.rect); }) &&
+           std::ranges::none_of(points_, hits) && std::ranges::none_of(lines_, crossed) &&
+           !(offSaturation && std::ranges::any_of(saturation_, crossed));
+  }
+
+  std::vector<QRectF> points_;
+  std::vector<QLineF> lines_;
+  std::vector<QLineF> saturation_;
+};
+
+void placeStates(LabelPlacer& placer, const ui::PsychChart& chart, const ui::PlotArea& area,
+                 const QRectF& plot) {
+  if (!chart.calculated) {
+    return;
+  }
+  for (std::size_t k = 0; k < chart.states.size(); ++k) {
+    const QString name = QString::fromStdString(chart.states[k].name);
+    const QSizeF s = LabelPlacer::size(name, true);
+    const QPointF p = pixel(chart, area, chart.states[k].at);
+    // Around the point, nearest first; the entering states (outdoor, return)
+    // rather above their point, the leaving ones below, where the process
+    // line is least likely to run.
+    std::vector<QPointF> corners;
+    for (const double near : {LabelPlacer::kMarker + 3, LabelPlacer::kMarker + 3 + s.height()}) {
+      const double right = p.x() + near;
+      const double left = p.x() - near - s.width();
+      const double above = p.y() - near / 2 - s.height();
+      const double below = p.y() + near / 2;
+      const double middle = p.y() - s.height() / 2;
+      const double centre = p.x() - s.width() / 2;
+      const double first = k % 2 == 0 ? above : below;
+      const double second = k % 2 == 0 ? below : above;
+      corners.insert(corners.end(),
+                     {QPointF(right, first), QPointF(right, second), QPointF(left, first),
+                      QPointF(left, second), QPointF(right, middle), QPointF(left, middle),
+                      QPointF(centre, p.y() - near - s.height()), QPointF(centre, p.y() + near)});
+    }
+    placer.place(name, k < 2 ? kSupplyColor : kExhaustColor, true, corners, plot);
+  }
+}
+
+void placeScales(LabelPlacer& placer, const ui::PsychChart& chart, const ui::PlotArea& area,
+                 const QRectF& bounds) {
+  for (double x = chart.xMin; x <= chart.xMax + 1e-9; x += chart.xStep) {
+    const QString text = number(x);
+    const QPointF bottom = pixel(chart, area, {x, 0});
+    placer.place(text, Qt::black, false,
+                 {QPointF(bottom.x() - LabelPlacer::size(text, false).width() / 2, bottom.y() + 4)},
+                 bounds);
+  }
+  for (double y = 0; y <= chart.yMax + 1e-9; y += chart.yStep) {
+    const QString text = number(y);
+    const QPointF right = pixel(chart, area, {chart.xMax, y});
+    placer.place(text, Qt::black, false,
+                 {QPointF(right.x() + 6, right.y() - LabelPlacer::size(text, false).height() / 2)},
+                 bounds);
+  }
+}
+
+void placeFrost(LabelPlacer& placer, const ui::PsychChart& chart, const ui::PlotArea& area,
+                const QRectF& plot) {
+  if (!chart.frostRegion || chart.freezing <= chart.xMin) {
+    return;
+  }
+  const QString text = QStringLiteral("Frost");
+  const QSizeF s = LabelPlacer::size(text, false);
+  const double middle = (pixel(chart, area, {chart.freezing, 0}).x() + plot.left()) / 2;
+  std::vector<QPointF> corners;
+  for (int row = 0; row < 4; ++row) {
+    const double top = plot.bottom() - 4 - s.height() - row * (s.height() + 4);
+    corners.emplace_back(plot.left() + 6, top);
+    corners.emplace_back(middle - s.width() / 2, top);
+  }
+  placer.place(text, kSaturationColor, false, corners, plot, true);
+}
+
+// A relative humidity's label sits beside its curve near where it leaves the
+// plot, a wet bulb's near where its line leaves the saturation curve; when
+// that is taken, further along the line.
+void placeCurveLabels(LabelPlacer& placer, const ui::PsychChart& chart, const ui::PlotArea& area,
+                      const QRectF& plot) {
+  constexpr double kSteps[] = {0, 25, 50, 80, 110, 150, 200, 260};
+  for (const ui::LabelledCurve& line : chart.relativeHumidity) {
+    const QString text = QString::fromStdString(line.label);
+    const QSizeF s = LabelPlacer::size(text, false);
+    QPolygonF curve = polygonOf(chart, area, line.points);
+    std::ranges::reverse(curve);
+    std::vector<QPointF> corners;
+    for (const double step : kSteps) {
+      const QPointF q = along(curve, step);
+      corners.emplace_back(q.x() - 3 - s.width(), q.y() - 2 - s.height());
+      corners.emplace_back(q.x() - 3 - s.width(), q.y() + 2);
+    }
+    placer.place(text, kRelHumColor, false, corners, plot, true);
+  }
+  for (const ui::LabelledCurve& line : chart.wetBulb) {
+    const QString text = QString::fromStdString(line.label);
+    const QSizeF s = LabelPlacer::size(text, false);
+    const QPolygonF path = polygonOf(chart, area, line.points);
+    std::vector<QPointF> corners;
+    for (const double step : kSteps) {
+      const QPointF q = along(path, step);
+      corners.emplace_back(q.x() - 4 - s.width(), q.y() - 3 - s.height());
+      corners.emplace_back(q.x() + 3, q.y() + 3);
+    }
+    placer.place(text, kWetBulbColor, false, corners, plot, true);
+  }
 }
 
 void drawArrow(QPainter& painter, QPointF from, QPointF to, const QColor& color) {
@@ -55,46 +268,24 @@ void drawArrow(QPainter& painter, QPointF from, QPointF to, const QColor& color)
 }
 
 void drawGrid(QPainter& painter, const ui::PsychChart& chart, const ui::PlotArea& area) {
-  const QFontMetricsF metrics(painter.font());
+  painter.setPen(QPen(kGridColor, 1));
   for (double x = chart.xMin; x <= chart.xMax + 1e-9; x += chart.xStep) {
-    const QPointF bottom = pixel(chart, area, {x, 0});
-    painter.setPen(QPen(kGridColor, 1));
-    painter.drawLine(bottom, pixel(chart, area, {x, chart.yMax}));
-    painter.setPen(Qt::black);
-    const QString text = number(x);
-    painter.drawText(QPointF(bottom.x() - metrics.horizontalAdvance(text) / 2,
-                             bottom.y() + metrics.height() + 2),
-                     text);
+    painter.drawLine(pixel(chart, area, {x, 0}), pixel(chart, area, {x, chart.yMax}));
   }
   for (double y = 0; y <= chart.yMax + 1e-9; y += chart.yStep) {
-    const QPointF right = pixel(chart, area, {chart.xMax, y});
-    painter.setPen(QPen(kGridColor, 1));
-    painter.drawLine(pixel(chart, area, {chart.xMin, y}), right);
-    painter.setPen(Qt::black);
-    painter.drawText(QPointF(right.x() + 6, right.y() + metrics.ascent() / 2), number(y));
+    painter.drawLine(pixel(chart, area, {chart.xMin, y}), pixel(chart, area, {chart.xMax, y}));
   }
 }
 
 void drawCurves(QPainter& painter, const ui::PsychChart& chart, const ui::PlotArea& area) {
   painter.setBrush(Qt::NoBrush);
+  painter.setPen(QPen(kWetBulbColor, 0.9, Qt::DashLine));
   for (const ui::LabelledCurve& line : chart.wetBulb) {
-    painter.setPen(QPen(kWetBulbColor, 0.9, Qt::DashLine));
     painter.drawPath(pathOf(chart, area, line.points));
-    // The label sits just above the line's start on the saturation curve.
-    painter.setPen(kWetBulbColor);
-    const QPointF start = pixel(chart, area, line.points.front());
-    painter.drawText(start + QPointF(-30, -4), QString::fromStdString(line.label));
   }
+  painter.setPen(QPen(kRelHumColor, 1));
   for (const ui::LabelledCurve& line : chart.relativeHumidity) {
-    painter.setPen(QPen(kRelHumColor, 1));
     painter.drawPath(pathOf(chart, area, line.points));
-    // The label inside the plot where the curve leaves it, at the top or on
-    // the right.
-    painter.setPen(kRelHumColor);
-    const QString label = QString::fromStdString(line.label);
-    const QPointF end = pixel(chart, area, line.points.back());
-    const double width = QFontMetricsF(painter.font()).horizontalAdvance(label);
-    painter.drawText(QPointF(end.x() - width - 3, std::max(end.y() - 4, area.top + 13)), label);
   }
   painter.setPen(QPen(kSaturationColor, 2.2));
   painter.drawPath(pathOf(chart, area, chart.saturation));
@@ -104,17 +295,20 @@ void drawStates(QPainter& painter, const ui::PsychChart& chart, const ui::PlotAr
   const auto at = [&](std::size_t k) { return pixel(chart, area, chart.states[k].at); };
   drawArrow(painter, at(0), at(1), kSupplyColor);
   drawArrow(painter, at(2), at(3), kExhaustColor);
-  QFont bold = painter.font();
-  bold.setBold(true);
-  painter.setFont(bold);
   for (std::size_t k = 0; k < chart.states.size(); ++k) {
-    const QColor color = k < 2 ? kSupplyColor : kExhaustColor;
     painter.setPen(QPen(Qt::black, 1));
-    painter.setBrush(color);
+    painter.setBrush(k < 2 ? kSupplyColor : kExhaustColor);
     painter.drawEllipse(at(k), 5, 5);
-    painter.setPen(color);
-    painter.drawText(at(k) + QPointF(8, k % 2 == 0 ? -8 : 16),
-                     QString::fromStdString(chart.states[k].name));
+  }
+}
+
+void drawLabels(QPainter& painter, const std::vector<ChartLabel>& labels) {
+  for (const ChartLabel& label : labels) {
+    const QFont font = chartFont(label.bold);
+    painter.setFont(font);
+    painter.setPen(label.color);
+    painter.drawText(QPointF(label.rect.left(), label.rect.top() + QFontMetricsF(font).ascent()),
+                     label.text);
   }
 }
 
@@ -131,13 +325,23 @@ ui::PlotArea chartPlotArea(const QRectF& bounds) {
           bounds.height() - kTop - kBottom};
 }
 
+std::vector<ChartLabel> chartLabels(const QRectF& bounds, const ui::PsychChart& chart) {
+  const ui::PlotArea area = chartPlotArea(bounds);
+  const QRectF plot(area.left, area.top, area.width, area.height);
+  LabelPlacer placer(chart, area);
+  // Texts inside the plot keep clear of its frame.
+  const QRectF inside = plot.adjusted(3, 3, -3, -3);
+  placeStates(placer, chart, area, inside);
+  placeScales(placer, chart, area, bounds);
+  placeFrost(placer, chart, area, inside);
+  placeCurveLabels(placer, chart, area, inside);
+  return std::move(placer.labels);
+}
+
 void paintChart(QPainter& painter, const QRectF& bounds, const ui::PsychChart& chart) {
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing);
   painter.fillRect(bounds, Qt::white);
-  QFont font = painter.font();
-  font.setPixelSize(12);
-  painter.setFont(font);
   const ui::PlotArea area = chartPlotArea(bounds);
   const QRectF plot(area.left, area.top, area.width, area.height);
   painter.setClipRect(plot.adjusted(-1, -1, 1, 1));
@@ -155,12 +359,8 @@ void paintChart(QPainter& painter, const QRectF& bounds, const ui::PsychChart& c
     QPainterPath frost = pathOf(chart, area, region);
     frost.closeSubpath();
     painter.fillPath(frost, kFrostColor);
-    painter.setPen(kSaturationColor);
-    painter.drawText(pixel(chart, area, {chart.xMin, 0}) + QPointF(6, -8), QStringLiteral("Frost"));
   }
-  painter.setClipping(false);
   drawGrid(painter, chart, area);
-  painter.setClipRect(plot.adjusted(-1, -1, 1, 1));
   drawCurves(painter, chart, area);
   painter.setClipping(false);
   if (chart.calculated) {
@@ -169,8 +369,10 @@ void paintChart(QPainter& painter, const QRectF& bounds, const ui::PsychChart& c
   painter.setBrush(Qt::NoBrush);
   painter.setPen(QPen(Qt::black, 1));
   painter.drawRect(plot);
-  font.setBold(false);
+  drawLabels(painter, chartLabels(bounds, chart));
+  QFont font = chartFont(false);
   painter.setFont(font);
+  painter.setPen(Qt::black);
   painter.drawText(QRectF(area.left, bounds.bottom() - 24, area.width, 20), Qt::AlignCenter,
                    QString::fromStdString(chart.xTitle));
   painter.save();
@@ -184,9 +386,7 @@ void paintChart(QPainter& painter, const QRectF& bounds, const ui::PsychChart& c
   painter.setFont(font);
   painter.drawText(QRectF(area.left, bounds.top() + 6, area.width, 22), Qt::AlignLeft,
                    QStringLiteral("Psychrometric chart"));
-  font.setPixelSize(12);
-  font.setBold(false);
-  painter.setFont(font);
+  painter.setFont(chartFont(false));
   painter.drawText(QRectF(area.left, bounds.top() + 6, area.width, 22), Qt::AlignRight,
                    chart.calculated ? QString::fromStdString(chart.title)
                                     : QStringLiteral("No case has been calculated yet."));

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <ranges>
+#include <string>
 
 #include "UiFixture.h"
+#include "platform/NumberText.h"
 #include "psych/modPsych.h"
 #include "ui/main/PsychChart.h"
 
@@ -35,7 +38,8 @@ class PsychChartTest : public UiTest {
 };
 
 TEST_F(PsychChartTest, SaturationCurvePassesThroughHandbookSaturationPressures) {
-  const PsychChart chart = calculated();
+  // Before any calculation the chart spans every temperature below.
+  const PsychChart chart = psychChart(state);
   ASSERT_EQ(chart.pressure, 14.696);
   // ASHRAE Handbook—Fundamentals ch. 1 Table 3 (°F, psia), the values the
   // moist-air tests hold; humidity ratio by eq. 22.
@@ -99,6 +103,38 @@ TEST_F(PsychChartTest, RelativeHumidityCurvesLieBelowSaturationInOrder) {
     const double y = curveYAt(chart, curve.points, x);
     EXPECT_GT(y, below) << curve.label;
     below = y;
+  }
+}
+
+TEST_F(PsychChartTest, AxesFitTheCaseInBothUnits) {
+  const struct {
+    const char *outdoor, *wetBulb;
+  } cases[] = {{"95", "78"}, {"10", "8"}, {"-20", "-21"}};
+  for (const bool si : {false, true}) {
+    if (si) {
+      windows.settings.cmdSIUnits.click();
+      windows.settings.cmdSettingsOK.click();
+    }
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(c.outdoor) + (si ? " SI" : ""));
+      fields.inputs.txtToa.setText(
+          si ? platform::formatNumber((std::stod(c.outdoor) - 32) / 1.8, "##0.0") : c.outdoor);
+      fields.inputs.txtMoa.setText(
+          si ? platform::formatNumber((std::stod(c.wetBulb) - 32) / 1.8, "##0.0") : c.wetBulb);
+      const PsychChart chart = calculated();
+      double wettest = 0;
+      for (const ChartState& s : chart.states) {
+        wettest = std::max(wettest, s.at.y);
+        // Clear of the frame, so its label and marker fit.
+        EXPECT_GT(s.at.x - chart.xMin, 0.05 * (chart.xMax - chart.xMin)) << s.name;
+        EXPECT_GT(chart.xMax - s.at.x, 0.05 * (chart.xMax - chart.xMin)) << s.name;
+      }
+      // From zero to a round value above the wettest air, which is not
+      // squeezed into the bottom of the chart.
+      EXPECT_GT(chart.yMax, wettest);
+      EXPECT_GT(wettest, chart.yMax / 2);
+      EXPECT_EQ(std::fmod(chart.yMax, chart.yStep), 0);
+    }
   }
 }
 

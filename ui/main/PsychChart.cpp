@@ -15,6 +15,20 @@ namespace {
 // scale the window is shown at.
 constexpr double kSampleStep = 0.5;
 
+// The smallest of 1, 2 and 5 times a power of ten not below `atLeast` (and
+// not below 1: the humidity scale shows whole numbers).
+double roundStep(double atLeast) {
+  double decade = 1;
+  for (; decade < 1e6; decade *= 10) {
+    for (const double step : {1.0, 2.0, 5.0}) {
+      if (step * decade >= atLeast) {
+        return step * decade;
+      }
+    }
+  }
+  return decade;
+}
+
 double grainsOf(double fahrenheit, double relHum, double p) {
   return modPsych::HumRatioFromVapor(relHum * modPsych::SatPressure(fahrenheit), p) *
          units::kGrainsPerPound;
@@ -61,24 +75,30 @@ class Builder {
   double fahrenheitOf(double shown) const { return c_.si ? units::fahrenheit(shown) : shown; }
   ChartPoint point(double fahrenheit, double grains) const { return {x(fahrenheit), y(grains)}; }
 
-  // Round display steps: 10 degrees across, a humidity step for about six
-  // grid lines up.
+  // Axes that fit the case: one grid step beyond the warmest and coldest air
+  // (at least six steps across, so the curves keep their shape), and the
+  // humidity from zero to a round value above the wettest air, with room for
+  // its label. Before any calculation the chart shows the usual span.
   void ranges() {
     c_.xStep = c_.si ? 5 : 10;
     double low = c_.si ? -5.0 : 20.0;
     double high = c_.si ? 40.0 : 105.0;
-    double wettest = 0;
+    double top = c_.si ? 30.0 : 200.0;
     if (c_.calculated) {
       const double temps[] = {s_.Toa, s_.Tsa, s_.Tra, s_.Tea};
       const double grains[] = {s_.Woa, s_.Wsa, s_.Wra, s_.Wea};
-      low = std::min(low, x(*std::min_element(std::begin(temps), std::end(temps))) - c_.xStep);
-      high = std::max(high, x(*std::max_element(std::begin(temps), std::end(temps))) + c_.xStep);
-      wettest = y(*std::max_element(std::begin(grains), std::end(grains)));
+      low = x(*std::min_element(std::begin(temps), std::end(temps))) - c_.xStep;
+      high = x(*std::max_element(std::begin(temps), std::end(temps))) + c_.xStep;
+      const double missing = 6 * c_.xStep - (high - low);
+      if (missing > 0) {
+        low -= missing / 2;
+        high += missing / 2;
+      }
+      top = std::max(y(*std::max_element(std::begin(grains), std::end(grains))) * 1.15, 5.0);
     }
     c_.xMin = std::floor(low / c_.xStep) * c_.xStep;
     c_.xMax = std::ceil(high / c_.xStep) * c_.xStep;
-    const double top = std::max(wettest * 1.25, c_.si ? 30.0 : 200.0);
-    c_.yStep = c_.si ? (top > 40 ? 10 : 5) : (top > 280 ? 40 : 20);
+    c_.yStep = roundStep(top / 8);
     c_.yMax = std::ceil(top / c_.yStep) * c_.yStep;
   }
 
