@@ -1,8 +1,8 @@
 #pragma once
 
 // Ends the program once the window it watches has been painted: the end of
-// a start-up as a person sees it, for ktr --quit-when-shown and the bare
-// window the benchmark measures it against.
+// a start-up as a person sees it, for ktr --quit-when-shown and the
+// layout-only floor the benchmark measures it against.
 
 #include <QCoreApplication>
 #include <QEvent>
