@@ -193,15 +193,22 @@ void placeScales(LabelPlacer& placer, const ui::PsychChart& chart, const ui::Plo
   for (double x = chart.xMin; x <= chart.xMax + 1e-9; x += chart.xStep) {
     const QString text = number(x);
     const QPointF bottom = pixel(chart, area, {x, 0});
-    placer.place(text, Qt::black, false,
-                 {QPointF(bottom.x() - LabelPlacer::size(text, false).width() / 2, bottom.y() + 4)},
-                 bounds);
+    // Below the marker of a bone-dry state as well.
+    const double below = LabelPlacer::kMarker + 3;
+    placer.place(
+        text, Qt::black, false,
+        {QPointF(bottom.x() - LabelPlacer::size(text, false).width() / 2, bottom.y() + below)},
+        bounds);
   }
   for (double y = 0; y <= chart.yMax + 1e-9; y += chart.yStep) {
     const QString text = number(y);
     const QPointF right = pixel(chart, area, {chart.xMax, y});
+    const double height = LabelPlacer::size(text, false).height();
+    // Level with its grid line, or just above it where the dry-bulb scale
+    // takes the corner.
     placer.place(text, Qt::black, false,
-                 {QPointF(right.x() + 6, right.y() - LabelPlacer::size(text, false).height() / 2)},
+                 {QPointF(right.x() + 6, right.y() - height / 2),
+                  QPointF(right.x() + 6, right.y() - height)},
                  bounds);
   }
 }

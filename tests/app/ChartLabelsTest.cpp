@@ -5,6 +5,7 @@
 
 #include <QLineF>
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "app/ChartPainter.h"
@@ -64,6 +65,14 @@ TEST(ChartLabels, NoLabelCoversAnotherAStatePointOrAProcessLine) {
           EXPECT_TRUE(std::ranges::any_of(labels, [&](const auto& l) { return l.text == name; }))
               << "no label for " << chart.states[k].name;
         }
+        // Both scales whole: one label per grid line below and beside the plot.
+        const auto count = [&labels](auto outside) {
+          return std::ranges::count_if(labels, [&](const auto& l) { return outside(l.rect); });
+        };
+        EXPECT_EQ(count([&](const QRectF& r) { return r.top() > area.top + area.height; }),
+                  std::lround((chart.xMax - chart.xMin) / chart.xStep) + 1);
+        EXPECT_EQ(count([&](const QRectF& r) { return r.left() > area.left + area.width; }),
+                  std::lround(chart.yMax / chart.yStep) + 1);
         for (const ktr::ChartLabel& label : labels) {
           SCOPED_TRACE(label.text.toStdString());
           for (const QPointF& point : at) {
