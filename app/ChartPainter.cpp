@@ -32,16 +32,6 @@ QPointF pixel(const ui::PsychChart& chart, const ui::PlotArea& area, ui::ChartPo
   return {at.x, at.y};
 }
 
-QPainterPath pathOf(const ui::PsychChart& chart, const ui::PlotArea& area,
-                    const ui::ChartCurve& curve) {
-  QPainterPath path;
-  for (std::size_t k = 0; k < curve.size(); ++k) {
-    const QPointF p = pixel(chart, area, curve[k]);
-    k == 0 ? path.moveTo(p) : path.lineTo(p);
-  }
-  return path;
-}
-
 QPolygonF polygonOf(const ui::PsychChart& chart, const ui::PlotArea& area,
                     const ui::ChartCurve& curve) {
   QPolygonF polygon;
@@ -49,6 +39,13 @@ QPolygonF polygonOf(const ui::PsychChart& chart, const ui::PlotArea& area,
     polygon << pixel(chart, area, p);
   }
   return polygon;
+}
+
+QPainterPath pathOf(const ui::PsychChart& chart, const ui::PlotArea& area,
+                    const ui::ChartCurve& curve) {
+  QPainterPath path;
+  path.addPolygon(polygonOf(chart, area, curve));
+  return path;
 }
 
 QString number(double value) {
@@ -119,10 +116,6 @@ class LabelPlacer {
   // `corners` are the candidate top left corners, best first. The labels of
   // lines keep off the heavy saturation curve as well; a state's name may
   // cross it to stay beside its point.
-  void place(const QString& text, const QColor& color, bool bold,
-             std::initializer_list<QPointF> corners, const QRectF& region) {
-    place(text, color, bold, std::vector<QPointF>(corners), region);
-  }
   void place(const QString& text, const QColor& color, bool bold,
              const std::vector<QPointF>& corners, const QRectF& region,
              bool offSaturation = false) {
