@@ -46,9 +46,6 @@ const char* mainVolumeName(VolumeBasis basis) {
   return isOutdoorBasis(basis) ? "the outdoor air volume" : "the supply air volume";
 }
 
-constexpr Bounds kWheelSpeed{.low = 0, .lowIncluded = false, .unit = "rpm"};
-constexpr Bounds kPurgeAngle{.low = 0, .high = 360, .highIncluded = false, .unit = "degrees"};
-
 void require(bool condition, const char* cause) {
   if (!condition) {
     throw CalcError(cause);
@@ -69,12 +66,13 @@ class Run {
     const bool si = s_.SIUnits == 1;
     typed_.air = readAirEntries(engine_.fields, s_.MoistInOption, s_.SIUnits);
     typed_.voa =
-        readEntry<double>(in_.txtV, in_.txtVSI, si, mainVolumeName(flowBasis()), std::nullopt);
+        readEntry<double>(in_.txtV, in_.txtVSI, si, mainVolumeName(flowBasis()), limits::kVolume);
     typed_.vra =
-        readEntry<float>(in_.txtVra, in_.txtVraSI, si, "the return air volume", std::nullopt);
-    typed_.wheelSpeed = readNumber<float>(in_.txtWheelSpeed, "the wheel speed", kWheelSpeed);
+        readEntry<float>(in_.txtVra, in_.txtVraSI, si, "the return air volume", limits::kVolume);
+    typed_.wheelSpeed =
+        readNumber<float>(in_.txtWheelSpeed, "the wheel speed", limits::kWheelSpeed);
     if (ticked(in_.chkPurgeAngle)) {
-      readNumber<float>(in_.txtPurgeAngle, "the purge angle", kPurgeAngle);
+      readNumber<float>(in_.txtPurgeAngle, "the purge angle", limits::kPurgeAngle);
     }
   }
 

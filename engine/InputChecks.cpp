@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <string>
 
-#include "engine/EnteredUnits.h"
 #include "psych/modPsych.h"
 #include "units/Units.h"
 
@@ -117,20 +116,25 @@ void checkStream(Engine& engine, const Stream& stream) {
 }
 
 // `pressure` is the stream's own; `conversionPressure` re-expresses the
-// corrected humidity ratio in the entry's measure. The return side converts
-// at the barometric pressure, the pressure its box was read at by the
-// settings dialog and its relative humidity is shown at, so air is held
-// below saturation at both: with a negative return static pressure the
-// barometric one saturates first, and the results must not show over 100 %.
+// corrected humidity ratio in the entry's measure (the return side's box was
+// read at the barometric pressure by the settings dialog). Air is held
+// below saturation at both and at the barometric pressure, which the
+// relative humidity is shown at: with a negative static pressure that one
+// saturates first, and the results must not show over 100 %.
 void checkSaturation(Engine& engine, Stream stream, double pressure, double conversionPressure) {
   const CalcState& s = engine.state;
-  const double saturated = std::min(modPsych::SatGrains(stream.dryBulb, pressure),
-                                    modPsych::SatGrains(stream.dryBulb, conversionPressure));
+  const double saturated = std::min({modPsych::SatGrains(stream.dryBulb, pressure),
+                                     modPsych::SatGrains(stream.dryBulb, conversionPressure),
+                                     modPsych::SatGrains(stream.dryBulb, s.Patm)});
   if (!(stream.humidityRatio > saturated)) {
     return;
   }
   engine.warn(supersaturated(stream));
-  stream.humidityRatio = saturated - 0.1;
+  // Just below saturation: 0.1 gr/lb, or a thousandth of the saturation
+  // humidity ratio where that is less. Cold air holds so little water (0.1
+  // gr/lb is all of it at -67 °F) that a fixed step would leave it far
+  // below saturation, or below no water at all.
+  stream.humidityRatio = saturated - std::min(0.1, saturated / 1000);
   stream.moisture = modPsych::GrainsToMoist(stream.dryBulb, stream.humidityRatio,
                                             conversionPressure, s.MoistInKind);
   if (const auto si = moistureSI(stream.moisture, s.MoistInOption, s.SIUnits)) {
@@ -143,11 +147,6 @@ void checkSaturation(Engine& engine, Stream stream, double pressure, double conv
   }
 }
 
-// The range where the moist-air equations hold, for dry bulbs and for the
-// dew point and wet bulb entries.
-constexpr Bounds kFahrenheit{.low = -148, .high = 392, .unit = "°F"};
-constexpr Bounds kCelsius{.low = -100, .high = 200, .unit = "°C"};
-
 bool isTemperature(std::int16_t option, bool si) {
   return si ? option == 5 || option == 6 : option == 1 || option == 2;
 }
@@ -158,23 +157,20 @@ AirEntries readAirEntries(const DialogFields& fields, std::int16_t option, std::
   const InputsFields& in = fields.inputs;
   const SettingsFields& settings = fields.settings;
   const bool si = siUnits == 1;
-  const Bounds dryBulb = si ? kCelsius : kFahrenheit;
+  const Bounds dryBulb = si ? limits::kCelsius : limits::kFahrenheit;
   const std::optional<Bounds> moisture =
       isTemperature(option, si) ? std::optional(dryBulb) : std::nullopt;
-  AirEntries typed{
+  const Bounds pressure = si ? limits::kStaticPascals : limits::kStaticInchesOfWater;
+  return {
       .toa = readEntry<float>(in.txtToa, in.txtToaSI, si, "the outdoor air dry bulb", dryBulb),
       .tra = readEntry<float>(in.txtTra, in.txtTraSI, si, "the return air dry bulb", dryBulb),
       .moa = readEntry<double>(in.txtMoa, in.txtMoaSI, si, "the outdoor air moisture", moisture),
       .mra = readEntry<double>(in.txtMra, in.txtMraSI, si, "the return air moisture", moisture),
-      .elevation = readNumber<float>(settings.txtElev, "the elevation"),
-      .poa = readNumber<float>(settings.txtPoa, "the outdoor air static pressure"),
-      .pra = readNumber<float>(settings.txtPra, "the return air static pressure"),
+      .elevation = readNumber<float>(settings.txtElev, "the elevation",
+                                     si ? limits::kElevationMetres : limits::kElevationFeet),
+      .poa = readNumber<float>(settings.txtPoa, "the outdoor air static pressure", pressure),
+      .pra = readNumber<float>(settings.txtPra, "the return air static pressure", pressure),
   };
-  if (!(modPsych::AtmPressure(elevationFeet(typed.elevation, siUnits)) > 0)) {
-    throw CalcError(
-        "The elevation is too high: the barometric pressure there would not be above zero.");
-  }
-  return typed;
 }
 
 std::optional<double> moistureSI(double moisture, std::int16_t option, std::int16_t siUnits) {

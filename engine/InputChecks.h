@@ -18,8 +18,8 @@ std::optional<double> moistureSI(double moisture, std::int16_t option, std::int1
 
 // The numbers of the air entries and the site, read from the boxes the
 // engineer types in (the SI twins in SI units) before anything changes.
-// Temperatures outside the range where the moist-air equations hold, and an
-// elevation with no air pressure left, stop with a message naming the box.
+// A number outside its range (engine/Bounds.h) stops with a message naming
+// the box.
 struct AirEntries {
   float toa;
   float tra;

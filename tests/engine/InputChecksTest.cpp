@@ -131,6 +131,29 @@ TEST_F(InputChecksTest, SaturationIsCorrectedOnlyAboveIt) {
   EXPECT_EQ(fields.inputs.txtMra.text(), platform::formatNumber(state.Mra, "##0.0"));
 }
 
+// Cold air holds little water: at -60 °F a step of 0.1 gr/lb below
+// saturation would leave two thirds of it, and below -67 °F less than none.
+TEST_F(InputChecksTest, ColdSupersaturatedAirIsSetJustBelowSaturation) {
+  const struct {
+    float dryBulb;
+    float pressure;  // psia: 15,000 ft, sea level, -1,500 ft with +20 in. w.c.
+  } rows[] = {{-60, 8.3F}, {-60, 14.696F}, {-60, 16.2F}, {-40, 14.696F}, {0, 14.696F}, {30, 8.3F}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(std::to_string(row.dryBulb) + " °F at " + std::to_string(row.pressure));
+    state.Toa = row.dryBulb;
+    state.PoaAbs = row.pressure;
+    state.Patm = row.pressure;
+    entries(3, 0, 0);
+    const double saturated = modPsych::SatGrains(row.dryBulb, row.pressure);
+    state.Woa = saturated + 0.1;
+    state.Wra = 50;
+    CheckSaturation(engine);
+    EXPECT_LT(state.Woa, saturated);
+    EXPECT_GE(state.Woa, saturated * 0.999);
+    EXPECT_LT(modPsych::RelHumFraction(row.dryBulb, state.Woa, row.pressure), 1);
+  }
+}
+
 TEST_F(InputChecksTest, NegativeReturnStaticPressureSaturatesAtTheBarometricPressure) {
   entries(2, 0, 0);
   state.PraAbs = static_cast<float>(state.Patm - 0.1);  // about -2.8 in. w.c.
