@@ -434,6 +434,7 @@ bool Calculate(Engine& engine) {
                 ". Check the air states, volumes and pressures.");
   }
   CheckFrost(engine);
+  CheckSupplySaturation(engine);
   ShowFluteLabel(engine);
   engine.state.ModelSelected = 1;
   return true;

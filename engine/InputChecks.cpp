@@ -198,10 +198,28 @@ void CheckSaturation(Engine& engine) {
   checkSaturation(engine, returnAir(engine), s.PraAbs, s.Patm);
 }
 
+void CheckSupplySaturation(Engine& engine) {
+  const CalcState& s = engine.state;
+  platform::Label& relativeHumidity = engine.fields.main.lblWsa[2];
+  const double saturated =
+      std::min(modPsych::SatGrains(s.Tsa, s.PoaAbs), modPsych::SatGrains(s.Tsa, s.Patm));
+  if (!(s.Wsa > saturated)) {
+    relativeHumidity.setBackColor(std::nullopt);
+    return;
+  }
+  if (relativeHumidity.backColor() != kCondensingColor) {
+    engine.warn("Supply air is supersaturated, condensation or frost may occur.");
+  }
+  relativeHumidity.setBackColor(kCondensingColor);
+}
+
 void CheckFrost(Engine& engine) {
   const CalcState& s = engine.state;
   MainFields& main = engine.fields.main;
-  const double saturated = modPsych::SatGrains(s.Tea, s.PraAbs);
+  // Saturated at the exhaust side's pressure or at the barometric one its
+  // relative humidity is shown at, whichever holds less water.
+  const double saturated =
+      std::min(modPsych::SatGrains(s.Tea, s.PraAbs), modPsych::SatGrains(s.Tea, s.Patm));
   if (s.Tea <= units::kFreezingFahrenheit && s.Wea > saturated) {
     if (!main.lblFrost.visible()) {
       engine.warn("Exhaust air is supersaturated, frost buildup may occur.");

@@ -54,6 +54,11 @@ void CheckInputs(Engine& engine);
 // rewrites the entry boxes in the engineer's units.
 void CheckSaturation(Engine& engine);
 
+// Warns once per spell when the leaving supply air would be supersaturated
+// (at its own or the barometric pressure), as a mix of two nearly saturated
+// streams is, and marks its relative humidity.
+void CheckSupplySaturation(Engine& engine);
+
 // Warns once per frost spell when the leaving exhaust air would frost, and
 // shows the frost indication; above freezing it marks condensation instead.
 void CheckFrost(Engine& engine);

@@ -133,10 +133,18 @@ TEST_F(EngineTest, WinterFrostWarnsOnceAndTotalEffectivenessLabelShows) {
   fields.inputs.txtMra.setText("62");
   ASSERT_TRUE(calculate());
   ASSERT_TRUE(calculate());
-  EXPECT_EQ(texts(), Texts{"Warning: Exhaust air is supersaturated, frost buildup may occur."});
+  // Saturated outdoor air warmed by humid return air leaves the wheel
+  // beyond saturation too; each warning comes once per spell.
+  EXPECT_EQ(texts(), (Texts{"Warning: Exhaust air is supersaturated, frost buildup may occur.",
+                            "Warning: Supply air is supersaturated, condensation or frost may "
+                            "occur."}));
+  EXPECT_EQ(fields.main.lblWsa[2].backColor(), (platform::Rgb{128, 255, 255}));
   EXPECT_TRUE(fields.main.lblFrost.visible());
   EXPECT_TRUE(fields.main.cmdFrostSpeed.visible());
   EXPECT_EQ(fields.main.lblEunbalT.visible(), state.EunbalT <= state.EunbalS);
+  fields.inputs.txtMra.setText("50");
+  ASSERT_TRUE(calculate());
+  EXPECT_EQ(fields.main.lblWsa[2].backColor(), std::nullopt) << "drier return air";
 }
 
 // A run that cannot finish says why and leaves results and boxes untouched.
