@@ -265,6 +265,11 @@ class Run {
       // The correction comes before the test, so the last pass still moves Vsa.
       s_.Vsa = static_cast<float>(s_.VsaTrial - 0.67 * s_.VsaActualError);
       s_.VsaTrial = s_.Vsa;
+      // The outdoor air is the supply and the purge: left at the first
+      // estimate, it fell below the supply where actual and standard air
+      // differ much (cold outdoor air, a low effectiveness), and the leaving
+      // supply state then lay beyond the return air's.
+      s_.Voa = static_cast<float>(static_cast<double>(s_.Vsa) + s_.Vpurge);
       require(s_.Vsa > 0, "Supply air volume must be greater than zero.");
       if (!(s_.VsaActualError > 0.25 || s_.VsaActualError < -0.25)) {
         return;
