@@ -128,7 +128,7 @@ class Run {
     s_.Tra = typed_.air.tra;
     s_.Moa = typed_.air.moa;
     s_.Mra = typed_.air.mra;
-    CheckInputs(engine_);
+    const SaturatedEntries entered = CheckInputs(engine_);
     s_.VoaInput = typed_.voa;
     s_.VraInput = typed_.vra;
     // Wra is still last run's here: in the actual bases the selection's first
@@ -148,7 +148,7 @@ class Run {
     if (s_.Wra < 0.1) {
       s_.Wra = 0.1;
     }
-    CheckSaturation(engine_);
+    CheckSaturation(engine_, entered);
     if (ticked(in_.chkSpeed)) {
       s_.WheelRpm = typed_.wheelSpeed;
     }

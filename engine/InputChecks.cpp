@@ -44,9 +44,11 @@ std::string supersaturated(const Stream& stream) {
   return std::string(stream.name) + " air is supersaturated, saturated condition will be used ";
 }
 
-void checkTemperature(Engine& engine, Stream stream, bool celsius) {
+// Returns whether the entry was set below the dry bulb.
+bool checkTemperature(Engine& engine, Stream stream, bool celsius) {
   stream.moisture = static_cast<float>(stream.moisture);
-  if (stream.moisture >= stream.dryBulb) {
+  const bool atOrAbove = stream.moisture >= stream.dryBulb;
+  if (atOrAbove) {
     stream.moisture = stream.dryBulb - 0.1;
     engine.warn(supersaturated(stream));
     if (celsius) {
@@ -55,6 +57,7 @@ void checkTemperature(Engine& engine, Stream stream, bool celsius) {
       stream.box.setText(oneDecimal(stream.moisture));
     }
   }
+  return atOrAbove;
 }
 
 // Grains per pound, entered as gr/lb (limit 200) or as g/kg (limit 30 g/kg,
@@ -91,16 +94,15 @@ void checkRelativeHumidity(Engine& engine, Stream stream) {
   stream.box.setText(oneDecimal(stream.moisture));
 }
 
-void checkStream(Engine& engine, const Stream& stream) {
+// Returns whether a dew point or wet bulb was set below the dry bulb.
+bool checkStream(Engine& engine, const Stream& stream) {
   switch (engine.state.MoistInOption) {
     case 1:
     case 2:
-      checkTemperature(engine, stream, false);
-      break;
+      return checkTemperature(engine, stream, false);
     case 5:
     case 6:
-      checkTemperature(engine, stream, true);
-      break;
+      return checkTemperature(engine, stream, true);
     case 3:
       checkGrains(engine, stream, false);
       break;
@@ -113,6 +115,7 @@ void checkStream(Engine& engine, const Stream& stream) {
     default:
       break;
   }
+  return false;
 }
 
 // `pressure` is the stream's own; `conversionPressure` re-expresses the
@@ -121,15 +124,25 @@ void checkStream(Engine& engine, const Stream& stream) {
 // below saturation at both and at the barometric pressure, which the
 // relative humidity is shown at: with a negative static pressure that one
 // saturates first, and the results must not show over 100 %.
-void checkSaturation(Engine& engine, Stream stream, double pressure, double conversionPressure) {
+//
+// `enteredSaturated` says CheckInputs set the entry 0.1 °F below the dry
+// bulb. Above about 0 °F that is within a few percent of saturation, but
+// in colder air a wet bulb 0.1 °F down is far drier (at -60 °F it holds no
+// water at all by the wet-bulb relation), so such air is set just below
+// saturation too; the entry's correction has warned already.
+void checkSaturation(Engine& engine, Stream stream, double pressure, double conversionPressure,
+                     bool enteredSaturated) {
   const CalcState& s = engine.state;
   const double saturated = std::min({modPsych::SatGrains(stream.dryBulb, pressure),
                                      modPsych::SatGrains(stream.dryBulb, conversionPressure),
                                      modPsych::SatGrains(stream.dryBulb, s.Patm)});
-  if (!(stream.humidityRatio > saturated)) {
+  const bool tooDry = enteredSaturated && stream.humidityRatio < 0.95 * saturated;
+  if (!(stream.humidityRatio > saturated) && !tooDry) {
     return;
   }
-  engine.warn(supersaturated(stream));
+  if (!tooDry) {
+    engine.warn(supersaturated(stream));
+  }
   // Just below saturation: 0.1 gr/lb, or a thousandth of the saturation
   // humidity ratio where that is less. Cold air holds so little water (0.1
   // gr/lb is all of it at -67 °F) that a fixed step would leave it far
@@ -187,15 +200,15 @@ std::optional<double> moistureSI(double moisture, std::int16_t option, std::int1
   }
 }
 
-void CheckInputs(Engine& engine) {
-  checkStream(engine, outdoor(engine));
-  checkStream(engine, returnAir(engine));
+SaturatedEntries CheckInputs(Engine& engine) {
+  const bool outdoorSet = checkStream(engine, outdoor(engine));
+  return {.outdoor = outdoorSet, .returnAir = checkStream(engine, returnAir(engine))};
 }
 
-void CheckSaturation(Engine& engine) {
+void CheckSaturation(Engine& engine, SaturatedEntries entered) {
   const CalcState& s = engine.state;
-  checkSaturation(engine, outdoor(engine), s.PoaAbs, s.PoaAbs);
-  checkSaturation(engine, returnAir(engine), s.PraAbs, s.Patm);
+  checkSaturation(engine, outdoor(engine), s.PoaAbs, s.PoaAbs, entered.outdoor);
+  checkSaturation(engine, returnAir(engine), s.PraAbs, s.Patm, entered.returnAir);
 }
 
 void CheckSupplySaturation(Engine& engine) {
