@@ -46,8 +46,13 @@ inline constexpr Bounds kElevationFeet{.low = -1500, .high = 15000, .unit = "ft"
 inline constexpr Bounds kElevationMetres{.low = -457, .high = 4571, .unit = "m"};
 
 // Static pressures a duct system holds; 4980 Pa is 20 in. w.c. exactly.
+// The return side stops half an inch lower: the purge needs the outdoor
+// side above it, and the calculation raises the outdoor pressure to half
+// an inch above the return's, which must stay an entry the box takes.
 inline constexpr Bounds kStaticInchesOfWater{.low = -20, .high = 20, .unit = "in. w.c."};
 inline constexpr Bounds kStaticPascals{.low = -4980, .high = 4980, .unit = "Pa"};
+inline constexpr Bounds kReturnStaticInchesOfWater{.low = -20, .high = 19.5, .unit = "in. w.c."};
+inline constexpr Bounds kReturnStaticPascals{.low = -4980, .high = 4855, .unit = "Pa"};
 
 // Both streams' volumes, in whatever flow unit the box shows.
 inline constexpr Bounds kVolume{.low = 0, .lowIncluded = false};

@@ -173,7 +173,6 @@ AirEntries readAirEntries(const DialogFields& fields, std::int16_t option, std::
   const Bounds dryBulb = si ? limits::kCelsius : limits::kFahrenheit;
   const std::optional<Bounds> moisture =
       isTemperature(option, si) ? std::optional(dryBulb) : std::nullopt;
-  const Bounds pressure = si ? limits::kStaticPascals : limits::kStaticInchesOfWater;
   return {
       .toa = readEntry<float>(in.txtToa, in.txtToaSI, si, "the outdoor air dry bulb", dryBulb),
       .tra = readEntry<float>(in.txtTra, in.txtTraSI, si, "the return air dry bulb", dryBulb),
@@ -181,8 +180,11 @@ AirEntries readAirEntries(const DialogFields& fields, std::int16_t option, std::
       .mra = readEntry<double>(in.txtMra, in.txtMraSI, si, "the return air moisture", moisture),
       .elevation = readNumber<float>(settings.txtElev, "the elevation",
                                      si ? limits::kElevationMetres : limits::kElevationFeet),
-      .poa = readNumber<float>(settings.txtPoa, "the outdoor air static pressure", pressure),
-      .pra = readNumber<float>(settings.txtPra, "the return air static pressure", pressure),
+      .poa = readNumber<float>(settings.txtPoa, "the outdoor air static pressure",
+                               si ? limits::kStaticPascals : limits::kStaticInchesOfWater),
+      .pra =
+          readNumber<float>(settings.txtPra, "the return air static pressure",
+                            si ? limits::kReturnStaticPascals : limits::kReturnStaticInchesOfWater),
   };
 }
 

@@ -121,7 +121,13 @@ TEST(ImpossibleInput, EachBoundIsTakenAndAStepBeyondIsRefused) {
       {{}, "txtElev", "15000", "15001", "from -1500 to 15000 ft for the elevation"},
       {si, "txtElev", "-457", "-458", "from -457 to 4571 m for the elevation"},
       {{}, "txtPoa", "-20", "-20.5", "from -20 to 20 in. w.c. for the outdoor air static pressure"},
-      {si, "txtPra", "4980", "4981", "from -4980 to 4980 Pa for the return air static pressure"},
+      {si, "txtPoa", "4980", "4981", "from -4980 to 4980 Pa for the outdoor air static pressure"},
+      {{},
+       "txtPra",
+       "19.5",
+       "19.6",
+       "from -20 to 19.5 in. w.c. for the return air static pressure"},
+      {si, "txtPra", "4855", "4856", "from -4980 to 4855 Pa for the return air static pressure"},
       {{}, "txtVra", "1", "0", "greater than 0 for the return air volume"},
       {{}, "txtV", "1", "-5", "greater than 0 for the supply air volume"},
       {{"optOutdoor=1", "--settings-ok"},
@@ -147,6 +153,17 @@ TEST(ImpossibleInput, EachBoundIsTakenAndAStepBeyondIsRefused) {
     ASSERT_GE(err.size(), refused.size()) << err;
     EXPECT_EQ(err.substr(err.size() - refused.size()), refused);
   }
+}
+
+// The calculation raises the outdoor static pressure to half an inch above
+// the return's; at the top of the return's range that is still an entry
+// the next calculation takes.
+TEST(ImpossibleInput, TheRaisedOutdoorPressureStaysInRange) {
+  const CalcRun r = run({"txtPoa=-20", "txtPra=19.5", "--settings-ok", "--calc", "--calc"});
+  EXPECT_EQ(r.err,
+            "Warning: Outdoor air pressure must be larger than return air. Pressure will be "
+            "increased \n");
+  EXPECT_EQ(r.result["state"]["PoaInWC"], 20.0);
 }
 
 }  // namespace

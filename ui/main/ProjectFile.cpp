@@ -293,7 +293,8 @@ void checkRanges(const Project& p) {
   check(3, "Tra", p.Tra, "the return air dry bulb", limits::kFahrenheit);
   check(3, "Wra", p.Wra, "the return air humidity ratio", limits::kHumidityRatio);
   check(3, "PoaInWC", p.PoaInWC, "the outdoor air static pressure", limits::kStaticInchesOfWater);
-  check(3, "PraInWC", p.PraInWC, "the return air static pressure", limits::kStaticInchesOfWater);
+  check(3, "PraInWC", p.PraInWC, "the return air static pressure",
+        limits::kReturnStaticInchesOfWater);
   check(3, "ElevFt", p.ElevFt, "the elevation", limits::kElevationFeet);
   check(3, "WheelDiam", p.WheelDiam, "the custom wheel's diameter", limits::kWheelSize);
   check(3, "WheelDepth", p.WheelDepth, "the custom wheel's depth", limits::kWheelSize);
