@@ -6,9 +6,13 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <iterator>
 #include <map>
+#include <optional>
+#include <sstream>
 
 #include "app/UsageError.h"
+#include "engine/Bounds.h"
 #include "platform/NumberText.h"
 #include "platform/headless/HeadlessMessageBox.h"
 #include "psych/modPsych.h"
@@ -34,6 +38,52 @@ std::int16_t kindArgument(const std::string& text) {
                      text + "'");
   }
   return kind;
+}
+
+// The range in which each argument gives a result that means something:
+// the saturation-pressure correlations (ASHRAE Handbook—Fundamentals,
+// chapter 1, eqs. 5 and 6) hold from -148 to 392 °F, a humidity ratio is at
+// least no water and at most a pound per pound, air has a pressure, and the
+// elevation fit covers the program's sites. A vapour pressure is below the
+// total pressure p, checked once p is known.
+std::optional<ModCalc::Bounds> argumentBounds(std::string_view name, double p) {
+  static constexpr ModCalc::Bounds kTemperature{.low = -148, .high = 392, .unit = "°F"};
+  if (name == "t" || name == "tStar") {
+    return kTemperature;
+  }
+  if (name == "W") {
+    return ModCalc::Bounds{.low = 0, .high = 7000, .unit = "gr/lb"};
+  }
+  if (name == "p") {
+    return ModCalc::Bounds{.low = 0, .high = 1000, .lowIncluded = false, .unit = "psia"};
+  }
+  if (name == "pw") {
+    return ModCalc::Bounds{.low = 0, .high = p, .highIncluded = false, .unit = "psia"};
+  }
+  if (name == "z") {
+    return ModCalc::limits::kElevationFeet;
+  }
+  return std::nullopt;
+}
+
+// Refuses an argument outside its range, naming it and the range.
+void checkArguments(const std::string& function, const std::string& names,
+                    const std::vector<std::string>& args) {
+  std::istringstream words(names);
+  std::vector<std::string> argumentNames{std::istream_iterator<std::string>(words), {}};
+  double p = 0;
+  for (std::size_t i = 0; i < argumentNames.size(); ++i) {
+    if (argumentNames[i] == "p") {
+      p = numberArgument(args[i]);
+    }
+  }
+  for (std::size_t i = 0; i < argumentNames.size(); ++i) {
+    if (const auto bounds = argumentBounds(argumentNames[i], p);
+        bounds && !ModCalc::withinBounds(numberArgument(args[i]), *bounds)) {
+      throw UsageError(
+          ModCalc::boundsMessage("the argument " + argumentNames[i] + " of " + function, *bounds));
+    }
+  }
 }
 
 // Every digit a double holds, so a result can be compared bit for bit.
@@ -119,7 +169,9 @@ std::string psychHelp() {
       "Calls one moist-air function and prints its result with 17 significant digits\n"
       "(DewPoint prints the humidity ratio as it left it on a second line).\n"
       "Units: °F, psia, grains/lb, percent, ft. Kinds: 1 dew point, 2 wet bulb,\n"
-      "3 grains/lb, 4 %RH, 5 lb/lb.\n\nFunctions:\n";
+      "3 grains/lb, 4 %RH, 5 lb/lb. Ranges (outside them an argument is refused):\n"
+      "t and tStar -148 to 392 °F, W 0 to 7000 gr/lb, p above 0 up to 1000 psia,\n"
+      "pw from 0 to below p, z -1500 to 15000 ft.\n\nFunctions:\n";
   for (const auto& [name, function] : psychFunctions()) {
     help += "  " + name + " " + function.arguments + "\n";
   }
@@ -136,6 +188,7 @@ int runPsych(const std::string& name, const std::vector<std::string>& args, std:
   if (args.size() != function.count) {
     throw UsageError("usage: ktr-calc psych " + name + " " + function.arguments);
   }
+  checkArguments(name, function.arguments, args);
   platform::HeadlessMessageBox messages(err);
   const std::vector<double> values = function.call(args, messages);
   for (const double value : values) {

@@ -35,7 +35,7 @@ std::string resultsText(const ui::frmWheel& w, const ModCalc::MainFields& m) {
   };
   const Stream streams[] = {
       {w.fmeOutdoor, w.lblToa, w.lblWoa, w.LblH[0], w.lblVoa, w.lblAcfmO, w.Label6, 0},
-      {w.fmeSupply, w.lblTsa, w.lblWsa, w.LblH[2], w.lblVsa, w.lblAcfmS, w.Label7, 1},
+      {w.fmeSupply, w.lblTsa, m.lblWsa, w.LblH[2], w.lblVsa, w.lblAcfmS, w.Label7, 1},
       {w.fmeReturn, w.lblTra, w.lblWra, w.LblH[1], w.lblVra, w.lblAcfmR, w.Label8, 2},
       {w.fmeExhaust, w.lblTea, m.lblWea, w.LblH[3], w.lblVea, w.lblAcfmE, w.Label9, 3},
   };

@@ -1,6 +1,8 @@
+#include "engine/Bounds.h"
+
 #include <string>
 
-#include "engine/Engine.h"
+#include "platform/NumberText.h"
 
 namespace ModCalc {
 
@@ -25,8 +27,13 @@ bool withinBounds(double value, const Bounds& bounds) {
 std::string boundsMessage(std::string_view what, const Bounds& bounds) {
   std::string range;
   if (bounds.low && bounds.high) {
-    range = "from " + bound(*bounds.low) +
-            (bounds.highIncluded ? " to " : " up to, but not including, ") + bound(*bounds.high);
+    if (bounds.lowIncluded) {
+      range = "from " + bound(*bounds.low) +
+              (bounds.highIncluded ? " to " : " up to, but not including, ") + bound(*bounds.high);
+    } else {
+      range = "greater than " + bound(*bounds.low) +
+              (bounds.highIncluded ? " and at most " : " and less than ") + bound(*bounds.high);
+    }
   } else if (bounds.low) {
     range =
         bounds.lowIncluded ? bound(*bounds.low) + " or more" : "greater than " + bound(*bounds.low);
@@ -37,7 +44,8 @@ std::string boundsMessage(std::string_view what, const Bounds& bounds) {
   if (!bounds.unit.empty()) {
     range += (bounds.unit == "%" ? "" : " ") + std::string(bounds.unit);
   }
-  return "Enter a number " + range + " for " + std::string(what) + ".";
+  return std::string(bounds.whole ? "Enter a whole number " : "Enter a number ") + range + " for " +
+         std::string(what) + ".";
 }
 
 }  // namespace ModCalc

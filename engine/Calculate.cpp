@@ -46,9 +46,6 @@ const char* mainVolumeName(VolumeBasis basis) {
   return isOutdoorBasis(basis) ? "the outdoor air volume" : "the supply air volume";
 }
 
-constexpr Bounds kWheelSpeed{.low = 0, .lowIncluded = false, .unit = "rpm"};
-constexpr Bounds kPurgeAngle{.low = 0, .high = 360, .highIncluded = false, .unit = "degrees"};
-
 void require(bool condition, const char* cause) {
   if (!condition) {
     throw CalcError(cause);
@@ -69,12 +66,13 @@ class Run {
     const bool si = s_.SIUnits == 1;
     typed_.air = readAirEntries(engine_.fields, s_.MoistInOption, s_.SIUnits);
     typed_.voa =
-        readEntry<double>(in_.txtV, in_.txtVSI, si, mainVolumeName(flowBasis()), std::nullopt);
+        readEntry<double>(in_.txtV, in_.txtVSI, si, mainVolumeName(flowBasis()), limits::kVolume);
     typed_.vra =
-        readEntry<float>(in_.txtVra, in_.txtVraSI, si, "the return air volume", std::nullopt);
-    typed_.wheelSpeed = readNumber<float>(in_.txtWheelSpeed, "the wheel speed", kWheelSpeed);
+        readEntry<float>(in_.txtVra, in_.txtVraSI, si, "the return air volume", limits::kVolume);
+    typed_.wheelSpeed =
+        readNumber<float>(in_.txtWheelSpeed, "the wheel speed", limits::kWheelSpeed);
     if (ticked(in_.chkPurgeAngle)) {
-      readNumber<float>(in_.txtPurgeAngle, "the purge angle", kPurgeAngle);
+      readNumber<float>(in_.txtPurgeAngle, "the purge angle", limits::kPurgeAngle);
     }
   }
 
@@ -130,7 +128,7 @@ class Run {
     s_.Tra = typed_.air.tra;
     s_.Moa = typed_.air.moa;
     s_.Mra = typed_.air.mra;
-    CheckInputs(engine_);
+    const SaturatedEntries entered = CheckInputs(engine_);
     s_.VoaInput = typed_.voa;
     s_.VraInput = typed_.vra;
     // Wra is still last run's here: in the actual bases the selection's first
@@ -150,7 +148,7 @@ class Run {
     if (s_.Wra < 0.1) {
       s_.Wra = 0.1;
     }
-    CheckSaturation(engine_);
+    CheckSaturation(engine_, entered);
     if (ticked(in_.chkSpeed)) {
       s_.WheelRpm = typed_.wheelSpeed;
     }
@@ -267,6 +265,11 @@ class Run {
       // The correction comes before the test, so the last pass still moves Vsa.
       s_.Vsa = static_cast<float>(s_.VsaTrial - 0.67 * s_.VsaActualError);
       s_.VsaTrial = s_.Vsa;
+      // The outdoor air is the supply and the purge: left at the first
+      // estimate, it fell below the supply where actual and standard air
+      // differ much (cold outdoor air, a low effectiveness), and the leaving
+      // supply state then lay beyond the return air's.
+      s_.Voa = static_cast<float>(static_cast<double>(s_.Vsa) + s_.Vpurge);
       require(s_.Vsa > 0, "Supply air volume must be greater than zero.");
       if (!(s_.VsaActualError > 0.25 || s_.VsaActualError < -0.25)) {
         return;
@@ -436,6 +439,7 @@ bool Calculate(Engine& engine) {
                 ". Check the air states, volumes and pressures.");
   }
   CheckFrost(engine);
+  CheckSupplySaturation(engine);
   ShowFluteLabel(engine);
   engine.state.ModelSelected = 1;
   return true;

@@ -22,18 +22,13 @@ struct CustomBoxes {
   float elOverride;
 };
 
-constexpr Bounds kSize{.low = 0, .lowIncluded = false, .unit = "in"};
-constexpr Bounds kPositiveSpeed{.low = 0, .lowIncluded = false, .unit = "rpm"};
-// 100 % would leave the wheel's transfer units infinite.
-constexpr Bounds kEffectiveness{.low = 0, .high = 100, .highIncluded = false, .unit = "%"};
+using limits::kEffectiveness;
+using limits::kWheelSize;
 
 std::int16_t readSpokes(const platform::TextBox& box) {
-  const std::string what = "the custom wheel's number of spokes";
-  const auto count = platform::toInteger16(readNumber<double>(box, what));
-  if (!count || *count < 1) {
-    throw CalcError("Enter a whole number from 1 to 32767 for " + what + ".");
-  }
-  return *count;
+  const double count =
+      readNumber<double>(box, "the custom wheel's number of spokes", limits::kSpokes);
+  return *platform::toInteger16(count);
 }
 
 float readHub(const platform::TextBox& box, float diameter) {
@@ -45,16 +40,17 @@ float readHub(const platform::TextBox& box, float diameter) {
 // the one named.
 CustomBoxes readBoxes(const DialogFields& fields) {
   const OverrideFields& o = fields.overrides;
-  const float diam = readNumber<float>(o.txtWheelDiam, "the custom wheel's diameter", kSize);
+  const float diam = readNumber<float>(o.txtWheelDiam, "the custom wheel's diameter", kWheelSize);
   return CustomBoxes{
       .diam = diam,
-      .depth = readNumber<float>(o.txtWheelDepth, "the custom wheel's depth", kSize),
+      .depth = readNumber<float>(o.txtWheelDepth, "the custom wheel's depth", kWheelSize),
       .spokes = readSpokes(o.txtSpokes),
       .hub = readHub(o.txtHubDiam, diam),
-      .rpm = readNumber<float>(fields.inputs.txtWheelSpeed, "the wheel speed", kPositiveSpeed),
-      .casHeight = readNumber<float>(o.txtCasHeight, "the custom wheel's cassette height", kSize),
-      .casWidth = readNumber<float>(o.txtCasWidth, "the custom wheel's cassette width", kSize),
-      .casDepth = readNumber<float>(o.txtCasDepth, "the custom wheel's cassette depth", kSize),
+      .rpm = readNumber<float>(fields.inputs.txtWheelSpeed, "the wheel speed", limits::kWheelSpeed),
+      .casHeight =
+          readNumber<float>(o.txtCasHeight, "the custom wheel's cassette height", kWheelSize),
+      .casWidth = readNumber<float>(o.txtCasWidth, "the custom wheel's cassette width", kWheelSize),
+      .casDepth = readNumber<float>(o.txtCasDepth, "the custom wheel's cassette depth", kWheelSize),
       .esOverride =
           readNumber<float>(o.txtESOR, "the sensible effectiveness override", kEffectiveness),
       .elOverride =

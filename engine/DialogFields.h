@@ -140,6 +140,10 @@ struct MainFields {
   // Exhaust humidity: 0 wet bulb or dew point, 1 humidity ratio, 2 relative
   // humidity (whose background tells condensation).
   std::array<Label, 3> lblWea = platform::controlArray<Label, 3>("lblWea");
+  // Supply humidity, the same three; its relative humidity's background
+  // tells supersaturated supply air. Not registered here: the main window
+  // lists it in its supply frame.
+  std::array<Label, 3> lblWsa = platform::controlArray<Label, 3>("lblWsa");
 };
 
 struct DialogFields {

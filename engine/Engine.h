@@ -5,11 +5,11 @@
 // owns all of them and hands the engine references for its whole life.
 
 #include <functional>
-#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
+#include "engine/Bounds.h"
 #include "engine/CalcState.h"
 #include "engine/DialogFields.h"
 #include "platform/MessageBox.h"
@@ -46,22 +46,6 @@ T readNumber(const platform::TextBox& box, std::string_view what) {
   }
   throw CalcError("Enter a number for " + std::string(what) + ".");
 }
-
-// Where a box's number must lie, in the units the box shows. A bound left
-// empty is open; `highIncluded` false makes the high bound a limit the value
-// must stay below (a 100 % effectiveness, a full turn of purge).
-struct Bounds {
-  std::optional<double> low{};
-  std::optional<double> high{};
-  bool lowIncluded = true;
-  bool highIncluded = true;
-  std::string_view unit{};  // appended to the bounds in the message, if any
-};
-
-// "Enter a number from -148 to 392 °F for the outdoor air dry bulb."
-std::string boundsMessage(std::string_view what, const Bounds& bounds);
-
-bool withinBounds(double value, const Bounds& bounds);
 
 // A box's number that must lie within `bounds`; outside them the box is
 // named with its range and the calculation stops.

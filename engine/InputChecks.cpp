@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <string>
 
-#include "engine/EnteredUnits.h"
 #include "psych/modPsych.h"
 #include "units/Units.h"
 
@@ -45,9 +44,11 @@ std::string supersaturated(const Stream& stream) {
   return std::string(stream.name) + " air is supersaturated, saturated condition will be used ";
 }
 
-void checkTemperature(Engine& engine, Stream stream, bool celsius) {
+// Returns whether the entry was set below the dry bulb.
+bool checkTemperature(Engine& engine, Stream stream, bool celsius) {
   stream.moisture = static_cast<float>(stream.moisture);
-  if (stream.moisture >= stream.dryBulb) {
+  const bool atOrAbove = stream.moisture >= stream.dryBulb;
+  if (atOrAbove) {
     stream.moisture = stream.dryBulb - 0.1;
     engine.warn(supersaturated(stream));
     if (celsius) {
@@ -56,6 +57,7 @@ void checkTemperature(Engine& engine, Stream stream, bool celsius) {
       stream.box.setText(oneDecimal(stream.moisture));
     }
   }
+  return atOrAbove;
 }
 
 // Grains per pound, entered as gr/lb (limit 200) or as g/kg (limit 30 g/kg,
@@ -92,16 +94,15 @@ void checkRelativeHumidity(Engine& engine, Stream stream) {
   stream.box.setText(oneDecimal(stream.moisture));
 }
 
-void checkStream(Engine& engine, const Stream& stream) {
+// Returns whether a dew point or wet bulb was set below the dry bulb.
+bool checkStream(Engine& engine, const Stream& stream) {
   switch (engine.state.MoistInOption) {
     case 1:
     case 2:
-      checkTemperature(engine, stream, false);
-      break;
+      return checkTemperature(engine, stream, false);
     case 5:
     case 6:
-      checkTemperature(engine, stream, true);
-      break;
+      return checkTemperature(engine, stream, true);
     case 3:
       checkGrains(engine, stream, false);
       break;
@@ -114,23 +115,39 @@ void checkStream(Engine& engine, const Stream& stream) {
     default:
       break;
   }
+  return false;
 }
 
 // `pressure` is the stream's own; `conversionPressure` re-expresses the
-// corrected humidity ratio in the entry's measure. The return side converts
-// at the barometric pressure, the pressure its box was read at by the
-// settings dialog and its relative humidity is shown at, so air is held
-// below saturation at both: with a negative return static pressure the
-// barometric one saturates first, and the results must not show over 100 %.
-void checkSaturation(Engine& engine, Stream stream, double pressure, double conversionPressure) {
+// corrected humidity ratio in the entry's measure (the return side's box was
+// read at the barometric pressure by the settings dialog). Air is held
+// below saturation at both and at the barometric pressure, which the
+// relative humidity is shown at: with a negative static pressure that one
+// saturates first, and the results must not show over 100 %.
+//
+// `enteredSaturated` says CheckInputs set the entry 0.1 °F below the dry
+// bulb. Above about 0 °F that is within a few percent of saturation, but
+// in colder air a wet bulb 0.1 °F down is far drier (at -60 °F it holds no
+// water at all by the wet-bulb relation), so such air is set just below
+// saturation too; the entry's correction has warned already.
+void checkSaturation(Engine& engine, Stream stream, double pressure, double conversionPressure,
+                     bool enteredSaturated) {
   const CalcState& s = engine.state;
-  const double saturated = std::min(modPsych::SatGrains(stream.dryBulb, pressure),
-                                    modPsych::SatGrains(stream.dryBulb, conversionPressure));
-  if (!(stream.humidityRatio > saturated)) {
+  const double saturated = std::min({modPsych::SatGrains(stream.dryBulb, pressure),
+                                     modPsych::SatGrains(stream.dryBulb, conversionPressure),
+                                     modPsych::SatGrains(stream.dryBulb, s.Patm)});
+  const bool tooDry = enteredSaturated && stream.humidityRatio < 0.95 * saturated;
+  if (!(stream.humidityRatio > saturated) && !tooDry) {
     return;
   }
-  engine.warn(supersaturated(stream));
-  stream.humidityRatio = saturated - 0.1;
+  if (!tooDry) {
+    engine.warn(supersaturated(stream));
+  }
+  // Just below saturation: 0.1 gr/lb, or a thousandth of the saturation
+  // humidity ratio where that is less. Cold air holds so little water (0.1
+  // gr/lb is all of it at -67 °F) that a fixed step would leave it far
+  // below saturation, or below no water at all.
+  stream.humidityRatio = saturated - std::min(0.1, saturated / 1000);
   stream.moisture = modPsych::GrainsToMoist(stream.dryBulb, stream.humidityRatio,
                                             conversionPressure, s.MoistInKind);
   if (const auto si = moistureSI(stream.moisture, s.MoistInOption, s.SIUnits)) {
@@ -143,11 +160,6 @@ void checkSaturation(Engine& engine, Stream stream, double pressure, double conv
   }
 }
 
-// The range where the moist-air equations hold, for dry bulbs and for the
-// dew point and wet bulb entries.
-constexpr Bounds kFahrenheit{.low = -148, .high = 392, .unit = "°F"};
-constexpr Bounds kCelsius{.low = -100, .high = 200, .unit = "°C"};
-
 bool isTemperature(std::int16_t option, bool si) {
   return si ? option == 5 || option == 6 : option == 1 || option == 2;
 }
@@ -158,23 +170,22 @@ AirEntries readAirEntries(const DialogFields& fields, std::int16_t option, std::
   const InputsFields& in = fields.inputs;
   const SettingsFields& settings = fields.settings;
   const bool si = siUnits == 1;
-  const Bounds dryBulb = si ? kCelsius : kFahrenheit;
+  const Bounds dryBulb = si ? limits::kCelsius : limits::kFahrenheit;
   const std::optional<Bounds> moisture =
       isTemperature(option, si) ? std::optional(dryBulb) : std::nullopt;
-  AirEntries typed{
+  return {
       .toa = readEntry<float>(in.txtToa, in.txtToaSI, si, "the outdoor air dry bulb", dryBulb),
       .tra = readEntry<float>(in.txtTra, in.txtTraSI, si, "the return air dry bulb", dryBulb),
       .moa = readEntry<double>(in.txtMoa, in.txtMoaSI, si, "the outdoor air moisture", moisture),
       .mra = readEntry<double>(in.txtMra, in.txtMraSI, si, "the return air moisture", moisture),
-      .elevation = readNumber<float>(settings.txtElev, "the elevation"),
-      .poa = readNumber<float>(settings.txtPoa, "the outdoor air static pressure"),
-      .pra = readNumber<float>(settings.txtPra, "the return air static pressure"),
+      .elevation = readNumber<float>(settings.txtElev, "the elevation",
+                                     si ? limits::kElevationMetres : limits::kElevationFeet),
+      .poa = readNumber<float>(settings.txtPoa, "the outdoor air static pressure",
+                               si ? limits::kStaticPascals : limits::kStaticInchesOfWater),
+      .pra =
+          readNumber<float>(settings.txtPra, "the return air static pressure",
+                            si ? limits::kReturnStaticPascals : limits::kReturnStaticInchesOfWater),
   };
-  if (!(modPsych::AtmPressure(elevationFeet(typed.elevation, siUnits)) > 0)) {
-    throw CalcError(
-        "The elevation is too high: the barometric pressure there would not be above zero.");
-  }
-  return typed;
 }
 
 std::optional<double> moistureSI(double moisture, std::int16_t option, std::int16_t siUnits) {
@@ -191,21 +202,39 @@ std::optional<double> moistureSI(double moisture, std::int16_t option, std::int1
   }
 }
 
-void CheckInputs(Engine& engine) {
-  checkStream(engine, outdoor(engine));
-  checkStream(engine, returnAir(engine));
+SaturatedEntries CheckInputs(Engine& engine) {
+  const bool outdoorSet = checkStream(engine, outdoor(engine));
+  return {.outdoor = outdoorSet, .returnAir = checkStream(engine, returnAir(engine))};
 }
 
-void CheckSaturation(Engine& engine) {
+void CheckSaturation(Engine& engine, SaturatedEntries entered) {
   const CalcState& s = engine.state;
-  checkSaturation(engine, outdoor(engine), s.PoaAbs, s.PoaAbs);
-  checkSaturation(engine, returnAir(engine), s.PraAbs, s.Patm);
+  checkSaturation(engine, outdoor(engine), s.PoaAbs, s.PoaAbs, entered.outdoor);
+  checkSaturation(engine, returnAir(engine), s.PraAbs, s.Patm, entered.returnAir);
+}
+
+void CheckSupplySaturation(Engine& engine) {
+  const CalcState& s = engine.state;
+  platform::Label& relativeHumidity = engine.fields.main.lblWsa[2];
+  const double saturated =
+      std::min(modPsych::SatGrains(s.Tsa, s.PoaAbs), modPsych::SatGrains(s.Tsa, s.Patm));
+  if (!(s.Wsa > saturated)) {
+    relativeHumidity.setBackColor(std::nullopt);
+    return;
+  }
+  if (relativeHumidity.backColor() != kCondensingColor) {
+    engine.warn("Supply air is supersaturated, condensation or frost may occur.");
+  }
+  relativeHumidity.setBackColor(kCondensingColor);
 }
 
 void CheckFrost(Engine& engine) {
   const CalcState& s = engine.state;
   MainFields& main = engine.fields.main;
-  const double saturated = modPsych::SatGrains(s.Tea, s.PraAbs);
+  // Saturated at the exhaust side's pressure or at the barometric one its
+  // relative humidity is shown at, whichever holds less water.
+  const double saturated =
+      std::min(modPsych::SatGrains(s.Tea, s.PraAbs), modPsych::SatGrains(s.Tea, s.Patm));
   if (s.Tea <= units::kFreezingFahrenheit && s.Wea > saturated) {
     if (!main.lblFrost.visible()) {
       engine.warn("Exhaust air is supersaturated, frost buildup may occur.");

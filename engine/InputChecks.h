@@ -18,8 +18,8 @@ std::optional<double> moistureSI(double moisture, std::int16_t option, std::int1
 
 // The numbers of the air entries and the site, read from the boxes the
 // engineer types in (the SI twins in SI units) before anything changes.
-// Temperatures outside the range where the moist-air equations hold, and an
-// elevation with no air pressure left, stop with a message naming the box.
+// A number outside its range (engine/Bounds.h) stops with a message naming
+// the box.
 struct AirEntries {
   float toa;
   float tra;
@@ -46,13 +46,26 @@ T readEntry(const TextBox& box, const TextBox& boxSI, bool si, std::string_view 
   return readNumber<T>(box, what);
 }
 
+// Which streams' dew point or wet bulb entries CheckInputs set below the
+// dry bulb as supersaturated.
+struct SaturatedEntries {
+  bool outdoor = false;
+  bool returnAir = false;
+};
+
 // Limits the outdoor and return moisture entries (Moa, Mra) for the chosen
 // humidity input, warns and rewrites the entry boxes.
-void CheckInputs(Engine& engine);
+SaturatedEntries CheckInputs(Engine& engine);
 
 // Sets supersaturated outdoor or return air just below saturation, warns and
-// rewrites the entry boxes in the engineer's units.
-void CheckSaturation(Engine& engine);
+// rewrites the entry boxes in the engineer's units; so too the `entered`
+// streams where their corrected entry left them well below saturation.
+void CheckSaturation(Engine& engine, SaturatedEntries entered = {});
+
+// Warns once per spell when the leaving supply air would be supersaturated
+// (at its own or the barometric pressure), as a mix of two nearly saturated
+// streams is, and marks its relative humidity.
+void CheckSupplySaturation(Engine& engine);
 
 // Warns once per frost spell when the leaving exhaust air would frost, and
 // shows the frost indication; above freezing it marks condensation instead.

@@ -143,7 +143,7 @@ TEST(Batch, BadRowsAreReportedInTheirMessagesAndTheOthersAreRated) {
       {"long", "", "Error: line 8: the row has 17 fields, the first row names 16 columns"},
       {"quoted", "KW28-4", ""},
       {"stray", "", "Error: line 11: a quote inside a field that does not start with one"},
-      {"hot", "", "Error: Enter a number from -148 to 392 °F for the outdoor air dry bulb."},
+      {"hot", "", "Error: Enter a number from -60 to 160 °F for the outdoor air dry bulb."},
   };
   for (std::size_t i = 0; i < std::size(rows); ++i) {
     SCOPED_TRACE(rows[i].tag);

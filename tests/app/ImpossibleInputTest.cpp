@@ -36,17 +36,29 @@ TEST(ImpossibleInput, IsRefusedByNameAndChangesNothing) {
   } rows[] = {
       {{},
        {"txtTra=1000", "--calc"},
-       "Error: Enter a number from -148 to 392 °F for the return air dry bulb.\n"},
+       "Error: Enter a number from -60 to 160 °F for the return air dry bulb.\n"},
       {{},
        {"txtToa=-460", "--settings-ok"},
-       "Error: Enter a number from -148 to 392 °F for the outdoor air dry bulb.\n"},
+       "Error: Enter a number from -60 to 160 °F for the outdoor air dry bulb.\n"},
       {{"--si-toggle", "--settings-ok"},
        {"txtToaSI=250", "--calc"},
-       "Error: Enter a number from -100 to 200 °C for the outdoor air dry bulb.\n"},
+       "Error: Enter a number from -51 to 71 °C for the outdoor air dry bulb.\n"},
       {{},
        {"txtElev=30000", "--settings-ok"},
-       "Error: The elevation is too high: the barometric pressure there would not be above "
-       "zero.\n"},
+       "Error: Enter a number from -1500 to 15000 ft for the elevation.\n"},
+      {{},
+       {"txtElev=1e15", "--settings-ok"},
+       "Error: Enter a number from -1500 to 15000 ft for the elevation.\n"},
+      {{},
+       {"txtPoa=1e6", "--settings-ok"},
+       "Error: Enter a number from -20 to 20 in. w.c. for the outdoor air static pressure.\n"},
+      {{"--si-toggle"},
+       {"txtToaSI=1e308", "--calc"},
+       "Error: Enter a number from -51 to 71 °C for the outdoor air dry bulb.\n"},
+      {{"--password", "KestrelWing", "chkAutoSelect=1"},
+       {"txtWheelDiam=1e20", "--override-ok"},
+       "Error: Enter a number greater than 0 and at most 5000 in for the custom wheel's "
+       "diameter.\n"},
       {{"--si-toggle", "--settings-ok"},
        {"txtToaSI=abc", "--calc"},
        "Error: Enter a number for the outdoor air dry bulb.\n"},
@@ -55,7 +67,7 @@ TEST(ImpossibleInput, IsRefusedByNameAndChangesNothing) {
        "Error: Enter a number for the outdoor air moisture.\n"},
       {{"optMoistIn(0)=1", "--settings-ok"},
        {"txtMoa=-1e308", "--calc"},
-       "Error: Enter a number from -148 to 392 °F for the outdoor air moisture.\n"},
+       "Error: Enter a number from -60 to 160 °F for the outdoor air moisture.\n"},
       {{},
        {"chkSpeed=1", "txtWheelSpeed=-1", "--calc"},
        "Error: Enter a number greater than 0 rpm for the wheel speed.\n"},
@@ -78,6 +90,83 @@ TEST(ImpossibleInput, IsRefusedByNameAndChangesNothing) {
     EXPECT_EQ(after.result["state"], before.result["state"]) << "a refused entry changes nothing";
     EXPECT_EQ(after.result["controls"]["lblTsa"], before.result["controls"]["lblTsa"]);
   }
+}
+
+// Each range as the boxes take it, in both unit systems: the bound itself
+// is taken, a step beyond it is refused with the range.
+TEST(ImpossibleInput, EachBoundIsTakenAndAStepBeyondIsRefused) {
+  const std::vector<std::string> si = {"--si-toggle"};
+  const std::vector<std::string> custom = {"--password", "KestrelWing", "chkAutoSelect=1"};
+  const struct {
+    std::vector<std::string> setup;
+    std::string box;
+    const char* at;
+    const char* beyond;
+    std::string message;
+  } rows[] = {
+      {{}, "txtToa", "-60", "-60.1", "from -60 to 160 °F for the outdoor air dry bulb"},
+      {{}, "txtTra", "160", "160.1", "from -60 to 160 °F for the return air dry bulb"},
+      {si, "txtToaSI", "-51", "-51.1", "from -51 to 71 °C for the outdoor air dry bulb"},
+      {si, "txtTraSI", "71", "71.1", "from -51 to 71 °C for the return air dry bulb"},
+      {{"optMoistIn(0)=1", "--settings-ok"},
+       "txtMoa",
+       "-60",
+       "-61",
+       "from -60 to 160 °F for the outdoor air moisture"},
+      {{"--si-toggle", "optMoistIn(4)=1", "--settings-ok"},
+       "txtMraSI",
+       "-51",
+       "-52",
+       "from -51 to 71 °C for the return air moisture"},
+      {{}, "txtElev", "15000", "15001", "from -1500 to 15000 ft for the elevation"},
+      {si, "txtElev", "-457", "-458", "from -457 to 4571 m for the elevation"},
+      {{}, "txtPoa", "-20", "-20.5", "from -20 to 20 in. w.c. for the outdoor air static pressure"},
+      {si, "txtPoa", "4980", "4981", "from -4980 to 4980 Pa for the outdoor air static pressure"},
+      {{},
+       "txtPra",
+       "19.5",
+       "19.6",
+       "from -20 to 19.5 in. w.c. for the return air static pressure"},
+      {si, "txtPra", "4855", "4856", "from -4980 to 4855 Pa for the return air static pressure"},
+      {{}, "txtVra", "1", "0", "greater than 0 for the return air volume"},
+      {{}, "txtV", "1", "-5", "greater than 0 for the supply air volume"},
+      {{"optOutdoor=1", "--settings-ok"},
+       "txtV",
+       "1",
+       "0",
+       "greater than 0 for the outdoor air volume"},
+      {si, "txtVSI", "1", "-1", "greater than 0 for the supply air volume"},
+      {custom, "txtWheelDepth", "5000", "5000.5",
+       "greater than 0 and at most 5000 in for the custom wheel's depth"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.box + "=" + row.beyond);
+    const auto entered = [&row, &custom](const char* value) {
+      std::vector<std::string> args = row.setup;
+      args.push_back(row.box + "=" + value);
+      // Each box is confirmed as a person would: the settings dialog's boxes by
+      // its OK, the override dialog's by its OK, the inputs by Calculate.
+      const bool setting = row.box == "txtElev" || row.box == "txtPoa" || row.box == "txtPra";
+      args.push_back(row.setup == custom ? "--override-ok" : setting ? "--settings-ok" : "--calc");
+      return run(args).err;
+    };
+    EXPECT_EQ(entered(row.at).find("Enter a number"), std::string::npos) << entered(row.at);
+    const std::string refused = "Error: Enter a number " + row.message + ".\n";
+    const std::string err = entered(row.beyond);
+    ASSERT_GE(err.size(), refused.size()) << err;
+    EXPECT_EQ(err.substr(err.size() - refused.size()), refused);
+  }
+}
+
+// The calculation raises the outdoor static pressure to half an inch above
+// the return's; at the top of the return's range that is still an entry
+// the next calculation takes.
+TEST(ImpossibleInput, TheRaisedOutdoorPressureStaysInRange) {
+  const CalcRun r = run({"txtPoa=-20", "txtPra=19.5", "--settings-ok", "--settings-ok"});
+  EXPECT_EQ(r.err,
+            "Warning: Outdoor air pressure must be larger than return air. Pressure will be "
+            "increased \n");
+  EXPECT_EQ(r.result["state"]["PoaInWC"], 20.0);
 }
 
 }  // namespace

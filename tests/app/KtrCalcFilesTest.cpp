@@ -47,6 +47,23 @@ TEST_F(KtrCalcFiles, SaveThenOpenGivesTheSameCaseAndSummary) {
   EXPECT_TRUE(opened.out.starts_with("Lab, east\nModel: "));
 }
 
+// A saved case with its dry bulb edited to 300 °F: refused with status 3,
+// and the case calculated before stays as it was.
+TEST_F(KtrCalcFiles, AProjectBeyondARangeIsRefusedAndTheCaseStays) {
+  ASSERT_EQ(run({"--save", path("hot.cse")}).status, 0);
+  std::string text = fileText(path("hot.cse"));
+  text.replace(text.find(",95,"), 4, ",300,");
+  std::ofstream(path("hot.cse"), std::ios::binary) << text;
+
+  const CalcRun before = run({"txtToa=100", "--calc", "--copy", "-"});
+  const CalcRun r = run({"txtToa=100", "--calc", "--open", path("hot.cse"), "--copy", "-"});
+  EXPECT_EQ(r.status, 3);
+  EXPECT_EQ(r.err, before.err + "Open: The project file " + path("hot.cse") +
+                       " cannot be opened: record 1, field 3 (Toa) is 300. Enter a number from "
+                       "-60 to 160 °F for the outdoor air dry bulb. Nothing was changed.\n");
+  EXPECT_EQ(r.out, before.out);
+}
+
 TEST_F(KtrCalcFiles, AFailedFileActionReportsAndTheRunGoesOn) {
   const CalcRun r =
       run({"--open", path("missing.cse"), "--save", path("no-folder/case.cse"), "--copy", "-"});

@@ -96,6 +96,38 @@ TEST(KtrCalcOutputs, TheTitleCannotBreakTheSummaryNorTheJsonShowThePassword) {
   EXPECT_NE(dump.out.find("\"txtPassword\": {\n      \"text\": \"(hidden)\""), std::string::npos);
 }
 
+// An argument outside the range where the function means something is a
+// usage error naming it and the range, not a result.
+TEST(KtrCalcPsych, ArgumentsOutsideTheirRangeAreRefusedByName) {
+  const struct {
+    std::vector<std::string> args;
+    const char* err;
+  } rows[] = {
+      {{"psych", "SatPressure", "1e5"},
+       "Enter a number from -148 to 392 °F for the argument t of SatPressure."},
+      {{"psych", "SatPressure", "-148.5"},
+       "Enter a number from -148 to 392 °F for the argument t of SatPressure."},
+      {{"psych", "RelHumFraction", "75", "-1000", "14.696"},
+       "Enter a number from 0 to 7000 gr/lb for the argument W of RelHumFraction."},
+      {{"psych", "WetBulb", "75", "50", "0"},
+       "Enter a number greater than 0 and at most 1000 psia for the argument p of WetBulb."},
+      {{"psych", "HumRatioFromVapor", "14.696", "14.696"},
+       "Enter a number from 0 up to, but not including, 14.696 psia for the argument pw of "
+       "HumRatioFromVapor."},
+      {{"psych", "HumRatioFromWetBulb", "75", "400", "14.696"},
+       "Enter a number from -148 to 392 °F for the argument tStar of HumRatioFromWetBulb."},
+      {{"psych", "AtmPressure", "1e15"},
+       "Enter a number from -1500 to 15000 ft for the argument z of AtmPressure."},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.args[1]);
+    const CalcRun r = run(row.args);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find(row.err), std::string::npos) << r.err;
+  }
+}
+
 TEST(KtrCalcPsych, HelpNamesEveryFunction) {
   const CalcRun r = run({"psych", "--help"});
   EXPECT_EQ(r.status, 0);

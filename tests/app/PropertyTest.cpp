@@ -1,13 +1,14 @@
 // Random cases over the full range of every box, English and SI, every
 // option, the custom wheel and frost speed, through the same actions as
 // ktr-calc: no crash, no field without a value, no box or caption showing
-// "NaN" or "Infinity", and a calculation that stops leaves the case exactly
-// as it was. Seeded and repeatable: KTR_PROPERTY_SEED and
-// KTR_PROPERTY_CASES choose the run, and a failure prints its seed and its
+// "NaN" or "Infinity", every rated air state one that air can have, and a
+// calculation that stops leaves the case exactly as it was. Seeded and repeatable:
+// KTR_PROPERTY_SEED and KTR_PROPERTY_CASES choose the run, and a failure prints its seed and its
 // actions.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdlib>
@@ -27,6 +28,7 @@
 #include "platform/headless/HeadlessMessageBox.h"
 #include "platform/headless/MemorySettingsStore.h"
 #include "platform/headless/RecordingHelpViewer.h"
+#include "psych/modPsych.h"
 
 namespace {
 
@@ -54,19 +56,22 @@ class CaseMaker {
     if (chance(0.5)) {
       a.push_back("KSRSel=1");
     }
-    a.push_back("txtElev=" + number(0, 8000, -2000, 40000));
-    a.push_back("txtPoa=" + number(-3, 3, -20, 20));
-    a.push_back("txtPra=" + number(-3, 3, -20, 20));
+    // Each box's usual values, then its whole accepted range (and a little
+    // past it, where the refusal is what is checked).
+    a.push_back("txtElev=" + (si ? number(0, 2500, -460, 4600) : number(0, 8000, -1510, 15100)));
+    for (const char* box : {"txtPoa=", "txtPra="}) {
+      a.push_back(box + (si ? number(-750, 750, -5000, 5000) : number(-3, 3, -20.1, 20.1)));
+    }
     a.push_back("--settings-ok");
     const std::string suffix = si ? "SI" : "";
     a.push_back("txtToa" + suffix + "=" +
-                (si ? number(-35, 45, -150, 250) : number(-30, 110, -250, 500)));
+                (si ? number(-35, 45, -52, 72) : number(-30, 110, -61, 161)));
     a.push_back("txtTra" + suffix + "=" +
-                (si ? number(15, 30, -150, 250) : number(60, 85, -250, 500)));
+                (si ? number(15, 30, -52, 72) : number(60, 85, -61, 161)));
     a.push_back("txtMoa" + suffix + "=" + moisture(option));
     a.push_back("txtMra" + suffix + "=" + moisture(option));
-    a.push_back((si ? "txtVSI=" : "txtV=") + number(200, 60000, -1000, 80000));
-    a.push_back((si ? "txtVraSI=" : "txtVra=") + number(200, 60000, -1000, 80000));
+    a.push_back((si ? "txtVSI=" : "txtV=") + number(200, 60000, -10, 80000));
+    a.push_back((si ? "txtVraSI=" : "txtVra=") + number(200, 60000, -10, 80000));
     if (chance(0.3)) {
       a.push_back("chkSpeed=1");
       a.push_back("txtWheelSpeed=" + number(5, 60, -5, 80));
@@ -77,8 +82,8 @@ class CaseMaker {
     }
     if (chance(0.25)) {
       a.insert(a.end(), {"--password", "KestrelWing", "chkAutoSelect=1"});
-      a.push_back("txtWheelDiam=" + number(20, 150, -10, 200));
-      a.push_back("txtWheelDepth=" + number(4, 10, -2, 12));
+      a.push_back("txtWheelDiam=" + number(20, 150, -10, 1010));
+      a.push_back("txtWheelDepth=" + number(4, 10, -2, 1010));
       a.push_back("txtHubDiam=" + number(2, 8, -2, 20));
       a.push_back("txtSpokes=" + number(4, 12, -2, 20));
       if (chance(0.5)) {
@@ -126,12 +131,12 @@ class CaseMaker {
     switch (option) {
       case 0:
       case 1:
-        return number(-20, 80, -200, 400);  // dew point or wet bulb, °F
+        return number(-20, 80, -61, 161);  // dew point or wet bulb, °F
       case 2:
         return number(5, 150, -50, 400);  // gr/lb
       case 4:
       case 5:
-        return number(-25, 25, -150, 250);  // °C
+        return number(-25, 25, -52, 72);  // °C
       case 6:
         return number(1, 20, -10, 60);  // g/kg
       default:
@@ -176,6 +181,56 @@ std::string nonFiniteField(const ModCalc::CalcState& state) {
     }
   });
   return bad;
+}
+
+// What a rated case shows that no air can be: a state without water or
+// above saturation, or a leaving state outside the two entering ones. The
+// one exemption is a leaving state the program marks as supersaturated
+// (between two nearly saturated streams the wheel's mix is beyond
+// saturation): the supply's relative humidity marked as condensing, the
+// exhaust's likewise or its frost shown.
+std::string physicalFault(const ktr::Program& program) {
+  const ModCalc::CalcState& s = program.state;
+  const ModCalc::MainFields& main = program.fields.main;
+  const platform::Rgb condensing{128, 255, 255};
+  const struct {
+    const char* name;
+    double t, w;
+    bool mayBeSupersaturated;
+  } states[] = {{"outdoor", s.Toa, s.Woa, false},
+                {"supply", s.Tsa, s.Wsa, main.lblWsa[2].backColor() == condensing},
+                {"return", s.Tra, s.Wra, false},
+                {"exhaust", s.Tea, s.Wea,
+                 main.lblFrost.visible() || main.lblWea[2].backColor() == condensing}};
+  for (const auto& air : states) {
+    if (!(air.w > 0)) {
+      return std::string(air.name) + " air holds " + std::to_string(air.w) + " gr/lb";
+    }
+    // As the results show it, at the barometric pressure.
+    const double rh = modPsych::RelHumFraction(air.t, air.w, s.Patm);
+    if (rh > 1 && !air.mayBeSupersaturated) {
+      return std::string(air.name) + " air shows " + std::to_string(100 * rh) + " %RH";
+    }
+  }
+  // The float fields keep about seven digits.
+  const auto between = [](double x, double a, double b) {
+    const double slack = 1e-6 * (std::fabs(a) + std::fabs(b)) + 1e-4;
+    return x >= std::min(a, b) - slack && x <= std::max(a, b) + slack;
+  };
+  const struct {
+    const char* name;
+    double leaving, outdoor, ret;
+  } leaving[] = {{"Tsa", s.Tsa, s.Toa, s.Tra},
+                 {"Wsa", s.Wsa, s.Woa, s.Wra},
+                 {"Tea", s.Tea, s.Toa, s.Tra},
+                 {"Wea", s.Wea, s.Woa, s.Wra}};
+  for (const auto& l : leaving) {
+    if (!between(l.leaving, l.outdoor, l.ret)) {
+      return std::string(l.name) + " " + std::to_string(l.leaving) + " is not between " +
+             std::to_string(l.outdoor) + " and " + std::to_string(l.ret);
+    }
+  }
+  return "";
 }
 
 // Taken on its own, not from the calculation's journal, so a change the
@@ -242,6 +297,9 @@ TEST(Property, RandomCasesStayFiniteAndStoppedRunsChangeNothing) {
     if (const platform::Control* shown = platform::showsNoNumber(shownBefore.changed())) {
       return failed(shown->name() + " shows no number");
     }
+    if (const std::string fault = calculated ? physicalFault(program) : ""; !fault.empty()) {
+      return failed(fault);
+    }
     if (calculated && program.fields.main.cmdFrostSpeed.visible()) {
       // The frost speed loop recalculates at lower speeds.
       const platform::ControlSnapshot beforeFrost(everyControl(program));
@@ -251,6 +309,9 @@ TEST(Property, RandomCasesStayFiniteAndStoppedRunsChangeNothing) {
       }
       if (const platform::Control* shown = platform::showsNoNumber(beforeFrost.changed())) {
         return failed(shown->name() + " shows no number after the frost speed loop");
+      }
+      if (const std::string fault = physicalFault(program); !fault.empty()) {
+        return failed(fault + " after the frost speed loop");
       }
     }
     if (!calculated) {

@@ -133,10 +133,18 @@ TEST_F(EngineTest, WinterFrostWarnsOnceAndTotalEffectivenessLabelShows) {
   fields.inputs.txtMra.setText("62");
   ASSERT_TRUE(calculate());
   ASSERT_TRUE(calculate());
-  EXPECT_EQ(texts(), Texts{"Warning: Exhaust air is supersaturated, frost buildup may occur."});
+  // Saturated outdoor air warmed by humid return air leaves the wheel
+  // beyond saturation too; each warning comes once per spell.
+  EXPECT_EQ(texts(), (Texts{"Warning: Exhaust air is supersaturated, frost buildup may occur.",
+                            "Warning: Supply air is supersaturated, condensation or frost may "
+                            "occur."}));
+  EXPECT_EQ(fields.main.lblWsa[2].backColor(), (platform::Rgb{128, 255, 255}));
   EXPECT_TRUE(fields.main.lblFrost.visible());
   EXPECT_TRUE(fields.main.cmdFrostSpeed.visible());
   EXPECT_EQ(fields.main.lblEunbalT.visible(), state.EunbalT <= state.EunbalS);
+  fields.inputs.txtMra.setText("50");
+  ASSERT_TRUE(calculate());
+  EXPECT_EQ(fields.main.lblWsa[2].backColor(), std::nullopt) << "drier return air";
 }
 
 // A run that cannot finish says why and leaves results and boxes untouched.
@@ -157,13 +165,13 @@ TEST(Calculate, StoppedRunLeavesEverythingAsItWas) {
        },
        "Error: Enter a number for the purge angle."},
       {"zero return volume", [](Harness& h) { h.fields.inputs.txtVra.setText("0"); },
-       "Error: Return air volume must be greater than zero."},
+       "Error: Enter a number greater than 0 for the return air volume."},
       {"zero main volume, custom wheel",
        [](Harness& h) {
          h.fields.overrides.chkAutoSelect.setValue(1);
          h.fields.inputs.txtV.setText("0");
        },
-       "Error: Supply air volume must be greater than zero."},
+       "Error: Enter a number greater than 0 for the supply air volume."},
       {"100 % sensible override",
        [](Harness& h) {
          h.fields.overrides.chkSensible.setValue(1);
@@ -178,8 +186,7 @@ TEST(Calculate, StoppedRunLeavesEverythingAsItWas) {
        "Error: Enter a number from 0 up to, but not including, 360 degrees for the purge angle."},
       {"elevation beyond the atmosphere",
        [](Harness& h) { h.fields.settings.txtElev.setText("60000"); },
-       "Error: The elevation is too high: the barometric pressure there would not be above "
-       "zero."},
+       "Error: Enter a number from -1500 to 15000 ft for the elevation."},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);

@@ -105,14 +105,18 @@ TEST_F(CustomWheelTest, BoxWithoutNumberIsNamedAndNothingChanges) {
       {"txtSpokes", "0",
        "Enter a whole number from 1 to 32767 for the custom wheel's number "
        "of spokes."},
-      {"txtWheelDepth", "-4", "Enter a number greater than 0 in for the custom wheel's depth."},
-      {"txtWheelDiam", "-36", "Enter a number greater than 0 in for the custom wheel's diameter."},
+      {"txtWheelDepth", "-4",
+       "Enter a number greater than 0 and at most 5000 in for the custom wheel's depth."},
+      {"txtWheelDiam", "-36",
+       "Enter a number greater than 0 and at most 5000 in for the custom wheel's diameter."},
+      {"txtWheelDiam", "1e20",
+       "Enter a number greater than 0 and at most 5000 in for the custom wheel's diameter."},
       {"txtHubDiam", "9",
        "Enter a number from 0 up to, but not including, 9 in for the custom "
        "wheel's hub diameter."},
       {"txtCasDepth", "0",
-       "Enter a number greater than 0 in for the custom wheel's cassette "
-       "depth."},
+       "Enter a number greater than 0 and at most 5000 in for the custom wheel's "
+       "cassette depth."},
       {"txtWheelSpeed", "-1", "Enter a number greater than 0 rpm for the wheel speed."},
       {"txtESOR", "150",
        "Enter a number from 0 up to, but not including, 100% for the sensible "

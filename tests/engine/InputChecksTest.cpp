@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "engine/InputChecks.h"
 #include "psych/modPsych.h"
 #include "tests/engine/EngineFixture.h"
@@ -129,6 +131,63 @@ TEST_F(InputChecksTest, SaturationIsCorrectedOnlyAboveIt) {
   EXPECT_DOUBLE_EQ(state.Wra, returnSaturated - 0.1);
   EXPECT_NEAR(state.Mra, 75, 0.05) << "re-expressed as a wet bulb";
   EXPECT_EQ(fields.inputs.txtMra.text(), platform::formatNumber(state.Mra, "##0.0"));
+}
+
+// Cold air holds little water: at -60 °F a step of 0.1 gr/lb below
+// saturation would leave two thirds of it, and below -67 °F less than none.
+TEST_F(InputChecksTest, ColdSupersaturatedAirIsSetJustBelowSaturation) {
+  const struct {
+    float dryBulb;
+    float pressure;  // psia: 15,000 ft, sea level, -1,500 ft with +20 in. w.c.
+  } rows[] = {{-60, 8.3F}, {-60, 14.696F}, {-60, 16.2F}, {-40, 14.696F}, {0, 14.696F}, {30, 8.3F}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(std::to_string(row.dryBulb) + " °F at " + std::to_string(row.pressure));
+    state.Toa = row.dryBulb;
+    state.PoaAbs = row.pressure;
+    state.Patm = row.pressure;
+    entries(3, 0, 0);
+    const double saturated = modPsych::SatGrains(row.dryBulb, row.pressure);
+    state.Woa = saturated + 0.1;
+    state.Wra = 50;
+    CheckSaturation(engine);
+    EXPECT_LT(state.Woa, saturated);
+    EXPECT_GE(state.Woa, saturated * 0.999);
+    EXPECT_LT(modPsych::RelHumFraction(row.dryBulb, state.Woa, row.pressure), 1);
+  }
+}
+
+// A wet bulb at the dry bulb is set 0.1 °F below it; in cold air that
+// leaves little or no water, so the air is then set just below saturation,
+// with the one warning. Warm air keeps what the entry gives.
+TEST(InputChecks, AColdWetBulbAtTheDryBulbEndsJustBelowSaturation) {
+  const struct {
+    float dryBulb;
+    bool raised;
+  } rows[] = {{-60, true}, {-20, true}, {40, false}, {95, false}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.dryBulb);
+    InputHarness h;
+    h.state.Toa = row.dryBulb;
+    h.state.PoaAbs = 14.696F;
+    h.entries(2, row.dryBulb, 60);
+    const SaturatedEntries entered = CheckInputs(h.engine);
+    EXPECT_TRUE(entered.outdoor);
+    EXPECT_FALSE(entered.returnAir);
+    const double converted =
+        modPsych::MoistToGrains(row.dryBulb, h.state.Moa, h.state.PoaAbs, 2, h.messages);
+    h.state.Woa = std::max(0.1, converted);  // the calculation's driest air
+    h.state.Wra = 50;
+    CheckSaturation(h.engine, entered);
+    const double saturated = modPsych::SatGrains(row.dryBulb, h.state.PoaAbs);
+    if (row.raised) {
+      EXPECT_GE(h.state.Woa, 0.999 * saturated);
+      EXPECT_LT(h.state.Woa, saturated);
+    } else {
+      EXPECT_EQ(h.state.Woa, converted);
+    }
+    EXPECT_EQ(h.texts(),
+              Texts{"Warning: Outdoor air is supersaturated, saturated condition will be used "});
+  }
 }
 
 TEST_F(InputChecksTest, NegativeReturnStaticPressureSaturatesAtTheBarometricPressure) {

@@ -287,6 +287,45 @@ TEST_F(ProjectFileTest, BrokenFilesChangeNothing) {
        "record 1, field 3 (Toa) is not a number: \"" + std::string(24, 'x') + "…\""},
       {"no quoted title", "root:x:0:0:root:/root:/bin/bash\n",
        "it is not a project file: it does not begin with a quoted title"},
+      // Fields beyond the range of the box they go to, with that box's message.
+      {"dry bulb 300", broken([](Project& p) { p.Toa = 300; }),
+       "record 1, field 3 (Toa) is 300. Enter a number from -60 to 160 °F for the outdoor air "
+       "dry bulb"},
+      {"dry bulb 1e21", broken([](Project& p) { p.Tra = 1e21F; }),
+       "record 3, field 1 (Tra) is 1e+21. Enter a number from -60 to 160 °F for the return air "
+       "dry bulb"},
+      {"no water", broken([](Project& p) { p.Woa = 0; }),
+       "record 1, field 4 (Woa) is 0. Enter a number greater than 0 and at most 7000 gr/lb for "
+       "the outdoor air humidity ratio"},
+      {"negative return volume", broken([](Project& p) { p.Vra = p.VraActual = -5; }),
+       std::string(project.FlowBasis >= 3 ? "record 2, field 2 (VraActual)"
+                                          : "record 2, field 1 (Vra)") +
+           " is -5. Enter a number greater than 0 for the return air volume"},
+      {"elevation -2^31", broken([](Project& p) { p.ElevFt = -2147483648.0F; }),
+       "record 3, field 5 (ElevFt) is -2147483648. Enter a number from -1500 to 15000 ft for the "
+       "elevation"},
+      {"static pressure 1e6", broken([](Project& p) { p.PoaInWC = 1e6F; }),
+       "record 3, field 3 (PoaInWC) is 1e+06. Enter a number from -20 to 20 in. w.c. for the "
+       "outdoor air static pressure"},
+      {"wheel 1e20 in", broken([](Project& p) { p.WheelDiam = 1e20F; }),
+       "record 3, field 8 (WheelDiam) is 1e+20. Enter a number greater than 0 and at most 5000 "
+       "in for the custom wheel's diameter"},
+      {"no spokes", broken([](Project& p) { p.SpokeCount = 0; }),
+       "record 3, field 10 (SpokeCount) is 0. Enter a whole number from 1 to 32767 for the "
+       "custom wheel's number of spokes"},
+      {"hub as wide as the wheel", broken([](Project& p) { p.HubDiam = p.WheelDiam; }),
+       "record 3, field 15 (HubDiam) is " + platform::decimalText(project.WheelDiam) +
+           ". Enter a number from 0 up to, but not including, " +
+           platform::decimalText(project.WheelDiam) + " in for the custom wheel's hub diameter"},
+      {"full effectiveness", broken([](Project& p) { p.EsOverride = 100; }),
+       "record 4, field 2 (EsOverride) is 100. Enter a number from 0 up to, but not including, "
+       "100% for the sensible effectiveness override"},
+      {"a full turn of purge", broken([](Project& p) { p.PurgeAngleEntered = 360; }),
+       "record 4, field 3 (PurgeAngleEntered) is 360. Enter a number from 0 up to, but not "
+       "including, 360 degrees for the purge angle"},
+      {"wheel speed -1", broken([](Project& p) { p.WheelRpmEntered = -1; }),
+       "record 4, field 4 (WheelRpmEntered) is -1. Enter a number greater than 0 rpm for the "
+       "wheel speed"},
   };
   for (const auto& row : cases) {
     SCOPED_TRACE(row.name);

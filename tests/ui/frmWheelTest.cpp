@@ -276,11 +276,11 @@ TEST_F(MoistFillCapTest, EnglishWetBulbUsesEachStreamsPressure) {
   main.MoistFillCap();
   expectCaptions({
       {&main.lblWoa[0], f(wetBulb(95, 99, 12.5F)).c_str()},
-      {&main.lblWsa[0], f(wetBulb(80, 80, 12.5F)).c_str()},
+      {&fields.main.lblWsa[0], f(wetBulb(80, 80, 12.5F)).c_str()},
       {&main.lblWra[0], f(wetBulb(75, 65, 16.5F)).c_str()},
       {&fields.main.lblWea[0], f(wetBulb(88, 85, 16.5F)).c_str()},
       {&main.lblWoa[1], "99.0"},
-      {&main.lblWsa[1], "80.0"},
+      {&fields.main.lblWsa[1], "80.0"},
       {&main.lblWra[1], "65.0"},
       {&fields.main.lblWea[1], "85.0"},
       {&main.lblWoa[2], f(rh(95, 99)).c_str()},
@@ -315,12 +315,12 @@ TEST_F(MoistFillCapTest, SIConvertsToCelsiusGramsAndKilojoules) {
 
   fields.settings.optOUTDPSI.select();
   main.MoistFillCap();
-  EXPECT_EQ(main.lblWsa[0].caption(), f(celsius(dewPoint(80))));
+  EXPECT_EQ(fields.main.lblWsa[0].caption(), f(celsius(dewPoint(80))));
 
   // The English wet-bulb choice is no wet-bulb choice in SI units.
   fields.settings.optOutWB.select();
   main.MoistFillCap();
-  EXPECT_EQ(main.lblWsa[0].caption(), f(celsius(dewPoint(80))));
+  EXPECT_EQ(fields.main.lblWsa[0].caption(), f(celsius(dewPoint(80))));
 }
 
 TEST_F(MoistFillCapTest, DewPointRaisesADryStreamsHumidityRatio) {
@@ -329,8 +329,8 @@ TEST_F(MoistFillCapTest, DewPointRaisesADryStreamsHumidityRatio) {
   fields.settings.optOutDP.select();
   main.MoistFillCap();
   EXPECT_DOUBLE_EQ(state.Wsa, 0.1001);
-  EXPECT_EQ(main.lblWsa[1].caption(), "-30.0") << "written before the dew point";
-  EXPECT_EQ(main.lblWsa[2].caption(), ".1");
+  EXPECT_EQ(fields.main.lblWsa[1].caption(), "-30.0") << "written before the dew point";
+  EXPECT_EQ(fields.main.lblWsa[2].caption(), ".1");
 }
 
 // ---------------------------------------------------------------------------

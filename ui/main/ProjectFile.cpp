@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <charconv>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
+#include "engine/Bounds.h"
 #include "platform/ItemReader.h"
 #include "platform/NumberText.h"
 #include "platform/TextEncoding.h"
@@ -242,7 +244,7 @@ void readField(Project& p, const Field& f, const platform::Item& item, std::size
   std::visit(visitor, f.member);
 }
 
-// The field (record 2 or 4) of `name`, from 1.
+// The field (records 1 to 4) of `name`, from 1.
 std::size_t fieldNumber(std::size_t record, std::string_view name) {
   const auto& fields = records()[record - 1];
   const auto found =
@@ -270,6 +272,57 @@ void checkSettings(const Project& p, std::int16_t modelCount) {
           "is " + std::to_string(p.SIUnits) + ", not 0 or 1");
   require(p.FlowBasis >= 1 && p.FlowBasis <= 4, 4, "FlowBasis",
           "is " + std::to_string(p.FlowBasis) + ", not 1 to 4");
+}
+
+// The ranges of the boxes the fields go to, with the boxes' messages, so a
+// file brings in nothing an engineer could not type.
+void checkRanges(const Project& p) {
+  namespace limits = ModCalc::limits;
+  const auto check = [](std::size_t record, std::string_view name, auto value,
+                        std::string_view what, const ModCalc::Bounds& bounds) {
+    if (!ModCalc::withinBounds(value, bounds)) {
+      std::string message = ModCalc::boundsMessage(what, bounds);
+      message.pop_back();  // the Open message ends the sentence
+      std::string shown;
+      if constexpr (std::is_integral_v<decltype(value)>) {
+        shown = std::to_string(value);
+      } else {
+        shown = platform::decimalText(value);
+      }
+      wrong(record, fieldNumber(record, name), name, "is " + shown + ". " + message);
+    }
+  };
+  const bool outdoorBasis = p.FlowBasis == 1 || p.FlowBasis == 3;
+  check(1, "VoaInput", p.VoaInput,
+        outdoorBasis ? "the outdoor air volume" : "the supply air volume", limits::kVolume);
+  check(1, "Toa", p.Toa, "the outdoor air dry bulb", limits::kFahrenheit);
+  check(1, "Woa", p.Woa, "the outdoor air humidity ratio", limits::kHumidityRatio);
+  // The return box shows the actual volume in the actual bases.
+  if (p.FlowBasis >= 3) {
+    check(2, "VraActual", p.VraActual, "the return air volume", limits::kVolume);
+  } else {
+    check(2, "Vra", p.Vra, "the return air volume", limits::kVolume);
+  }
+  check(3, "Tra", p.Tra, "the return air dry bulb", limits::kFahrenheit);
+  check(3, "Wra", p.Wra, "the return air humidity ratio", limits::kHumidityRatio);
+  check(3, "PoaInWC", p.PoaInWC, "the outdoor air static pressure", limits::kStaticInchesOfWater);
+  check(3, "PraInWC", p.PraInWC, "the return air static pressure",
+        limits::kReturnStaticInchesOfWater);
+  check(3, "ElevFt", p.ElevFt, "the elevation", limits::kElevationFeet);
+  check(3, "WheelDiam", p.WheelDiam, "the custom wheel's diameter", limits::kWheelSize);
+  check(3, "WheelDepth", p.WheelDepth, "the custom wheel's depth", limits::kWheelSize);
+  check(3, "SpokeCount", p.SpokeCount, "the custom wheel's number of spokes", limits::kSpokes);
+  check(3, "ModelRpm", p.ModelRpm, "the wheel speed", limits::kWheelSpeed);
+  check(3, "CasHeight", p.CasHeight, "the custom wheel's cassette height", limits::kWheelSize);
+  check(3, "CasWidth", p.CasWidth, "the custom wheel's cassette width", limits::kWheelSize);
+  check(3, "CasDepth", p.CasDepth, "the custom wheel's cassette depth", limits::kWheelSize);
+  check(3, "HubDiam", p.HubDiam, "the custom wheel's hub diameter",
+        ModCalc::Bounds{.low = 0, .high = p.WheelDiam, .highIncluded = false, .unit = "in"});
+  check(4, "ElOverride", p.ElOverride, "the latent effectiveness override", limits::kEffectiveness);
+  check(4, "EsOverride", p.EsOverride, "the sensible effectiveness override",
+        limits::kEffectiveness);
+  check(4, "PurgeAngleEntered", p.PurgeAngleEntered, "the purge angle", limits::kPurgeAngle);
+  check(4, "WheelRpmEntered", p.WheelRpmEntered, "the wheel speed", limits::kWheelSpeed);
 }
 
 void readSwitches(Project& p, ProjectReader& reader) {
@@ -368,6 +421,7 @@ std::variant<Project, std::string> parseProject(std::string_view bytes, std::int
       }
     }
     checkSettings(project, modelCount);
+    checkRanges(project);
     readSwitches(project, reader);
     if (!reader.atEnd()) {
       project.extras = readExtras(reader);

@@ -286,7 +286,7 @@ void frmWheel::Printout(platform::Page& page) {
     double h;
   } streams[] = {
       {"Outdoor", lblVoa, lblToa, lblWoa, s.Hoa},
-      {"Supply", lblVsa, lblTsa, lblWsa, s.Hsa},
+      {"Supply", lblVsa, lblTsa, fields().main.lblWsa, s.Hsa},
       {"Return", lblVra, lblTra, lblWra, s.Hra},
       {"Exhaust", lblVea, lblTea, fields().main.lblWea, modPsych::Enthalpy(s.Tea, s.Wea)},
   };

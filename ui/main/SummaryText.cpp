@@ -108,7 +108,7 @@ std::string frmWheel::summaryText() {
       joined({"", "Volume", "Volume", "", "", "", "", "Enthalpy"}),
       joined({"", "  scfm, ", "  cfm ", "°FDB", humidityUnit, ratioUnit, " RH% ", "BTU / lb"}),
       stream("Outdoor", lblVoa, 0, s.Toa, lblWoa, s.Hoa),
-      stream("Supply", lblVsa, 1, s.Tsa, lblWsa, s.Hsa),
+      stream("Supply", lblVsa, 1, s.Tsa, fields().main.lblWsa, s.Hsa),
       stream("Return", lblVra, 2, s.Tra, lblWra, s.Hra),
       stream("Exhaust", lblVea, 3, s.Tea, fields().main.lblWea, modPsych::Enthalpy(s.Tea, s.Wea)),
   };

@@ -54,7 +54,7 @@ frmWheel::frmWheel(Windows& windows) : Window("frmWheel", windows) {
 
   add(tbToolBar);
   add(fmeOutdoor, lblToa, lblWoa, LblH[0], lblVoa, lblAcfmO, lblVelO);
-  add(fmeSupply, lblTsa, lblWsa, LblH[2], lblVsa, lblAcfmS);
+  add(fmeSupply, lblTsa, fields().main.lblWsa, LblH[2], lblVsa, lblAcfmS);
   add(fmeReturn, lblTra, lblWra, LblH[1], lblVra, lblAcfmR);
   add(fmeExhaust, lblTea);
   fields().main.registerIn(*this);  // lblEunbalT, lblFlute, lblFrost, cmdFrostSpeed, lblWea

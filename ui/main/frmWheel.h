@@ -98,9 +98,9 @@ class frmWheel final : public Window {
   Label lblTra{"lblTra"};
   Label lblTea{"lblTea"};
   std::array<Label, 3> lblWoa = platform::controlArray<Label, 3>("lblWoa");
-  std::array<Label, 3> lblWsa = platform::controlArray<Label, 3>("lblWsa");
   std::array<Label, 3> lblWra = platform::controlArray<Label, 3>("lblWra");
-  // lblWea belongs to the engine's fields: the frost check colours it.
+  // lblWsa and lblWea belong to the engine's fields: the saturation checks
+  // colour them.
   std::array<Label, 4> LblH = platform::controlArray<Label, 4>("LblH");
   Label lblVoa{"lblVoa"};
   Label lblVsa{"lblVsa"};

@@ -48,7 +48,7 @@ void frmWheel::MoistFillCap() {
   };
   const Stream streams[] = {
       {s.Toa, s.Woa, s.Hoa, s.PoaAbs, lblWoa, LblH[0]},
-      {s.Tsa, s.Wsa, s.Hsa, s.PoaAbs, lblWsa, LblH[2]},
+      {s.Tsa, s.Wsa, s.Hsa, s.PoaAbs, fields().main.lblWsa, LblH[2]},
       {s.Tra, s.Wra, s.Hra, s.PraAbs, lblWra, LblH[1]},
       {s.Tea, s.Wea, s.Hea, s.PraAbs, fields().main.lblWea, LblH[3]},
   };
