@@ -55,6 +55,7 @@ TEST_F(InputsTest, EntryBoxWritesItsTwinInTheOtherUnits) {
       {0, 2, &F::txtToa, "-", &F::txtToaSI, nullptr},  // a number being typed
       {1, 2, &F::txtMoaSI, "+", &F::txtMoa, nullptr},
       {0, 2, &F::txtToa, "12a", &F::txtToaSI, nullptr},  // a slip Calculate will name
+      {1, 2, &F::txtToaSI, "1e308", &F::txtToa, ""},     // no "Infinity" in the twin
   };
   for (const Row& row : rows) {
     const std::string what = "'" + std::string(row.typed) + "' in " + (in.*row.box).name();

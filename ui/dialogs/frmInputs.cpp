@@ -1,5 +1,6 @@
 #include "ui/dialogs/frmInputs.h"
 
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -81,7 +82,10 @@ void frmInputs::convertToTwin(const platform::TextBox& box, std::int16_t units,
   // Text that is no number (yet) leaves the twin alone, but the case changed
   // all the same: Calculate will name the box.
   if (const auto x = platform::parseNumber<double>(box.text())) {
-    twin.setText(platform::formatNumber(toTwin(*x), "##0.0"));
+    // A number too large to convert leaves no number in the twin rather
+    // than "Infinity"; Calculate names the entry.
+    const double converted = toTwin(*x);
+    twin.setText(std::isfinite(converted) ? platform::formatNumber(converted, "##0.0") : "");
   }
   if (volume) {
     state().ModelSelected = 0;
