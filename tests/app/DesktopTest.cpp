@@ -123,7 +123,7 @@ TEST_F(DesktopTest, AnyKeyOnTheSplashShowsTheStartedMainWindow) {
   QTest::keyClick(&desktop.splashWindow, Qt::Key_A);
   EXPECT_FALSE(desktop.splashWindow.isVisible());
   EXPECT_TRUE(desktop.mainWindow.isVisible());
-  EXPECT_EQ(desktop.mainWindow.windowTitle(), "Thermarotor Selection Program");
+  EXPECT_EQ(desktop.mainWindow.windowTitle(), "Thermarotor Selection Program[*]");
 }
 
 TEST_F(DesktopTest, PicturesAndDialogSizesAreThereOnceTheirWindowsShow) {
@@ -310,10 +310,15 @@ TEST_F(DesktopTest, TheFileAndEditCommandsSaveOpenExportAndCopy) {
   const auto open = std::find_if(buttons.begin(), buttons.end(),
                                  [](QAction* a) { return a->toolTip() == "Open File"; });
   ASSERT_NE(open, buttons.end());
+  desktopPorts.messages.saveAnswer = platform::SaveAnswer::Discard;
   (*open)->trigger();
   EXPECT_EQ(widget<QLabel>(desktop.mainWindow, "lblTitle").text(), "Desk, test");
   EXPECT_EQ(widget<QLineEdit>(desktop.inputsWindow, "txtV").text(), "3000");
-  EXPECT_TRUE(desktopPorts.messages.messages().empty());
+  EXPECT_EQ(desktopPorts.messages.messages(),
+            (std::vector<platform::Message>{
+                {"Unsaved changes", "Save the changes to " + (folder / "case.cse").string() + "?",
+                 platform::MessageIcon::Question}}));
+  EXPECT_FALSE(desktop.mainWindow.isWindowModified());
   fs::remove_all(folder);
 }
 
@@ -362,10 +367,19 @@ TEST_F(DesktopTest, AboutAndHelpFromTheMenus) {
   action("mnuAbout").trigger();
   EXPECT_EQ(desktopPorts.messages.messages(),
             (std::vector<platform::Message>{
-                {"Kestrix", "Version 2011.1.13", platform::MessageIcon::Information}}));
-  EXPECT_EQ(action("mnuHelpContents").shortcut(), QKeySequence(Qt::Key_F1));
+                {"Kestrix", "Version 6.0.0", platform::MessageIcon::Information}}));
   action("mnuHelpContents").trigger();
-  EXPECT_EQ(desktopPorts.help.requests(), std::vector<std::string>{"KTR.hlp"});
+  // F1 opens the page of the window it is pressed in.
+  // Shortcuts reach the active window only.
+  for (QWidget* window :
+       {static_cast<QWidget*>(&desktop.mainWindow), static_cast<QWidget*>(&desktop.inputsWindow)}) {
+    window->show();
+    QApplication::setActiveWindow(window);
+    QTest::keyClick(window->focusWidget() != nullptr ? window->focusWidget() : window, Qt::Key_F1);
+  }
+  EXPECT_EQ(desktopPorts.help.requests(),
+            (std::vector<std::string>{"KTR.hlp|index.html", "KTR.hlp|results.html",
+                                      "KTR.hlp|inputs.html"}));
 }
 
 TEST(DesktopStart, EveryWindowBindsCompletelyAndQuickStartSkipsTheSplash) {
@@ -393,7 +407,7 @@ TEST_F(DesktopTest, ClosingTheMainWindowSavesThePositionsAndHidesEveryWindow) {
 
 TEST_F(DesktopTest, TheHelpOpensOnItsContentsWithEveryPageListed) {
   platform::qt::QtHelpViewer viewer(QStringLiteral(":/help"));
-  viewer.showContents("KTR.hlp");
+  viewer.showPage("KTR.hlp", "index.html");
   ASSERT_NE(viewer.window(), nullptr);
   auto& contents = *viewer.window()->findChild<QListWidget*>();
   QStringList titles;
