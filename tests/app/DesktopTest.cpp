@@ -349,6 +349,29 @@ TEST_F(DesktopTest, ThePasswordAddsTheOverrideButtonOnce) {
   }
 }
 
+TEST_F(DesktopTest, MenusDrawSeparatorsTakeTheStandardKeysAndAltTypesNothing) {
+  dismissSplash();
+  for (const char* name : {"mnuFilebar0", "mnuFilebar1"}) {
+    EXPECT_TRUE(action(name).isSeparator()) << name;
+    EXPECT_TRUE(action(name).text().isEmpty()) << name << ": a separator with text is a heading";
+  }
+  const std::pair<const char*, QKeySequence::StandardKey> keys[] = {
+      {"mnuFileOpen", QKeySequence::Open},     {"mnuFileSave", QKeySequence::Save},
+      {"mnuFileSaveAs", QKeySequence::SaveAs}, {"mnuFilePrint", QKeySequence::Print},
+      {"mnuEditCopy", QKeySequence::Copy},
+  };
+  for (const auto& [name, key] : keys) {
+    EXPECT_EQ(action(name).shortcuts(), QKeySequence::keyBindings(key)) << name;
+  }
+  action("mnuEditInputs").trigger();
+  auto& box = widget<QLineEdit>(desktop.inputsWindow, "txtV");
+  const QString before = box.text();
+  QTest::keyClick(&box, Qt::Key_E, Qt::AltModifier);
+  EXPECT_EQ(box.text(), before);
+  QTest::keyClick(&box, Qt::Key_5);
+  EXPECT_NE(box.text(), before) << "a plain key still types";
+}
+
 TEST_F(DesktopTest, ViewToolbarTwiceReturnsToAVisibleCheckedToolbar) {
   dismissSplash();
   auto& toolbar = widget<QToolBar>(desktop.mainWindow, "tbToolBar");
