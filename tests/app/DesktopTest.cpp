@@ -279,6 +279,28 @@ TEST(DesktopUnattended, AFailedStartIsWrittenOutAndEnds) {
   EXPECT_NE(log.str().find("/nonexistent/ktrmodel6.csv"), std::string::npos) << log.str();
 }
 
+// Unattended, closing over unsaved changes keeps the program and the case:
+// Save would wait on a file dialog, Discard would lose the case.
+TEST(DesktopUnattended, TheSaveQuestionIsWrittenOutAndCancelled) {
+  HeadlessPorts ports;
+  platform::qt::QtMessageBox boxes;
+  std::ostringstream log;
+  boxes.answerUnattended(log);
+  ktr::Desktop desktop(ui::Ports{.messages = boxes,
+                                 .settings = ports.settings,
+                                 .help = ports.help,
+                                 .screen = kScreen,
+                                 .catalogCandidates = {KTR_SOURCE_DIR "/resources/ktrmodel6.csv"},
+                                 .files = ports.files});
+  ASSERT_EQ(desktop.start(true), 0);
+  desktop.program.fields.inputs.txtV.setText("2500");
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(desktop.mainWindow.isWindowModified());
+  desktop.mainWindow.close();
+  EXPECT_TRUE(desktop.mainWindow.isVisible());
+  EXPECT_EQ(log.str(), "Unsaved changes: Save the changes to the new case? (Cancel)\n");
+}
+
 // Save, Open, Export PDF and Copy from the menus and the toolbar reach the
 // project file, the report and the clipboard through the ports.
 TEST_F(DesktopTest, TheFileAndEditCommandsSaveOpenExportAndCopy) {
