@@ -394,6 +394,26 @@ TEST_F(DesktopTest, MenusDrawSeparatorsTakeTheStandardKeysAndAltTypesNothing) {
   EXPECT_NE(box.text(), before) << "a plain key still types";
 }
 
+// Esc is Cancel; OK keeps what the dialog changed.
+TEST_F(DesktopTest, SettingsEscapeCancelsAndOkKeeps) {
+  dismissSplash();
+  const ModCalc::CalcState& s = desktop.program.state;
+  for (const bool ok : {false, true}) {
+    action("mnuEditSettings").trigger();
+    QTest::mouseClick(&widget<QPushButton>(desktop.settingsWindow, "cmdSIUnits"), Qt::LeftButton);
+    ASSERT_EQ(s.SIUnits, 1);
+    if (ok) {
+      QTest::mouseClick(&widget<QPushButton>(desktop.settingsWindow, "cmdSettingsOK"),
+                        Qt::LeftButton);
+    } else {
+      QTest::keyClick(&desktop.settingsWindow, Qt::Key_Escape);
+    }
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(desktop.settingsWindow.isVisible());
+    EXPECT_EQ(s.SIUnits, ok ? 1 : 0) << (ok ? "OK" : "Esc");
+  }
+}
+
 TEST_F(DesktopTest, ViewToolbarTwiceReturnsToAVisibleCheckedToolbar) {
   dismissSplash();
   auto& toolbar = widget<QToolBar>(desktop.mainWindow, "tbToolBar");
