@@ -3,7 +3,9 @@
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QMenuBar>
+#include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/ComparisonCsv.h"
 #include "platform/Command.h"
@@ -73,8 +75,17 @@ CompareWindow::CompareWindow(Program& program, QWidget* parent)
   file->addAction(QStringLiteral("Export &CSV…"), this, [this] { exportCsv(); });
   file->addSeparator();
   file->addAction(QStringLiteral("&Close"), QKeySequence::Close, this, &QWidget::close);
-  resize(sizeHint());
   refresh();
+  // In logical pixels: every column with its heading whole, as far as the
+  // screen allows, and a few rows.
+  setMinimumSize(480, 240);
+  int width = table_->verticalHeader()->width() + 2 * table_->frameWidth() + 40;
+  for (int column = 0; column < table_->columnCount(); ++column) {
+    width += table_->columnWidth(column);
+  }
+  const QScreen* shown = screen();
+  const int widest = shown != nullptr ? shown->availableGeometry().width() * 9 / 10 : width;
+  resize(std::clamp(width, 640, std::max(widest, 640)), 420);
 }
 
 void CompareWindow::refresh() {
@@ -88,7 +99,8 @@ void CompareWindow::refresh() {
   table_->setSortingEnabled(false);
   table_->clear();
   table_->setColumnCount(14);
-  table_->setHorizontalHeaderLabels(headers(s));
+  // Each heading's unit on a line of its own keeps the columns narrow.
+  table_->setHorizontalHeaderLabels(headers(s).replaceInStrings(", ", ",\n"));
   table_->setRowCount(static_cast<int>(ratings_.size()));
   for (int row = 0; row < table_->rowCount(); ++row) {
     const ui::ModelRating& r = ratings_[static_cast<std::size_t>(row)];

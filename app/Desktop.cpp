@@ -8,8 +8,10 @@
 #include <QKeyEvent>
 #include <QLocale>
 #include <QScreen>
+#include <QShortcut>
 #include <QStatusBar>
 #include <map>
+#include <utility>
 
 #include "app/ChartWindow.h"
 #include "app/CompareWindow.h"
@@ -145,6 +147,27 @@ Desktop::Desktop(ui::Ports ports)
   bind(w.password, passwordWindow);
   // Closing the main window is File, Exit; the program ends with it.
   binders_[1]->setCloseHandler([&w] { w.main.mnuFileExit_Click(); });
+  // Closing the settings dialog, or Esc, is its Cancel.
+  binders_[3]->setCloseHandler([&w] { w.settings.cmdSettingsCancel_Click(); });
+  QObject::connect(&settingsWindow, &QDialog::rejected, &settingsWindow, [this, &w] {
+    runCommand(program.engine.messages, [&w] { w.settings.cmdSettingsCancel_Click(); });
+  });
+  const std::pair<QAction*, QKeySequence::StandardKey> keys[] = {
+      {mainUi_->mnuFileOpen, QKeySequence::Open},     {mainUi_->mnuFileSave, QKeySequence::Save},
+      {mainUi_->mnuFileSaveAs, QKeySequence::SaveAs}, {mainUi_->mnuFilePrint, QKeySequence::Print},
+      {mainUi_->mnuFileExit, QKeySequence::Quit},     {mainUi_->mnuEditCopy, QKeySequence::Copy},
+  };
+  for (const auto& [action, key] : keys) {
+    action->setShortcuts(key);
+  }
+  const std::pair<QWidget*, const platform::Form*> helped[] = {
+      {&mainWindow, &w.main},         {&inputsWindow, &w.inputs},
+      {&settingsWindow, &w.settings}, {&overrideWindow, &w.overrides},
+      {&passwordWindow, &w.password},
+  };
+  for (const auto& [window, form] : helped) {
+    addHelpKey(*window, form->name());
+  }
   mainShown_ = w.main.subscribe([this, &w] {
     if (w.main.visible()) {
       mainWasShown_ = true;
@@ -157,6 +180,15 @@ Desktop::Desktop(ui::Ports ports)
 }
 
 Desktop::~Desktop() = default;
+
+void Desktop::addHelpKey(QWidget& window, std::string_view name) {
+  auto* key = new QShortcut(QKeySequence::HelpContents, &window);
+  const std::string page(ui::helpPage(name));
+  QObject::connect(key, &QShortcut::activated, &window, [this, page] {
+    runCommand(program.engine.messages,
+               [this, &page] { program.windows.ports.help.showPage(ui::kHelpFile, page); });
+  });
+}
 
 void Desktop::bind(platform::Form& form, QWidget& window) {
   binders_.push_back(
@@ -186,6 +218,11 @@ int Desktop::start(bool dismissSplash) {
     program.engine.messages.show(*problem, "Error", platform::MessageIcon::Critical);
     return 1;
   }
+  // From the start-up case on: the start's own writes change no case.
+  ui::frmWheel& main = program.windows.main;
+  for (platform::Control* entry : main.caseControls()) {
+    caseEntries_.push_back(entry->subscribe([&main] { main.refreshModified(); }));
+  }
   if (dismissSplash) {
     program.windows.splash.dismiss();
   } else {
@@ -197,8 +234,12 @@ int Desktop::start(bool dismissSplash) {
 std::vector<std::string> Desktop::screenshots(const QString& folder,
                                               const std::function<QWidget*()>& helpWindow) {
   std::vector<std::string> failed;
-  const auto shoot = [&failed, &folder](QWidget& window, const QString& name) {
-    window.adjustSize();
+  // The forms at their laid-out size; the help, chart and comparison
+  // windows as they open, at the size they chose.
+  const auto shoot = [&failed, &folder](QWidget& window, const QString& name, bool fit = true) {
+    if (fit) {
+      window.adjustSize();
+    }
     QApplication::processEvents();
     const QString file = QDir(folder).filePath(name + QStringLiteral(".png"));
     if (!window.grab().save(file)) {
@@ -227,7 +268,7 @@ std::vector<std::string> Desktop::screenshots(const QString& folder,
   }
   runCommand(messages, [&w] { w.main.mnuHelpContents_Click(); });
   if (QWidget* help = helpWindow()) {
-    shoot(*help, QStringLiteral("help"));
+    shoot(*help, QStringLiteral("help"), false);
   }
   // The chart and the comparison, when the program was given their windows.
   runCommand(messages, [&w] {
@@ -236,7 +277,7 @@ std::vector<std::string> Desktop::screenshots(const QString& folder,
   });
   for (const QString& name : {kChartWindowName, kCompareWindowName}) {
     if (auto* window = mainWindow.findChild<QMainWindow*>(name, Qt::FindDirectChildrenOnly)) {
-      shoot(*window, name);
+      shoot(*window, name, false);
     }
   }
   return failed;

@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/Program.h"
@@ -58,6 +59,9 @@ class Desktop {
   std::vector<std::string> screenshots(const QString& folder,
                                        const std::function<QWidget*()>& helpWindow);
 
+  // F1 over `window` opens the help page of the window named `name`.
+  void addHelpKey(QWidget& window, std::string_view name);
+
   Program program;
   QMainWindow mainWindow;
   QDialog splashWindow;
@@ -81,6 +85,8 @@ class Desktop {
   std::vector<std::unique_ptr<platform::qt::FormBinder>> binders_;
   std::unique_ptr<SplashKeys> splashKeys_;
   platform::Subscription mainShown_;
+  // The title bar's modified mark follows every entry of the case.
+  std::vector<platform::Subscription> caseEntries_;
   bool mainWasShown_ = false;
   QLabel* date_ = nullptr;
   QLabel* time_ = nullptr;

@@ -42,7 +42,8 @@ ProjectFiles::ProjectFiles(Desktop& desktop, platform::SettingsStore& settings)
 }
 
 bool ProjectFiles::open(const QString& path) {
-  return desktop_.program.windows.main.openProjectFile(path.toStdString());
+  ui::frmWheel& main = desktop_.program.windows.main;
+  return main.mayLoseCase() && main.openProjectFile(path.toStdString());
 }
 
 void ProjectFiles::fillRecentMenu() {

@@ -17,7 +17,8 @@ class ProjectFiles final : public QObject {
   // Adds File > Recent to the main window's File menu and takes drops on it.
   ProjectFiles(Desktop& desktop, platform::SettingsStore& settings);
 
-  // File Open with `path`, as if chosen in its dialog.
+  // File Open with `path`, as if chosen in its dialog: unsaved changes are
+  // asked about first.
   bool open(const QString& path);
 
  protected:

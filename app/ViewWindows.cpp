@@ -28,6 +28,7 @@ void ViewWindows::attach(Desktop& desktop) {
 void ViewWindows::showChart() {
   if (chart_ == nullptr) {
     chart_ = new ChartWindow(desktop_->program, &desktop_->mainWindow);
+    desktop_->addHelpKey(*chart_, kChartWindowName.toStdString());
   }
   chart_->refresh();
   raise(*chart_);
@@ -36,6 +37,7 @@ void ViewWindows::showChart() {
 void ViewWindows::showComparison() {
   if (compare_ == nullptr) {
     compare_ = new CompareWindow(desktop_->program, &desktop_->mainWindow);
+    desktop_->addHelpKey(*compare_, kCompareWindowName.toStdString());
   }
   compare_->refresh();
   raise(*compare_);

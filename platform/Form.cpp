@@ -19,6 +19,13 @@ void Form::setCaption(std::string caption) {
   }
 }
 
+void Form::setModified(bool modified) {
+  if (modified_ != modified) {
+    modified_ = modified;
+    notifyObservers();
+  }
+}
+
 void Form::show() {
   load();
   if (!visible_) {

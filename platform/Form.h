@@ -30,6 +30,10 @@ class Form : public Observable {
   // unit the per-user settings have always stored.
   const std::string& caption() const { return caption_; }
   void setCaption(std::string caption);
+  // Whether the window's document has changes not yet saved; the title
+  // bar marks it.
+  bool modified() const { return modified_; }
+  void setModified(bool modified);
   bool visible() const { return visible_; }
   void show();
   void hide();
@@ -80,6 +84,7 @@ class Form : public Observable {
   std::vector<Control*> controls_;
   std::string caption_;
   bool visible_ = false;
+  bool modified_ = false;
   bool loaded_ = false;
   int left_ = 0;
   int top_ = 0;

@@ -4,11 +4,13 @@
 
 namespace platform {
 
-// Opens the program's help on its table of contents.
+// Opens the program's help on one of its pages.
 class HelpViewer {
  public:
   virtual ~HelpViewer() = default;
-  virtual void showContents(std::string_view helpFile) = 0;
+  // `page` is a page of the help ("index.html" its contents), with an
+  // optional "#anchor".
+  virtual void showPage(std::string_view helpFile, std::string_view page) = 0;
 };
 
 }  // namespace platform

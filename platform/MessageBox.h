@@ -9,7 +9,11 @@
 
 namespace platform {
 
-enum class MessageIcon { None, Information, Exclamation, Critical };
+enum class MessageIcon { None, Information, Exclamation, Critical, Question };
+
+// What to do with a case whose changes are not saved, before a command
+// would lose them.
+enum class SaveAnswer { Save, Discard, Cancel };
 
 struct Message {
   std::string title;
@@ -24,6 +28,8 @@ class MessageBox {
   virtual ~MessageBox() = default;
   // Returns when the user has closed the box (an OK button only).
   virtual void show(std::string_view text, std::string_view title, MessageIcon icon) = 0;
+  // A question with the buttons Save, Discard and Cancel.
+  virtual SaveAnswer askSave(std::string_view text, std::string_view title) = 0;
 };
 
 }  // namespace platform

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "engine/Engine.h"
@@ -30,12 +32,25 @@ namespace ui {
 inline constexpr const char* kApplication = "KTR";
 inline constexpr const char* kSection = "Startup";
 
-// The program's version: major, minor, revision.
-inline constexpr int kVersionMajor = 2011;
-inline constexpr int kVersionMinor = 1;
-inline constexpr int kVersionRevision = 13;
-// "Version 2011.1.13".
+// The program's version: major, minor, revision, the build's project
+// version, so the splash, About and the report say what the package says.
+inline constexpr int kVersionMajor = KTR_VERSION_MAJOR;
+inline constexpr int kVersionMinor = KTR_VERSION_MINOR;
+inline constexpr int kVersionRevision = KTR_VERSION_PATCH;
+// "Version 6.0.0".
 std::string versionText();
+
+// The help file, and the page of it F1 opens over each window: by the
+// form's name, or "chart" and "compare" for the drawn views. Any other
+// window opens the contents.
+inline constexpr const char* kHelpFile = "KTR.hlp";
+inline constexpr std::pair<std::string_view, std::string_view> kHelpPages[] = {
+    {"frmWheel", "results.html"},     {"frmInputs", "inputs.html"},
+    {"frmSettings", "settings.html"}, {"frmOverride", "override.html"},
+    {"dlgPassword", "override.html"}, {"chart", "more.html#chart"},
+    {"compare", "more.html#compare"},
+};
+std::string_view helpPage(std::string_view window);
 
 // The screen's size in twips, for centring the main window.
 struct Screen {

@@ -7,6 +7,15 @@ std::string versionText() {
          std::to_string(kVersionRevision);
 }
 
+std::string_view helpPage(std::string_view window) {
+  for (const auto& [name, page] : kHelpPages) {
+    if (name == window) {
+      return page;
+    }
+  }
+  return "index.html";
+}
+
 ModCalc::Engine& Window::engine() const {
   return w_.engine;
 }

@@ -9,4 +9,9 @@ void HeadlessMessageBox::show(std::string_view text, std::string_view title, Mes
   }
 }
 
+SaveAnswer HeadlessMessageBox::askSave(std::string_view text, std::string_view title) {
+  show(text, title, MessageIcon::Question);
+  return saveAnswer;
+}
+
 }  // namespace platform

@@ -10,7 +10,10 @@ namespace platform {
 // Has no help to show without a display; keeps what was asked for.
 class RecordingHelpViewer final : public HelpViewer {
  public:
-  void showContents(std::string_view helpFile) override { requests_.emplace_back(helpFile); }
+  // Each as "HELPFILE|PAGE".
+  void showPage(std::string_view helpFile, std::string_view page) override {
+    requests_.push_back(std::string(helpFile) + "|" + std::string(page));
+  }
   const std::vector<std::string>& requests() const { return requests_; }
 
  private:

@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QGroupBox>
 #include <QHash>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -190,6 +191,8 @@ const char* FormBinder::bindControl(TextBox* box, QObject& object, Binding& b) {
     applyCommon(*edit, *box);
     applyColors(*edit, *box, original, QPalette::Text, QPalette::Base);
   };
+  // An Alt key that no mnemonic took would type its letter into the box.
+  edit->installEventFilter(this);
   connect(edit, &QLineEdit::textEdited, this, [this, box, &b](const QString& text) {
     command([box, text] { box->setText(text.toStdString()); }, b.sync);
   });
@@ -337,6 +340,11 @@ const char* FormBinder::bindControl(MenuItem* item, QObject& object, Binding& b)
     return "QAction";
   }
   action->setSeparator(item->isSeparator());
+  if (item->isSeparator()) {
+    // A separator with text draws as a section heading: the "-" that names
+    // it in the design would show beside the line.
+    action->setText(QString());
+  }
   b.sync = [item, action] {
     const QSignalBlocker blocker(action);
     if (!item->isSeparator()) {
@@ -459,9 +467,12 @@ void FormBinder::tellFormItsSize() {
 
 void FormBinder::syncWindow() {
   QWidget& w = *window_;
-  if (w.windowTitle() != qs(form_.caption())) {
-    w.setWindowTitle(qs(form_.caption()));
+  // "[*]" is where Qt draws the modified mark.
+  const QString title = qs(form_.caption()) + QStringLiteral("[*]");
+  if (w.windowTitle() != title) {
+    w.setWindowTitle(title);
   }
+  w.setWindowModified(form_.modified());
   if (form_.left() != agreedLeft_ || form_.top() != agreedTop_) {
     agreedLeft_ = form_.left();
     agreedTop_ = form_.top();
@@ -505,6 +516,11 @@ bool FormBinder::eventFilter(QObject* watched, QEvent* event) {
       undrawnPictures_.erase(undrawn);
       return false;
     }
+  }
+  if (event->type() == QEvent::KeyPress && qobject_cast<QLineEdit*>(watched) != nullptr) {
+    // AltGr arrives as Ctrl+Alt on some systems, and types.
+    const Qt::KeyboardModifiers modifiers = static_cast<QKeyEvent*>(event)->modifiers();
+    return modifiers.testFlag(Qt::AltModifier) && !modifiers.testFlag(Qt::ControlModifier);
   }
   if (watched != window_) {
     return false;

@@ -17,7 +17,7 @@ class QtHelpViewer final : public HelpViewer {
   explicit QtHelpViewer(QString root);
   ~QtHelpViewer() override;
 
-  void showContents(std::string_view helpFile) override;
+  void showPage(std::string_view helpFile, std::string_view page) override;
 
   // The help window, once help has been shown.
   QWidget* window() const;

@@ -15,6 +15,8 @@ QMessageBox::Icon qtIcon(MessageIcon icon) {
       return QMessageBox::Warning;
     case MessageIcon::Critical:
       return QMessageBox::Critical;
+    case MessageIcon::Question:
+      return QMessageBox::Question;
     case MessageIcon::None:
       break;
   }
@@ -36,6 +38,27 @@ void QtMessageBox::show(std::string_view message, std::string_view title, Messag
                   QApplication::activeWindow());
   box.setTextFormat(Qt::PlainText);
   box.exec();
+}
+
+SaveAnswer QtMessageBox::askSave(std::string_view message, std::string_view title) {
+  if (unattended_ != nullptr) {
+    *unattended_ << title << ": " << message << " (Cancel)\n" << std::flush;
+    return SaveAnswer::Cancel;
+  }
+  QMessageBox box(QMessageBox::Question, text(title), text(message),
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                  QApplication::activeWindow());
+  box.setTextFormat(Qt::PlainText);
+  box.setDefaultButton(QMessageBox::Save);
+  box.setEscapeButton(QMessageBox::Cancel);
+  switch (box.exec()) {
+    case QMessageBox::Save:
+      return SaveAnswer::Save;
+    case QMessageBox::Discard:
+      return SaveAnswer::Discard;
+    default:
+      return SaveAnswer::Cancel;
+  }
 }
 
 }  // namespace platform::qt

@@ -123,7 +123,7 @@ TEST_F(DesktopTest, AnyKeyOnTheSplashShowsTheStartedMainWindow) {
   QTest::keyClick(&desktop.splashWindow, Qt::Key_A);
   EXPECT_FALSE(desktop.splashWindow.isVisible());
   EXPECT_TRUE(desktop.mainWindow.isVisible());
-  EXPECT_EQ(desktop.mainWindow.windowTitle(), "Thermarotor Selection Program");
+  EXPECT_EQ(desktop.mainWindow.windowTitle(), "Thermarotor Selection Program[*]");
 }
 
 TEST_F(DesktopTest, PicturesAndDialogSizesAreThereOnceTheirWindowsShow) {
@@ -279,6 +279,28 @@ TEST(DesktopUnattended, AFailedStartIsWrittenOutAndEnds) {
   EXPECT_NE(log.str().find("/nonexistent/ktrmodel6.csv"), std::string::npos) << log.str();
 }
 
+// Unattended, closing over unsaved changes keeps the program and the case:
+// Save would wait on a file dialog, Discard would lose the case.
+TEST(DesktopUnattended, TheSaveQuestionIsWrittenOutAndCancelled) {
+  HeadlessPorts ports;
+  platform::qt::QtMessageBox boxes;
+  std::ostringstream log;
+  boxes.answerUnattended(log);
+  ktr::Desktop desktop(ui::Ports{.messages = boxes,
+                                 .settings = ports.settings,
+                                 .help = ports.help,
+                                 .screen = kScreen,
+                                 .catalogCandidates = {KTR_SOURCE_DIR "/resources/ktrmodel6.csv"},
+                                 .files = ports.files});
+  ASSERT_EQ(desktop.start(true), 0);
+  desktop.program.fields.inputs.txtV.setText("2500");
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(desktop.mainWindow.isWindowModified());
+  desktop.mainWindow.close();
+  EXPECT_TRUE(desktop.mainWindow.isVisible());
+  EXPECT_EQ(log.str(), "Unsaved changes: Save the changes to the new case? (Cancel)\n");
+}
+
 // Save, Open, Export PDF and Copy from the menus and the toolbar reach the
 // project file, the report and the clipboard through the ports.
 TEST_F(DesktopTest, TheFileAndEditCommandsSaveOpenExportAndCopy) {
@@ -310,10 +332,15 @@ TEST_F(DesktopTest, TheFileAndEditCommandsSaveOpenExportAndCopy) {
   const auto open = std::find_if(buttons.begin(), buttons.end(),
                                  [](QAction* a) { return a->toolTip() == "Open File"; });
   ASSERT_NE(open, buttons.end());
+  desktopPorts.messages.saveAnswer = platform::SaveAnswer::Discard;
   (*open)->trigger();
   EXPECT_EQ(widget<QLabel>(desktop.mainWindow, "lblTitle").text(), "Desk, test");
   EXPECT_EQ(widget<QLineEdit>(desktop.inputsWindow, "txtV").text(), "3000");
-  EXPECT_TRUE(desktopPorts.messages.messages().empty());
+  EXPECT_EQ(desktopPorts.messages.messages(),
+            (std::vector<platform::Message>{
+                {"Unsaved changes", "Save the changes to " + (folder / "case.cse").string() + "?",
+                 platform::MessageIcon::Question}}));
+  EXPECT_FALSE(desktop.mainWindow.isWindowModified());
   fs::remove_all(folder);
 }
 
@@ -344,6 +371,49 @@ TEST_F(DesktopTest, ThePasswordAddsTheOverrideButtonOnce) {
   }
 }
 
+TEST_F(DesktopTest, MenusDrawSeparatorsTakeTheStandardKeysAndAltTypesNothing) {
+  dismissSplash();
+  for (const char* name : {"mnuFilebar0", "mnuFilebar1"}) {
+    EXPECT_TRUE(action(name).isSeparator()) << name;
+    EXPECT_TRUE(action(name).text().isEmpty()) << name << ": a separator with text is a heading";
+  }
+  const std::pair<const char*, QKeySequence::StandardKey> keys[] = {
+      {"mnuFileOpen", QKeySequence::Open},     {"mnuFileSave", QKeySequence::Save},
+      {"mnuFileSaveAs", QKeySequence::SaveAs}, {"mnuFilePrint", QKeySequence::Print},
+      {"mnuEditCopy", QKeySequence::Copy},
+  };
+  for (const auto& [name, key] : keys) {
+    EXPECT_EQ(action(name).shortcuts(), QKeySequence::keyBindings(key)) << name;
+  }
+  action("mnuEditInputs").trigger();
+  auto& box = widget<QLineEdit>(desktop.inputsWindow, "txtV");
+  const QString before = box.text();
+  QTest::keyClick(&box, Qt::Key_E, Qt::AltModifier);
+  EXPECT_EQ(box.text(), before);
+  QTest::keyClick(&box, Qt::Key_5);
+  EXPECT_NE(box.text(), before) << "a plain key still types";
+}
+
+// Esc is Cancel; OK keeps what the dialog changed.
+TEST_F(DesktopTest, SettingsEscapeCancelsAndOkKeeps) {
+  dismissSplash();
+  const ModCalc::CalcState& s = desktop.program.state;
+  for (const bool ok : {false, true}) {
+    action("mnuEditSettings").trigger();
+    QTest::mouseClick(&widget<QPushButton>(desktop.settingsWindow, "cmdSIUnits"), Qt::LeftButton);
+    ASSERT_EQ(s.SIUnits, 1);
+    if (ok) {
+      QTest::mouseClick(&widget<QPushButton>(desktop.settingsWindow, "cmdSettingsOK"),
+                        Qt::LeftButton);
+    } else {
+      QTest::keyClick(&desktop.settingsWindow, Qt::Key_Escape);
+    }
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(desktop.settingsWindow.isVisible());
+    EXPECT_EQ(s.SIUnits, ok ? 1 : 0) << (ok ? "OK" : "Esc");
+  }
+}
+
 TEST_F(DesktopTest, ViewToolbarTwiceReturnsToAVisibleCheckedToolbar) {
   dismissSplash();
   auto& toolbar = widget<QToolBar>(desktop.mainWindow, "tbToolBar");
@@ -362,10 +432,19 @@ TEST_F(DesktopTest, AboutAndHelpFromTheMenus) {
   action("mnuAbout").trigger();
   EXPECT_EQ(desktopPorts.messages.messages(),
             (std::vector<platform::Message>{
-                {"Kestrix", "Version 2011.1.13", platform::MessageIcon::Information}}));
-  EXPECT_EQ(action("mnuHelpContents").shortcut(), QKeySequence(Qt::Key_F1));
+                {"Kestrix", "Version 6.0.0", platform::MessageIcon::Information}}));
   action("mnuHelpContents").trigger();
-  EXPECT_EQ(desktopPorts.help.requests(), std::vector<std::string>{"KTR.hlp"});
+  // F1 opens the page of the window it is pressed in.
+  // Shortcuts reach the active window only.
+  for (QWidget* window :
+       {static_cast<QWidget*>(&desktop.mainWindow), static_cast<QWidget*>(&desktop.inputsWindow)}) {
+    window->show();
+    QApplication::setActiveWindow(window);
+    QTest::keyClick(window->focusWidget() != nullptr ? window->focusWidget() : window, Qt::Key_F1);
+  }
+  EXPECT_EQ(desktopPorts.help.requests(),
+            (std::vector<std::string>{"KTR.hlp|index.html", "KTR.hlp|results.html",
+                                      "KTR.hlp|inputs.html"}));
 }
 
 TEST(DesktopStart, EveryWindowBindsCompletelyAndQuickStartSkipsTheSplash) {
@@ -393,17 +472,18 @@ TEST_F(DesktopTest, ClosingTheMainWindowSavesThePositionsAndHidesEveryWindow) {
 
 TEST_F(DesktopTest, TheHelpOpensOnItsContentsWithEveryPageListed) {
   platform::qt::QtHelpViewer viewer(QStringLiteral(":/help"));
-  viewer.showContents("KTR.hlp");
+  viewer.showPage("KTR.hlp", "index.html");
   ASSERT_NE(viewer.window(), nullptr);
   auto& contents = *viewer.window()->findChild<QListWidget*>();
   QStringList titles;
   for (int row = 0; row < contents.count(); ++row) {
     titles << contents.item(row)->text();
   }
-  EXPECT_EQ(titles, (QStringList{"Contents", "The program at a glance", "Entering a case",
-                                 "Settings", "Override and password", "The results", "Units",
-                                 "Project files and printing",
-                                 "Chart, comparison, rating conditions and schedules"}));
+  EXPECT_EQ(titles,
+            (QStringList{"Contents", "The program at a glance", "Entering a case", "Settings",
+                         "Override and password", "The results", "Reading the results",
+                         "How the wheel is rated", "Units", "Project files and printing",
+                         "Chart, comparison, rating conditions and schedules"}));
   auto& page = *viewer.window()->findChild<QTextBrowser*>();
   for (int row = 0; row < contents.count(); ++row) {
     contents.setCurrentRow(row);

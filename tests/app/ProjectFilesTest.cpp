@@ -92,6 +92,18 @@ TEST_F(ProjectFilesTest, ADroppedProjectOpensAndIsRecent) {
   EXPECT_EQ(actions[0]->text(), QStringLiteral("&1 dropped.cse"));
 }
 
+TEST_F(ProjectFilesTest, OpeningOverUnsavedChangesAsksFirst) {
+  const std::string path = savedProject("other.cse", "Another case");
+  desktop.program.fields.inputs.txtTitle.setText("Not saved yet");
+  EXPECT_FALSE(projectFiles.open(QString::fromStdString(path)));  // the answer is Cancel
+  EXPECT_EQ(desktop.program.fields.inputs.txtTitle.text(), "Not saved yet");
+  ASSERT_EQ(ports.messages.messages().size(), 1U);
+  EXPECT_EQ(ports.messages.messages()[0].title, "Unsaved changes");
+  ports.messages.saveAnswer = platform::SaveAnswer::Discard;
+  EXPECT_TRUE(projectFiles.open(QString::fromStdString(path)));
+  EXPECT_EQ(desktop.program.fields.inputs.txtTitle.text(), "Another case");
+}
+
 TEST_F(ProjectFilesTest, RecentListsTheLastFiveNewestFirstAndOpensThem) {
   EXPECT_FALSE(recentMenu().actions().front()->isEnabled());
   for (int i = 1; i <= 6; ++i) {

@@ -526,7 +526,7 @@ TEST_F(ProjectFileTest, CommandsGoThroughTheFileDialogs) {
   main.tbToolBar_ButtonClick(*main.tbToolBar.find("Open"));
   EXPECT_EQ(state.Toa, 95);
   main.mnuFileOpen.click();  // cancelled
-  EXPECT_EQ(files.asked, (std::vector<std::string>{"Save|Project Files (*.cse)|*.cse",
+  EXPECT_EQ(files.asked, (std::vector<std::string>{"Save As|Project Files (*.cse)|*.cse",
                                                    "Open|Project Files (*.cse)|*.cse",
                                                    "Open|Project Files (*.cse)|*.cse"}));
   EXPECT_EQ(texts(), std::vector<std::string>{});

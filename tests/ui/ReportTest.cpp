@@ -114,7 +114,7 @@ TEST_F(ReportTest, EnglishPageStandsWhereTheColumnsPutIt) {
       {"CASSETTE", column(18, 9), 7.2 + lines(8, 9), 9, false, false, true},
       {"Contact brush seals", column(43, 9), 7.2 + lines(12, 9), 9, false, false, false},
       {"www.kestrix.example.com", column(55, 10), 9.5 + lines(2, 10), 10, true, true, false},
-      {"Version 2011.1.13", 6, 9.9, 8, true, false, false},
+      {"Version 6.0.0", 6, 9.9, 8, true, false, false},
   };
   for (const auto& row : rows) {
     const auto [x, y, size, bold, italic, underline] = place(page, row.text);

@@ -9,7 +9,7 @@ TEST(Startup, SplashSetsTheEditionAndStartsTheMainWindow) {
   EXPECT_EQ(p.state.PrivateLabel, 0);
   EXPECT_EQ(p.state.SIFlowUnit, 0);
   EXPECT_EQ(p.state.SIFlowFactor, 0.58851F);
-  EXPECT_EQ(p.windows.splash.LblVersion.caption(), "Version 2011.1.13");
+  EXPECT_EQ(p.windows.splash.LblVersion.caption(), "Version 6.0.0");
   EXPECT_FALSE(p.windows.splash.lblInternalUse.visible());
   EXPECT_TRUE(p.windows.splash.picLogo0.visible());
   EXPECT_FALSE(p.windows.splash.picLogo1.visible());

@@ -482,14 +482,15 @@ TEST_F(CommandsTest, ViewToolbarTwiceReturnsToAVisibleToolbar) {
 TEST_F(CommandsTest, AboutShowsTheVersion) {
   windows.main.mnuAbout.click();
   ASSERT_EQ(messages.messages().size(), 1U);
-  EXPECT_EQ(messages.messages()[0], (platform::Message{"Kestrix", "Version 2011.1.13",
-                                                       platform::MessageIcon::Information}));
+  EXPECT_EQ(messages.messages()[0],
+            (platform::Message{"Kestrix", "Version 6.0.0", platform::MessageIcon::Information}));
 }
 
 TEST_F(CommandsTest, HelpFromMenuAndToolbarOpensTheHelpFile) {
   windows.main.mnuHelpContents.click();
   windows.main.tbToolBar.click("Help");
-  EXPECT_EQ(help.requests(), (std::vector<std::string>{"KTR.hlp", "KTR.hlp"}));
+  EXPECT_EQ(help.requests(),
+            (std::vector<std::string>{"KTR.hlp|index.html", "KTR.hlp|index.html"}));
 }
 
 TEST_F(CommandsTest, ToolbarAndMenusShowTheDialogs) {

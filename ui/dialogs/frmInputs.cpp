@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -54,6 +55,22 @@ frmInputs::frmInputs(Windows& windows) : Window("frmInputs", windows) {
   in.lstWheel.onDblClick = [this] { lstWheel_DblClick(); };
   cmdCalc.onClick = [this] { cmdCalc_Click(); };
   cmdClose.onClick = [this] { cmdClose_Click(); };
+}
+
+void frmInputs::Form_Load() {
+  platform::SettingsStore& store = ports().settings;
+  const auto stored = [&store](const char* key) {
+    return platform::parseNumber<double>(store.value(kApplication, kSection, key, ""));
+  };
+  const std::optional<double> left = stored("InputsLeft");
+  const std::optional<double> top = stored("InputsTop");
+  // A position from a larger screen, or a damaged one, leaves the placing
+  // to the desktop rather than opening the dialog where nobody sees it.
+  const Screen& screen = ports().screen;
+  if (left && top && *left >= 0 && *top >= 0 && *left + width() <= screen.width &&
+      *top + height() <= screen.height) {
+    move(static_cast<int>(*left), static_cast<int>(*top));
+  }
 }
 
 void frmInputs::cmdCalc_Click() {

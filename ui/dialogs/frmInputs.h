@@ -61,6 +61,10 @@ class frmInputs final : public Window {
   platform::Label lblSelect{"lblSelect", "Model Selection"};
   platform::Label Label2{"Label2", "Go to settings to change between English and Metric units"};
 
+ protected:
+  // Opens where the engineer left it, when that is on the screen.
+  void Form_Load() override;
+
  private:
   // What every paired box's change handler does: `box` is the entry box
   // while SIUnits is `units`; `toTwin` gives the twin's value from its number.

@@ -7,6 +7,7 @@
 #include <iterator>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "engine/Engine.h"
 #include "engine/EnteredUnits.h"
@@ -54,7 +55,7 @@ frmSettings::frmSettings(Windows& windows) : Window("frmSettings", windows) {
   ModCalc::SettingsFields& f = fields().settings;
   f.registerIn(*this);
   add(KSR, SIFlowFrame, cmdSIUnitType, cmdSIUnits, fmePressure, Label3, Label4, lblSPress, fmeElev,
-      lblElev, fmeInput, fmeUnits, fmeOutUnits, cmdSettingsOK);
+      lblElev, fmeInput, fmeUnits, fmeOutUnits, cmdSettingsOK, cmdSettingsCancel);
   fmePressure.setToolTip("Pressures used to calculate purge");
   fmeElev.setToolTip("Enter Location Elevation in Feet above Sea Level");
   fmeInput.setToolTip("Select Air Volume to Input");
@@ -76,6 +77,37 @@ frmSettings::frmSettings(Windows& windows) : Window("frmSettings", windows) {
     };
   }
   cmdSettingsOK.onClick = [this] { cmdSettingsOK_Click(); };
+  cmdSettingsCancel.onClick = [this] { cmdSettingsCancel_Click(); };
+}
+
+void frmSettings::showDialog() {
+  if (!visible()) {
+    std::vector<platform::Control*> shown = controls();
+    const std::vector<platform::Control*>& inputs = w_.inputs.controls();
+    shown.insert(shown.end(), inputs.begin(), inputs.end());
+    opened_ = platform::ControlSnapshot(shown);
+    openedState_ = state();
+  }
+  show();
+}
+
+void frmSettings::cmdSettingsCancel_Click() {
+  {
+    // Held: a handler would act on a dialog half put back.
+    const platform::HoldHandlers held;
+    opened_.restore();
+  }
+  // Only OK takes the dialog's entries into the state; the unit switches
+  // take theirs at once.
+  ModCalc::CalcState& s = state();
+  s.SIUnits = openedState_.SIUnits;
+  s.SIFlowUnit = openedState_.SIFlowUnit;
+  s.SIFlowFactor = openedState_.SIFlowFactor;
+  s.PoaInWC = openedState_.PoaInWC;
+  s.PoaPa = openedState_.PoaPa;
+  s.PraInWC = openedState_.PraInWC;
+  s.PraPa = openedState_.PraPa;
+  hide();
 }
 
 void frmSettings::cmdSIUnits_Click() {

@@ -6,6 +6,7 @@
 #include <array>
 #include <string>
 
+#include "platform/ControlSnapshot.h"
 #include "platform/Controls.h"
 #include "ui/Window.h"
 
@@ -25,6 +26,11 @@ class frmSettings final : public Window {
   // calculates and hides the dialog. A box without a number is named in a
   // message and nothing changes; the dialog stays open.
   void cmdSettingsOK_Click();
+  // Shows the dialog; what it shows now is what Cancel puts back.
+  void showDialog();
+  // Puts back what the dialog changed since it was opened (the unit
+  // switches too) and hides it.
+  void cmdSettingsCancel_Click();
   // The same at start-up, where no calculation runs.
   void confirmWithoutCalculation();
   // Takes the elevation and the two pressures as OK read them from txtElev,
@@ -47,6 +53,7 @@ class frmSettings final : public Window {
   platform::Frame fmeUnits{"fmeUnits", "Humidity Input Units"};
   platform::Frame fmeOutUnits{"fmeOutUnits", "Humidity Output Units"};
   platform::CommandButton cmdSettingsOK{"cmdSettingsOK", "OK"};
+  platform::CommandButton cmdSettingsCancel{"cmdSettingsCancel", "Cancel"};
 
   // Unit words for the captions: 0 output humidity, 1 humidity ratio,
   // 2 relative humidity, 4 English input humidity, 5 SI input humidity,
@@ -63,6 +70,11 @@ class frmSettings final : public Window {
   void fillCaptions(bool calculate);
   // The inputs dialog's volume units, for the flow basis and SI flow unit.
   void fillVolumeLabels();
+
+  // What the dialog and the inputs dialog showed when it was opened, and
+  // the state the unit switches change.
+  platform::ControlSnapshot opened_;
+  ModCalc::CalcState openedState_;
 };
 
 }  // namespace ui

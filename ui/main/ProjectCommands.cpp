@@ -25,6 +25,9 @@ constexpr std::size_t kMostProjectBytes = std::size_t{1} << 20;
 class SilentMessages final : public platform::MessageBox {
  public:
   void show(std::string_view, std::string_view, platform::MessageIcon) override {}
+  platform::SaveAnswer askSave(std::string_view, std::string_view) override {
+    return platform::SaveAnswer::Cancel;
+  }
 };
 
 // The moisture value of `kind` whose humidity ratio at dry bulb t and
@@ -87,6 +90,9 @@ ModCalc::CalcState& applyProject(const Project& p, ModCalc::CalcState& s,
 }  // namespace
 
 void frmWheel::mnuFileOpen_Click() {
+  if (!mayLoseCase()) {
+    return;
+  }
   const auto path = ports().files.openPath("Open", kProjectFilter);
   if (path && !path->empty()) {
     openProjectFile(*path);
@@ -119,6 +125,7 @@ bool frmWheel::openProjectFile(const std::string& path) {
   } else {
     w_.inputs.ChangeStatus();
   }
+  caseSaved(path);
   if (onProjectFile) {
     onProjectFile(path);
   }
@@ -221,7 +228,15 @@ bool frmWheel::OpenProject(const std::string& path) {
 }
 
 void frmWheel::mnuFileSave_Click() {
-  const auto path = ports().files.savePath("Save", kProjectFilter);
+  if (projectPath_.empty()) {
+    mnuFileSaveAs_Click();
+  } else {
+    saveProjectFile(projectPath_);
+  }
+}
+
+void frmWheel::mnuFileSaveAs_Click() {
+  const auto path = ports().files.savePath("Save As", kProjectFilter);
   if (path && !path->empty()) {
     saveProjectFile(*path);
   }
@@ -231,6 +246,7 @@ bool frmWheel::saveProjectFile(const std::string& path) {
   if (!calculateForOutput() || !SaveProject(path)) {
     return false;
   }
+  caseSaved(path);
   if (onProjectFile) {
     onProjectFile(path);
   }

@@ -1,8 +1,10 @@
 #include "ui/main/frmWheel.h"
 
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "engine/Catalog.h"
@@ -19,8 +21,6 @@ namespace {
 // The window's design size, twips.
 constexpr int kDesignWidth = 11400;
 constexpr int kDesignHeight = 8200;
-
-constexpr const char* kHelpFile = "KTR.hlp";
 
 // A box's number as start-up reads it; a box without one counts as 0 (the
 // boxes hold their design-time numbers at start-up, so this is a guard).
@@ -68,14 +68,14 @@ frmWheel::frmWheel(Windows& windows) : Window("frmWheel", windows) {
   add(lblDPs, lblDPr, lbldWh, lblInWC, lbllbh);
   add(HiVelocity, lblSeason, lblModel, lblTitle, frmFlute);
   add(picWheel, picSmallLogo0, picSmallLogo1, picARILogo);
-  add(mnufile, mnuFileOpen, mnuFileClose, mnuFileSave, mnuFilebar0, mnuFilePrint, mnuFileExportPdf,
-      mnuFilebar1, mnuFileExit);
+  add(mnufile, mnuFileOpen, mnuFileClose, mnuFileSave, mnuFileSaveAs, mnuFilebar0, mnuFilePrint,
+      mnuFileExportPdf, mnuFilebar1, mnuFileExit);
   add(mnuedit, mnuEditCopy, mnuEditSettings, mnuEditInputs, mnuEditSecurity);
   add(mnuView, mnuViewToolbar);
   add(Help, mnuAbout, mnuHelpContents);
   add(mnuEditRating, mnuEditRatingSummer, mnuEditRatingWinter, mnuViewChart, mnuViewCompare);
-  mnufile.add(mnuFileOpen, mnuFileClose, mnuFileSave, mnuFilebar0, mnuFilePrint, mnuFileExportPdf,
-              mnuFilebar1, mnuFileExit);
+  mnufile.add(mnuFileOpen, mnuFileClose, mnuFileSave, mnuFileSaveAs, mnuFilebar0, mnuFilePrint,
+              mnuFileExportPdf, mnuFilebar1, mnuFileExit);
   mnuedit.add(mnuEditCopy, mnuEditSettings, mnuEditInputs, mnuEditSecurity);
   mnuView.add(mnuViewToolbar);
   Help.add(mnuAbout, mnuHelpContents);
@@ -102,9 +102,11 @@ frmWheel::frmWheel(Windows& windows) : Window("frmWheel", windows) {
 
   mnuViewToolbar.setChecked(true);
 
-  // File Close, the separators and the top-level menus have no action.
+  // The separators and the top-level menus have no action.
   mnuFileOpen.onClick = [this] { mnuFileOpen_Click(); };
+  mnuFileClose.onClick = [this] { mnuFileClose_Click(); };
   mnuFileSave.onClick = [this] { mnuFileSave_Click(); };
+  mnuFileSaveAs.onClick = [this] { mnuFileSaveAs_Click(); };
   mnuFilePrint.onClick = [this] { mnuFilePrint_Click(); };
   mnuFileExportPdf.onClick = [this] { mnuFileExportPdf_Click(); };
   mnuEditCopy.onClick = [this] { mnuEditCopy_Click(); };
@@ -198,6 +200,25 @@ void frmWheel::Form_Load() {
 
   // The custom wheel from the override dialog's boxes.
   ModCalc::AutoSelect(engine());
+
+  // The start-up case, for File Close and as the new case nothing changed.
+  std::vector<platform::Control*> shown;
+  for (const platform::Form* form : std::initializer_list<const platform::Form*>{
+           this, &w_.inputs, &w_.settings, &w_.overrides}) {
+    // Menus and the toolbar follow the password, not the case.
+    for (platform::Control* control : form->controls()) {
+      const platform::ControlRef ref = control->ref();
+      if (!std::holds_alternative<platform::ToolBar*>(ref) &&
+          !std::holds_alternative<platform::Menu*>(ref) &&
+          !std::holds_alternative<platform::MenuItem*>(ref)) {
+        shown.push_back(control);
+      }
+    }
+  }
+  startupControls_ = platform::ControlSnapshot(shown);
+  startupState_ = s;
+  startupCatalog_ = engine().catalog;
+  caseSaved("");
 }
 
 void frmWheel::addOverrideButton() {
@@ -237,7 +258,7 @@ void frmWheel::tbToolBar_ButtonClick(const ToolButton& button) {
   } else if (key == "Copy") {
     mnuEditCopy_Click();
   } else if (key == "Settings") {
-    w_.settings.show();
+    w_.settings.showDialog();
   } else if (key == "Print") {
     mnuFilePrint_Click();
   } else if (key == "Help") {
@@ -250,12 +271,15 @@ void frmWheel::tbToolBar_ButtonClick(const ToolButton& button) {
 }
 
 void frmWheel::mnuFileExit_Click() {
+  if (!mayLoseCase()) {
+    return;
+  }
   Form_Unload();
   hide();
 }
 
 void frmWheel::mnuEditSettings_Click() {
-  w_.settings.show();
+  w_.settings.showDialog();
 }
 
 void frmWheel::mnuEditInputs_Click() {
@@ -281,7 +305,7 @@ void frmWheel::mnuHelpContents_Click() {
 
 void frmWheel::ShowHelpContents() {
   // Contents, then finder: the help opens on its Help Topics window.
-  ports().help.showContents(kHelpFile);
+  ports().help.showPage(kHelpFile, "index.html");
 }
 
 }  // namespace ui

@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/ControlSnapshot.h"
 #include "platform/Controls.h"
 #include "platform/Page.h"
 #include "ui/Window.h"
@@ -49,10 +50,14 @@ class frmWheel final : public Window {
   // calculation stopped; its message has been shown.
   bool calculateForOutput();
 
-  // File Open, Save, Print and Export PDF, and Edit Copy; each asks its
-  // dialog first (the command line answers them itself).
+  // File Open, Save, Save As, Print and Export PDF, and Edit Copy; each
+  // asks its dialog first (the command line answers them itself). Save
+  // writes to the project's own file once it has one.
   void mnuFileOpen_Click();
   void mnuFileSave_Click();
+  void mnuFileSaveAs_Click();
+  // File Close: back to the start-up case.
+  void mnuFileClose_Click();
   void mnuFilePrint_Click();
   void mnuFileExportPdf_Click();
   void mnuEditCopy_Click();
@@ -63,6 +68,18 @@ class frmWheel final : public Window {
   // Told the path of each project file opened or saved (File > Recent).
   std::function<void(const std::string&)> onProjectFile;
   bool exportPdf(const std::string& path);
+
+  // Whether the case in the boxes differs from the one last opened or saved
+  // (for a new case, from start-up).
+  bool caseModified() const;
+  // Puts the title bar's modified mark in line with caseModified().
+  void refreshModified();
+  // The boxes, check boxes, options and model list that make up the case.
+  std::vector<platform::Control*> caseControls() const;
+  // Before a command that would lose unsaved changes: asks Save, Discard or
+  // Cancel. True when the command may go on (saved, discarded, or nothing
+  // to lose).
+  bool mayLoseCase();
   // The clipboard summary's text, as Edit Copy puts it there.
   std::string summaryText();
 
@@ -170,6 +187,7 @@ class frmWheel final : public Window {
   MenuItem mnuFileOpen{"mnuFileOpen", "&Open"};
   MenuItem mnuFileClose{"mnuFileClose", "&Close"};
   MenuItem mnuFileSave{"mnuFileSave", "&Save"};
+  MenuItem mnuFileSaveAs{"mnuFileSaveAs", "Save &As…"};
   MenuItem mnuFilebar0 = MenuItem::separator("mnuFilebar0");
   MenuItem mnuFilePrint{"mnuFilePrint", "&Print"};
   MenuItem mnuFileExportPdf{"mnuFileExportPdf", "Export P&DF…"};
@@ -199,6 +217,18 @@ class frmWheel final : public Window {
   bool SaveProject(const std::string& path);
   bool OpenProject(const std::string& path);
   void BuildSummaryText();
+  // The case's contents as one text, to compare with the one saved.
+  std::string caseText() const;
+  // The case now shown is the one in `path` (empty: a new case).
+  void caseSaved(std::string path);
+
+  std::string savedCase_;
+  std::string projectPath_;
+  // What File Close goes back to: the windows, the state and the custom
+  // wheel as start-up left them.
+  platform::ControlSnapshot startupControls_;
+  ModCalc::CalcState startupState_;
+  ModCalc::ModelCatalog startupCatalog_;
 };
 
 }  // namespace ui
