@@ -32,6 +32,8 @@ class Page {
   virtual double charWidth() const = 0;
   virtual double lineHeight() const = 0;
   virtual double textWidth(std::string_view text) const = 0;
+  // Inches across the printable area, which text must not run past.
+  virtual double printableWidth() const = 0;
 
   // Text whose top-left corner is at (x, y).
   virtual void text(double x, double y, std::string_view text) = 0;
@@ -54,9 +56,10 @@ class PageDevice {
  public:
   virtual ~PageDevice() = default;
   // A page on the printer the print dialog chose, or in a one-page PDF file
-  // at `path`. Throws PageError when it cannot start.
+  // at `path` whose document title is `title`. Throws PageError when it
+  // cannot start.
   virtual std::unique_ptr<Page> printerPage() = 0;
-  virtual std::unique_ptr<Page> pdfPage(const std::string& path) = 0;
+  virtual std::unique_ptr<Page> pdfPage(const std::string& path, const std::string& title) = 0;
 };
 
 }  // namespace platform

@@ -14,6 +14,7 @@ class SharedRecordingPage final : public Page {
   double charWidth() const override { return page_->charWidth(); }
   double lineHeight() const override { return page_->lineHeight(); }
   double textWidth(std::string_view text) const override { return page_->textWidth(text); }
+  double printableWidth() const override { return page_->printableWidth(); }
   void text(double x, double y, std::string_view text) override { page_->text(x, y, text); }
   void picture(std::string_view name, double x, double y, double width, double height) override {
     page_->picture(name, x, y, width, height);
@@ -57,8 +58,10 @@ std::unique_ptr<Page> RecordingPageDevice::printerPage() {
   return give();
 }
 
-std::unique_ptr<Page> RecordingPageDevice::pdfPage(const std::string& path) {
+std::unique_ptr<Page> RecordingPageDevice::pdfPage(const std::string& path,
+                                                   const std::string& title) {
   pdfPaths.push_back(path);
+  pdfTitles.push_back(title);
   return give();
 }
 

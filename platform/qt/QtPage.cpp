@@ -90,6 +90,7 @@ class QtPage final : public Page {
   double textWidth(std::string_view text) const override {
     return metrics().horizontalAdvance(qtText(text)) / dpi_;
   }
+  double printableWidth() const override { return painter_.device()->width() / dpi_; }
 
   void text(double x, double y, std::string_view text) override {
     painter_.drawText(QPointF(x * dpi_, y * dpi_ + metrics().ascent()), qtText(text));
@@ -156,7 +157,7 @@ std::unique_ptr<Page> QtPageDevice::printerPage() {
   return std::make_unique<QtPage>(printer(), nullptr, nullptr);
 }
 
-std::unique_ptr<Page> QtPageDevice::pdfPage(const std::string& path) {
+std::unique_ptr<Page> QtPageDevice::pdfPage(const std::string& path, const std::string& title) {
   // The target is checked before anything is drawn.
   auto pdf = std::make_unique<PdfFile>(path);
   if (pdf->file.problem()) {
@@ -167,6 +168,7 @@ std::unique_ptr<Page> QtPageDevice::pdfPage(const std::string& path) {
   writer->setResolution(1200);
   writer->setPageLayout(letterPage());
   writer->setCreator(QStringLiteral("KTR wheel selection"));
+  writer->setTitle(QString::fromStdString(title));
   QPagedPaintDevice& device = *writer;
   return std::make_unique<QtPage>(device, std::move(writer), std::move(pdf));
 }
