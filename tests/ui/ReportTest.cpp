@@ -121,6 +121,7 @@ TEST_F(ReportTest, EnglishPageStandsWhereTheColumnsPutIt) {
         << row.text;
   }
   EXPECT_FALSE(find(page, "Exceeds Design Guidelines"));
+  EXPECT_FALSE(find(page, "Frost: the exhaust is supersaturated below freezing."));
   std::vector<std::tuple<std::string, double, double, double, double>> pictures;
   for (const PageItem& item : page.items()) {
     if (item.kind == PageItem::Kind::Picture) {
@@ -208,6 +209,7 @@ TEST_F(ReportTest, FiguresKeepTheirDecimalPointsInLineAndHeadingsCentred) {
       tableRight = std::max({tableRight, rightEdge, right(units[k])});
     }
     EXPECT_EQ(rows[0][2].text, si ? "-23.3" : "-10.0");
+    EXPECT_TRUE(find(page, "Frost: the exhaust is supersaturated below freezing."));
     // The rule spans the table and no further.
     bool ruled = false;
     for (const PageItem& item : page.items()) {

@@ -346,7 +346,7 @@ void frmWheel::Printout(platform::Page& page) {
   }};
   const auto& actual = si ? s.SIFlowList : s.AcfmList;
   const auto enthalpy = [&](double h) {
-    return fmt(si ? units::kilojoulesPerKilogram(h) : h, "##.00");
+    return fmt(si ? units::kilojoulesPerKilogram(h) : h, "#0.00");
   };
   const struct {
     const char* name;
@@ -407,12 +407,10 @@ void frmWheel::Printout(platform::Page& page) {
                   : "(Elevation: " + platform::decimalText(s.ElevFt) + " ft. above Sea Level)");
   page.line(tableLeft, 6.12, tableRight, 6.12);
   if (fields().main.lblFrost.visible()) {
-    // The exhaust RH above 100 % needs its reason beside it.
-    cursor.newLine();
-    cursor.tab(kTableColumn);
+    // An exhaust RH above 100 % needs its reason beside it.
+    cursor.tab(kFirstFigureColumn + 2 * kZoneColumns);
     setFont(9, true);
-    cursor.print(
-        "Frost: the exhaust air is supersaturated below freezing; frost buildup may occur.");
+    cursor.print("Frost: the exhaust is supersaturated below freezing.");
     setFont(9, false);
   }
 
