@@ -40,6 +40,10 @@ class Page {
   // A picture of the program's own (a name from the picture folder, without
   // its extension) scaled into the box.
   virtual void picture(std::string_view name, double x, double y, double width, double height) = 0;
+  // The same picture without its element whose id is `leftOut`, and what
+  // that element holds.
+  virtual void pictureWithout(std::string_view name, std::string_view leftOut, double x, double y,
+                              double width, double height) = 0;
   virtual void line(double x1, double y1, double x2, double y2) = 0;
 
   // Ends the document: the page goes to the printer or the file is written.

@@ -19,6 +19,10 @@ class SharedRecordingPage final : public Page {
   void picture(std::string_view name, double x, double y, double width, double height) override {
     page_->picture(name, x, y, width, height);
   }
+  void pictureWithout(std::string_view name, std::string_view leftOut, double x, double y,
+                      double width, double height) override {
+    page_->pictureWithout(name, leftOut, x, y, width, height);
+  }
   void line(double x1, double y1, double x2, double y2) override { page_->line(x1, y1, x2, y2); }
   void finish() override { page_->finish(); }
 
@@ -33,16 +37,22 @@ double RecordingPage::textWidth(std::string_view text) const {
 }
 
 void RecordingPage::text(double x, double y, std::string_view text) {
-  items_.push_back({PageItem::Kind::Text, x, y, std::string(text), font_, 0, 0});
+  items_.push_back({PageItem::Kind::Text, x, y, std::string(text), font_, 0, 0, ""});
 }
 
 void RecordingPage::picture(std::string_view name, double x, double y, double width,
                             double height) {
-  items_.push_back({PageItem::Kind::Picture, x, y, std::string(name), font_, width, height});
+  pictureWithout(name, "", x, y, width, height);
+}
+
+void RecordingPage::pictureWithout(std::string_view name, std::string_view leftOut, double x,
+                                   double y, double width, double height) {
+  items_.push_back({PageItem::Kind::Picture, x, y, std::string(name), font_, width, height,
+                    std::string(leftOut)});
 }
 
 void RecordingPage::line(double x1, double y1, double x2, double y2) {
-  items_.push_back({PageItem::Kind::Line, x1, y1, "", font_, x2, y2});
+  items_.push_back({PageItem::Kind::Line, x1, y1, "", font_, x2, y2, ""});
 }
 
 std::unique_ptr<Page> RecordingPageDevice::give() {

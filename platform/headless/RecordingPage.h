@@ -18,6 +18,7 @@ struct PageItem {
   Font font;         // of a text
   double width = 0;  // a picture's size, or a line's far end
   double height = 0;
+  std::string leftOut;  // the element a picture is drawn without
 };
 
 // A page that keeps what is drawn on it, for tests and the command line. Its
@@ -35,6 +36,8 @@ class RecordingPage final : public Page {
 
   void text(double x, double y, std::string_view text) override;
   void picture(std::string_view name, double x, double y, double width, double height) override;
+  void pictureWithout(std::string_view name, std::string_view leftOut, double x, double y,
+                      double width, double height) override;
   void line(double x1, double y1, double x2, double y2) override;
   void finish() override { finished_ = true; }
 

@@ -1,12 +1,15 @@
 #include "platform/qt/QtPage.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSvgRenderer>
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
 
 #include "platform/FileWrite.h"
 
@@ -42,6 +45,28 @@ double averageCharWidth(const QFontMetricsF& metrics) {
     sum += kWeights[i] * metrics.horizontalAdvance(QLatin1Char(static_cast<char>('a' + i)));
   }
   return sum / 1000;
+}
+
+// An SVG document without the element whose id is `id` (none when empty).
+QByteArray withoutElement(const QByteArray& svg, const QString& id) {
+  if (id.isEmpty()) {
+    return svg;
+  }
+  QXmlStreamReader reader(svg);
+  QByteArray kept;
+  QXmlStreamWriter writer(&kept);
+  int skipped = 0;  // depth inside the element left out
+  while (!reader.atEnd() && !reader.hasError()) {
+    reader.readNext();
+    if (skipped > 0) {
+      skipped += reader.isStartElement() ? 1 : reader.isEndElement() ? -1 : 0;
+    } else if (reader.isStartElement() && reader.attributes().value(QStringLiteral("id")) == id) {
+      skipped = 1;
+    } else {
+      writer.writeCurrentToken(reader);
+    }
+  }
+  return kept;
 }
 
 // A PDF is drawn in memory and written as one file when the page is done,
@@ -97,7 +122,15 @@ class QtPage final : public Page {
   }
 
   void picture(std::string_view name, double x, double y, double width, double height) override {
-    QSvgRenderer svg(QStringLiteral(":/pictures/%1.svg").arg(qtText(name)));
+    pictureWithout(name, "", x, y, width, height);
+  }
+
+  void pictureWithout(std::string_view name, std::string_view leftOut, double x, double y,
+                      double width, double height) override {
+    QFile file(QStringLiteral(":/pictures/%1.svg").arg(qtText(name)));
+    QSvgRenderer svg(file.open(QIODevice::ReadOnly)
+                         ? withoutElement(file.readAll(), qtText(leftOut))
+                         : QByteArray());
     if (!svg.isValid()) {
       throw PageError("The picture \"" + std::string(name) + "\" is missing from the program.");
     }

@@ -55,6 +55,9 @@ TEST_F(QtPageTest, ProblemsAreReportedNotDrawn) {
       PageError);
   auto page = device.pdfPage(pdf.string(), "North wing");
   EXPECT_THROW(page->picture("no-such-picture", 0, 0, 1, 1), PageError);
+  EXPECT_THROW(page->pictureWithout("no-such-picture", "spokes", 0, 0, 1, 1), PageError);
+  EXPECT_NO_THROW(page->pictureWithout("wheel", "spokes", 0, 0, 1, 1));
+  EXPECT_NO_THROW(page->pictureWithout("wheel", "no-such-element", 0, 0, 1, 1));
   page->finish();
 }
 

@@ -213,7 +213,7 @@ TEST_F(ReportTest, FiguresKeepTheirDecimalPointsInLineAndHeadingsCentred) {
     // The rule spans the table and no further.
     bool ruled = false;
     for (const PageItem& item : page.items()) {
-      if (item.kind == PageItem::Kind::Line) {
+      if (item.kind == PageItem::Kind::Line && item.y == 6.12) {
         EXPECT_NEAR(item.x, column(18, 9), 1e-9);
         EXPECT_NEAR(item.width, tableRight, 1e-9);
         ruled = true;
@@ -241,6 +241,29 @@ TEST_F(ReportTest, LongTitlesAreCutToThePrintableWidth) {
           << printed.text;
       EXPECT_GT(right(printed), page.printableWidth() - 2 * column10) << "cut no more than needed";
     }
+  }
+}
+
+TEST_F(ReportTest, TheWheelShowsTheModelsSpokes) {
+  for (const int spokes : {4, 6, 3, 0, 1000}) {
+    catalog.SpokeCount[static_cast<std::size_t>(state.ModelIndex)] =
+        static_cast<std::int16_t>(spokes);
+    const platform::RecordingPage page = print();
+    int drawn = 0;
+    for (const PageItem& item : page.items()) {
+      if (item.kind == PageItem::Kind::Picture && item.text == "wheel") {
+        EXPECT_EQ(item.leftOut, "spokes") << "the picture's own spokes left out";
+      }
+      if (item.kind == PageItem::Kind::Line && item.y != 6.12) {
+        ++drawn;
+        // Hub to rim, inside the picture.
+        EXPECT_NEAR(std::hypot(item.width - item.x, item.height - item.y), 0.48, 1e-9);
+        for (const auto& [x, y] : {std::pair{item.x, item.y}, std::pair{item.width, item.height}}) {
+          EXPECT_TRUE(x > 0.5 && x < 3.6 && y > 2.8 && y < 5.1) << x << ", " << y;
+        }
+      }
+    }
+    EXPECT_EQ(drawn, std::min(spokes, 72)) << spokes;
   }
 }
 

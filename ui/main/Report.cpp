@@ -3,8 +3,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdlib>
 #include <ctime>
+#include <numbers>
 #include <optional>
 #include <string>
 #include <vector>
@@ -162,6 +164,31 @@ std::string motorText(const std::string& hp, bool si) {
   return platform::formatNumber(*number * units::kKilowattsPerHorsepower, "0.0##");
 }
 
+// The wheel picture is drawn 0.01 in to its unit: its wheel's centre, the
+// rim of its media and the edge of its hub, in inches from the picture's
+// corner.
+constexpr double kWheelLeft = 0.5;
+constexpr double kWheelTop = 2.8;
+constexpr double kWheelCentreX = 1.55;
+constexpr double kWheelCentreY = 1.09;
+constexpr double kRimRadius = 0.58;
+constexpr double kHubRadius = 0.10;
+constexpr int kMostSpokesDrawn = 72;  // more would fill the media solid
+
+// The model's spokes, equally spaced from the top, hub to rim.
+void drawSpokes(platform::Page& page, int count) {
+  const int drawn = std::min(count, kMostSpokesDrawn);
+  for (int k = 0; k < drawn; ++k) {
+    const double angle = 2 * std::numbers::pi * k / drawn;
+    const double dx = std::sin(angle);
+    const double dy = -std::cos(angle);
+    const double cx = kWheelLeft + kWheelCentreX;
+    const double cy = kWheelTop + kWheelCentreY;
+    page.line(cx + kHubRadius * dx, cy + kHubRadius * dy, cx + kRimRadius * dx,
+              cy + kRimRadius * dy);
+  }
+}
+
 // Text cut at the end with "…" so that it is at most `width` inches wide.
 std::string elided(const platform::Page& page, const std::string& text, double width) {
   if (page.textWidth(text) <= width) {
@@ -208,7 +235,8 @@ void frmWheel::Printout(platform::Page& page) {
   } else {
     page.picture("logo1", 1.28, 0.5, 2, 0.6);
   }
-  page.picture("wheel", 0.5, 2.8, 3.1, 2.3);
+  page.pictureWithout("wheel", "spokes", kWheelLeft, kWheelTop, 3.1, 2.3);
+  drawSpokes(page, c.SpokeCount[sel]);
   if (maker && totalEnergy) {
     page.picture("badge", 5, 0.5, 2.01, 1.07);
   }
