@@ -34,12 +34,13 @@ void OffscreenPages::ensureApplication() {
   }
 }
 
-std::unique_ptr<platform::Page> OffscreenPages::pdfPage(const std::string& path) {
+std::unique_ptr<platform::Page> OffscreenPages::pdfPage(const std::string& path,
+                                                        const std::string& title) {
   ensureApplication();
   if (!device_) {
     device_ = std::make_unique<platform::qt::QtPageDevice>();
   }
-  return device_->pdfPage(path);
+  return device_->pdfPage(path, title);
 }
 
 }  // namespace ktr

@@ -22,7 +22,8 @@ class OffscreenPages final : public platform::PageDevice {
   ~OffscreenPages() override;
 
   std::unique_ptr<platform::Page> printerPage() override;
-  std::unique_ptr<platform::Page> pdfPage(const std::string& path) override;
+  std::unique_ptr<platform::Page> pdfPage(const std::string& path,
+                                          const std::string& title) override;
   // Makes the Qt application that drawing needs, unless there is one.
   void ensureApplication();
 

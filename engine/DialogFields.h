@@ -81,11 +81,11 @@ struct SettingsFields {
   OptionGroup humidityInput;
   std::array<OptionButton, 7> optMoistIn{
       OptionButton{"optMoistIn(0)", "Dew Point, °F", humidityInput},
-      OptionButton{"optMoistIn(1)", "WetBulb, °F", humidityInput, true},
+      OptionButton{"optMoistIn(1)", "Wet Bulb, °F", humidityInput, true},
       OptionButton{"optMoistIn(2)", "Humidity Ratio, gr/lb", humidityInput},
       OptionButton{"optMoistIn(3)", "RH, %", humidityInput},
       OptionButton{"optMoistIn(4)", "Dew Point, °C", humidityInput},
-      OptionButton{"optMoistIn(5)", "WetBulb, °C", humidityInput},
+      OptionButton{"optMoistIn(5)", "Wet Bulb, °C", humidityInput},
       OptionButton{"optMoistIn(6)", "Humidity Ratio, g/kg", humidityInput},
   };
 
@@ -94,9 +94,9 @@ struct SettingsFields {
   // program's own texts, kept character for character.
   OptionGroup humidityOutput;
   OptionButton optOutDP{"optOutDP", "Dew Point, °F", humidityOutput};
-  OptionButton optOutWB{"optOutWB", " Wet Bulb, °F", humidityOutput, true};
-  OptionButton optOUTDPSI{"optOUTDPSI", "Dew Point, ºC", humidityOutput};
-  OptionButton optOUTWBSI{"optOUTWBSI", " Wet Bulb, ºC", humidityOutput};
+  OptionButton optOutWB{"optOutWB", "Wet Bulb, °F", humidityOutput, true};
+  OptionButton optOUTDPSI{"optOUTDPSI", "Dew Point, °C", humidityOutput};
+  OptionButton optOUTWBSI{"optOUTWBSI", "Wet Bulb, °C", humidityOutput};
 };
 
 // Override dialog: the custom wheel, the flute and effectiveness overrides.

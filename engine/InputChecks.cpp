@@ -11,7 +11,6 @@ namespace ModCalc {
 namespace {
 
 constexpr platform::Rgb kCondensingColor{128, 255, 255};
-constexpr platform::Rgb kDryExhaustColor{247, 245, 242};
 
 std::string oneDecimal(double value) {
   return platform::formatNumber(value, "##0.0");
@@ -251,7 +250,8 @@ void CheckFrost(Engine& engine) {
   if (s.Wea <= saturated) {
     main.lblFrost.setVisible(false);
     main.cmdFrostSpeed.setVisible(false);
-    main.lblWea[2].setBackColor(kDryExhaustColor);
+    // The window's own background: only condensation stands out.
+    main.lblWea[2].setBackColor(std::nullopt);
   }
 }
 

@@ -86,7 +86,7 @@ void PurgeAndPressureCheck(Engine& engine) {
     s.PoaAbs = static_cast<float>(s.PoaInWC / units::kInchesOfWaterPerPsi + s.Patm);
     engine.fields.settings.txtPoa.setText(s.SIUnits == 0
                                               ? platform::formatNumber(s.PoaInWC, "##0.0")
-                                              : platform::formatNumber(s.PoaPa, "#,##0."));
+                                              : platform::formatNumber(s.PoaPa, "#,##0"));
   }
   s.dPoaRa = static_cast<double>(s.PoaInWC) - s.PraInWC;
   s.dPs = static_cast<float>(PressureDrop(s, s.VelOaActualP, s.WheelDepthSel));

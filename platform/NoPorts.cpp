@@ -18,7 +18,7 @@ class CancelledPrintDialog final : public PrintDialog {
 class NoPageDevice final : public PageDevice {
  public:
   std::unique_ptr<Page> printerPage() override { throw PageError("No printer is available."); }
-  std::unique_ptr<Page> pdfPage(const std::string&) override {
+  std::unique_ptr<Page> pdfPage(const std::string&, const std::string&) override {
     throw PageError("PDF files cannot be made here.");
   }
 };

@@ -32,12 +32,18 @@ class Page {
   virtual double charWidth() const = 0;
   virtual double lineHeight() const = 0;
   virtual double textWidth(std::string_view text) const = 0;
+  // Inches across the printable area, which text must not run past.
+  virtual double printableWidth() const = 0;
 
   // Text whose top-left corner is at (x, y).
   virtual void text(double x, double y, std::string_view text) = 0;
   // A picture of the program's own (a name from the picture folder, without
   // its extension) scaled into the box.
   virtual void picture(std::string_view name, double x, double y, double width, double height) = 0;
+  // The same picture without its element whose id is `leftOut`, and what
+  // that element holds.
+  virtual void pictureWithout(std::string_view name, std::string_view leftOut, double x, double y,
+                              double width, double height) = 0;
   virtual void line(double x1, double y1, double x2, double y2) = 0;
 
   // Ends the document: the page goes to the printer or the file is written.
@@ -54,9 +60,10 @@ class PageDevice {
  public:
   virtual ~PageDevice() = default;
   // A page on the printer the print dialog chose, or in a one-page PDF file
-  // at `path`. Throws PageError when it cannot start.
+  // at `path` whose document title is `title`. Throws PageError when it
+  // cannot start.
   virtual std::unique_ptr<Page> printerPage() = 0;
-  virtual std::unique_ptr<Page> pdfPage(const std::string& path) = 0;
+  virtual std::unique_ptr<Page> pdfPage(const std::string& path, const std::string& title) = 0;
 };
 
 }  // namespace platform

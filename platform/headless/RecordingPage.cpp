@@ -14,9 +14,14 @@ class SharedRecordingPage final : public Page {
   double charWidth() const override { return page_->charWidth(); }
   double lineHeight() const override { return page_->lineHeight(); }
   double textWidth(std::string_view text) const override { return page_->textWidth(text); }
+  double printableWidth() const override { return page_->printableWidth(); }
   void text(double x, double y, std::string_view text) override { page_->text(x, y, text); }
   void picture(std::string_view name, double x, double y, double width, double height) override {
     page_->picture(name, x, y, width, height);
+  }
+  void pictureWithout(std::string_view name, std::string_view leftOut, double x, double y,
+                      double width, double height) override {
+    page_->pictureWithout(name, leftOut, x, y, width, height);
   }
   void line(double x1, double y1, double x2, double y2) override { page_->line(x1, y1, x2, y2); }
   void finish() override { page_->finish(); }
@@ -32,16 +37,22 @@ double RecordingPage::textWidth(std::string_view text) const {
 }
 
 void RecordingPage::text(double x, double y, std::string_view text) {
-  items_.push_back({PageItem::Kind::Text, x, y, std::string(text), font_, 0, 0});
+  items_.push_back({PageItem::Kind::Text, x, y, std::string(text), font_, 0, 0, ""});
 }
 
 void RecordingPage::picture(std::string_view name, double x, double y, double width,
                             double height) {
-  items_.push_back({PageItem::Kind::Picture, x, y, std::string(name), font_, width, height});
+  pictureWithout(name, "", x, y, width, height);
+}
+
+void RecordingPage::pictureWithout(std::string_view name, std::string_view leftOut, double x,
+                                   double y, double width, double height) {
+  items_.push_back({PageItem::Kind::Picture, x, y, std::string(name), font_, width, height,
+                    std::string(leftOut)});
 }
 
 void RecordingPage::line(double x1, double y1, double x2, double y2) {
-  items_.push_back({PageItem::Kind::Line, x1, y1, "", font_, x2, y2});
+  items_.push_back({PageItem::Kind::Line, x1, y1, "", font_, x2, y2, ""});
 }
 
 std::unique_ptr<Page> RecordingPageDevice::give() {
@@ -57,8 +68,10 @@ std::unique_ptr<Page> RecordingPageDevice::printerPage() {
   return give();
 }
 
-std::unique_ptr<Page> RecordingPageDevice::pdfPage(const std::string& path) {
+std::unique_ptr<Page> RecordingPageDevice::pdfPage(const std::string& path,
+                                                   const std::string& title) {
   pdfPaths.push_back(path);
+  pdfTitles.push_back(title);
   return give();
 }
 

@@ -18,6 +18,7 @@ struct PageItem {
   Font font;         // of a text
   double width = 0;  // a picture's size, or a line's far end
   double height = 0;
+  std::string leftOut;  // the element a picture is drawn without
 };
 
 // A page that keeps what is drawn on it, for tests and the command line. Its
@@ -30,9 +31,13 @@ class RecordingPage final : public Page {
   double charWidth() const override { return font_.size / 72.0 / 2; }
   double lineHeight() const override { return font_.size / 72.0 * 1.15; }
   double textWidth(std::string_view text) const override;
+  // A letter page inside quarter-inch margins.
+  double printableWidth() const override { return 8.0; }
 
   void text(double x, double y, std::string_view text) override;
   void picture(std::string_view name, double x, double y, double width, double height) override;
+  void pictureWithout(std::string_view name, std::string_view leftOut, double x, double y,
+                      double width, double height) override;
   void line(double x1, double y1, double x2, double y2) override;
   void finish() override { finished_ = true; }
 
@@ -50,12 +55,13 @@ class RecordingPage final : public Page {
 class RecordingPageDevice final : public PageDevice {
  public:
   std::unique_ptr<Page> printerPage() override;
-  std::unique_ptr<Page> pdfPage(const std::string& path) override;
+  std::unique_ptr<Page> pdfPage(const std::string& path, const std::string& title) override;
 
   bool fail = false;
-  // Every page given, in order, and the PDF paths asked for.
+  // Every page given, in order, and the PDF paths and titles asked for.
   std::vector<std::shared_ptr<RecordingPage>> pages;
   std::vector<std::string> pdfPaths;
+  std::vector<std::string> pdfTitles;
 
  private:
   std::unique_ptr<Page> give();

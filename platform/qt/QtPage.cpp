@@ -1,12 +1,15 @@
 #include "platform/qt/QtPage.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSvgRenderer>
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
 
 #include "platform/FileWrite.h"
 
@@ -42,6 +45,28 @@ double averageCharWidth(const QFontMetricsF& metrics) {
     sum += kWeights[i] * metrics.horizontalAdvance(QLatin1Char(static_cast<char>('a' + i)));
   }
   return sum / 1000;
+}
+
+// An SVG document without the element whose id is `id` (none when empty).
+QByteArray withoutElement(const QByteArray& svg, const QString& id) {
+  if (id.isEmpty()) {
+    return svg;
+  }
+  QXmlStreamReader reader(svg);
+  QByteArray kept;
+  QXmlStreamWriter writer(&kept);
+  int skipped = 0;  // depth inside the element left out
+  while (!reader.atEnd() && !reader.hasError()) {
+    reader.readNext();
+    if (skipped > 0) {
+      skipped += reader.isStartElement() ? 1 : reader.isEndElement() ? -1 : 0;
+    } else if (reader.isStartElement() && reader.attributes().value(QStringLiteral("id")) == id) {
+      skipped = 1;
+    } else {
+      writer.writeCurrentToken(reader);
+    }
+  }
+  return kept;
 }
 
 // A PDF is drawn in memory and written as one file when the page is done,
@@ -90,13 +115,22 @@ class QtPage final : public Page {
   double textWidth(std::string_view text) const override {
     return metrics().horizontalAdvance(qtText(text)) / dpi_;
   }
+  double printableWidth() const override { return painter_.device()->width() / dpi_; }
 
   void text(double x, double y, std::string_view text) override {
     painter_.drawText(QPointF(x * dpi_, y * dpi_ + metrics().ascent()), qtText(text));
   }
 
   void picture(std::string_view name, double x, double y, double width, double height) override {
-    QSvgRenderer svg(QStringLiteral(":/pictures/%1.svg").arg(qtText(name)));
+    pictureWithout(name, "", x, y, width, height);
+  }
+
+  void pictureWithout(std::string_view name, std::string_view leftOut, double x, double y,
+                      double width, double height) override {
+    QFile file(QStringLiteral(":/pictures/%1.svg").arg(qtText(name)));
+    QSvgRenderer svg(file.open(QIODevice::ReadOnly)
+                         ? withoutElement(file.readAll(), qtText(leftOut))
+                         : QByteArray());
     if (!svg.isValid()) {
       throw PageError("The picture \"" + std::string(name) + "\" is missing from the program.");
     }
@@ -156,7 +190,7 @@ std::unique_ptr<Page> QtPageDevice::printerPage() {
   return std::make_unique<QtPage>(printer(), nullptr, nullptr);
 }
 
-std::unique_ptr<Page> QtPageDevice::pdfPage(const std::string& path) {
+std::unique_ptr<Page> QtPageDevice::pdfPage(const std::string& path, const std::string& title) {
   // The target is checked before anything is drawn.
   auto pdf = std::make_unique<PdfFile>(path);
   if (pdf->file.problem()) {
@@ -167,6 +201,7 @@ std::unique_ptr<Page> QtPageDevice::pdfPage(const std::string& path) {
   writer->setResolution(1200);
   writer->setPageLayout(letterPage());
   writer->setCreator(QStringLiteral("KTR wheel selection"));
+  writer->setTitle(QString::fromStdString(title));
   QPagedPaintDevice& device = *writer;
   return std::make_unique<QtPage>(device, std::move(writer), std::move(pdf));
 }

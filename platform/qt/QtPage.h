@@ -18,7 +18,7 @@ class QtPageDevice final : public PageDevice {
   ~QtPageDevice() override;
 
   std::unique_ptr<Page> printerPage() override;
-  std::unique_ptr<Page> pdfPage(const std::string& path) override;
+  std::unique_ptr<Page> pdfPage(const std::string& path, const std::string& title) override;
 
   // The printer the print dialog sets up and printer pages go to, made on
   // first use (a PDF needs none).

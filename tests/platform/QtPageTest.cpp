@@ -24,7 +24,7 @@ class QtPageTest : public ::testing::Test {
 // character column is Arial's frequency-weighted average of 904/2048 em
 // (the value Arial's own font tables give), a space 569/2048 em.
 TEST_F(QtPageTest, ArialColumnsHaveArialsWidths) {
-  auto page = device.pdfPage(pdf.string());
+  auto page = device.pdfPage(pdf.string(), "North wing");
   const struct {
     float size;
     bool bold;
@@ -37,6 +37,7 @@ TEST_F(QtPageTest, ArialColumnsHaveArialsWidths) {
   }
   page->setFont(Font{"arial", 10});
   EXPECT_NEAR(page->textWidth("    "), 4 * 569.0 / 2048 * 10 / 72, 1e-3);
+  EXPECT_NEAR(page->printableWidth(), 8.5 - 2 * 0.25, 1e-3) << "letter inside its margins";
   page->text(1, 1, "Thermarotor");
   page->picture("wheel", 0.5, 2.8, 3.1, 2.3);
   page->line(1.05, 6.12, 7.6, 6.12);
@@ -49,10 +50,14 @@ TEST_F(QtPageTest, ArialColumnsHaveArialsWidths) {
 }
 
 TEST_F(QtPageTest, ProblemsAreReportedNotDrawn) {
-  EXPECT_THROW(device.pdfPage((fs::temp_directory_path() / "no-such-folder" / "a.pdf").string()),
-               PageError);
-  auto page = device.pdfPage(pdf.string());
+  EXPECT_THROW(
+      device.pdfPage((fs::temp_directory_path() / "no-such-folder" / "a.pdf").string(), ""),
+      PageError);
+  auto page = device.pdfPage(pdf.string(), "North wing");
   EXPECT_THROW(page->picture("no-such-picture", 0, 0, 1, 1), PageError);
+  EXPECT_THROW(page->pictureWithout("no-such-picture", "spokes", 0, 0, 1, 1), PageError);
+  EXPECT_NO_THROW(page->pictureWithout("wheel", "spokes", 0, 0, 1, 1));
+  EXPECT_NO_THROW(page->pictureWithout("wheel", "no-such-element", 0, 0, 1, 1));
   page->finish();
 }
 

@@ -508,7 +508,7 @@ TEST_F(ProjectFileTest, FillTextWritesTheBoxesOfEachUnitSystem) {
   main.FillText();
   EXPECT_EQ(std::make_tuple(in.txtMoaSI.text(), in.txtMraSI.text(), in.txtToaSI.text(),
                             in.txtVraSI.text(), f.txtElev.text(), f.txtPoa.text()),
-            std::make_tuple("10.0", "8.0", "35.0", "5,416", "304.78513", "311."));
+            std::make_tuple("10.0", "8.0", "35.0", "5,416", "304.78513", "311"));
   EXPECT_EQ(std::make_tuple(in.txtMoa.text(), in.txtV.text(), in.txtVra.text()),
             std::make_tuple("70", "3300.5", "3187.4"))
       << "the English boxes the calculation reads keep the exact values";

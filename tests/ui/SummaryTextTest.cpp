@@ -35,14 +35,15 @@ TEST_F(SummaryTextTest, TwentyEightLinesOnTheClipboardEvenWithoutATitle) {
   EXPECT_EQ(lines[3], "Wheel Parameters\t\t\tFace Velocity, sfpm");
   EXPECT_EQ(lines[4], "Wheel Diameter, in.\t24\t\tSupply Side\t" + main.lblVelO.caption());
   EXPECT_EQ(lines[5], "Wheel Depth, in.\t4\t\tExhaust Side\t" + main.lblVelE.caption());
-  EXPECT_EQ(lines[6], "Purge Angle. °F\t" + main.lblPurgeAngle.caption());
+  EXPECT_EQ(lines[6], "Purge Angle, degrees\t" + main.lblPurgeAngle.caption());
   EXPECT_EQ(lines[8], "Wheel Speed, RPM\t60\t\tOA Static\t2.00");
   EXPECT_EQ(lines[9], "Hub diameter, in.\t3.5\t\tRA Static\t0.00");
   EXPECT_EQ(lines[12], "Drive Motor, HP\t1/4");
   EXPECT_EQ(lines[17], "\t\tE Bal.\tE Unbal.\tBTU/h");
-  EXPECT_EQ(lines[20].substr(0, 17), "Total Exchange\t\t\t");
+  EXPECT_EQ(lines[20].substr(0, 20), "Total Exchange\t\tn/a\t");
+  EXPECT_EQ(lines[21], "Water Recovered, lb/h\t" + main.lbldWh.caption());
   EXPECT_EQ(lines[22], "\tVolume\tVolume\t\t\t\t\tEnthalpy");
-  EXPECT_EQ(lines[23], "\t  scfm, \t  cfm \t°FDB\t°F WB\tgr/lb\t RH% \tBTU / lb");
+  EXPECT_EQ(lines[23], "\tscfm\tacfm\t°F DB\t°F WB\tgr/lb\tRH%\tBTU / lb");
   EXPECT_EQ(lines[24], "Outdoor\t1,005\t1,072\t95.0\t75.0\t97.8\t39.6\t38.21");
   for (const auto& [line, name] :
        {std::pair{25, "Supply\t"}, std::pair{26, "Return\t"}, std::pair{27, "Exhaust\t"}}) {

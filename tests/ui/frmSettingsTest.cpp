@@ -28,7 +28,7 @@ TEST_F(SettingsTest, UnitsToggleReexpressesThePressures) {
     const char* pascals;
     const char* back;
   };
-  const Row rows[] = {{"2", "498.", "2.0"}, {"5", "1,245.", "5.0"}, {"", "", ""}, {"x", "x", "x"}};
+  const Row rows[] = {{"2", "498", "2.0"}, {"5", "1,245", "5.0"}, {"", "", ""}, {"x", "x", "x"}};
   for (const Row& row : rows) {
     state.PoaInWC = -1;
     f.txtPoa.setText(row.english);

@@ -59,7 +59,7 @@ class FillCaptionsTest : public UiTest {
 TEST_F(FillCaptionsTest, EnglishUnitsUseTheEnglishPatterns) {
   state.SIUnits = 0;
   state.ProjectTitle = "Clinic AHU-2";
-  state.VelOa = 812.4F;   // "####"
+  state.VelOa = 812.4F;   // "#,###"
   state.VelEa = 1001.6F;  // rounds up
   state.Vea = 10250.4F;   // "###,###"
   state.Tea = 0.5F;       // "###.0" shows no integer digit below 1
@@ -89,7 +89,7 @@ TEST_F(FillCaptionsTest, EnglishUnitsUseTheEnglishPatterns) {
   EXPECT_EQ(main.lblTitle.caption(), "Clinic AHU-2");
   expectCaptions({
       {&main.lblVelO, "812"},
-      {&main.lblVelE, "1002"},
+      {&main.lblVelE, "1,002"},
       {&main.lblVea, "10,250"},
       {&main.lblTea, ".5"},
       {&main.lblVsa, "9,800"},

@@ -22,7 +22,7 @@ class frmOverride final : public Window {
   platform::Label lblDiam{"lblDiam", "Diameter, in."};
   platform::Label Label1{"Label1", "Depth, in."};
   platform::Label Label3{"Label3", "No. of Spokes"};
-  platform::Label Label4{"Label4", "Hub Diam,, in."};
+  platform::Label Label4{"Label4", "Hub Diam., in."};
   platform::Frame fmeCassette{"fmeCassette", "Cassette Parameters"};
   platform::Label Label10{"Label10", "Height, in."};
   platform::Label Label11{"Label11", "Width, in."};

@@ -31,7 +31,7 @@ void convertPressureBox(TextBox& box, bool toSI, float& inWC, float& pa) {
     return;
   }
   ModCalc::setStaticPressure(*typed, !toSI, inWC, pa);
-  box.setText(toSI ? platform::formatNumber(pa, "#,##0.") : platform::formatNumber(inWC, "##0.0"));
+  box.setText(toSI ? platform::formatNumber(pa, "#,##0") : platform::formatNumber(inWC, "##0.0"));
 }
 
 // MoistInOption folded to the moisture kind: 5..7 are the SI forms of 1..3.
@@ -146,7 +146,7 @@ void frmSettings::ChangeUnits() {
   ModCalc::SettingsFields& f = fields().settings;
   ModCalc::InputsFields& in = fields().inputs;
   lblElev.setCaption(si ? "meters" : "feet");
-  lblSPress.setCaption(si ? "pascals" : "in. Water");
+  lblSPress.setCaption(si ? "pascals" : "in. w.c.");
   for (std::size_t i = 0; i < 3; ++i) {
     f.optMoistIn[i].setEnabled(!si);
     f.optMoistIn[i + 4].setEnabled(si);
@@ -339,7 +339,7 @@ void frmSettings::fillCaptions(bool calculate) {
   }
   main.Label3.setCaption(standardVolume);
   for (platform::Label& label : main.lblInWC) {
-    label.setCaption(si ? "pascals" : "in. W");
+    label.setCaption(si ? "pascals" : "in. w.c.");
   }
   main.lbllbh[0].setCaption(si ? "kg H2O/h" : "lb H2O/h");
   const std::string actualVolume = si ? siFlowWord(cubicMetres, true) : "acfm";

@@ -46,7 +46,7 @@ class frmSettings final : public Window {
   platform::Frame fmePressure{"fmePressure", "Static Pressure"};
   platform::Label Label3{"Label3", "Outdoor Air"};
   platform::Label Label4{"Label4", "Return Air"};
-  platform::Label lblSPress{"lblSPress", "in. Water"};
+  platform::Label lblSPress{"lblSPress", "in. w.c."};
   platform::Frame fmeElev{"fmeElev", "Elevation"};
   platform::Label lblElev{"lblElev", "feet"};
   platform::Frame fmeInput{"fmeInput", "Input Air Flow Basis"};

@@ -364,8 +364,8 @@ void frmWheel::FillText() {
   put(in.txtTraSI, units::celsius(s.Tra), "###.0");
   // Reading the box multiplies by the same factor, so this gives the same feet back.
   settings.txtElev.setText(text(static_cast<float>(s.ElevFt / units::kFeetPerMetre)));
-  put(settings.txtPoa, s.PoaInWC * units::kPascalsPerInchOfWater, "#,##0.");
-  put(settings.txtPra, s.PraInWC * units::kPascalsPerInchOfWater, "#,##0.");
+  put(settings.txtPoa, s.PoaInWC * units::kPascalsPerInchOfWater, "#,##0");
+  put(settings.txtPra, s.PraInWC * units::kPascalsPerInchOfWater, "#,##0");
   put(in.txtVraSI, returnVolume / s.SIFlowFactor, "###,###");
   englishBoxes();
   in.txtVra.setText(text(returnVolume));

@@ -1,12 +1,13 @@
 // The main window's printed report (File Print, File Export PDF): one page
 // that reads like an engineering data sheet.
 
-#include <clocale>
+#include <algorithm>
+#include <array>
+#include <cmath>
 #include <cstdlib>
 #include <ctime>
-#include <iomanip>
-#include <locale>
-#include <sstream>
+#include <numbers>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,10 @@ constexpr int kLeftLabels = 65;
 constexpr int kLeftValues = 89;
 constexpr int kRightLabels = 103;
 constexpr int kRightValues = 126;
+// The stream table's figures fill one print zone each from this column on.
+constexpr int kFirstFigureColumn = 36;
+constexpr std::size_t kFigureColumns = 7;
+constexpr int kZoneColumns = 14;
 
 constexpr float kHighFaceVelocity = 1250;  // sfpm
 
@@ -47,8 +52,13 @@ constexpr CompanyLine kPrivateLabel[] = {
     {40, "Toll free 555-0170  ·  Fax 555-0171"},
 };
 
-// Today in the user's short date form; SOURCE_DATE_EPOCH, when set, fixes
-// the day so a report can be made again byte for byte.
+constexpr const char* kMonths[] = {"January",   "February", "March",    "April",
+                                   "May",       "June",     "July",     "August",
+                                   "September", "October",  "November", "December"};
+
+// Today with the month written out ("9 December 2026"), which no reader
+// takes for another day; SOURCE_DATE_EPOCH, when set, fixes the day so a
+// report can be made again byte for byte.
 std::string reportDate() {
   std::time_t now = std::time(nullptr);
   if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH")) {
@@ -60,14 +70,8 @@ std::string reportDate() {
   } else {
     localtime_r(&now, &day);
   }
-  std::ostringstream text;
-  try {
-    text.imbue(std::locale(""));
-  } catch (const std::runtime_error&) {
-    // An environment naming a locale that is not installed: the C form.
-  }
-  text << std::put_time(&day, "%x");
-  return text.str();
+  return std::to_string(day.tm_mday) + " " + kMonths[day.tm_mon] + " " +
+         std::to_string(day.tm_year + 1900);
 }
 
 double variantNumber(const platform::Variant& value) {
@@ -85,7 +89,34 @@ std::string variantText(const platform::Variant& value) {
   return "";
 }
 
-// A row of a two-column block: a label and the value beside it.
+// Figures set one under another with their decimal points in line (a whole
+// number ends where the points stand), so a minus sign or a wider figure
+// never pushes the digits out of their places.
+class FigureColumn {
+ public:
+  FigureColumn(const platform::Page& page, const std::vector<std::string>& figures) : page_(page) {
+    for (const std::string& figure : figures) {
+      const std::size_t point = figure.find(platform::numberLocale().decimalPoint);
+      whole_ = std::max(whole_, page.textWidth(figure.substr(0, point)));
+      fraction_ = std::max(fraction_,
+                           point == std::string::npos ? 0.0 : page.textWidth(figure.substr(point)));
+    }
+  }
+  double width() const { return whole_ + fraction_; }
+
+  // A figure of the column whose widest figure starts at `left`.
+  void print(platform::Page& page, double left, double y, const std::string& figure) const {
+    const std::size_t point = figure.find(platform::numberLocale().decimalPoint);
+    page.text(left + whole_ - page_.textWidth(figure.substr(0, point)), y, figure);
+  }
+
+ private:
+  const platform::Page& page_;
+  double whole_ = 0;
+  double fraction_ = 0;
+};
+
+// A row of a two-column block: a label and the figure beside it.
 struct Row {
   std::string label;
   std::string value;
@@ -93,22 +124,86 @@ struct Row {
 
 void printBlock(platform::PageCursor& cursor, double y, int labelColumn, int valueColumn,
                 const std::vector<Row>& rows) {
+  platform::Page& page = cursor.page();
+  std::vector<std::string> figures;
+  for (const Row& row : rows) {
+    figures.push_back(row.value);
+  }
+  const FigureColumn column(page, figures);
   cursor.moveTo(0, y);
   for (const Row& row : rows) {
+    cursor.tab(valueColumn);
+    const double left = cursor.x();
     cursor.tab(labelColumn);
     cursor.print(row.label);
-    cursor.tab(valueColumn);
-    cursor.print(row.value);
+    if (!row.value.empty()) {
+      column.print(page, left, cursor.y(), row.value);
+    }
     cursor.newLine();
   }
 }
 
-void printZones(platform::PageCursor& cursor, const std::vector<std::string>& cells) {
-  cursor.tab(kTableColumn);
-  for (const std::string& cell : cells) {
-    cursor.zone(cell);
+// The drive motor in horsepower or kilowatts. Catalogs and custom wheels
+// write it as a decimal or a fraction ("1/4"); any other text is printed as
+// it stands.
+std::string motorText(const std::string& hp, bool si) {
+  std::optional<double> number = platform::parseInvariant<double>(hp);
+  if (const std::size_t slash = hp.find('/'); !number && slash != std::string::npos) {
+    const auto numerator = platform::parseInvariant<double>(hp.substr(0, slash));
+    const auto denominator = platform::parseInvariant<double>(hp.substr(slash + 1));
+    if (numerator && denominator && *denominator != 0) {
+      number = *numerator / *denominator;
+    }
   }
-  cursor.newLine();
+  if (!number) {
+    return hp;
+  }
+  if (!si) {
+    return hp.find('/') != std::string::npos ? hp : platform::formatNumber(*number, "0.0##");
+  }
+  return platform::formatNumber(*number * units::kKilowattsPerHorsepower, "0.0##");
+}
+
+// The wheel picture is drawn 0.01 in to its unit: its wheel's centre, the
+// rim of its media and the edge of its hub, in inches from the picture's
+// corner.
+constexpr double kWheelLeft = 0.5;
+constexpr double kWheelTop = 2.8;
+constexpr double kWheelCentreX = 1.55;
+constexpr double kWheelCentreY = 1.09;
+constexpr double kRimRadius = 0.58;
+constexpr double kHubRadius = 0.10;
+constexpr int kMostSpokesDrawn = 72;  // more would fill the media solid
+
+// The model's spokes, equally spaced from the top, hub to rim.
+void drawSpokes(platform::Page& page, int count) {
+  const int drawn = std::min(count, kMostSpokesDrawn);
+  for (int k = 0; k < drawn; ++k) {
+    const double angle = 2 * std::numbers::pi * k / drawn;
+    const double dx = std::sin(angle);
+    const double dy = -std::cos(angle);
+    const double cx = kWheelLeft + kWheelCentreX;
+    const double cy = kWheelTop + kWheelCentreY;
+    page.line(cx + kHubRadius * dx, cy + kHubRadius * dy, cx + kRimRadius * dx,
+              cy + kRimRadius * dy);
+  }
+}
+
+// Text cut at the end with "…" so that it is at most `width` inches wide.
+std::string elided(const platform::Page& page, const std::string& text, double width) {
+  if (page.textWidth(text) <= width) {
+    return text;
+  }
+  std::string kept = text;
+  while (!kept.empty() && page.textWidth(kept + "…") > width) {
+    // A whole UTF-8 character at a time: its continuation bytes, then its lead.
+    unsigned char removed = 0;
+    do {
+      removed = static_cast<unsigned char>(kept.back());
+      kept.pop_back();
+    } while (!kept.empty() && (removed & 0xC0) == 0x80);
+  }
+  return kept + "…";
 }
 
 }  // namespace
@@ -140,7 +235,8 @@ void frmWheel::Printout(platform::Page& page) {
   } else {
     page.picture("logo1", 1.28, 0.5, 2, 0.6);
   }
-  page.picture("wheel", 0.5, 2.8, 3.1, 2.3);
+  page.pictureWithout("wheel", "spokes", kWheelLeft, kWheelTop, 3.1, 2.3);
+  drawSpokes(page, c.SpokeCount[sel]);
   if (maker && totalEnergy) {
     page.picture("badge", 5, 0.5, 2.01, 1.07);
   }
@@ -178,7 +274,7 @@ void frmWheel::Printout(platform::Page& page) {
   setFont(10, true);
   cursor.tab(12);
   cursor.zone("Title:");
-  cursor.print(s.ProjectTitle);
+  cursor.print(elided(page, s.ProjectTitle, page.printableWidth() - cursor.x()));
   cursor.newLine();
   cursor.tab(12);
   cursor.zone("Date:  ");
@@ -204,12 +300,8 @@ void frmWheel::Printout(platform::Page& page) {
   const double length = si ? units::kCentimetresPerInch : 1;
   const char* lengthUnit = si ? "cm." : "in.";
   const bool litres = s.SIFlowUnit == 1;
-  std::string motor = "Custom";
-  if (s.ModelIndex != 0) {
-    const std::string& hp = c.MotorHP[sel];
-    const auto number = platform::parseInvariant<double>(hp);
-    motor = number ? fmt(si ? *number * units::kKilowattsPerHorsepower : *number, "0.0##") : hp;
-  }
+  const std::string motor =
+      s.ModelIndex == 0 && c.MotorHP[0].empty() ? "Custom" : motorText(c.MotorHP[sel], si);
   const char* heatPattern = si ? "#,###.00" : "##,###,###";
   const double heat = si ? units::kKilowattsPerBtuPerHour : 1;
   const auto dimension = [&](float inches, const char* pattern) {
@@ -228,15 +320,18 @@ void frmWheel::Printout(platform::Page& page) {
        {"   ", ""},
        {"", ""},
        {"Cassette Parameters", ""},
-       {si ? "   Drive Motor, kw" : "   Drive Motor, HP", motor},
+       {si ? "   Drive Motor, kW" : "   Drive Motor, HP", motor},
        {std::string("   Height, ") + lengthUnit, dimension(c.CasHeight[sel], "###.0")},
        {std::string("   Width, ") + lengthUnit, dimension(c.CasWidth[sel], "###.0")},
        {std::string("   Depth, ") + lengthUnit, dimension(c.CasDepth[sel], "###.0")},
        {"", ""},
-       {si ? "Energy Conserved, kw" : "Energy Conserved, BTU/h", ""},
+       {si ? "Energy Conserved, kW" : "Energy Conserved, BTU/h", ""},
        {"   Sensible", fmt(s.HeatS * heat, heatPattern)},
        {"   Latent", fmt(s.HeatL * heat, heatPattern)},
-       {"   Total", fmt(s.HeatT * heat, heatPattern)}});
+       {"   Total", fmt(s.HeatT * heat, heatPattern)},
+       {"", ""},
+       {si ? "Water Recovered, kg/h" : "Water Recovered, lb/h",
+        fmt(si ? s.WaterRecovered / units::kPoundsPerKilogram : s.WaterRecovered, "##0.00")}});
 
   // Velocities, pressures and effectiveness.
   const bool tooFast = s.VelOa > kHighFaceVelocity || s.VelEa > kHighFaceVelocity;
@@ -247,14 +342,14 @@ void frmWheel::Printout(platform::Page& page) {
   const auto pressure = [&](float inWC) {
     // A float product, rounded as the main window's pressure labels are.
     const auto pascals = static_cast<float>(units::kPascalsPerInchOfWater);
-    return si ? fmt(inWC * pascals, "###0.") : fmt(inWC, "#0.00");
+    return si ? fmt(inWC * pascals, "###0") : fmt(inWC, "#0.00");
   };
   printBlock(cursor, 2.6, kRightLabels, kRightValues,
              {{si ? "Face Velocity, m/sec" : "Face Velocity, sfpm", ""},
               {"   Supply Side", velocity(s.VelOa)},
               {"   Exhaust Side", velocity(s.VelEa)},
               {tooFast ? "Exceeds Design Guidelines" : "", ""},
-              {si ? "Pressures, Pascals" : "Pressures, in. WC", ""},
+              {si ? "Pressures, Pascals" : "Pressures, in. w.c.", ""},
               {"   OA Static", pressure(s.PoaInWC)},
               {"   RA Static", pressure(s.PraInWC)},
               {"   Supply Delta P", pressure(s.dPs)},
@@ -263,20 +358,23 @@ void frmWheel::Printout(platform::Page& page) {
               {"Effectiveness (Efficiency)", ""},
               {"   Sensible, %", fmt(100 * s.EunbalS, "#0.0")},
               {"   Latent, %", fmt(100 * s.EunbalL, "#0.0")},
-              {"   Total, %", fmt(100 * s.EunbalT, si ? "#0.00" : "#0.0")}});
+              {"   Total, %", fmt(100 * s.EunbalT, "#0.0")}});
 
-  // The four air streams.
-  cursor.moveTo(0, 5.8);
-  printZones(cursor, {"", "", "Volume", "Volume", "", "", "", "", "Enthalpy"});
+  // The four air streams: the names, then seven columns of figures, each
+  // column centred under its headings in its print zone.
   const std::string flowWord = litres ? "l/sec" : "m3/hr";
-  printZones(cursor,
-             {"", "", si ? "std. " + flowWord + " " : "  scfm ", si ? "act." + flowWord : " acfm ",
-              si ? "°C DB" : "°F DB", lblHum[0].caption(), lblHum1[0].caption(), " RH% ",
-              si ? "kjoule/kg" : "BTU / lb"});
-  cursor.newLine();
+  const std::array<std::array<std::string, 2>, kFigureColumns> headings{{
+      {"Volume", si ? "std. " + flowWord : "scfm"},
+      {"Volume", si ? "act. " + flowWord : "acfm"},
+      {"", si ? "°C DB" : "°F DB"},
+      {"", lblHum[0].caption()},
+      {"", lblHum1[0].caption()},
+      {"", "RH%"},
+      {"Enthalpy", si ? "kjoule/kg" : "BTU / lb"},
+  }};
   const auto& actual = si ? s.SIFlowList : s.AcfmList;
   const auto enthalpy = [&](double h) {
-    return fmt(si ? units::kilojoulesPerKilogram(h) : h, "##.00");
+    return fmt(si ? units::kilojoulesPerKilogram(h) : h, "#0.00");
   };
   const struct {
     const char* name;
@@ -290,19 +388,59 @@ void frmWheel::Printout(platform::Page& page) {
       {"Return", lblVra, lblTra, lblWra, s.Hra},
       {"Exhaust", lblVea, lblTea, fields().main.lblWea, modPsych::Enthalpy(s.Tea, s.Wea)},
   };
+  std::array<std::vector<std::string>, kFigureColumns> figures;
   for (std::size_t k = 0; k < std::size(streams); ++k) {
     const auto& row = streams[k];
-    printZones(cursor,
-               {row.name, "", row.volume.caption(), fmt(variantNumber(actual[k]), "###,###"),
-                row.dryBulb.caption(), row.humidity[0].caption(), row.humidity[1].caption(),
-                row.humidity[2].caption(), enthalpy(row.h)});
+    const std::string cells[kFigureColumns] = {row.volume.caption(),
+                                               fmt(variantNumber(actual[k]), "###,###"),
+                                               row.dryBulb.caption(),
+                                               row.humidity[0].caption(),
+                                               row.humidity[1].caption(),
+                                               row.humidity[2].caption(),
+                                               enthalpy(row.h)};
+    for (std::size_t column = 0; column < kFigureColumns; ++column) {
+      figures[column].push_back(cells[column]);
+    }
   }
-  cursor.newLine();
+  const double top = 5.8;
+  const double line = page.lineHeight();
+  const double zone = kZoneColumns * page.charWidth();
+  cursor.moveTo(0, top);
+  cursor.tab(kTableColumn);
+  const double tableLeft = cursor.x();
+  cursor.tab(kFirstFigureColumn);
+  double tableRight = tableLeft;
+  for (std::size_t column = 0; column < kFigureColumns; ++column) {
+    const double centre = cursor.x() + (static_cast<double>(column) + 0.5) * zone;
+    for (std::size_t row = 0; row < 2; ++row) {
+      const double width = page.textWidth(headings[column][row]);
+      page.text(centre - width / 2, top + static_cast<double>(row) * line, headings[column][row]);
+      tableRight = std::max(tableRight, centre + width / 2);
+    }
+    const FigureColumn figureColumn(page, figures[column]);
+    const double left = centre - figureColumn.width() / 2;
+    for (std::size_t row = 0; row < std::size(streams); ++row) {
+      figureColumn.print(page, left, top + static_cast<double>(row + 3) * line,
+                         figures[column][row]);
+    }
+    tableRight = std::max(tableRight, left + figureColumn.width());
+  }
+  for (std::size_t row = 0; row < std::size(streams); ++row) {
+    page.text(tableLeft, top + static_cast<double>(row + 3) * line, streams[row].name);
+  }
+  cursor.moveTo(0, top + 8 * line);
   cursor.tab(kTableColumn);
   cursor.print(si ? "(Elevation: " + platform::decimalText(s.ElevFt * units::kMetresPerFoot) +
                         " meters above Sea Level)"
                   : "(Elevation: " + platform::decimalText(s.ElevFt) + " ft. above Sea Level)");
-  page.line(1.05, 6.12, 7.6, 6.12);
+  page.line(tableLeft, 6.12, tableRight, 6.12);
+  if (fields().main.lblFrost.visible()) {
+    // An exhaust RH above 100 % needs its reason beside it.
+    cursor.tab(kFirstFigureColumn + 2 * kZoneColumns);
+    setFont(9, true);
+    cursor.print("Frost: the exhaust is supersaturated below freezing.");
+    setFont(9, false);
+  }
 
   // The wheel and cassette described in words, as a purchase order quotes them.
   cursor.moveTo(0, 7.2);
@@ -325,7 +463,7 @@ void frmWheel::Printout(platform::Page& page) {
   const bool custom = s.ModelIndex == 0;
   heading("WHEEL");
   describe("        WHEEL:", "Unitary rotor design with " + std::to_string(c.SpokeCount[sel]) +
-                                 " spokes equally spaced,");
+                                 " spokes equally spaced");
   describe("  ", "");
   if (totalEnergy) {
     describe(
@@ -342,8 +480,8 @@ void frmWheel::Printout(platform::Page& page) {
   describe("  ", "");
   cursor.newLine();
   heading("CASSETTE");
-  describe("        FRAME:", custom ? " CUSTOM " : c.FrameText[sel]);
-  describe("        BEARINGS:", custom ? " CUSTOM" : variantText(c.BearingText[sel]));
+  describe("        FRAME:", custom ? "Custom" : c.FrameText[sel]);
+  describe("        BEARINGS:", custom ? "Custom" : variantText(c.BearingText[sel]));
   describe("        AIR SEALS:", "Contact brush seals");
   describe("        PURGE:", "Adjustable Purge");
   describe("        DRIVE:", "Perimeter driven belt drive");
@@ -356,9 +494,10 @@ void frmWheel::Printout(platform::Page& page) {
     cursor.print(line.text);
     cursor.newLine();
   }
-  cursor.moveTo(6, 9.9);
+  // The version keeps to the right margin, clear of the company block.
   setFont(8, true);
-  cursor.print(versionText());
+  const std::string version = versionText();
+  page.text(page.printableWidth() - page.textWidth(version), 10.2, version);
   page.finish();
 }
 
@@ -392,7 +531,8 @@ bool frmWheel::exportPdf(const std::string& path) {
     return false;
   }
   try {
-    Printout(*ports().pages.pdfPage(path));
+    const std::string& title = state().ProjectTitle;
+    Printout(*ports().pages.pdfPage(path, title.empty() ? "KTR wheel rating" : title));
     return true;
   } catch (const platform::PageError& error) {
     ports().messages.show("The report could not be written to " + path + ": " + error.what(),

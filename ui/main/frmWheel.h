@@ -167,7 +167,7 @@ class frmWheel final : public Window {
   Label lblDPs{"lblDPs"};
   Label lblDPr{"lblDPr"};
   Label lbldWh{"lbldWh"};
-  std::array<Label, 2> lblInWC = platform::controlArray<Label, 2>("lblInWC", "in. W");
+  std::array<Label, 2> lblInWC = platform::controlArray<Label, 2>("lblInWC", "in. w.c.");
   std::array<Label, 1> lbllbh = platform::controlArray<Label, 1>("lbllbh", "lb H2O/h");
 
   Label HiVelocity{"HiVelocity", "Face Velocity Too High"};

@@ -76,8 +76,8 @@ void frmWheel::FillCaptions() {
 
   // Streams, velocities, purge, energy and pressure drops.
   if (!si) {
-    put(lblVelO, s.VelOa, "####");
-    put(lblVelE, s.VelEa, "####");
+    put(lblVelO, s.VelOa, "#,###");
+    put(lblVelE, s.VelEa, "#,###");
     put(lblVea, s.Vea, "###,###");
     put(lblTea, s.Tea, "###.0");
     put(lblVsa, s.Vsa, "###,###");
