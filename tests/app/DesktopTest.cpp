@@ -47,9 +47,11 @@ struct HeadlessPorts {
   platform::MemoryClipboard clipboard;
   platform::qt::QtPageDevice pages;
 
+  // `boxes` stands in for the recording message box where a test needs the
+  // Qt one.
   ui::Ports ports(const char* catalog = KTR_SOURCE_DIR "/resources/ktrmodel6.csv",
-                  ui::Views& views = ui::noViews()) {
-    return ui::Ports{.messages = messages,
+                  ui::Views& views = ui::noViews(), platform::MessageBox* boxes = nullptr) {
+    return ui::Ports{.messages = boxes != nullptr ? *boxes : messages,
                      .settings = settings,
                      .help = help,
                      .screen = kScreen,
@@ -266,14 +268,7 @@ TEST(DesktopUnattended, AFailedStartIsWrittenOutAndEnds) {
   platform::qt::QtMessageBox boxes;
   std::ostringstream log;
   boxes.answerUnattended(log);
-  ktr::Desktop desktop(ui::Ports{.messages = boxes,
-                                 .settings = ports.settings,
-                                 .help = ports.help,
-                                 .screen = kScreen,
-                                 .catalogCandidates = {"/nonexistent/ktrmodel6.csv"},
-                                 .files = ports.files,
-                                 .pages = ports.pages,
-                                 .clipboard = ports.clipboard});
+  ktr::Desktop desktop(ports.ports("/nonexistent/ktrmodel6.csv", ui::noViews(), &boxes));
   EXPECT_EQ(desktop.start(), 1);
   EXPECT_EQ(log.str().rfind("Error: ", 0), 0U) << log.str();
   EXPECT_NE(log.str().find("/nonexistent/ktrmodel6.csv"), std::string::npos) << log.str();
@@ -286,12 +281,8 @@ TEST(DesktopUnattended, TheSaveQuestionIsWrittenOutAndCancelled) {
   platform::qt::QtMessageBox boxes;
   std::ostringstream log;
   boxes.answerUnattended(log);
-  ktr::Desktop desktop(ui::Ports{.messages = boxes,
-                                 .settings = ports.settings,
-                                 .help = ports.help,
-                                 .screen = kScreen,
-                                 .catalogCandidates = {KTR_SOURCE_DIR "/resources/ktrmodel6.csv"},
-                                 .files = ports.files});
+  ktr::Desktop desktop(
+      ports.ports(KTR_SOURCE_DIR "/resources/ktrmodel6.csv", ui::noViews(), &boxes));
   ASSERT_EQ(desktop.start(true), 0);
   desktop.program.fields.inputs.txtV.setText("2500");
   QCoreApplication::processEvents();
