@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/Engine.h"
 #include "platform/ControlSnapshot.h"
+#include "ui/Engine.h"
 #include "ui/Windows.h"
 
 namespace ktr {

@@ -116,7 +116,11 @@ const std::map<std::string, PsychFunction, std::less<>>& psychFunctions() {
       {"MoistToGrains",
        {"t value p kind", 4,
         [=](Args a, Messages m) -> std::vector<double> {
-          return {modPsych::MoistToGrains(n(a[0]), n(a[1]), n(a[2]), kindArgument(a[3]), m)};
+          const std::int16_t kind = kindArgument(a[3]);
+          if (!modPsych::MoistureInRange(n(a[0]), n(a[1]), kind)) {
+            m.show(modPsych::kRangeMessage, "Error", platform::MessageIcon::Exclamation);
+          }
+          return {modPsych::MoistToGrains(n(a[0]), n(a[1]), n(a[2]), kind)};
         }}},
       {"GrainsToMoist",
        {"t W p kind", 4,

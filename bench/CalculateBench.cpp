@@ -4,9 +4,9 @@
 // > Compare Models does (at most 0.5 ms).
 #include <benchmark/benchmark.h>
 
-#include "engine/Calculate.h"
 #include "engine/Catalog.h"
 #include "platform/headless/HeadlessMessageBox.h"
+#include "ui/Calculate.h"
 #include "ui/main/ModelComparison.h"
 
 namespace {

@@ -2,7 +2,6 @@
 // outdoor air and room return air at sea level.
 #include <benchmark/benchmark.h>
 
-#include "platform/headless/HeadlessMessageBox.h"
 #include "psych/modPsych.h"
 
 namespace {
@@ -21,10 +20,9 @@ void BM_MoistToGrains(benchmark::State& state) {
   // A value of each kind for 95 °F air of about 100 gr/lb.
   const double values[] = {0, 67.6, 75, 100, 40, 0.0143};
   double value = values[kind];
-  platform::HeadlessMessageBox messages;
   for (auto _ : state) {
     benchmark::DoNotOptimize(value);
-    benchmark::DoNotOptimize(modPsych::MoistToGrains(95, value, 14.696, kind, messages));
+    benchmark::DoNotOptimize(modPsych::MoistToGrains(95, value, 14.696, kind));
   }
 }
 BENCHMARK(BM_MoistToGrains)->DenseRange(1, 5);

@@ -1,7 +1,10 @@
 #include "engine/AutoSelection.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
+#include <string>
+#include <vector>
 
 #include "engine/WheelModel.h"
 #include "psych/modPsych.h"
@@ -37,27 +40,25 @@ bool rangeCovers(const ModelCatalog& c, std::size_t row, float volume) {
 
 class Selection {
  public:
-  Selection(Engine& engine, bool honourListSelect)
-      : engine_(engine),
-        s_(engine.state),
-        c_(engine.catalog),
+  Selection(const Work& work, bool honourListSelect)
+      : w_(work),
+        s_(work.s),
+        c_(work.catalog),
+        list_(work.rating.offeredModels),
         honourListSelect_(honourListSelect),
         outdoorSpecificVolume_(modPsych::SpecificVolume(s_.Toa, s_.Woa, s_.PoaAbs)) {}
 
   void run() {
-    const OverrideFields& overrides = engine_.fields.overrides;
-    const bool customOnly = overrides.chkAutoSelect.value() == 1;
+    const bool customOnly = w_.c.customOnly;
     if (!customOnly && s_.ModelCount == 0) {
       throw CalcError(
           "The wheel catalog holds no models to select from. Tick \"Override AutoSelect\" to "
           "rate the custom wheel.");
     }
-    platform::ListBox& list = engine_.fields.inputs.lstWheel;
     for (int round = 0; round < kMaxRounds; ++round) {
       listCoveringModels(customOnly);
       if (customOnly) {
-        list.clear();
-        list.addItem(c_.ModelName[0]);
+        list_.assign({w_.name(0)});
         s_.ModelIndex = 0;
         break;
       }
@@ -65,12 +66,11 @@ class Selection {
         break;
       }
     }
-    if (list.items().empty()) {
-      list.addItem(c_.ModelName[smallestModelAbove()]);
+    if (list_.empty()) {
+      list_.push_back(w_.name(smallestModelAbove()));
     }
-    s_.ModelNameSel = list.items().front();
-    list.setListIndex(0);
-    UseListedModel(engine_);
+    s_.ModelNameSel = list_.front();
+    UseModel(w_, list_.front());
   }
 
  private:
@@ -85,27 +85,28 @@ class Selection {
 
   // The larger of the outdoor volume with row r's purge and the return volume.
   float selectionVolume(int r) {
-    s_.Vpurge = c_.ModelPurgeCfm[row(r)];
+    s_.Vpurge = w_.purge(row(r));
     s_.Voa = outdoorVolume(s_.Vpurge);
     return std::max(s_.Voa, s_.Vra);
   }
 
   void listCoveringModels(bool customOnly) {
-    platform::ListBox& list = engine_.fields.inputs.lstWheel;
-    list.clear();
-    const double d = c_.WheelDiam[0];
-    const double hub = c_.HubDiam[0];
-    c_.ModelFaceArea[0] = static_cast<float>(
+    list_.clear();
+    const double d = w_.c.custom.diameterIn;
+    const double hub = w_.c.custom.hubDiameterIn;
+    Rating& rating = w_.rating;
+    rating.customFaceAreaFt2 = static_cast<float>(
         3.14 * ((d / 2) * (d / 2) - (hub / 2) * (hub / 2)) / 144 - 0.5 * d / 144);
-    c_.ModelPurgeCfm[0] = static_cast<float>(static_cast<double>(c_.WheelDepth[0]) *
-                                             c_.ModelFaceArea[0] * s_.MatrixFactor / 12 * 45);
-    const bool listAll = honourListSelect_ && engine_.fields.overrides.ListSelect.value() == 1;
+    rating.customPurgeCfm =
+        static_cast<float>(static_cast<double>(w_.c.custom.depthIn) * rating.customFaceAreaFt2 *
+                           s_.MatrixFactor / 12 * 45);
+    const bool listAll = honourListSelect_ && w_.c.listAllModels;
     for (int r = 0; r <= s_.ModelCount; ++r) {
       const float volume = selectionVolume(r);
       if (r > 0 && listAll) {
-        list.addItem(c_.ModelName[row(r)]);
+        list_.push_back(c_.ModelName[row(r)]);
       } else if (r > 0 && !customOnly && rangeCovers(c_, row(r), volume)) {
-        list.addItem(c_.ModelName[row(r)]);
+        list_.push_back(c_.ModelName[row(r)]);
       }
     }
   }
@@ -116,7 +117,8 @@ class Selection {
     const int last = s_.ModelCount;
     s_.Voa = outdoorVolume(c_.ModelPurgeCfm[1]);
     if (s_.Voa < c_.ModelMinCfm[1]) {
-      engine_.warn(
+      w_.warn(
+          WarningKind::VolumeLimit,
           "No Wheel matches your selection, minimum air volume and Wheel size will be selected.");
       moveTo(c_.ModelMinCfm[1], c_.ModelPurgeCfm[1], +5);
       return true;
@@ -125,14 +127,15 @@ class Selection {
     if (s_.Voa <= c_.ModelMaxCfm[row(last)]) {
       return false;
     }
-    engine_.warn(
-        "No Wheel matches your selection, maximum air volume and Wheel size will be selected.");
+    w_.warn(WarningKind::VolumeLimit,
+            "No Wheel matches your selection, maximum air volume and Wheel size will be selected.");
     moveTo(c_.ModelMaxCfm[row(last)], c_.ModelPurgeCfm[row(last)], -5);
     return true;
   }
 
-  // Sets the volumes to limit L with purge P, return air equal to supply
-  // air, and shows the entered volumes `margin` cfm inside the range.
+  // Sets the volumes to limit L with purge P and return air equal to supply
+  // air; the entered volumes become L's `margin` cfm inside the range, in
+  // whole cfm, as the volume boxes show them and the rating goes on with.
   void moveTo(double L, double P, double margin) {
     s_.Voa = static_cast<float>(L);
     s_.Vsa = static_cast<float>(L - P);
@@ -153,10 +156,7 @@ class Selection {
     s_.Vra = s_.Vsa;
     s_.VraInput = s_.Vsa;
     s_.Vea = static_cast<float>(static_cast<double>(s_.Vsa) + P);
-    const std::string shown = platform::formatNumber(s_.VoaInput + margin, "###,###");
-    InputsFields& inputs = engine_.fields.inputs;
-    inputs.txtV.setText(shown);
-    inputs.txtVra.setText(shown);
+    w_.movedVolume = std::round(s_.VoaInput + margin);
   }
 
   // When no model's own range covers the volumes (they fall in a gap between
@@ -171,9 +171,10 @@ class Selection {
     return row(s_.ModelCount);
   }
 
-  Engine& engine_;
+  const Work& w_;
   CalcState& s_;
-  ModelCatalog& c_;
+  const ModelCatalog& c_;
+  std::vector<std::string>& list_;
   bool honourListSelect_;
   double outdoorSpecificVolume_;
 };
@@ -186,12 +187,12 @@ bool ModelCoversCase(const CalcState& s, const ModelCatalog& c, std::size_t row)
       c, row, std::max(outdoorStandardVolume(s, c.ModelPurgeCfm[row], outdoorVolume), s.Vra));
 }
 
-void AutoSelectA(Engine& engine) {
-  Selection(engine, true).run();
+void AutoSelectA(const Work& work) {
+  Selection(work, true).run();
 }
 
-void AutoSelectB(Engine& engine) {
-  Selection(engine, false).run();
+void AutoSelectB(const Work& work) {
+  Selection(work, false).run();
 }
 
 }  // namespace ModCalc

@@ -6,15 +6,16 @@
 
 #include <cstddef>
 
-#include "engine/Engine.h"
+#include "engine/Work.h"
 
 namespace ModCalc {
 
-// The standard edition's selection; honours "Display All Wheels".
-void AutoSelectA(Engine& engine);
+// The standard edition's selection; honours "Display All Wheels". The
+// models offered go to the rating.
+void AutoSelectA(const Work& work);
 
 // The private-label edition's selection.
-void AutoSelectB(Engine& engine);
+void AutoSelectB(const Work& work);
 
 // Whether catalog row `row`'s volume range covers the state's case as the
 // selection judges it: the larger of the outdoor standard volume with that

@@ -55,6 +55,7 @@ struct ModelCatalog {
   Column<std::string> MotorHP{};
   Column<std::string> FrameText{};
   Column<platform::Variant> BearingText{};
+  std::int16_t ModelCount = 0;  // models in rows 1..ModelCount
 };
 
 struct CalcState {

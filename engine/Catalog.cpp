@@ -64,6 +64,7 @@ class CatalogText {
       }
     }
     modelCount = static_cast<std::int16_t>(row);
+    catalog.ModelCount = modelCount;
     return std::nullopt;
   }
 
@@ -213,32 +214,6 @@ std::variant<CatalogFile, std::string> ReadCatalog(
     return read;
   }
   return notFound(candidates);
-}
-
-std::optional<std::string> UseCatalog(Engine& engine, const CatalogFile& read) {
-  // The custom wheel is built in a catalog of our own, so a failure leaves
-  // the one in use as it was.
-  ModelCatalog catalog = read.catalog;
-  std::string password = catalog.ModelName[0];
-  Engine loading{engine.state, catalog, engine.fields, engine.messages, engine.redraw};
-  if (!AutoSelect(loading)) {
-    return "The wheel catalog " + read.path.string() +
-           " was not loaded because the custom wheel could not be built from the override "
-           "dialog.";
-  }
-  engine.catalog = std::move(catalog);
-  engine.state.ModelCount = read.modelCount;
-  engine.state.OverridePassword = std::move(password);
-  return std::nullopt;
-}
-
-std::optional<std::string> LoadCatalog(Engine& engine,
-                                       const std::vector<std::filesystem::path>& candidates) {
-  auto read = ReadCatalog(candidates);
-  if (auto* problem = std::get_if<std::string>(&read)) {
-    return *problem;
-  }
-  return UseCatalog(engine, std::get<CatalogFile>(read));
 }
 
 void CopyCatalogRow(ModelCatalog& to, const ModelCatalog& from, std::size_t row) {

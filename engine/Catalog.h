@@ -12,7 +12,7 @@
 #include <variant>
 #include <vector>
 
-#include "engine/Engine.h"
+#include "engine/CalcState.h"
 
 namespace ModCalc {
 
@@ -32,18 +32,6 @@ struct CatalogFile {
 // same words as LoadCatalog).
 std::variant<CatalogFile, std::string> ReadCatalog(
     const std::vector<std::filesystem::path>& candidates);
-
-// Makes a catalog already read the one in use, as LoadCatalog does after
-// reading; a program rating many cases reads its file once.
-std::optional<std::string> UseCatalog(Engine& engine, const CatalogFile& read);
-
-// Reads the first of `candidates` that exists into the catalog, sets
-// ModelCount and OverridePassword, then builds the custom wheel in row 0
-// (AutoSelect). Returns the problem in the engineer's words (naming the file,
-// the paths tried, the record and line) when the catalog cannot be used; the
-// catalog and the state are then left as they were.
-std::optional<std::string> LoadCatalog(Engine& engine,
-                                       const std::vector<std::filesystem::path>& candidates);
 
 // Copies one row, every column, from one catalog into another.
 void CopyCatalogRow(ModelCatalog& to, const ModelCatalog& from, std::size_t row);

@@ -1,15 +1,18 @@
 #pragma once
 
-// The custom wheel: catalog row 0, built from the override dialog's boxes.
+// The custom wheel: catalog row 0, described by the override dialog.
 
-#include "engine/Engine.h"
+#include "engine/Case.h"
 
 namespace ModCalc {
 
-// Builds row 0 from the override dialog's wheel and cassette boxes and the
-// inputs dialog's wheel speed, and takes the two effectiveness overrides into
-// the state. When a box holds no number it says which, and leaves row 0 and
-// the state as they were; returns whether it built the wheel.
-bool AutoSelect(Engine& engine);
+// Names the wheel after its diameter and depth and sizes its face.
+void sizeCustomWheel(CustomWheel& wheel);
+
+// The custom wheel as catalog row 0 holds it.
+CustomWheel customWheelOf(const ModelCatalog& catalog);
+
+// Puts the wheel into catalog row 0.
+void storeCustomWheel(const CustomWheel& wheel, ModelCatalog& catalog);
 
 }  // namespace ModCalc

@@ -10,12 +10,6 @@ namespace ModCalc {
 
 namespace {
 
-constexpr platform::Rgb kCondensingColor{128, 255, 255};
-
-std::string oneDecimal(double value) {
-  return platform::formatNumber(value, "##0.0");
-}
-
 // One air stream's entry as CheckInputs and CheckSaturation see it.
 struct Stream {
   const char* name;  // "Outdoor" or "Return"
@@ -23,20 +17,18 @@ struct Stream {
   double& moistureSI;
   double& humidityRatio;
   float dryBulb;
-  platform::TextBox& box;
-  platform::TextBox& boxSI;
+  EntryBox box;
+  EntryBox boxSI;
 };
 
-Stream outdoor(Engine& engine) {
-  CalcState& s = engine.state;
-  InputsFields& in = engine.fields.inputs;
-  return {"Outdoor", s.Moa, s.MoaSI, s.Woa, s.Toa, in.txtMoa, in.txtMoaSI};
+Stream outdoor(const Work& work) {
+  CalcState& s = work.s;
+  return {"Outdoor", s.Moa, s.MoaSI, s.Woa, s.Toa, EntryBox::Moa, EntryBox::MoaSI};
 }
 
-Stream returnAir(Engine& engine) {
-  CalcState& s = engine.state;
-  InputsFields& in = engine.fields.inputs;
-  return {"Return", s.Mra, s.MraSI, s.Wra, s.Tra, in.txtMra, in.txtMraSI};
+Stream returnAir(const Work& work) {
+  CalcState& s = work.s;
+  return {"Return", s.Mra, s.MraSI, s.Wra, s.Tra, EntryBox::Mra, EntryBox::MraSI};
 }
 
 std::string supersaturated(const Stream& stream) {
@@ -44,16 +36,16 @@ std::string supersaturated(const Stream& stream) {
 }
 
 // Returns whether the entry was set below the dry bulb.
-bool checkTemperature(Engine& engine, Stream stream, bool celsius) {
+bool checkTemperature(const Work& work, Stream stream, bool celsius) {
   stream.moisture = static_cast<float>(stream.moisture);
   const bool atOrAbove = stream.moisture >= stream.dryBulb;
   if (atOrAbove) {
     stream.moisture = stream.dryBulb - 0.1;
-    engine.warn(supersaturated(stream));
+    work.warn(WarningKind::Entry, supersaturated(stream));
     if (celsius) {
-      stream.boxSI.setText(oneDecimal(units::celsius(stream.moisture)));
+      work.show(stream.boxSI, units::celsius(stream.moisture));
     } else {
-      stream.box.setText(oneDecimal(stream.moisture));
+      work.show(stream.box, stream.moisture);
     }
   }
   return atOrAbove;
@@ -61,55 +53,58 @@ bool checkTemperature(Engine& engine, Stream stream, bool celsius) {
 
 // Grains per pound, entered as gr/lb (limit 200) or as g/kg (limit 30 g/kg,
 // held as 210 gr/lb).
-void checkGrains(Engine& engine, Stream stream, bool gramsPerKilogram) {
+void checkGrains(const Work& work, Stream stream, bool gramsPerKilogram) {
   const double limit = gramsPerKilogram ? 210 : 200;
   if (stream.moisture > limit) {
     stream.moisture = limit;
-    engine.warn(std::string(stream.name) + (gramsPerKilogram
-                                                ? " air exceeded 30 g/kg.  30 will be used."
-                                                : " air exceeded 200 gr/lb.  200 will be used."));
+    work.warn(WarningKind::Entry,
+              std::string(stream.name) + (gramsPerKilogram
+                                              ? " air exceeded 30 g/kg.  30 will be used."
+                                              : " air exceeded 200 gr/lb.  200 will be used."));
   }
   if (stream.moisture <= 0) {
     stream.moisture = 0.1;
-    engine.warn(std::string(stream.name) +
-                " air grain loading was 0 or less and has been increased to 0.1 ");
+    work.warn(WarningKind::Entry, std::string(stream.name) +
+                                      " air grain loading was 0 or less and has been increased "
+                                      "to 0.1 ");
   }
   if (gramsPerKilogram) {
-    stream.boxSI.setText(oneDecimal(stream.moisture / units::kGrainsPerGramPerKilogram));
+    work.show(stream.boxSI, stream.moisture / units::kGrainsPerGramPerKilogram);
   } else {
-    stream.box.setText(oneDecimal(stream.moisture));
+    work.show(stream.box, stream.moisture);
   }
 }
 
-void checkRelativeHumidity(Engine& engine, Stream stream) {
+void checkRelativeHumidity(const Work& work, Stream stream) {
   if (stream.moisture >= 100) {
     stream.moisture = 99.9;
-    engine.warn(supersaturated(stream));
+    work.warn(WarningKind::Entry, supersaturated(stream));
   }
   if (stream.moisture <= 0) {
-    engine.warn(std::string(stream.name) + " air %RH was less than 0 and has been set to 0.1");
+    work.warn(WarningKind::Entry,
+              std::string(stream.name) + " air %RH was less than 0 and has been set to 0.1");
     stream.moisture = 0.1;
   }
-  stream.box.setText(oneDecimal(stream.moisture));
+  work.show(stream.box, stream.moisture);
 }
 
 // Returns whether a dew point or wet bulb was set below the dry bulb.
-bool checkStream(Engine& engine, const Stream& stream) {
-  switch (engine.state.MoistInOption) {
+bool checkStream(const Work& work, const Stream& stream) {
+  switch (work.s.MoistInOption) {
     case 1:
     case 2:
-      return checkTemperature(engine, stream, false);
+      return checkTemperature(work, stream, false);
     case 5:
     case 6:
-      return checkTemperature(engine, stream, true);
+      return checkTemperature(work, stream, true);
     case 3:
-      checkGrains(engine, stream, false);
+      checkGrains(work, stream, false);
       break;
     case 7:
-      checkGrains(engine, stream, true);
+      checkGrains(work, stream, true);
       break;
     case 4:
-      checkRelativeHumidity(engine, stream);
+      checkRelativeHumidity(work, stream);
       break;
     default:
       break;
@@ -129,9 +124,9 @@ bool checkStream(Engine& engine, const Stream& stream) {
 // in colder air a wet bulb 0.1 °F down is far drier (at -60 °F it holds no
 // water at all by the wet-bulb relation), so such air is set just below
 // saturation too; the entry's correction has warned already.
-void checkSaturation(Engine& engine, Stream stream, double pressure, double conversionPressure,
+void checkSaturation(const Work& work, Stream stream, double pressure, double conversionPressure,
                      bool enteredSaturated) {
-  const CalcState& s = engine.state;
+  const CalcState& s = work.s;
   const double saturated = std::min({modPsych::SatGrains(stream.dryBulb, pressure),
                                      modPsych::SatGrains(stream.dryBulb, conversionPressure),
                                      modPsych::SatGrains(stream.dryBulb, s.Patm)});
@@ -140,7 +135,7 @@ void checkSaturation(Engine& engine, Stream stream, double pressure, double conv
     return;
   }
   if (!tooDry) {
-    engine.warn(supersaturated(stream));
+    work.warn(WarningKind::Entry, supersaturated(stream));
   }
   // Just below saturation: 0.1 gr/lb, or a thousandth of the saturation
   // humidity ratio where that is less. Cold air holds so little water (0.1
@@ -153,39 +148,13 @@ void checkSaturation(Engine& engine, Stream stream, double pressure, double conv
     stream.moistureSI = *si;
   }
   if (s.SIUnits == 0) {
-    stream.box.setText(oneDecimal(stream.moisture));
+    work.show(stream.box, stream.moisture);
   } else {
-    stream.boxSI.setText(oneDecimal(stream.moistureSI));
+    work.show(stream.boxSI, stream.moistureSI);
   }
 }
 
-bool isTemperature(std::int16_t option, bool si) {
-  return si ? option == 5 || option == 6 : option == 1 || option == 2;
-}
-
 }  // namespace
-
-AirEntries readAirEntries(const DialogFields& fields, std::int16_t option, std::int16_t siUnits) {
-  const InputsFields& in = fields.inputs;
-  const SettingsFields& settings = fields.settings;
-  const bool si = siUnits == 1;
-  const Bounds dryBulb = si ? limits::kCelsius : limits::kFahrenheit;
-  const std::optional<Bounds> moisture =
-      isTemperature(option, si) ? std::optional(dryBulb) : std::nullopt;
-  return {
-      .toa = readEntry<float>(in.txtToa, in.txtToaSI, si, "the outdoor air dry bulb", dryBulb),
-      .tra = readEntry<float>(in.txtTra, in.txtTraSI, si, "the return air dry bulb", dryBulb),
-      .moa = readEntry<double>(in.txtMoa, in.txtMoaSI, si, "the outdoor air moisture", moisture),
-      .mra = readEntry<double>(in.txtMra, in.txtMraSI, si, "the return air moisture", moisture),
-      .elevation = readNumber<float>(settings.txtElev, "the elevation",
-                                     si ? limits::kElevationMetres : limits::kElevationFeet),
-      .poa = readNumber<float>(settings.txtPoa, "the outdoor air static pressure",
-                               si ? limits::kStaticPascals : limits::kStaticInchesOfWater),
-      .pra =
-          readNumber<float>(settings.txtPra, "the return air static pressure",
-                            si ? limits::kReturnStaticPascals : limits::kReturnStaticInchesOfWater),
-  };
-}
 
 std::optional<double> moistureSI(double moisture, std::int16_t option, std::int16_t siUnits) {
   switch (option) {
@@ -201,57 +170,42 @@ std::optional<double> moistureSI(double moisture, std::int16_t option, std::int1
   }
 }
 
-SaturatedEntries CheckInputs(Engine& engine) {
-  const bool outdoorSet = checkStream(engine, outdoor(engine));
-  return {.outdoor = outdoorSet, .returnAir = checkStream(engine, returnAir(engine))};
+SaturatedEntries CheckInputs(const Work& work) {
+  const bool outdoorSet = checkStream(work, outdoor(work));
+  return {.outdoor = outdoorSet, .returnAir = checkStream(work, returnAir(work))};
 }
 
-void CheckSaturation(Engine& engine, SaturatedEntries entered) {
-  const CalcState& s = engine.state;
-  checkSaturation(engine, outdoor(engine), s.PoaAbs, s.PoaAbs, entered.outdoor);
-  checkSaturation(engine, returnAir(engine), s.PraAbs, s.Patm, entered.returnAir);
+void CheckSaturation(const Work& work, SaturatedEntries entered) {
+  const CalcState& s = work.s;
+  checkSaturation(work, outdoor(work), s.PoaAbs, s.PoaAbs, entered.outdoor);
+  checkSaturation(work, returnAir(work), s.PraAbs, s.Patm, entered.returnAir);
 }
 
-void CheckSupplySaturation(Engine& engine) {
-  const CalcState& s = engine.state;
-  platform::Label& relativeHumidity = engine.fields.main.lblWsa[2];
+void CheckSupplySaturation(const Work& work) {
+  const CalcState& s = work.s;
   const double saturated =
       std::min(modPsych::SatGrains(s.Tsa, s.PoaAbs), modPsych::SatGrains(s.Tsa, s.Patm));
-  if (!(s.Wsa > saturated)) {
-    relativeHumidity.setBackColor(std::nullopt);
-    return;
+  if (s.Wsa > saturated) {
+    work.rating.supplySupersaturated = true;
+    work.warn(WarningKind::SupplySaturated,
+              "Supply air is supersaturated, condensation or frost may occur.");
   }
-  if (relativeHumidity.backColor() != kCondensingColor) {
-    engine.warn("Supply air is supersaturated, condensation or frost may occur.");
-  }
-  relativeHumidity.setBackColor(kCondensingColor);
 }
 
-void CheckFrost(Engine& engine) {
-  const CalcState& s = engine.state;
-  MainFields& main = engine.fields.main;
+void CheckFrost(const Work& work) {
+  const CalcState& s = work.s;
   // Saturated at the exhaust side's pressure or at the barometric one its
   // relative humidity is shown at, whichever holds less water.
   const double saturated =
       std::min(modPsych::SatGrains(s.Tea, s.PraAbs), modPsych::SatGrains(s.Tea, s.Patm));
-  if (s.Tea <= units::kFreezingFahrenheit && s.Wea > saturated) {
-    if (!main.lblFrost.visible()) {
-      engine.warn("Exhaust air is supersaturated, frost buildup may occur.");
-    }
-    main.lblFrost.setVisible(true);
-    main.lblFrost.setCaption("Frost");
-    main.cmdFrostSpeed.setVisible(true);
+  if (!(s.Wea > saturated)) {
+    return;
   }
-  if (s.Tea > units::kFreezingFahrenheit && s.Wea > saturated) {
-    main.lblFrost.setVisible(false);
-    main.cmdFrostSpeed.setVisible(false);
-    main.lblWea[2].setBackColor(kCondensingColor);
-  }
-  if (s.Wea <= saturated) {
-    main.lblFrost.setVisible(false);
-    main.cmdFrostSpeed.setVisible(false);
-    // The window's own background: only condensation stands out.
-    main.lblWea[2].setBackColor(std::nullopt);
+  if (s.Tea <= units::kFreezingFahrenheit) {
+    work.rating.frost = true;
+    work.warn(WarningKind::Frost, "Exhaust air is supersaturated, frost buildup may occur.");
+  } else {
+    work.rating.exhaustCondensing = true;
   }
 }
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "engine/Engine.h"
+#include "engine/Work.h"
 
 namespace ModCalc {
 
@@ -16,36 +16,6 @@ namespace ModCalc {
 // nothing where the SI box does not show it.
 std::optional<double> moistureSI(double moisture, std::int16_t option, std::int16_t siUnits);
 
-// The numbers of the air entries and the site, read from the boxes the
-// engineer types in (the SI twins in SI units) before anything changes.
-// A number outside its range (engine/Bounds.h) stops with a message naming
-// the box.
-struct AirEntries {
-  float toa;
-  float tra;
-  double moa;  // in the humidity kind of `option`, engine units
-  double mra;
-  float elevation;  // as typed: ft, or m in SI units
-  float poa;        // as typed: in. w.c., or Pa in SI units
-  float pra;
-};
-AirEntries readAirEntries(const DialogFields& fields, std::int16_t option, std::int16_t siUnits);
-
-// An entry with an SI twin: the engineer types in the twin of the units in
-// force, so that box is the one checked and named; the value is the
-// English box's, which the twin keeps converted.
-template <typename T>
-T readEntry(const TextBox& box, const TextBox& boxSI, bool si, std::string_view what,
-            const std::optional<Bounds>& bounds) {
-  const TextBox& typed = si ? boxSI : box;
-  if (bounds) {
-    readNumber<double>(typed, what, *bounds);
-  } else {
-    readNumber<double>(typed, what);
-  }
-  return readNumber<T>(box, what);
-}
-
 // Which streams' dew point or wet bulb entries CheckInputs set below the
 // dry bulb as supersaturated.
 struct SaturatedEntries {
@@ -54,21 +24,21 @@ struct SaturatedEntries {
 };
 
 // Limits the outdoor and return moisture entries (Moa, Mra) for the chosen
-// humidity input, warns and rewrites the entry boxes.
-SaturatedEntries CheckInputs(Engine& engine);
+// humidity input, warns and shows the corrected entries.
+SaturatedEntries CheckInputs(const Work& work);
 
 // Sets supersaturated outdoor or return air just below saturation, warns and
-// rewrites the entry boxes in the engineer's units; so too the `entered`
+// shows the corrected entries in the engineer's units; so too the `entered`
 // streams where their corrected entry left them well below saturation.
-void CheckSaturation(Engine& engine, SaturatedEntries entered = {});
+void CheckSaturation(const Work& work, SaturatedEntries entered = {});
 
-// Warns once per spell when the leaving supply air would be supersaturated
-// (at its own or the barometric pressure), as a mix of two nearly saturated
-// streams is, and marks its relative humidity.
-void CheckSupplySaturation(Engine& engine);
+// Marks and warns of leaving supply air that would be supersaturated (at its
+// own or the barometric pressure), as a mix of two nearly saturated streams
+// is.
+void CheckSupplySaturation(const Work& work);
 
-// Warns once per frost spell when the leaving exhaust air would frost, and
-// shows the frost indication; above freezing it marks condensation instead.
-void CheckFrost(Engine& engine);
+// Marks and warns of leaving exhaust air that would frost; above freezing
+// it marks condensation instead.
+void CheckFrost(const Work& work);
 
 }  // namespace ModCalc

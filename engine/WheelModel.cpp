@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "engine/EnteredUnits.h"
 #include "psych/modPsych.h"
 #include "units/Units.h"
 
@@ -31,16 +30,11 @@ const Flute& fluteOf(float mils) {
   return mils == 62 ? kFlute62 : kFlute94;
 }
 
-bool ticked(const platform::CheckBox& box) {
-  return box.value() == 1;
-}
-
 }  // namespace
 
-void ChooseFlute(Engine& engine) {
-  CalcState& s = engine.state;
-  const OverrideFields& overrides = engine.fields.overrides;
-  const bool fixed = overrides.FluteOverride.value() != 0;
+void ChooseFlute(const Work& work) {
+  CalcState& s = work.s;
+  const bool fixed = work.c.fluteMils.has_value();
   const Flute* flute = nullptr;
   if (!fixed) {
     if (s.WheelDepthSel < 5) {
@@ -50,12 +44,8 @@ void ChooseFlute(Engine& engine) {
     } else {
       flute = &kFlute62;
     }
-  } else if (overrides.Flute45.value()) {
-    flute = &kFlute45;
-  } else if (overrides.Flute62.value()) {
-    flute = &kFlute62;
   } else {
-    flute = &kFlute94;
+    flute = &fluteOf(*work.c.fluteMils);
   }
   s.FluteMils = flute->mils;
   s.MediaDensity = s.*(flute->density);
@@ -72,21 +62,20 @@ double PressureDrop(const CalcState& state, double v, double L) {
   return (0.000306 * L + 0.000215) * v;
 }
 
-void PurgeAndPressureCheck(Engine& engine) {
-  CalcState& s = engine.state;
-  ChooseFlute(engine);
+void PurgeAndPressureCheck(const Work& work) {
+  CalcState& s = work.s;
+  ChooseFlute(work);
   const double tm = (static_cast<double>(s.Tra) + s.Toa) / 2;
   const double wm = (s.Wra + s.Woa) / 2;
   s.VelOaActualP = s.VelOa * modPsych::SpecificVolume(tm, wm, s.PoaAbs) / units::kStandardAirVolume;
 
   if (static_cast<double>(s.PoaInWC) - s.PraInWC <= 0) {
-    engine.warn("Outdoor air pressure must be larger than return air. Pressure will be increased ");
+    work.warn(WarningKind::PressureRaised,
+              "Outdoor air pressure must be larger than return air. Pressure will be increased ");
     s.PoaInWC = static_cast<float>(s.PraInWC + 0.5);
     s.PoaPa = static_cast<float>(s.PoaInWC * units::kPascalsPerInchOfWater);
     s.PoaAbs = static_cast<float>(s.PoaInWC / units::kInchesOfWaterPerPsi + s.Patm);
-    engine.fields.settings.txtPoa.setText(s.SIUnits == 0
-                                              ? platform::formatNumber(s.PoaInWC, "##0.0")
-                                              : platform::formatNumber(s.PoaPa, "#,##0"));
+    work.show(EntryBox::Poa, s.SIUnits == 0 ? s.PoaInWC : s.PoaPa);
   }
   s.dPoaRa = static_cast<double>(s.PoaInWC) - s.PraInWC;
   s.dPs = static_cast<float>(PressureDrop(s, s.VelOaActualP, s.WheelDepthSel));
@@ -96,9 +85,8 @@ void PurgeAndPressureCheck(Engine& engine) {
         "Check the air volumes and the wheel depth.");
   }
 
-  const InputsFields& inputs = engine.fields.inputs;
-  if (ticked(inputs.chkPurgeAngle)) {
-    s.PurgeAngle = readNumber<float>(inputs.txtPurgeAngle, "the purge angle");
+  if (work.c.purgeAngleDeg) {
+    s.PurgeAngle = *work.c.purgeAngleDeg;
     s.PurgeAngleEntered = s.PurgeAngle;
   } else {
     const double angle = static_cast<double>(s.WheelRpm) * 360 * s.WheelDepthSel / 12 *
@@ -128,44 +116,38 @@ float LeavingState(double Xo, double e, double r, double Xr, double Vr, double V
   return static_cast<float>((Xo * (1 - e * r) + e * r * Xr * Vr / Ve) / (1 - e * r * Vp / Ve));
 }
 
-void UseListedModel(Engine& engine) {
-  CalcState& s = engine.state;
-  const ModelCatalog& c = engine.catalog;
-  const InputsFields& inputs = engine.fields.inputs;
-  const std::string listed = inputs.lstWheel.text();
+void UseModel(const Work& work, const std::string& model) {
+  CalcState& s = work.s;
+  // The last row of that name, as a list of names finds it.
+  bool found = false;
   for (int row = 0; row <= s.ModelCount; ++row) {
-    if (c.ModelName[static_cast<std::size_t>(row)] == listed) {
+    if (work.name(static_cast<std::size_t>(row)) == model) {
       s.ModelIndex = static_cast<std::int16_t>(row);
+      found = true;
     }
   }
+  if (!found) {
+    throw CalcError("The wheel model \"" + model +
+                    "\" is not in the catalog. Choose a model in the inputs dialog.");
+  }
   const auto i = static_cast<std::size_t>(s.ModelIndex);
-  s.ModelNameSel = c.ModelName[i];
-  s.FaceArea = c.ModelFaceArea[i];
-  s.WheelDepthSel = c.WheelDepth[i];
-  s.Vpurge = c.ModelPurgeCfm[i];
-  const float typedSpeed = readNumber<float>(inputs.txtWheelSpeed, "the wheel speed");
-  s.WheelRpm = ticked(inputs.chkSpeed) ? typedSpeed : c.ModelRpm[i];
-  s.WheelRpmEntered = typedSpeed;
+  s.ModelNameSel = work.name(i);
+  s.FaceArea = work.faceArea(i);
+  s.WheelDepthSel = work.depth(i);
+  s.Vpurge = work.purge(i);
+  s.WheelRpm = work.c.fixedSpeed ? work.c.wheelSpeedRpm : work.rpm(i);
+  s.WheelRpmEntered = work.c.wheelSpeedRpm;
   s.ModelSelected = 1;
 }
 
-void ShowFluteLabel(Engine& engine) {
-  platform::Label& label = engine.fields.main.lblFlute;
-  label.setVisible(true);
-  const float mils = engine.state.FluteMils;
-  label.setCaption(mils == 45 ? "45 mils" : mils == 62 ? "62 mils" : "94 mils");
-}
-
-void BalancedEffectiveness(Engine& engine) {
-  CalcState& s = engine.state;
-  const ModelCatalog& c = engine.catalog;
+void BalancedEffectiveness(const Work& work) {
+  CalcState& s = work.s;
   const auto i = static_cast<std::size_t>(s.ModelIndex);
-  const double diameter = c.WheelDiam[i];
-  const double hub = c.HubDiam[i];
+  const double diameter = work.diameter(i);
+  const double hub = work.hub(i);
   // Pi as 3.14: the effectiveness correlation below was fitted with it.
-  s.MatrixVolume =
-      static_cast<float>(3.14 * ((diameter / 2) * (diameter / 2) - (hub / 2) * (hub / 2)) / 144 *
-                         c.WheelDepth[i] / 12);
+  s.MatrixVolume = static_cast<float>(
+      3.14 * ((diameter / 2) * (diameter / 2) - (hub / 2) * (hub / 2)) / 144 * work.depth(i) / 12);
   s.MatrixMass = static_cast<float>(static_cast<double>(s.MatrixVolume) * s.MediaDensity);
   s.NtuS = s.WheelDepthSel * fluteOf(s.FluteMils).ntuCoefficient / s.VelMinActual;
   s.RotFactor =
@@ -178,28 +160,26 @@ void BalancedEffectiveness(Engine& engine) {
   s.ElWheel = RotaryEff(s.NtuL, s.RotFactorL) * s.LeakFactor;
   s.ElBal = (s.ElWheel - 1) * 0.9 + 0.966;
 
-  const OverrideFields& overrides = engine.fields.overrides;
-  if (ticked(overrides.chkSensible)) {
+  if (work.c.sensibleOverridden) {
     s.EsBal = s.EsOverride / 100.0;
   }
-  if (ticked(overrides.chkLatent)) {
+  if (work.c.latentOverridden) {
     s.ElBal = s.ElOverride / 100.0;
   }
-  if (engine.fields.settings.KSRSel.value()) {
+  if (work.c.line == WheelLine::SensibleOnly) {
     s.ElBal = 0;
   }
 }
 
-void UnbalancedEffectiveness(Engine& engine) {
-  CalcState& s = engine.state;
-  const OverrideFields& overrides = engine.fields.overrides;
+void UnbalancedEffectiveness(const Work& work) {
+  CalcState& s = work.s;
   if (s.EsBal == 1) {
-    throw CalcError(ticked(overrides.chkSensible)
+    throw CalcError(work.c.sensibleOverridden
                         ? "The sensible effectiveness override must be below 100 %."
                         : "The wheel's sensible effectiveness reached 100 %; check the wheel.");
   }
   if (s.ElBal == 1) {
-    throw CalcError(ticked(overrides.chkLatent)
+    throw CalcError(work.c.latentOverridden
                         ? "The latent effectiveness override must be below 100 %."
                         : "The wheel's latent effectiveness reached 100 %; check the wheel.");
   }

@@ -5,13 +5,15 @@
 // pound units: velocities in fpm, pressure drops in in. w.c., wheel
 // dimensions in inches. Arithmetic is in double; fields keep their widths.
 
-#include "engine/Engine.h"
+#include <string>
+
+#include "engine/Work.h"
 
 namespace ModCalc {
 
 // The flute size, from the wheel depth unless the override dialog fixes it;
 // sets FluteMils, MediaDensity and FluteFactor.
-void ChooseFlute(Engine& engine);
+void ChooseFlute(const Work& work);
 
 // Pressure drop, in. w.c., at face velocity v fpm through a wheel L in deep
 // with the flute in FluteMils.
@@ -19,7 +21,7 @@ double PressureDrop(const CalcState& state, double v, double L);
 
 // Raises the outdoor static pressure above the return one when it is not,
 // chooses the flute and sizes the purge sector and its air.
-void PurgeAndPressureCheck(Engine& engine);
+void PurgeAndPressureCheck(const Work& work);
 
 // Effectiveness of a rotary matrix with `a` transfer units and matrix
 // capacity factor `b`.
@@ -35,17 +37,15 @@ double EffToNtu(double x);
 // side takes return air mixed with purge air at the supply state.
 float LeavingState(double Xo, double e, double r, double Xr, double Vr, double Ve, double Vp);
 
-// Takes the model named by the inputs dialog's model list into the state.
-void UseListedModel(Engine& engine);
-
-// Shows the flute size on the main window.
-void ShowFluteLabel(Engine& engine);
+// Takes the catalog model of that name (the custom wheel's included) into
+// the record; a name the catalog does not hold stops the rating.
+void UseModel(const Work& work, const std::string& model);
 
 // Balanced sensible and latent effectiveness with the overrides and the
 // sensible-only line applied.
-void BalancedEffectiveness(Engine& engine);
+void BalancedEffectiveness(const Work& work);
 
 // Effectiveness at the flow ratio of the two streams.
-void UnbalancedEffectiveness(Engine& engine);
+void UnbalancedEffectiveness(const Work& work);
 
 }  // namespace ModCalc

@@ -58,52 +58,38 @@ float HumRatioFromVapor(double pw, double p) {
   return static_cast<float>(humRatio(pw, p));
 }
 
-double MoistToGrains(double t, double value, double p, std::int16_t kind,
-                     platform::MessageBox& messages) {
-  double w = 0;
+double MoistToGrains(double t, double value, double p, std::int16_t kind) {
   switch (kind) {
     case kDewPoint:
-      if (value >= t) {
-        ShowRangeError(messages);
-      }
-      w = humRatio(SatPressure(value), p);
-      break;
-    case kWetBulb: {
-      if (value >= t) {
-        ShowRangeError(messages);
-      }
-      const float tStar = static_cast<float>(value);
-      w = humRatioFromWetBulb(t, tStar, p);
-      break;
-    }
+      return humRatio(SatPressure(value), p) * kGrainsPerPound;
+    case kWetBulb:
+      return humRatioFromWetBulb(t, static_cast<float>(value), p) * kGrainsPerPound;
     case kGrains:
-      if (value > 500) {
-        ShowRangeError(messages);
-      }
-      if (value <= 0) {
-        ShowRangeError(messages);
-      }
-      w = value / kGrainsPerPound;
-      break;
+      // Through lb/lb, as every kind goes: the round trip is not exact.
+      return value / kGrainsPerPound * kGrainsPerPound;
     case kRelHum:
-      if (value >= 100) {
-        ShowRangeError(messages);
-      }
-      w = humRatio(value * SatPressure(t) / 100, p);
-      break;
+      return humRatio(value * SatPressure(t) / 100, p) * kGrainsPerPound;
     case kPoundsPerPound:
-      if (value > 0.071) {
-        ShowRangeError(messages);
-      }
-      if (value <= 0) {
-        ShowRangeError(messages);
-      }
-      w = value;
-      break;
+      return value * kGrainsPerPound;
     default:
-      break;
+      return 0;
   }
-  return w * kGrainsPerPound;
+}
+
+bool MoistureInRange(double t, double value, std::int16_t kind) {
+  switch (kind) {
+    case kDewPoint:
+    case kWetBulb:
+      return value < t;
+    case kGrains:
+      return value > 0 && value <= 500;
+    case kRelHum:
+      return value < 100;
+    case kPoundsPerPound:
+      return value > 0 && value <= 0.071;
+    default:
+      return true;
+  }
 }
 
 double GrainsToMoist(double t, double& W, double p, std::int16_t kind) {
@@ -201,12 +187,6 @@ double WetBulb(double t, double& W, double p) {
 
 double AtmPressure(double z) {
   return 14.696 - 0.000529560941478 * z + 1.0592442992e-10 * (z * z);
-}
-
-void ShowRangeError(platform::MessageBox& messages) {
-  messages.show(
-      "Input variable is out of range, check to see if units are consistent with input value.",
-      "Error", platform::MessageIcon::Exclamation);
 }
 
 }  // namespace modPsych

@@ -16,8 +16,6 @@
 
 #include <cstdint>
 
-#include "platform/MessageBox.h"
-
 namespace modPsych {
 
 // What a moisture value is.
@@ -43,9 +41,17 @@ float HumRatioFromVapor(double pw, double p);
 
 // Humidity ratio, gr/lb, of a moisture value of `kind` in air at dry bulb t
 // and pressure p; 0 for an unknown kind. A value outside the kind's range
-// shows the range message (once per failed test) and is then used as it is.
-double MoistToGrains(double t, double value, double p, std::int16_t kind,
-                     platform::MessageBox& messages);
+// (MoistureInRange) is used as it is.
+double MoistToGrains(double t, double value, double p, std::int16_t kind);
+
+// Whether a moisture value of `kind` is possible in air at dry bulb t: a
+// dew point or wet bulb below it, a humidity ratio above zero and at most
+// 500 gr/lb (0.071 lb/lb), a relative humidity below 100 %.
+bool MoistureInRange(double t, double value, std::int16_t kind);
+
+// What to tell the engineer of a moisture value out of its range.
+inline constexpr const char* kRangeMessage =
+    "Input variable is out of range, check to see if units are consistent with input value.";
 
 // The moisture value of `kind` for humidity ratio W gr/lb; 0 for an unknown
 // kind. Kinds 1 and 2 pass W on to DewPoint, which may raise it.
@@ -78,8 +84,5 @@ double WetBulb(double t, double& W, double p);
 // Barometric pressure at elevation z ft, psia: the program's own quadratic
 // fit of the standard atmosphere.
 double AtmPressure(double z);
-
-// "Input variable is out of range, ..." as an error box.
-void ShowRangeError(platform::MessageBox& messages);
 
 }  // namespace modPsych

@@ -1,6 +1,6 @@
 # Fails when a file includes a header from a layer above its own: the layers
-# are units < platform < psych < engine < ui < app, and Qt stays in
-# platform/qt and app. Run as: cmake -DROOT=<source dir> -P LayeringCheck.cmake
+# are units < platform < psych < engine < ui < app, Qt stays in platform/qt
+# and app, and the rating (engine, psych) has no controls or message boxes. Run as: cmake -DROOT=<source dir> -P LayeringCheck.cmake
 set(layers units platform psych engine ui app)
 set(violations "")
 list(LENGTH layers count)
@@ -24,6 +24,10 @@ foreach(i RANGE ${last})
       endforeach()
       if(NOT layer STREQUAL "app" AND line MATCHES "^#include <Q")
         list(APPEND violations "${relative}: ${line} (Qt outside platform/qt and app)")
+      endif()
+      if((layer STREQUAL "engine" OR layer STREQUAL "psych") AND
+         line MATCHES "^#include \"platform/(Controls|MessageBox|Form)\\.h\"")
+        list(APPEND violations "${relative}: ${line} (the rating has no controls or message boxes)")
       endif()
       if(NOT layer STREQUAL "app" AND line MATCHES "^#include \"platform/qt/")
         list(APPEND violations "${relative}: ${line} (the Qt layer from below it)")

@@ -10,7 +10,6 @@
 #include <utility>
 #include <vector>
 
-#include "engine/Engine.h"
 #include "platform/Clipboard.h"
 #include "platform/FileDialogs.h"
 #include "platform/Form.h"
@@ -20,6 +19,7 @@
 #include "platform/Page.h"
 #include "platform/PrintDialog.h"
 #include "platform/SettingsStore.h"
+#include "ui/Engine.h"
 #include "ui/Views.h"
 
 namespace ModCalc {

@@ -22,13 +22,13 @@
 #include "app/Program.h"
 #include "app/UsageError.h"
 #include "engine/CalcStateFields.h"
-#include "engine/Calculate.h"
 #include "platform/ControlSnapshot.h"
 #include "platform/headless/HeadlessDialogs.h"
 #include "platform/headless/HeadlessMessageBox.h"
 #include "platform/headless/MemorySettingsStore.h"
 #include "platform/headless/RecordingHelpViewer.h"
 #include "psych/modPsych.h"
+#include "ui/Calculate.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 #include <sstream>
 
 #include "engine/CalcStateFields.h"
-#include "engine/Calculate.h"
 #include "tests/engine/EngineFixture.h"
+#include "ui/Calculate.h"
 
 namespace ModCalc::testing {
 namespace {

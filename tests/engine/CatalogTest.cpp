@@ -11,6 +11,7 @@
 
 #include "engine/Catalog.h"
 #include "platform/headless/HeadlessMessageBox.h"
+#include "ui/Calculate.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include "engine/CustomWheel.h"
 #include "platform/NumberText.h"
 #include "platform/headless/HeadlessMessageBox.h"
+#include "ui/Calculate.h"
 
 namespace {
 

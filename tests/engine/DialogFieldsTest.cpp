@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "engine/DialogFields.h"
 #include "platform/Form.h"
+#include "ui/DialogFields.h"
 
 namespace {
 

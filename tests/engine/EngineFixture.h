@@ -8,9 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "engine/Calculate.h"
-#include "engine/Engine.h"
+#include "engine/Work.h"
 #include "platform/headless/HeadlessMessageBox.h"
+#include "ui/Calculate.h"
+#include "ui/Engine.h"
 
 namespace ModCalc::testing {
 
@@ -48,6 +49,7 @@ struct Harness {
       catalog.HubDiam[r] = m.hub;
     }
     state.ModelCount = static_cast<std::int16_t>(kModels.size());
+    catalog.ModelCount = state.ModelCount;
     catalog.ModelName[0] = "Custom 364";
     catalog.WheelDiam[0] = 36;
     catalog.WheelDepth[0] = 4;
@@ -87,5 +89,28 @@ struct Harness {
 };
 
 class EngineTest : public ::testing::Test, public Harness {};
+
+// One step of a rating at a time, on a harness's state: the case is what
+// its boxes hold, and what the step warns of and shows goes to `rating`.
+struct Steps {
+  explicit Steps(Harness& h) : c(readCase(h.engine)), work{c, h.catalog, h.state, rating, moved} {
+    rating.customFaceAreaFt2 = c.custom.faceAreaFt2;
+    rating.customPurgeCfm = c.custom.purgeCfm;
+  }
+
+  // The warnings, as "Warning: TEXT" like the harness's messages.
+  std::vector<std::string> texts() const {
+    std::vector<std::string> result;
+    for (const Warning& warning : rating.warnings) {
+      result.push_back("Warning: " + warning.text);
+    }
+    return result;
+  }
+
+  Case c;
+  Rating rating;
+  std::optional<double> moved;
+  Work work;
+};
 
 }  // namespace ModCalc::testing

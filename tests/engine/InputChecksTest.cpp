@@ -27,6 +27,18 @@ struct InputHarness : Harness {
 
 class InputChecksTest : public ::testing::Test, public InputHarness {};
 
+// What an entry box shows after the step: the rating's last write to it, in
+// one decimal as the inputs dialog shows it, or else the box's own text.
+std::string shown(const Steps& steps, EntryBox box, const platform::TextBox& own) {
+  std::string text = own.text();
+  for (const EntryWrite& write : steps.rating.entries) {
+    if (write.box == box) {
+      text = platform::formatNumber(write.value, "##0.0");
+    }
+  }
+  return text;
+}
+
 // Each limit, its warning (with the trailing blanks the messages have always
 // had) and the rewritten box.
 TEST_F(InputChecksTest, CheckInputsLimitsEachHumidityOption) {
@@ -107,14 +119,16 @@ TEST_F(InputChecksTest, CheckInputsLimitsEachHumidityOption) {
     SCOPED_TRACE(row.option);
     InputHarness fresh;
     fresh.entries(row.option, row.outdoor, row.ret);
-    CheckInputs(fresh.engine);
+    Steps steps(fresh);
+    CheckInputs(steps.work);
     EXPECT_NEAR(fresh.state.Moa, row.moa, 1e-5);
     EXPECT_NEAR(fresh.state.Mra, row.mra, 1e-5);
-    EXPECT_EQ(fresh.texts(), row.warnings);
-    EXPECT_EQ(fresh.fields.inputs.txtMoa.text(), row.txtMoa);
-    EXPECT_EQ(fresh.fields.inputs.txtMra.text(), row.txtMra);
-    EXPECT_EQ(fresh.fields.inputs.txtMoaSI.text(), row.txtMoaSI);
-    EXPECT_EQ(fresh.fields.inputs.txtMraSI.text(), row.txtMraSI);
+    EXPECT_EQ(steps.texts(), row.warnings);
+    const InputsFields& in = fresh.fields.inputs;
+    EXPECT_EQ(shown(steps, EntryBox::Moa, in.txtMoa), row.txtMoa);
+    EXPECT_EQ(shown(steps, EntryBox::Mra, in.txtMra), row.txtMra);
+    EXPECT_EQ(shown(steps, EntryBox::MoaSI, in.txtMoaSI), row.txtMoaSI);
+    EXPECT_EQ(shown(steps, EntryBox::MraSI, in.txtMraSI), row.txtMraSI);
   }
 }
 
@@ -123,14 +137,17 @@ TEST_F(InputChecksTest, SaturationIsCorrectedOnlyAboveIt) {
   entries(2, 0, 0);
   state.Woa = saturated;
   state.Wra = 200;  // far above saturation at 75 °F
-  CheckSaturation(engine);
+  Steps steps(*this);
+  CheckSaturation(steps.work);
   EXPECT_EQ(state.Woa, saturated) << "exactly saturated air is left alone";
-  EXPECT_EQ(texts(), Texts{"Warning: Return air is supersaturated, saturated condition will be "
-                           "used "});
+  EXPECT_EQ(steps.texts(),
+            Texts{"Warning: Return air is supersaturated, saturated condition will be "
+                  "used "});
   const double returnSaturated = modPsych::SatGrains(75, state.PraAbs);
   EXPECT_DOUBLE_EQ(state.Wra, returnSaturated - 0.1);
   EXPECT_NEAR(state.Mra, 75, 0.05) << "re-expressed as a wet bulb";
-  EXPECT_EQ(fields.inputs.txtMra.text(), platform::formatNumber(state.Mra, "##0.0"));
+  EXPECT_EQ(shown(steps, EntryBox::Mra, fields.inputs.txtMra),
+            platform::formatNumber(state.Mra, "##0.0"));
 }
 
 // Cold air holds little water: at -60 °F a step of 0.1 gr/lb below
@@ -149,7 +166,8 @@ TEST_F(InputChecksTest, ColdSupersaturatedAirIsSetJustBelowSaturation) {
     const double saturated = modPsych::SatGrains(row.dryBulb, row.pressure);
     state.Woa = saturated + 0.1;
     state.Wra = 50;
-    CheckSaturation(engine);
+    Steps steps(*this);
+    CheckSaturation(steps.work);
     EXPECT_LT(state.Woa, saturated);
     EXPECT_GE(state.Woa, saturated * 0.999);
     EXPECT_LT(modPsych::RelHumFraction(row.dryBulb, state.Woa, row.pressure), 1);
@@ -170,14 +188,14 @@ TEST(InputChecks, AColdWetBulbAtTheDryBulbEndsJustBelowSaturation) {
     h.state.Toa = row.dryBulb;
     h.state.PoaAbs = 14.696F;
     h.entries(2, row.dryBulb, 60);
-    const SaturatedEntries entered = CheckInputs(h.engine);
+    Steps steps(h);
+    const SaturatedEntries entered = CheckInputs(steps.work);
     EXPECT_TRUE(entered.outdoor);
     EXPECT_FALSE(entered.returnAir);
-    const double converted =
-        modPsych::MoistToGrains(row.dryBulb, h.state.Moa, h.state.PoaAbs, 2, h.messages);
+    const double converted = modPsych::MoistToGrains(row.dryBulb, h.state.Moa, h.state.PoaAbs, 2);
     h.state.Woa = std::max(0.1, converted);  // the calculation's driest air
     h.state.Wra = 50;
-    CheckSaturation(h.engine, entered);
+    CheckSaturation(steps.work, entered);
     const double saturated = modPsych::SatGrains(row.dryBulb, h.state.PoaAbs);
     if (row.raised) {
       EXPECT_GE(h.state.Woa, 0.999 * saturated);
@@ -185,7 +203,7 @@ TEST(InputChecks, AColdWetBulbAtTheDryBulbEndsJustBelowSaturation) {
     } else {
       EXPECT_EQ(h.state.Woa, converted);
     }
-    EXPECT_EQ(h.texts(),
+    EXPECT_EQ(steps.texts(),
               Texts{"Warning: Outdoor air is supersaturated, saturated condition will be used "});
   }
 }
@@ -198,12 +216,14 @@ TEST_F(InputChecksTest, NegativeReturnStaticPressureSaturatesAtTheBarometricPres
   ASSERT_GT(atReturnPressure, atBarometric + 0.2);
   state.Woa = 50;
   state.Wra = atReturnPressure - 0.1;  // saturated only at the barometric pressure
-  CheckSaturation(engine);
+  Steps steps(*this);
+  CheckSaturation(steps.work);
   EXPECT_DOUBLE_EQ(state.Wra, atBarometric - 0.1);
   EXPECT_LT(100 * modPsych::RelHumFraction(75, state.Wra, state.Patm), 100)
       << "the relative humidity shown is at the barometric pressure";
-  EXPECT_EQ(texts(), Texts{"Warning: Return air is supersaturated, saturated condition will be "
-                           "used "});
+  EXPECT_EQ(steps.texts(),
+            Texts{"Warning: Return air is supersaturated, saturated condition will be "
+                  "used "});
 }
 
 TEST_F(InputChecksTest, SaturationInSiUnitsRewritesTheSiBox) {
@@ -211,42 +231,41 @@ TEST_F(InputChecksTest, SaturationInSiUnitsRewritesTheSiBox) {
   state.SIUnits = 1;
   state.Woa = 400;
   state.Wra = 50;
-  CheckSaturation(engine);
+  Steps steps(*this);
+  CheckSaturation(steps.work);
   EXPECT_DOUBLE_EQ(state.MoaSI, state.Moa / 7);
-  EXPECT_EQ(fields.inputs.txtMoaSI.text(), platform::formatNumber(state.MoaSI, "##0.0"));
-  EXPECT_EQ(fields.inputs.txtMoa.text(), "75");
+  EXPECT_EQ(shown(steps, EntryBox::MoaSI, fields.inputs.txtMoaSI),
+            platform::formatNumber(state.MoaSI, "##0.0"));
+  EXPECT_EQ(shown(steps, EntryBox::Moa, fields.inputs.txtMoa), "75");
 }
 
-TEST_F(InputChecksTest, FrostWarnsOncePerSpell) {
+// Exhaust air beyond saturation frosts at and below freezing and condenses
+// above it; each frost rating warns (the windows warn once per spell).
+TEST_F(InputChecksTest, FrostAndCondensationOfTheExhaust) {
   const double saturatedAt20 =
       4353.86 * modPsych::SatPressure(20) / (state.PraAbs - modPsych::SatPressure(20));
-  auto& main = fields.main;
   const struct {
     float tea;
     double wea;
-    std::size_t warnings;
-    bool frost;
-    std::optional<platform::Rgb> color;
+    bool frost, condensing;
   } rows[] = {
-      {20, saturatedAt20 + 1, 1, true, std::nullopt},
-      {20, saturatedAt20 + 2, 1, true, std::nullopt},  // still frosting: no second warning
-      {32, 100, 1, true, std::nullopt},                // exactly freezing counts as frost
-      {60, 200, 1, false, platform::Rgb{128, 255, 255}},
-      {20, saturatedAt20, 1, false, std::nullopt},
-      {20, saturatedAt20 + 1, 2, true, std::nullopt},  // a new spell warns
+      {20, saturatedAt20 + 1, true, false},
+      {32, 100, true, false},  // exactly freezing counts as frost
+      {60, 200, false, true},
+      {20, saturatedAt20, false, false},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.tea);
     state.Tea = row.tea;
     state.Wea = row.wea;
-    CheckFrost(engine);
-    EXPECT_EQ(messages.messages().size(), row.warnings);
-    EXPECT_EQ(main.lblFrost.visible(), row.frost);
-    EXPECT_EQ(main.cmdFrostSpeed.visible(), row.frost);
-    EXPECT_EQ(main.lblWea[2].backColor(), row.color);
+    Steps steps(*this);
+    CheckFrost(steps.work);
+    EXPECT_EQ(steps.rating.frost, row.frost);
+    EXPECT_EQ(steps.rating.exhaustCondensing, row.condensing);
+    EXPECT_EQ(steps.texts(),
+              row.frost ? Texts{"Warning: Exhaust air is supersaturated, frost buildup may occur."}
+                        : Texts{});
   }
-  EXPECT_EQ(texts().front(), "Warning: Exhaust air is supersaturated, frost buildup may occur.");
-  EXPECT_EQ(main.lblFrost.caption(), "Frost");
 }
 
 }  // namespace

@@ -42,7 +42,8 @@ TEST_F(FluteTest, DepthOrOverrideDecides) {
     if (row.option != nullptr) {
       row.option->select();
     }
-    ChooseFlute(engine);
+    Steps steps(*this);
+    ChooseFlute(steps.work);
     EXPECT_EQ(state.FluteMils, row.mils);
     EXPECT_EQ(state.MediaDensity, row.density);
     EXPECT_EQ(state.FluteFactor, row.factor);
@@ -97,22 +98,23 @@ TEST_F(PurgeTest, AngleIsLimitedUnlessTyped) {
     state.WheelRpm = row.rpm;
     fields.inputs.chkPurgeAngle.setValue(row.typed ? 1 : 0);
     fields.inputs.txtPurgeAngle.setText(row.typedAngle);
-    PurgeAndPressureCheck(engine);
+    Steps steps(*this);
+    PurgeAndPressureCheck(steps.work);
+    EXPECT_TRUE(steps.texts().empty());
     EXPECT_EQ(state.PurgeAngle, row.expected);
     EXPECT_FLOAT_EQ(state.PurgeFraction, row.expected / 360);
     EXPECT_FLOAT_EQ(state.Vpurge,
                     static_cast<float>(state.FaceArea * state.PurgeVelocity * state.PurgeFraction));
   }
   EXPECT_EQ(state.PurgeAngleEntered, 35);
-  EXPECT_TRUE(messages.messages().empty());
 }
 
 TEST_F(PurgeTest, FixedSixtyTwoMilFluteGivesASmallerAngle) {
   state.WheelRpm = 20;
-  PurgeAndPressureCheck(engine);
+  PurgeAndPressureCheck(Steps(*this).work);
   const float fromDepth = state.PurgeAngle;
   fields.overrides.FluteOverride.setValue(1);
-  PurgeAndPressureCheck(engine);
+  PurgeAndPressureCheck(Steps(*this).work);
   EXPECT_EQ(state.FluteMils, 62);
   EXPECT_FLOAT_EQ(state.PurgeAngle / fromDepth, 0.76F / 0.83F);
 }
@@ -121,38 +123,38 @@ TEST_F(PurgeTest, OutdoorPressureIsRaisedAboveReturn) {
   const struct {
     float outdoor, ret;
     std::int16_t si;
-    const char* shown;
+    float shown;     // in the box's unit
     float raised;    // in. w.c.
     float pascals;   // 249 Pa per in. w.c.
     float absolute;  // 14.696 psia + raised / 27.708
-  } rows[] = {{1.0F, 1.5F, 0, "2.0", 2.0F, 498, 14.768181F},
-              {1.5F, 1.5F, 0, "2.0", 2.0F, 498, 14.768181F},
-              {0, 0, 1, "125", 0.5F, 124.5F, 14.714045F}};
+  } rows[] = {{1.0F, 1.5F, 0, 2, 2.0F, 498, 14.768181F},
+              {1.5F, 1.5F, 0, 2, 2.0F, 498, 14.768181F},
+              {0, 0, 1, 124.5F, 0.5F, 124.5F, 14.714045F}};
   for (const auto& row : rows) {
     SCOPED_TRACE(row.shown);
-    messages.clear();
     state.SIUnits = row.si;
     state.PoaInWC = row.outdoor;
     state.PraInWC = row.ret;
     state.WheelRpm = 20;
-    PurgeAndPressureCheck(engine);
-    EXPECT_EQ(texts(), std::vector<std::string>{
-                           "Warning: Outdoor air pressure must be larger than return air. Pressure "
-                           "will be increased "});
+    Steps steps(*this);
+    PurgeAndPressureCheck(steps.work);
+    EXPECT_EQ(steps.texts(),
+              std::vector<std::string>{
+                  "Warning: Outdoor air pressure must be larger than return air. Pressure "
+                  "will be increased "});
     EXPECT_EQ(state.PoaInWC, row.raised);
     EXPECT_EQ(state.PoaPa, row.pascals);
-    EXPECT_EQ(fields.settings.txtPoa.text(), row.shown);
+    ASSERT_EQ(steps.rating.entries.size(), 1u);
+    EXPECT_EQ(steps.rating.entries[0].box, EntryBox::Poa);
+    EXPECT_EQ(steps.rating.entries[0].value, row.shown);
     EXPECT_DOUBLE_EQ(state.dPoaRa, 0.5);
     EXPECT_FLOAT_EQ(state.PoaAbs, row.absolute);
   }
 }
 
-TEST_F(EngineTest, UseListedModelTakesTheNamedRowAndSpeed) {
-  auto& list = fields.inputs.lstWheel;
-  list.addItem("K-48");
-  list.setListIndex(0);
+TEST_F(EngineTest, UseModelTakesTheNamedRowAndSpeed) {
   fields.inputs.txtWheelSpeed.setText("22");
-  UseListedModel(engine);
+  UseModel(Steps(*this).work, "K-48");
   EXPECT_EQ(state.ModelIndex, 3);
   EXPECT_EQ(state.ModelNameSel, "K-48");
   EXPECT_EQ(state.FaceArea, 11.2F);
@@ -163,12 +165,10 @@ TEST_F(EngineTest, UseListedModelTakesTheNamedRowAndSpeed) {
   EXPECT_EQ(state.ModelSelected, 1);
 
   fields.inputs.chkSpeed.setValue(1);
-  list.clear();
-  list.addItem("no such wheel");
-  list.setListIndex(0);
-  UseListedModel(engine);
-  EXPECT_EQ(state.ModelIndex, 3) << "an unknown name keeps the model";
+  UseModel(Steps(*this).work, "K-36");
+  EXPECT_EQ(state.ModelIndex, 2);
   EXPECT_EQ(state.WheelRpm, 22);
+  EXPECT_THROW(UseModel(Steps(*this).work, "no such wheel"), CalcError);
 }
 
 }  // namespace

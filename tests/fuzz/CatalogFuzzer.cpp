@@ -9,8 +9,8 @@
 #include <string>
 
 #include "engine/Catalog.h"
-#include "engine/DialogFields.h"
 #include "platform/headless/HeadlessMessageBox.h"
+#include "ui/DialogFields.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const std::filesystem::path file =

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "engine/Calculate.h"
 #include "engine/CustomWheel.h"
 #include "platform/NumberText.h"
 #include "psych/modPsych.h"
 #include "tests/ui/UiFixture.h"
+#include "ui/Calculate.h"
 
 namespace ui::testing {
 namespace {

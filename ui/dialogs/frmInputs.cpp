@@ -7,8 +7,8 @@
 #include <string>
 #include <utility>
 
-#include "engine/Calculate.h"
 #include "platform/NumberText.h"
+#include "ui/Calculate.h"
 #include "ui/Windows.h"
 #include "units/Units.h"
 

@@ -1,7 +1,6 @@
 #include "ui/dialogs/frmOverride.h"
 
-#include "engine/Calculate.h"
-#include "engine/CustomWheel.h"
+#include "ui/Calculate.h"
 #include "ui/Windows.h"
 
 namespace ui {

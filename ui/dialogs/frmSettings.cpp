@@ -9,11 +9,12 @@
 #include <utility>
 #include <vector>
 
-#include "engine/Engine.h"
-#include "engine/EnteredUnits.h"
+#include "engine/Case.h"
 #include "engine/InputChecks.h"
 #include "platform/NumberText.h"
 #include "psych/modPsych.h"
+#include "ui/Calculate.h"
+#include "ui/EnteredUnits.h"
 #include "ui/Windows.h"
 
 namespace ui {
@@ -32,11 +33,6 @@ void convertPressureBox(TextBox& box, bool toSI, float& inWC, float& pa) {
   }
   ModCalc::setStaticPressure(*typed, !toSI, inWC, pa);
   box.setText(toSI ? platform::formatNumber(pa, "#,##0") : platform::formatNumber(inWC, "##0.0"));
-}
-
-// MoistInOption folded to the moisture kind: 5..7 are the SI forms of 1..3.
-std::int16_t moistureKind(std::int16_t option) {
-  return static_cast<std::int16_t>(option > 4 ? option - 4 : option);
 }
 
 std::string siFlowWord(bool cubicMetres, bool actual) {
@@ -237,16 +233,20 @@ void frmSettings::CalculateSettings(float elevation, float poa, float pra) {
   s.Patm = modPsych::AtmPressure(s.ElevFt);
   // The humidity ratios come from the kind the moisture was typed in, before
   // the new kind is read.
-  platform::MessageBox& messages = ports().messages;
-  s.Woa = modPsych::MoistToGrains(s.Toa, s.Moa, s.Patm, s.MoistInKind, messages);
-  s.Wra = modPsych::MoistToGrains(s.Tra, s.Mra, s.Patm, s.MoistInKind, messages);
+  for (const auto& [t, m] : {std::pair{s.Toa, s.Moa}, {s.Tra, s.Mra}}) {
+    if (!modPsych::MoistureInRange(t, m, s.MoistInKind)) {
+      ports().messages.show(modPsych::kRangeMessage, "Error", platform::MessageIcon::Exclamation);
+    }
+  }
+  s.Woa = modPsych::MoistToGrains(s.Toa, s.Moa, s.Patm, s.MoistInKind);
+  s.Wra = modPsych::MoistToGrains(s.Tra, s.Mra, s.Patm, s.MoistInKind);
   for (std::size_t i = 0; i < f.optMoistIn.size(); ++i) {
     if (f.optMoistIn[i].value()) {
       s.MoistInOption = static_cast<std::int16_t>(i + 1);
       break;
     }
   }
-  s.MoistInKind = moistureKind(s.MoistInOption);
+  s.MoistInKind = ModCalc::moistureKind(s.MoistInOption);
   s.Moa = modPsych::GrainsToMoist(s.Toa, s.Woa, s.Patm, s.MoistInKind);
   s.Mra = modPsych::GrainsToMoist(s.Tra, s.Wra, s.Patm, s.MoistInKind);
   if (const auto outdoor = ModCalc::moistureSI(s.Moa, s.MoistInOption, s.SIUnits)) {
@@ -295,7 +295,7 @@ void frmSettings::fillCaptions(bool calculate) {
       {"°F DP", "°C DP"}, {"°F WB", "°C WB"}, {"gr/lb", "g/kg"}, {"%, RH", "%, RH"}};
   const std::int16_t option = s.MoistInOption;
   if (option >= 1 && option <= 7) {
-    const auto& [english, metric] = kInputUnits[moistureKind(option) - 1];
+    const auto& [english, metric] = kInputUnits[ModCalc::moistureKind(option) - 1];
     UnitLabels[4] = english;
     UnitLabels[5] = metric;
     UnitLabels[6] = option > 4 || (option == 4 && si) ? "°C DB" : "°F DB";

@@ -1,5 +1,5 @@
-#include "engine/Calculate.h"
 #include "platform/NumberText.h"
+#include "ui/Calculate.h"
 #include "ui/Windows.h"
 #include "ui/main/frmWheel.h"
 

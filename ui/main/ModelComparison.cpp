@@ -4,10 +4,10 @@
 #include <cstddef>
 
 #include "engine/AutoSelection.h"
-#include "engine/Calculate.h"
 #include "platform/Form.h"
 #include "platform/Overloaded.h"
 #include "platform/headless/HeadlessMessageBox.h"
+#include "ui/Calculate.h"
 #include "ui/Windows.h"
 #include "ui/main/FaceVelocity.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/Engine.h"
+#include "ui/Engine.h"
 
 namespace ui {
 

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <variant>
 
-#include "engine/Calculate.h"
 #include "engine/InputChecks.h"
 #include "platform/FileRead.h"
 #include "platform/FileWrite.h"
 #include "platform/NumberText.h"
 #include "psych/modPsych.h"
+#include "ui/Calculate.h"
 #include "ui/Windows.h"
 #include "ui/main/ProjectFile.h"
 #include "units/Units.h"
@@ -20,16 +20,6 @@ namespace {
 // A project is a few hundred bytes; more is no project.
 constexpr std::size_t kMostProjectBytes = std::size_t{1} << 20;
 
-// The range checks of the moisture functions have nothing to tell while a
-// stored humidity is converted back.
-class SilentMessages final : public platform::MessageBox {
- public:
-  void show(std::string_view, std::string_view, platform::MessageIcon) override {}
-  platform::SaveAnswer askSave(std::string_view, std::string_view) override {
-    return platform::SaveAnswer::Cancel;
-  }
-};
-
 // The moisture value of `kind` whose humidity ratio at dry bulb t and
 // pressure p is W gr/lb, as the calculation will read it back. The dew-point
 // correlation is not the exact inverse of the saturation pressure, so a dew
@@ -38,12 +28,11 @@ double storedMoisture(float t, float p, double W, std::int16_t kind) {
   if (kind != modPsych::kDewPoint) {
     return modPsych::GrainsToMoist(t, W, p, kind);
   }
-  SilentMessages silent;
   double low = -150;
   double high = 250;
   while (high - low > 0.0001) {
     const double mid = (low + high) / 2;
-    (modPsych::MoistToGrains(t, mid, p, kind, silent) < W ? low : high) = mid;
+    (modPsych::MoistToGrains(t, mid, p, kind) < W ? low : high) = mid;
   }
   return (low + high) / 2;
 }

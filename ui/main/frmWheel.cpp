@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "engine/Catalog.h"
-#include "engine/CustomWheel.h"
 #include "platform/NumberText.h"
 #include "psych/modPsych.h"
+#include "ui/Calculate.h"
 #include "ui/Windows.h"
 #include "units/Units.h"
 

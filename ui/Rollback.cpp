@@ -1,4 +1,4 @@
-#include "engine/Rollback.h"
+#include "ui/Rollback.h"
 
 namespace ModCalc {
 

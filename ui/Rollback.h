@@ -4,8 +4,8 @@
 // that cannot finish leaves the state, every control it touched (on any
 // window) and the custom wheel's derived row as they were.
 
-#include "engine/Engine.h"
 #include "platform/ControlSnapshot.h"
+#include "ui/Engine.h"
 
 namespace ModCalc {
 

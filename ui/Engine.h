@@ -1,19 +1,19 @@
 #pragma once
 
-// What the engine's procedures work on: the shared record, the catalog, the
-// dialog fields, the message port and the redraw request. The program object
-// owns all of them and hands the engine references for its whole life.
+// What the windows' calculation works on: the shared record, the catalog,
+// the dialog fields, the message port and the redraw request. The program
+// object owns all of them and hands out references for its whole life.
 
 #include <functional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
 #include "engine/Bounds.h"
 #include "engine/CalcState.h"
-#include "engine/DialogFields.h"
+#include "engine/Rating.h"
 #include "platform/MessageBox.h"
 #include "platform/NumberText.h"
+#include "ui/DialogFields.h"
 
 namespace ModCalc {
 
@@ -28,12 +28,6 @@ struct Engine {
   void warn(const std::string& text) const {
     messages.show(text, "Warning", platform::MessageIcon::Exclamation);
   }
-};
-
-// Stops a calculation: the text tells the engineer what to change. Calculate
-// catches it, puts back what the run had changed and shows it as an error.
-struct CalcError : std::runtime_error {
-  using std::runtime_error::runtime_error;
 };
 
 // The number in a box, in the width of the field it goes to. `what` names the

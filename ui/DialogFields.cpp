@@ -1,4 +1,4 @@
-#include "engine/DialogFields.h"
+#include "ui/DialogFields.h"
 
 namespace ModCalc {
 

@@ -1,4 +1,4 @@
-#include "engine/Calculate.h"
+#include "engine/Rate.h"
 
 #include <cmath>
 #include <string>
@@ -8,9 +8,7 @@
 
 #include "engine/AutoSelection.h"
 #include "engine/CalcStateFields.h"
-#include "engine/EnteredUnits.h"
 #include "engine/InputChecks.h"
-#include "engine/Rollback.h"
 #include "engine/WheelModel.h"
 #include "psych/modPsych.h"
 #include "units/Units.h"
@@ -23,9 +21,9 @@ namespace {
 // is less than about three times as bulky as standard air.
 constexpr int kMaxSupplyActualPasses = 100;
 
-bool ticked(const platform::CheckBox& box) {
-  return box.value() == 1;
-}
+// Air is never taken drier than this, gr/lb: the psychrometric functions
+// need some water to work with.
+constexpr double kLeastGrains = 0.1;
 
 using modPsych::SpecificVolume;
 using units::kStandardAirVolume;
@@ -38,12 +36,12 @@ double meanSpecificVolume(const CalcState& s) {
   return SpecificVolume((static_cast<double>(s.Tra) + s.Toa) / 2, (s.Wra + s.Woa) / 2, s.PoaAbs);
 }
 
-bool isOutdoorBasis(VolumeBasis basis) {
-  return basis == VolumeBasis::Outdoor || basis == VolumeBasis::OutdoorActual;
+bool isActualBasis(VolumeBasis basis) {
+  return basis == VolumeBasis::OutdoorActual || basis == VolumeBasis::SupplyActual;
 }
 
-const char* mainVolumeName(VolumeBasis basis) {
-  return isOutdoorBasis(basis) ? "the outdoor air volume" : "the supply air volume";
+bool isOutdoorBasis(VolumeBasis basis) {
+  return basis == VolumeBasis::Outdoor || basis == VolumeBasis::OutdoorActual;
 }
 
 void require(bool condition, const char* cause) {
@@ -54,64 +52,54 @@ void require(bool condition, const char* cause) {
 
 class Run {
  public:
-  explicit Run(Engine& engine)
-      : engine_(engine),
-        s_(engine.state),
-        in_(engine.fields.inputs),
-        settings_(engine.fields.settings) {}
-
-  // Reads every box the run needs before anything changes, so that a box
-  // without a number stops the run with nothing to undo.
-  void readBoxes() {
-    const bool si = s_.SIUnits == 1;
-    typed_.air = readAirEntries(engine_.fields, s_.MoistInOption, s_.SIUnits);
-    typed_.voa =
-        readEntry<double>(in_.txtV, in_.txtVSI, si, mainVolumeName(flowBasis()), limits::kVolume);
-    typed_.vra =
-        readEntry<float>(in_.txtVra, in_.txtVraSI, si, "the return air volume", limits::kVolume);
-    typed_.wheelSpeed =
-        readNumber<float>(in_.txtWheelSpeed, "the wheel speed", limits::kWheelSpeed);
-    if (ticked(in_.chkPurgeAngle)) {
-      readNumber<float>(in_.txtPurgeAngle, "the purge angle", limits::kPurgeAngle);
-    }
+  Run(const Case& c, const ModelCatalog& catalog, Rating& rating)
+      : c_(c), s_(rating.results), work_{c, catalog, rating.results, rating, movedVolume_} {
+    s_.SIUnits = c.SIUnits;
+    s_.SIFlowUnit = c.SIFlowUnit;
+    s_.SIFlowFactor = c.SIFlowFactor;
+    s_.PrivateLabel = c.PrivateLabel;
+    s_.FlowBasis = c.flowBasis;
+    s_.MoistInOption = c.MoistInOption;
+    s_.MoistInKind = moistureKind(c.MoistInOption);
+    s_.ModelSelected = c.selectModel ? 0 : 1;
+    s_.ProjectTitle = c.title;
+    s_.MatrixFactor = c.MatrixFactor;
+    s_.MoaSI = c.outdoorMoistureSI;
+    s_.MraSI = c.returnMoistureSI;
+    s_.EsOverride = c.sensibleOverridePct;
+    s_.ElOverride = c.latentOverridePct;
+    s_.ModelCount = catalog.ModelCount;
+    rating.customFaceAreaFt2 = c.custom.faceAreaFt2;
+    rating.customPurgeCfm = c.custom.purgeCfm;
   }
 
   void calculate() {
-    // The option buttons are what the engineer sees selected; FlowBasis
-    // follows them even when the settings were not confirmed with OK.
-    s_.FlowBasis = flowBasis();
     pressures();
     airInputs();
     chooseModel();
     resolveVolumes(false);
     s_.VelOa = static_cast<float>(s_.Voa / static_cast<double>(s_.FaceArea) / 0.5);
-    s_.Vpurge = engine_.catalog.ModelPurgeCfm[static_cast<std::size_t>(s_.ModelIndex)];
-    PurgeAndPressureCheck(engine_);
-    s_.VoaInput = readNumber<double>(in_.txtV, mainVolumeName(s_.FlowBasis));
+    s_.Vpurge = work_.purge(static_cast<std::size_t>(s_.ModelIndex));
+    PurgeAndPressureCheck(work_);
+    s_.VoaInput = movedVolume_.value_or(c_.mainVolumeCfm);
     resolveVolumes(true);
     wheel();
     exhaustAndEnergy();
     actualVolumes();
     checkFinite();
+    CheckFrost(work_);
+    CheckSupplySaturation(work_);
+    s_.ModelSelected = 1;
   }
 
  private:
-  VolumeBasis flowBasis() const {
-    if (settings_.optOutdoor.value()) {
-      return VolumeBasis::Outdoor;
-    }
-    if (settings_.optSupply.value()) {
-      return VolumeBasis::Supply;
-    }
-    return settings_.optOutdoorActual.value() ? VolumeBasis::OutdoorActual
-                                              : VolumeBasis::SupplyActual;
-  }
-
   void pressures() {
-    s_.ElevFt = elevationFeet(typed_.air.elevation, s_.SIUnits);
+    s_.ElevFt = c_.elevationFt;
     s_.Patm = modPsych::AtmPressure(s_.ElevFt);
-    setStaticPressure(typed_.air.poa, s_.SIUnits == 1, s_.PoaInWC, s_.PoaPa);
-    setStaticPressure(typed_.air.pra, s_.SIUnits == 1, s_.PraInWC, s_.PraPa);
+    s_.PoaInWC = c_.outdoorStaticInWC;
+    s_.PoaPa = c_.outdoorStaticPa;
+    s_.PraInWC = c_.returnStaticInWC;
+    s_.PraPa = c_.returnStaticPa;
     s_.dPoaRa = static_cast<double>(s_.PoaInWC) - s_.PraInWC;
     s_.Density45 = 16.5F;
     s_.Density62 = 15.0F;
@@ -124,45 +112,41 @@ class Run {
   }
 
   void airInputs() {
-    s_.Toa = typed_.air.toa;
-    s_.Tra = typed_.air.tra;
-    s_.Moa = typed_.air.moa;
-    s_.Mra = typed_.air.mra;
-    const SaturatedEntries entered = CheckInputs(engine_);
-    s_.VoaInput = typed_.voa;
-    s_.VraInput = typed_.vra;
-    // Wra is still last run's here: in the actual bases the selection's first
-    // return volume uses it, and the pinned selections depend on that.
-    if (settings_.optOutdoor.value() || settings_.optSupply.value()) {
-      s_.Vra = s_.VraInput;
+    s_.Toa = c_.outdoorDryBulbF;
+    s_.Tra = c_.returnDryBulbF;
+    s_.Moa = c_.outdoorMoisture;
+    s_.Mra = c_.returnMoisture;
+    const SaturatedEntries entered = CheckInputs(work_);
+    s_.VoaInput = c_.mainVolumeCfm;
+    s_.VraInput = c_.returnVolumeCfm;
+    s_.Woa = modPsych::MoistToGrains(s_.Toa, s_.Moa, s_.PoaAbs, s_.MoistInKind);
+    s_.Wra = modPsych::MoistToGrains(s_.Tra, s_.Mra, s_.PraAbs, s_.MoistInKind);
+    if (s_.Woa < kLeastGrains) {
+      s_.Woa = kLeastGrains;
     }
-    if (settings_.optOutdoorActual.value() || settings_.optSupplyActual.value()) {
-      s_.Vra = static_cast<float>(s_.VraInput * kStandardAirVolume /
-                                  SpecificVolume(s_.Tra, s_.Wra, s_.PraAbs));
+    if (s_.Wra < kLeastGrains) {
+      s_.Wra = kLeastGrains;
     }
-    s_.Woa = modPsych::MoistToGrains(s_.Toa, s_.Moa, s_.PoaAbs, s_.MoistInKind, engine_.messages);
-    s_.Wra = modPsych::MoistToGrains(s_.Tra, s_.Mra, s_.PraAbs, s_.MoistInKind, engine_.messages);
-    if (s_.Woa < 0.1) {
-      s_.Woa = 0.1;
-    }
-    if (s_.Wra < 0.1) {
-      s_.Wra = 0.1;
-    }
-    CheckSaturation(engine_, entered);
-    if (ticked(in_.chkSpeed)) {
-      s_.WheelRpm = typed_.wheelSpeed;
+    CheckSaturation(work_, entered);
+    // The selection's return volume, at the return air's own state.
+    s_.Vra = isActualBasis(s_.FlowBasis)
+                 ? static_cast<float>(s_.VraInput * kStandardAirVolume /
+                                      SpecificVolume(s_.Tra, s_.Wra, s_.PraAbs))
+                 : s_.VraInput;
+    if (c_.fixedSpeed) {
+      s_.WheelRpm = c_.wheelSpeedRpm;
     }
   }
 
   void chooseModel() {
-    if (s_.ModelSelected == 0) {
+    if (c_.selectModel) {
       if (s_.PrivateLabel == 0) {
-        AutoSelectA(engine_);
+        AutoSelectA(work_);
       } else {
-        AutoSelectB(engine_);
+        AutoSelectB(work_);
       }
     } else {
-      UseListedModel(engine_);
+      UseModel(work_, c_.model);
     }
     require(s_.FaceArea > 0,
             "The wheel's face area must be greater than zero. Check the custom wheel's "
@@ -171,17 +155,18 @@ class Run {
 
   // The standard volumes of the flow basis with the current purge.
   void resolveVolumes(bool secondPass) {
-    if (settings_.optOutdoor.value()) {
+    const VolumeBasis basis = s_.FlowBasis;
+    if (basis == VolumeBasis::Outdoor) {
       s_.Voa = static_cast<float>(s_.VoaInput);
       s_.Vsa = static_cast<float>(static_cast<double>(s_.Voa) - s_.Vpurge);
       s_.Vra = s_.VraInput;
     }
-    if (settings_.optSupply.value()) {
+    if (basis == VolumeBasis::Supply) {
       s_.Vsa = static_cast<float>(s_.VoaInput);
       s_.Voa = static_cast<float>(static_cast<double>(s_.Vsa) + s_.Vpurge);
       s_.Vra = s_.VraInput;
     }
-    if (settings_.optOutdoorActual.value()) {
+    if (basis == VolumeBasis::OutdoorActual) {
       s_.VoaActual = static_cast<float>(s_.VoaInput);
       s_.Voa = static_cast<float>(s_.VoaActual * kStandardAirVolume /
                                   SpecificVolume(s_.Toa, s_.Woa, s_.PoaAbs));
@@ -189,7 +174,7 @@ class Run {
       s_.Vra = static_cast<float>(s_.VraInput * kStandardAirVolume /
                                   SpecificVolume(s_.Tra, s_.Wra, s_.PraAbs));
     }
-    if (settings_.optSupplyActual.value()) {
+    if (basis == VolumeBasis::SupplyActual) {
       s_.VsaActual = static_cast<float>(s_.VoaInput);
       // The supply state estimated at 70 % effectiveness.
       const double te = s_.Toa - 0.7 * (static_cast<double>(s_.Toa) - s_.Tra);
@@ -201,7 +186,7 @@ class Run {
       s_.Vra = static_cast<float>(s_.VraInput * kStandardAirVolume /
                                   SpecificVolume(s_.Tra, s_.Wra, s_.PraAbs));
     }
-    if (secondPass && (settings_.optOutdoorActual.value() || settings_.optSupplyActual.value())) {
+    if (secondPass && isActualBasis(basis)) {
       s_.VraActual = s_.VraInput;
     }
     requireVolumes();
@@ -238,12 +223,11 @@ class Run {
         s_.Vmax = s_.Vra;
       }
       s_.FlowRatio = s_.Vsa == s_.Vra ? 1 : s_.Vmin / s_.Vmax;
-      in_.txtVra.setText(platform::formatNumber(s_.Vra, "###,###"));
       s_.Vea = static_cast<float>(static_cast<double>(s_.Vpurge) + s_.Vra);
       s_.VelEa = static_cast<float>(s_.Vea / area / 0.5);
       s_.VelOa = static_cast<float>(s_.Voa / area / halfFaceLessPurge);
       writeBackVolumes();
-      ChooseFlute(engine_);
+      ChooseFlute(work_);
       s_.VelEaActual = static_cast<float>(s_.VelEa * meanSpecificVolume(s_) / kStandardAirVolume);
       s_.dPr = static_cast<float>(PressureDrop(s_, s_.VelEaActual, s_.WheelDepthSel));
       s_.VelMin = static_cast<float>(s_.Vmin / area / 0.5);
@@ -251,15 +235,15 @@ class Run {
       s_.VelSa = static_cast<float>(s_.Vsa / area / halfFaceLessPurge);
       s_.MassSa = static_cast<float>(s_.Vsa / kStandardAirVolumeForMass);
       s_.MassRa = static_cast<float>(s_.Vra / kStandardAirVolumeForMass);
-      BalancedEffectiveness(engine_);
-      UnbalancedEffectiveness(engine_);
+      BalancedEffectiveness(work_);
+      UnbalancedEffectiveness(work_);
       const double r = s_.Vmin / s_.Voa;
       s_.Tsa = LeavingState(s_.Toa, s_.EunbalS, r, s_.Tra, s_.Vra, s_.Vea, s_.Vpurge);
       s_.Wsa = LeavingState(s_.Woa, s_.EunbalL, r, s_.Wra, s_.Vra, s_.Vea, s_.Vpurge);
       s_.VsaActualCalc = static_cast<float>(s_.Vsa * SpecificVolume(s_.Tsa, s_.Wsa, s_.PoaAbs) /
                                             kStandardAirVolume);
       s_.VsaActualError = static_cast<float>(static_cast<double>(s_.VsaActualCalc) - s_.VsaActual);
-      if (!settings_.optSupplyActual.value()) {
+      if (s_.FlowBasis != VolumeBasis::SupplyActual) {
         return;
       }
       // The correction comes before the test, so the last pass still moves Vsa.
@@ -275,36 +259,33 @@ class Run {
         return;
       }
       if (pass == kMaxSupplyActualPasses) {
-        engine_.warn(
-            "The supply air volume at actual conditions did not settle within 100 passes; the "
-            "results of the last pass are shown.");
+        work_.warn(WarningKind::NotSettled,
+                   "The supply air volume at actual conditions did not settle within 100 "
+                   "passes; the results of the last pass are shown.");
         return;
       }
     }
   }
 
+  // The entered volumes as the flow basis reads them, for the volume boxes.
   void writeBackVolumes() {
-    const auto shown = [](double volume) { return platform::formatNumber(volume, "###,###"); };
+    Rating& rating = work_.rating;
     switch (s_.FlowBasis) {
       case VolumeBasis::Outdoor:
-        in_.txtV.setText(shown(s_.Voa));
-        in_.fmeVolume.setCaption("Outdoor");
-        in_.txtVra.setText(shown(s_.Vra));
+        rating.shownMainVolume = s_.Voa;
+        rating.shownReturnVolume = s_.Vra;
         break;
       case VolumeBasis::Supply:
-        in_.txtV.setText(shown(s_.Vsa));
-        in_.fmeVolume.setCaption("Supply");
-        in_.txtVra.setText(shown(s_.Vra));
+        rating.shownMainVolume = s_.Vsa;
+        rating.shownReturnVolume = s_.Vra;
         break;
       case VolumeBasis::OutdoorActual:
-        in_.txtV.setText(shown(s_.VoaActual));
-        in_.fmeVolume.setCaption("Outdoor Actual");
-        in_.txtVra.setText(shown(s_.VraActual));
+        rating.shownMainVolume = s_.VoaActual;
+        rating.shownReturnVolume = s_.VraActual;
         break;
       default:
-        in_.txtV.setText(shown(s_.VsaActual));
-        in_.fmeVolume.setCaption("Supply Actual");
-        in_.txtVra.setText(shown(s_.VraActual));
+        rating.shownMainVolume = s_.VsaActual;
+        rating.shownReturnVolume = s_.VraActual;
         break;
     }
   }
@@ -327,17 +308,15 @@ class Run {
             "Outdoor and return air have the same enthalpy, so the wheel has no total "
             "effectiveness. Change the outdoor or the return air.");
     s_.EunbalT = (s_.Hoa - s_.Hsa) / (s_.Hoa - s_.HraMix) * s_.Voa / s_.Vmin;
-    if (s_.EunbalT <= s_.EunbalS) {
-      engine_.fields.main.lblEunbalT.setVisible(true);
-    }
+    work_.rating.totalNotAboveSensible = s_.EunbalT <= s_.EunbalS;
 
     s_.MassSa = static_cast<float>(s_.Vsa / kStandardAirVolumeForMass);
     s_.HeatS = (static_cast<double>(s_.Toa) - s_.Tsa) * 0.24 * s_.MassSa * units::kMinutesPerHour;
     s_.HeatT = (s_.Hoa - s_.Hsa) * s_.MassSa * units::kMinutesPerHour;
-    if (ticked(engine_.fields.overrides.chkLatent) && s_.ElOverride == 0) {
+    if (c_.latentOverridden && s_.ElOverride == 0) {
       s_.HeatT = s_.HeatS;
     }
-    if (settings_.KSRSel.value()) {
+    if (c_.line == WheelLine::SensibleOnly) {
       s_.HeatT = s_.HeatS;
     }
     // Humidity ratios equal to two decimals (ties to even) mean a sensible
@@ -388,61 +367,22 @@ class Run {
     });
   }
 
-  // The boxes' numbers as the run started.
-  struct Typed {
-    AirEntries air;
-    double voa;
-    float vra, wheelSpeed;
-  };
-
-  Engine& engine_;
+  const Case& c_;
   CalcState& s_;
-  InputsFields& in_;
-  SettingsFields& settings_;
-  Typed typed_{};
+  std::optional<double> movedVolume_;
+  Work work_;
 };
 
 }  // namespace
 
-bool Calculate(Engine& engine) {
-  Run run(engine);
+Rating rate(const Case& c, const ModelCatalog& catalog) {
+  Rating rating;
   try {
-    run.readBoxes();
+    Run(c, catalog, rating).calculate();
   } catch (const CalcError& error) {
-    engine.messages.show(error.what(), "Error", platform::MessageIcon::Exclamation);
-    return false;
+    rating.error = error.what();
   }
-  const Rollback rollback(engine);
-  const auto stop = [&](const std::string& why) {
-    rollback.restore();
-    engine.messages.show(why, "Error", platform::MessageIcon::Exclamation);
-    return false;
-  };
-  try {
-    run.calculate();
-  } catch (const CalcError& error) {
-    return stop(error.what());
-  }
-  if (engine.redraw) {
-    engine.redraw();
-  }
-  // The last line of defence for what the windows show: a figure the run
-  // wrote that is no number stops the run rather than reaching the engineer.
-  // The project title is the engineer's own words ("Infinity Mall").
-  std::vector<platform::Control*> written = rollback.changedControls();
-  std::erase_if(written, [&engine](const platform::Control* control) {
-    const auto* label = dynamic_cast<const platform::Label*>(control);
-    return label != nullptr && label->caption() == engine.state.ProjectTitle;
-  });
-  if (const platform::Control* shown = platform::showsNoNumber(written)) {
-    return stop("These inputs give no value to show in " + shown->name() +
-                ". Check the air states, volumes and pressures.");
-  }
-  CheckFrost(engine);
-  CheckSupplySaturation(engine);
-  ShowFluteLabel(engine);
-  engine.state.ModelSelected = 1;
-  return true;
+  return rating;
 }
 
 }  // namespace ModCalc

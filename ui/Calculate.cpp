@@ -1,0 +1,286 @@
+#include "ui/Calculate.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "engine/CustomWheel.h"
+#include "engine/Rate.h"
+#include "platform/NumberText.h"
+#include "ui/EnteredUnits.h"
+#include "ui/Rollback.h"
+
+namespace ModCalc {
+
+namespace {
+
+constexpr platform::Rgb kCondensingColor{128, 255, 255};
+
+bool ticked(const platform::CheckBox& box) {
+  return box.value() == 1;
+}
+
+bool isTemperature(std::int16_t option, bool si) {
+  return si ? option == 5 || option == 6 : option == 1 || option == 2;
+}
+
+// An entry with an SI twin: the engineer types in the twin of the units in
+// force, so that box is the one checked and named; the value is the
+// English box's, which the twin keeps converted.
+template <typename T>
+T readEntry(const TextBox& box, const TextBox& boxSI, bool si, std::string_view what,
+            const std::optional<Bounds>& bounds) {
+  const TextBox& typed = si ? boxSI : box;
+  if (bounds) {
+    readNumber<double>(typed, what, *bounds);
+  } else {
+    readNumber<double>(typed, what);
+  }
+  return readNumber<T>(box, what);
+}
+
+VolumeBasis flowBasis(const SettingsFields& settings) {
+  if (settings.optOutdoor.value()) {
+    return VolumeBasis::Outdoor;
+  }
+  if (settings.optSupply.value()) {
+    return VolumeBasis::Supply;
+  }
+  return settings.optOutdoorActual.value() ? VolumeBasis::OutdoorActual : VolumeBasis::SupplyActual;
+}
+
+const char* mainVolumeName(VolumeBasis basis) {
+  return basis == VolumeBasis::Outdoor || basis == VolumeBasis::OutdoorActual
+             ? "the outdoor air volume"
+             : "the supply air volume";
+}
+
+const char* volumeFrameCaption(VolumeBasis basis) {
+  switch (basis) {
+    case VolumeBasis::Outdoor:
+      return "Outdoor";
+    case VolumeBasis::Supply:
+      return "Supply";
+    case VolumeBasis::OutdoorActual:
+      return "Outdoor Actual";
+    default:
+      return "Supply Actual";
+  }
+}
+
+std::optional<float> fixedFlute(const OverrideFields& o) {
+  if (o.FluteOverride.value() == 0) {
+    return std::nullopt;
+  }
+  return o.Flute45.value() ? 45.0F : o.Flute62.value() ? 62.0F : 94.0F;
+}
+
+void showWarnings(const Engine& engine, const Rating& rating, bool indications) {
+  for (const Warning& warning : rating.warnings) {
+    const bool indication =
+        warning.kind == WarningKind::Frost || warning.kind == WarningKind::SupplySaturated;
+    if (indication == indications) {
+      engine.warn(warning.text);
+    }
+  }
+}
+
+void writeEntry(DialogFields& f, const CalcState& s, const EntryWrite& write) {
+  const std::string oneDecimal = platform::formatNumber(write.value, "##0.0");
+  switch (write.box) {
+    case EntryBox::Moa:
+      f.inputs.txtMoa.setText(oneDecimal);
+      break;
+    case EntryBox::MoaSI:
+      f.inputs.txtMoaSI.setText(oneDecimal);
+      break;
+    case EntryBox::Mra:
+      f.inputs.txtMra.setText(oneDecimal);
+      break;
+    case EntryBox::MraSI:
+      f.inputs.txtMraSI.setText(oneDecimal);
+      break;
+    case EntryBox::Poa:
+      f.settings.txtPoa.setText(s.SIUnits == 0 ? oneDecimal
+                                               : platform::formatNumber(write.value, "#,##0"));
+      break;
+  }
+}
+
+// The rating's state, entries and model list; the captions follow.
+void applyRating(Engine& engine, const Case& c, Rating& rating) {
+  CalcState& s = engine.state;
+  DialogFields& f = engine.fields;
+  // What the program holds beyond the case: the password, the edition and
+  // the purge angle last fixed, kept while the angle is left free.
+  std::string password = std::move(s.OverridePassword);
+  const std::int16_t externalVersion = s.ExternalVersion;
+  const float purgeAngleEntered = s.PurgeAngleEntered;
+  s = std::move(rating.results);
+  s.OverridePassword = std::move(password);
+  s.ExternalVersion = externalVersion;
+  if (!c.purgeAngleDeg) {
+    s.PurgeAngleEntered = purgeAngleEntered;
+  }
+  engine.catalog.ModelFaceArea[0] = rating.customFaceAreaFt2;
+  engine.catalog.ModelPurgeCfm[0] = rating.customPurgeCfm;
+  if (c.selectModel) {
+    f.inputs.lstWheel.clear();
+    for (const std::string& model : rating.offeredModels) {
+      f.inputs.lstWheel.addItem(model);
+    }
+    f.inputs.lstWheel.setListIndex(0);
+  }
+  for (const EntryWrite& write : rating.entries) {
+    writeEntry(f, s, write);
+  }
+  const auto shown = [](double volume) { return platform::formatNumber(volume, "###,###"); };
+  f.inputs.txtV.setText(shown(rating.shownMainVolume));
+  f.inputs.fmeVolume.setCaption(volumeFrameCaption(s.FlowBasis));
+  f.inputs.txtVra.setText(shown(rating.shownReturnVolume));
+  if (rating.totalNotAboveSensible) {
+    f.main.lblEunbalT.setVisible(true);
+  }
+  // The volume boxes' change handlers ask for a new selection; this one
+  // has been made.
+  s.ModelSelected = 1;
+}
+
+// The frost, condensation and supply indications, each warned of once per
+// spell.
+void showIndications(Engine& engine, const Rating& rating) {
+  MainFields& main = engine.fields.main;
+  if (rating.frost && !main.lblFrost.visible()) {
+    engine.warn("Exhaust air is supersaturated, frost buildup may occur.");
+  }
+  main.lblFrost.setVisible(rating.frost);
+  if (rating.frost) {
+    main.lblFrost.setCaption("Frost");
+  }
+  main.cmdFrostSpeed.setVisible(rating.frost);
+  // The window's own background: only condensation stands out.
+  main.lblWea[2].setBackColor(rating.exhaustCondensing ? std::optional(kCondensingColor)
+                                                       : std::nullopt);
+  platform::Label& supplyRH = main.lblWsa[2];
+  if (rating.supplySupersaturated && supplyRH.backColor() != kCondensingColor) {
+    engine.warn("Supply air is supersaturated, condensation or frost may occur.");
+  }
+  supplyRH.setBackColor(rating.supplySupersaturated ? std::optional(kCondensingColor)
+                                                    : std::nullopt);
+  const float mils = engine.state.FluteMils;
+  main.lblFlute.setVisible(true);
+  main.lblFlute.setCaption(mils == 45 ? "45 mils" : mils == 62 ? "62 mils" : "94 mils");
+}
+
+}  // namespace
+
+AirEntries readAirEntries(const DialogFields& fields, std::int16_t option, std::int16_t siUnits) {
+  const InputsFields& in = fields.inputs;
+  const SettingsFields& settings = fields.settings;
+  const bool si = siUnits == 1;
+  const Bounds dryBulb = si ? limits::kCelsius : limits::kFahrenheit;
+  const std::optional<Bounds> moisture =
+      isTemperature(option, si) ? std::optional(dryBulb) : std::nullopt;
+  return {
+      .toa = readEntry<float>(in.txtToa, in.txtToaSI, si, "the outdoor air dry bulb", dryBulb),
+      .tra = readEntry<float>(in.txtTra, in.txtTraSI, si, "the return air dry bulb", dryBulb),
+      .moa = readEntry<double>(in.txtMoa, in.txtMoaSI, si, "the outdoor air moisture", moisture),
+      .mra = readEntry<double>(in.txtMra, in.txtMraSI, si, "the return air moisture", moisture),
+      .elevation = readNumber<float>(settings.txtElev, "the elevation",
+                                     si ? limits::kElevationMetres : limits::kElevationFeet),
+      .poa = readNumber<float>(settings.txtPoa, "the outdoor air static pressure",
+                               si ? limits::kStaticPascals : limits::kStaticInchesOfWater),
+      .pra =
+          readNumber<float>(settings.txtPra, "the return air static pressure",
+                            si ? limits::kReturnStaticPascals : limits::kReturnStaticInchesOfWater),
+  };
+}
+
+Case readCase(const Engine& engine) {
+  const CalcState& s = engine.state;
+  const InputsFields& in = engine.fields.inputs;
+  const SettingsFields& settings = engine.fields.settings;
+  const OverrideFields& overrides = engine.fields.overrides;
+  const bool si = s.SIUnits == 1;
+  Case c;
+  c.flowBasis = flowBasis(settings);
+  const AirEntries air = readAirEntries(engine.fields, s.MoistInOption, s.SIUnits);
+  c.mainVolumeCfm =
+      readEntry<double>(in.txtV, in.txtVSI, si, mainVolumeName(c.flowBasis), limits::kVolume);
+  c.returnVolumeCfm =
+      readEntry<float>(in.txtVra, in.txtVraSI, si, "the return air volume", limits::kVolume);
+  c.wheelSpeedRpm = readNumber<float>(in.txtWheelSpeed, "the wheel speed", limits::kWheelSpeed);
+  if (ticked(in.chkPurgeAngle)) {
+    c.purgeAngleDeg = readNumber<float>(in.txtPurgeAngle, "the purge angle", limits::kPurgeAngle);
+  }
+
+  c.title = s.ProjectTitle;
+  c.SIUnits = s.SIUnits;
+  c.SIFlowUnit = s.SIFlowUnit;
+  c.SIFlowFactor = s.SIFlowFactor;
+  c.PrivateLabel = s.PrivateLabel;
+  c.line = settings.KSRSel.value() ? WheelLine::SensibleOnly : WheelLine::TotalEnergy;
+  c.MoistInOption = s.MoistInOption;
+  c.MatrixFactor = s.MatrixFactor;
+  c.elevationFt = elevationFeet(air.elevation, s.SIUnits);
+  setStaticPressure(air.poa, si, c.outdoorStaticInWC, c.outdoorStaticPa);
+  setStaticPressure(air.pra, si, c.returnStaticInWC, c.returnStaticPa);
+  c.outdoorDryBulbF = air.toa;
+  c.returnDryBulbF = air.tra;
+  c.outdoorMoisture = air.moa;
+  c.returnMoisture = air.mra;
+  c.outdoorMoistureSI = s.MoaSI;
+  c.returnMoistureSI = s.MraSI;
+  c.fixedSpeed = ticked(in.chkSpeed);
+  c.fluteMils = fixedFlute(overrides);
+  c.sensibleOverridden = ticked(overrides.chkSensible);
+  c.latentOverridden = ticked(overrides.chkLatent);
+  c.sensibleOverridePct = s.EsOverride;
+  c.latentOverridePct = s.ElOverride;
+  c.selectModel = s.ModelSelected == 0;
+  c.model = in.lstWheel.text();
+  c.customOnly = ticked(overrides.chkAutoSelect);
+  c.listAllModels = ticked(overrides.ListSelect);
+  c.custom = customWheelOf(engine.catalog);
+  return c;
+}
+
+bool Calculate(Engine& engine) {
+  const auto stop = [&engine](const std::string& why) {
+    engine.messages.show(why, "Error", platform::MessageIcon::Exclamation);
+    return false;
+  };
+  Case c;
+  try {
+    c = readCase(engine);
+  } catch (const CalcError& error) {
+    return stop(error.what());
+  }
+  Rating rating = rate(c, engine.catalog);
+  showWarnings(engine, rating, false);
+  if (!rating.completed()) {
+    return stop(*rating.error);
+  }
+  const Rollback rollback(engine);
+  applyRating(engine, c, rating);
+  if (engine.redraw) {
+    engine.redraw();
+  }
+  // The last line of defence for what the windows show: a figure the run
+  // wrote that is no number stops the run rather than reaching the engineer.
+  // The project title is the engineer's own words ("Infinity Mall").
+  std::vector<platform::Control*> written = rollback.changedControls();
+  std::erase_if(written, [&engine](const platform::Control* control) {
+    const auto* label = dynamic_cast<const platform::Label*>(control);
+    return label != nullptr && label->caption() == engine.state.ProjectTitle;
+  });
+  if (const platform::Control* shown = platform::showsNoNumber(written)) {
+    rollback.restore();
+    return stop("These inputs give no value to show in " + shown->name() +
+                ". Check the air states, volumes and pressures.");
+  }
+  showIndications(engine, rating);
+  return true;
+}
+
+}  // namespace ModCalc

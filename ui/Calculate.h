@@ -1,0 +1,62 @@
+#pragma once
+
+// What the windows ask of the engine: a case read from the dialogs' boxes,
+// rated, and the rating applied to the state, the boxes and the captions.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/Case.h"
+#include "engine/Catalog.h"
+#include "ui/Engine.h"
+
+namespace ModCalc {
+
+// The numbers of the air entries and the site, read from the boxes the
+// engineer types in (the SI twins in SI units) before anything changes.
+// A number outside its range (engine/Bounds.h) stops with a message naming
+// the box.
+struct AirEntries {
+  float toa;
+  float tra;
+  double moa;  // in the humidity kind of `option`, engine units
+  double mra;
+  float elevation;  // as typed: ft, or m in SI units
+  float poa;        // as typed: in. w.c., or Pa in SI units
+  float pra;
+};
+AirEntries readAirEntries(const DialogFields& fields, std::int16_t option, std::int16_t siUnits);
+
+// The case the dialogs hold, read as a person's entries are read; throws
+// CalcError naming the first box without a usable number.
+Case readCase(const Engine& engine);
+
+// Reads the case, rates it and applies the rating: the state, the entry
+// boxes the rating corrected, the model list, the captions (through the
+// redraw) and the indications. A case that cannot be read or rated shows
+// why as an error and leaves every result and box as it was; it then
+// returns false. The warnings come as message boxes, the frost and supply
+// ones once per spell.
+bool Calculate(Engine& engine);
+
+// Builds the custom wheel (catalog row 0) from the override dialog's wheel
+// and cassette boxes and the inputs dialog's wheel speed, and takes the two
+// effectiveness overrides into the state. When a box holds no number it
+// says which, and leaves row 0 and the state as they were; returns whether
+// it built the wheel.
+bool AutoSelect(Engine& engine);
+
+// Makes a catalog already read the one in use: builds its custom wheel
+// from the override dialog and takes its model count and password.
+std::optional<std::string> UseCatalog(Engine& engine, const CatalogFile& read);
+
+// Reads the first of `candidates` that exists and uses it (UseCatalog).
+// Returns the problem in the engineer's words (naming the file, the paths
+// tried, the record and line) when the catalog cannot be used; the catalog
+// and the state are then left as they were.
+std::optional<std::string> LoadCatalog(Engine& engine,
+                                       const std::vector<std::filesystem::path>& candidates);
+
+}  // namespace ModCalc
