@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <cstddef>
 
+#include <optional>
+#include <string>
+
 #include "engine/AutoSelection.h"
-#include "platform/Form.h"
-#include "platform/Overloaded.h"
-#include "platform/headless/HeadlessMessageBox.h"
+#include "engine/Rate.h"
 #include "ui/Calculate.h"
 #include "ui/Windows.h"
 #include "ui/main/FaceVelocity.h"
@@ -15,68 +16,21 @@ namespace ui {
 
 namespace {
 
-// The dialog fields' controls in one list, in the same order for any two
-// sets of fields, so that one set's values can be written into the other.
-class FieldsForm : public platform::Form {
- public:
-  explicit FieldsForm(ModCalc::DialogFields& fields) : Form("fields") {
-    fields.inputs.registerIn(*this);
-    fields.settings.registerIn(*this);
-    fields.overrides.registerIn(*this);
-  }
-};
-
-// Writes what the engineer entered and chose into `to`, whose controls have
-// no handlers, so nothing runs but the writes. Captions and visibility are
-// left as a fresh window has them: a run's indications start anew.
-void copyEntries(const FieldsForm& from, const FieldsForm& to) {
-  const auto& source = from.controls();
-  const auto& target = to.controls();
-  for (std::size_t k = 0; k < source.size(); ++k) {
-    platform::Control& destination = *target[k];
-    std::visit(platform::Overloaded{
-                   [&](const platform::TextBox* box) {
-                     std::get<platform::TextBox*>(destination.ref())->setText(box->text());
-                   },
-                   [&](const platform::CheckBox* box) {
-                     std::get<platform::CheckBox*>(destination.ref())->setValue(box->value());
-                   },
-                   [&](const platform::OptionButton* option) {
-                     if (option->value()) {
-                       std::get<platform::OptionButton*>(destination.ref())->select();
-                     }
-                   },
-                   [&](const platform::ListBox* list) {
-                     auto* copy = std::get<platform::ListBox*>(destination.ref());
-                     copy->clear();
-                     for (const std::string& item : list->items()) {
-                       copy->addItem(item);
-                     }
-                     copy->setListIndex(list->listIndex());
-                   },
-                   [](const auto*) {},
-               },
-               std::as_const(*source[k]).ref());
-  }
-}
-
-ModelRating rate(ModCalc::Engine& copy, platform::HeadlessMessageBox& messages,
-                 const std::string& model, std::size_t row) {
+ModelRating compared(const ModCalc::Case& c, const ModCalc::ModelCatalog& catalog,
+                     std::size_t row) {
   ModelRating rating;
-  rating.model = model;
-  copy.state.ModelSelected = 1;
-  pickListedModel(copy.fields.inputs, model);
-  messages.clear();
-  rating.completed = ModCalc::Calculate(copy);
-  for (const platform::Message& message : messages.messages()) {
-    rating.messages.push_back(message.text);
+  rating.model = c.model;
+  const ModCalc::Rating rated = ModCalc::rate(c, catalog);
+  for (const ModCalc::Warning& warning : rated.warnings) {
+    rating.messages.push_back(warning.text);
   }
-  if (!rating.completed) {
+  if (!rated.completed()) {
+    rating.messages.push_back(*rated.error);
     return rating;
   }
-  const ModCalc::CalcState& s = copy.state;
-  const ModCalc::ModelCatalog& c = copy.catalog;
-  rating.inRange = row == 0 || ModCalc::ModelCoversCase(s, c, row);
+  rating.completed = true;
+  const ModCalc::CalcState& s = rated.results;
+  rating.inRange = row == 0 || ModCalc::ModelCoversCase(s, catalog, row);
   rating.faceVelocity = s.VelOa;
   rating.dpSupply = s.dPs;
   rating.dpExhaust = s.dPr;
@@ -120,23 +74,25 @@ void selectComparedModel(Windows& windows, const std::string& model) {
 }
 
 std::vector<ModelRating> compareModels(const ModCalc::Engine& engine) {
-  ModCalc::ModelCatalog catalog = engine.catalog;
-  ModCalc::CalcState state;
-  ModCalc::DialogFields fields;
-  platform::HeadlessMessageBox messages;
-  ModCalc::Engine copy{state, catalog, fields, messages, [] {}};
-  const FieldsForm original(engine.fields);
-  const FieldsForm entries(fields);
-  std::vector<ModelRating> ratings;
   const auto count = static_cast<std::size_t>(engine.state.ModelCount);
+  std::vector<ModelRating> ratings;
   ratings.reserve(count + 1);
+  ModCalc::Case c;
+  std::optional<std::string> unread;
+  try {
+    c = ModCalc::readCase(engine);
+  } catch (const ModCalc::CalcError& error) {
+    unread = error.what();
+  }
+  c.selectModel = false;
   for (std::size_t k = 1; k <= count + 1; ++k) {
     const std::size_t row = k % (count + 1);  // the custom wheel, row 0, comes last
-    state = engine.state;
-    copyEntries(original, entries);
-    catalog.ModelFaceArea[0] = engine.catalog.ModelFaceArea[0];
-    catalog.ModelPurgeCfm[0] = engine.catalog.ModelPurgeCfm[0];
-    ratings.push_back(rate(copy, messages, engine.catalog.ModelName[row], row));
+    c.model = engine.catalog.ModelName[row];
+    if (unread) {
+      ratings.push_back({.model = c.model, .messages = {*unread}});
+    } else {
+      ratings.push_back(compared(c, engine.catalog, row));
+    }
   }
   return ratings;
 }

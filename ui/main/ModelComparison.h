@@ -1,9 +1,8 @@
 #pragma once
 
 // Every catalog model and the custom wheel rated for the current case, each
-// as if it had been picked from the inputs dialog's model list, on copies of
-// the state, the catalog and the dialog fields: the case itself never
-// changes.
+// as if it had been picked from the inputs dialog's model list: the case is
+// read once and rated per model, and the windows never change.
 
 #include <string>
 #include <vector>
