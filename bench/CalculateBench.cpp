@@ -1,10 +1,16 @@
 // One calculation of the start-up case with the shipped catalog, model
-// selection included, as the Calculate button runs it; and every model of a
-// full 50-model catalog (plus the custom wheel) rated for that case, as View
-// > Compare Models does (at most 0.5 ms).
+// selection included, as the Calculate button runs it and as rate() alone
+// does it (at most 3 µs); a year of hourly outdoor air for every shipped
+// model (under 1 s); and every model of a full 50-model catalog (plus the
+// custom wheel) rated for that case, as View > Compare Models does (at most
+// 0.5 ms).
 #include <benchmark/benchmark.h>
 
+#include <cmath>
+#include <numbers>
+
 #include "engine/Catalog.h"
+#include "engine/Rate.h"
 #include "platform/headless/HeadlessMessageBox.h"
 #include "ui/Calculate.h"
 #include "ui/main/ModelComparison.h"
@@ -45,6 +51,47 @@ void BM_CalculateDefaultCase(benchmark::State& bench) {
   }
 }
 BENCHMARK(BM_CalculateDefaultCase);
+
+void BM_RateDefaultCase(benchmark::State& bench) {
+  ShippedCatalog shipped;
+  if (!shipped.load(bench)) {
+    return;
+  }
+  const ModCalc::Case c = ModCalc::readCase(shipped.engine);
+  for (auto _ : bench) {
+    const ModCalc::Rating rating = ModCalc::rate(c, shipped.catalog);
+    benchmark::DoNotOptimize(rating.results.HeatT);
+  }
+}
+BENCHMARK(BM_RateDefaultCase);
+
+// 8,760 hours of a made-up climate, from 10 °F in winter to 90 °F in
+// summer, for each shipped model.
+void BM_YearForEveryModel(benchmark::State& bench) {
+  ShippedCatalog shipped;
+  if (!shipped.load(bench)) {
+    return;
+  }
+  ModCalc::Case c = ModCalc::readCase(shipped.engine);
+  c.selectModel = false;
+  constexpr int kHours = 8760;
+  for (auto _ : bench) {
+    double energy = 0;
+    for (int row = 1; row <= shipped.catalog.ModelCount; ++row) {
+      c.model = shipped.catalog.ModelName[static_cast<std::size_t>(row)];
+      for (int hour = 0; hour < kHours; ++hour) {
+        const double season = std::cos(2 * std::numbers::pi * (hour - 4800) / kHours);
+        const double day = std::cos(2 * std::numbers::pi * (hour % 24 - 15) / 24);
+        c.outdoorDryBulbF = static_cast<float>(50 + 35 * season + 5 * day);
+        c.outdoorMoisture = c.outdoorDryBulbF - 6;
+        energy += ModCalc::rate(c, shipped.catalog).results.HeatT;
+      }
+    }
+    benchmark::DoNotOptimize(energy);
+  }
+  bench.SetItemsProcessed(bench.iterations() * shipped.catalog.ModelCount * kHours);
+}
+BENCHMARK(BM_YearForEveryModel)->Unit(benchmark::kMillisecond);
 
 void BM_CompareFullCatalog(benchmark::State& bench) {
   ShippedCatalog full;

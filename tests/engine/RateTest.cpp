@@ -4,8 +4,8 @@
 
 #include "engine/Rate.h"
 #include "psych/modPsych.h"
-#include "units/Units.h"
 #include "tests/engine/EngineFixture.h"
+#include "units/Units.h"
 
 namespace ModCalc::testing {
 namespace {
