@@ -183,6 +183,8 @@ class RowRater {
       throw ui::StartupError(*problem);
     }
     program_->windows.splash.dismiss();
+    // A row's figures are read from the state: the captions are never seen.
+    program_->engine.redraw = nullptr;
     startup_.emplace(*program_);
     controls_ = namedControls(program_->windows.all());
   }
