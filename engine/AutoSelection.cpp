@@ -153,7 +153,7 @@ class Selection {
     s_.Vra = s_.Vsa;
     s_.VraInput = s_.Vsa;
     s_.Vea = static_cast<float>(static_cast<double>(s_.Vsa) + P);
-    const std::string shown = platform::formatNumber(s_.VoaInput + margin, "###,###");
+    const std::string shown = platform::formatNumber(s_.VoaInput + margin, "0");
     InputsFields& inputs = engine_.fields.inputs;
     inputs.txtV.setText(shown);
     inputs.txtVra.setText(shown);

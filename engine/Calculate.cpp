@@ -238,7 +238,7 @@ class Run {
         s_.Vmax = s_.Vra;
       }
       s_.FlowRatio = s_.Vsa == s_.Vra ? 1 : s_.Vmin / s_.Vmax;
-      in_.txtVra.setText(platform::formatNumber(s_.Vra, "###,###"));
+      in_.txtVra.setText(platform::tidyText(s_.Vra));
       s_.Vea = static_cast<float>(static_cast<double>(s_.Vpurge) + s_.Vra);
       s_.VelEa = static_cast<float>(s_.Vea / area / 0.5);
       s_.VelOa = static_cast<float>(s_.Voa / area / halfFaceLessPurge);
@@ -284,7 +284,8 @@ class Run {
   }
 
   void writeBackVolumes() {
-    const auto shown = [](double volume) { return platform::formatNumber(volume, "###,###"); };
+    // The boxes give back the volumes the case holds.
+    const auto shown = [](float volume) { return platform::tidyText(volume); };
     switch (s_.FlowBasis) {
       case VolumeBasis::Outdoor:
         in_.txtV.setText(shown(s_.Voa));

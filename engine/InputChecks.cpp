@@ -63,6 +63,7 @@ bool checkTemperature(Engine& engine, Stream stream, bool celsius) {
 // held as 210 gr/lb).
 void checkGrains(Engine& engine, Stream stream, bool gramsPerKilogram) {
   const double limit = gramsPerKilogram ? 210 : 200;
+  const double entered = stream.moisture;
   if (stream.moisture > limit) {
     stream.moisture = limit;
     engine.warn(std::string(stream.name) + (gramsPerKilogram
@@ -74,14 +75,19 @@ void checkGrains(Engine& engine, Stream stream, bool gramsPerKilogram) {
     engine.warn(std::string(stream.name) +
                 " air grain loading was 0 or less and has been increased to 0.1 ");
   }
+  // A box rewritten to one decimal would give the next run another case.
+  if (stream.moisture == entered) {
+    return;
+  }
   if (gramsPerKilogram) {
-    stream.boxSI.setText(oneDecimal(stream.moisture / units::kGrainsPerGramPerKilogram));
+    stream.boxSI.setText(platform::tidyText(stream.moisture / units::kGrainsPerGramPerKilogram));
   } else {
-    stream.box.setText(oneDecimal(stream.moisture));
+    stream.box.setText(platform::tidyText(stream.moisture));
   }
 }
 
 void checkRelativeHumidity(Engine& engine, Stream stream) {
+  const double entered = stream.moisture;
   if (stream.moisture >= 100) {
     stream.moisture = 99.9;
     engine.warn(supersaturated(stream));
@@ -90,7 +96,9 @@ void checkRelativeHumidity(Engine& engine, Stream stream) {
     engine.warn(std::string(stream.name) + " air %RH was less than 0 and has been set to 0.1");
     stream.moisture = 0.1;
   }
-  stream.box.setText(oneDecimal(stream.moisture));
+  if (stream.moisture != entered) {
+    stream.box.setText(platform::tidyText(stream.moisture));
+  }
 }
 
 // Returns whether a dew point or wet bulb was set below the dry bulb.
@@ -172,18 +180,20 @@ AirEntries readAirEntries(const DialogFields& fields, std::int16_t option, std::
   const Bounds dryBulb = si ? limits::kCelsius : limits::kFahrenheit;
   const std::optional<Bounds> moisture =
       isTemperature(option, si) ? std::optional(dryBulb) : std::nullopt;
+  const auto site = [si](const TextBox& box, std::string_view what, const Bounds& bounds) {
+    return si ? readNumber<double>(box, what, bounds) : readNumber<float>(box, what, bounds);
+  };
   return {
       .toa = readEntry<float>(in.txtToa, in.txtToaSI, si, "the outdoor air dry bulb", dryBulb),
       .tra = readEntry<float>(in.txtTra, in.txtTraSI, si, "the return air dry bulb", dryBulb),
       .moa = readEntry<double>(in.txtMoa, in.txtMoaSI, si, "the outdoor air moisture", moisture),
       .mra = readEntry<double>(in.txtMra, in.txtMraSI, si, "the return air moisture", moisture),
-      .elevation = readNumber<float>(settings.txtElev, "the elevation",
-                                     si ? limits::kElevationMetres : limits::kElevationFeet),
-      .poa = readNumber<float>(settings.txtPoa, "the outdoor air static pressure",
-                               si ? limits::kStaticPascals : limits::kStaticInchesOfWater),
-      .pra =
-          readNumber<float>(settings.txtPra, "the return air static pressure",
-                            si ? limits::kReturnStaticPascals : limits::kReturnStaticInchesOfWater),
+      .elevation = site(settings.txtElev, "the elevation",
+                        si ? limits::kElevationMetres : limits::kElevationFeet),
+      .poa = site(settings.txtPoa, "the outdoor air static pressure",
+                  si ? limits::kStaticPascals : limits::kStaticInchesOfWater),
+      .pra = site(settings.txtPra, "the return air static pressure",
+                  si ? limits::kReturnStaticPascals : limits::kReturnStaticInchesOfWater),
   };
 }
 
@@ -199,6 +209,12 @@ std::optional<double> moistureSI(double moisture, std::int16_t option, std::int1
     default:
       return std::nullopt;
   }
+}
+
+std::string moistureText(double moisture, std::int16_t kind) {
+  return kind == modPsych::kDewPoint || kind == modPsych::kWetBulb
+             ? platform::tidyText(static_cast<float>(moisture))
+             : platform::tidyText(moisture);
 }
 
 SaturatedEntries CheckInputs(Engine& engine) {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "engine/Engine.h"
 
@@ -25,9 +26,11 @@ struct AirEntries {
   float tra;
   double moa;  // in the humidity kind of `option`, engine units
   double mra;
-  float elevation;  // as typed: ft, or m in SI units
-  float poa;        // as typed: in. w.c., or Pa in SI units
-  float pra;
+  // As typed: ft and in. w.c., single precision; or m and Pa in SI units,
+  // double precision until converted.
+  double elevation;
+  double poa;
+  double pra;
 };
 AirEntries readAirEntries(const DialogFields& fields, std::int16_t option, std::int16_t siUnits);
 
@@ -52,6 +55,10 @@ struct SaturatedEntries {
   bool outdoor = false;
   bool returnAir = false;
 };
+
+// The text of a moisture box for `moisture` of humidity `kind`: dew points
+// and wet bulbs are kept in single precision, so theirs is the float's.
+std::string moistureText(double moisture, std::int16_t kind);
 
 // Limits the outdoor and return moisture entries (Moa, Mra) for the chosen
 // humidity input, warns and rewrites the entry boxes.

@@ -84,9 +84,7 @@ void PurgeAndPressureCheck(Engine& engine) {
     s.PoaInWC = static_cast<float>(s.PraInWC + 0.5);
     s.PoaPa = static_cast<float>(s.PoaInWC * units::kPascalsPerInchOfWater);
     s.PoaAbs = static_cast<float>(s.PoaInWC / units::kInchesOfWaterPerPsi + s.Patm);
-    engine.fields.settings.txtPoa.setText(s.SIUnits == 0
-                                              ? platform::formatNumber(s.PoaInWC, "##0.0")
-                                              : platform::formatNumber(s.PoaPa, "#,##0"));
+    engine.fields.settings.txtPoa.setText(staticPressureText(s.PoaInWC, s.SIUnits == 1));
   }
   s.dPoaRa = static_cast<double>(s.PoaInWC) - s.PraInWC;
   s.dPs = static_cast<float>(PressureDrop(s, s.VelOaActualP, s.WheelDepthSel));

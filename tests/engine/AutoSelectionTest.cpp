@@ -39,7 +39,7 @@ TEST(AutoSelection, ListsCoveringModelsAndMovesToTheLimits) {
       {"both ends of a range count", 1, 1300, 900, {"K-24", "K-36"}, "K-24", {}, 1300, ""},
       {"return volume widens the listing", 1, 1000, 3000, {"K-36", "K-48"}, "K-36", {}, 1000, ""},
       {"below the smallest", 1, 240, 240, {"K-24"}, "K-24", {kBelow}, 250, "255"},
-      {"above the largest", 1, 9500, 9500, {"K-60"}, "K-60", {kAbove}, 9000, "8,995"},
+      {"above the largest", 1, 9500, 9500, {"K-60"}, "K-60", {kAbove}, 9000, "8995"},
       {"supply basis adds the purge", 2, 215, 215, {"K-24"}, "K-24", {}, 215, ""},
       {"supply basis below", 2, 205, 205, {"K-24"}, "K-24", {kBelow}, 210, "215"},
       {"gap between two ranges", 1, 5800, 5800, {"K-60"}, "K-60", {}, 5800, ""},

@@ -28,7 +28,7 @@ struct InputHarness : Harness {
 class InputChecksTest : public ::testing::Test, public InputHarness {};
 
 // Each limit, its warning (with the trailing blanks the messages have always
-// had) and the rewritten box.
+// had) and the rewritten box, which gives back the value used.
 TEST_F(InputChecksTest, CheckInputsLimitsEachHumidityOption) {
   const struct {
     std::int16_t option;
@@ -65,11 +65,13 @@ TEST_F(InputChecksTest, CheckInputsLimitsEachHumidityOption) {
        0.1,
        {"Warning: Outdoor air exceeded 200 gr/lb.  200 will be used.",
         "Warning: Return air grain loading was 0 or less and has been increased to 0.1 "},
-       "200.0",
+       "200",
        "0.1",
        "10.71",
        "9.29"},
-      {3, 120, 60, 120, 60, {}, "120.0", "60.0", "10.71", "9.29"},
+      // An entry within its limits leaves its box as it was (here as the
+      // harness left it).
+      {3, 120, 60, 120, 60, {}, "75", "65", "10.71", "9.29"},
       {4,
        100,
        -5,
@@ -87,7 +89,7 @@ TEST_F(InputChecksTest, CheckInputsLimitsEachHumidityOption) {
        50,
        0.1,
        {"Warning: Return air %RH was less than 0 and has been set to 0.1"},
-       "50.0",
+       "75",
        "0.1",
        "10.71",
        "9.29"},
@@ -100,8 +102,8 @@ TEST_F(InputChecksTest, CheckInputsLimitsEachHumidityOption) {
         "Warning: Return air grain loading was 0 or less and has been increased to 0.1 "},
        "75",
        "65",
-       "30.0",
-       "0.0"},
+       "30",
+       "0.0142857143"},  // 0.1 gr/lb, which the box gives back
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.option);

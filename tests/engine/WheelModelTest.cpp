@@ -125,9 +125,9 @@ TEST_F(PurgeTest, OutdoorPressureIsRaisedAboveReturn) {
     float raised;    // in. w.c.
     float pascals;   // 249 Pa per in. w.c.
     float absolute;  // 14.696 psia + raised / 27.708
-  } rows[] = {{1.0F, 1.5F, 0, "2.0", 2.0F, 498, 14.768181F},
-              {1.5F, 1.5F, 0, "2.0", 2.0F, 498, 14.768181F},
-              {0, 0, 1, "125", 0.5F, 124.5F, 14.714045F}};
+  } rows[] = {{1.0F, 1.5F, 0, "2", 2.0F, 498, 14.768181F},
+              {1.5F, 1.5F, 0, "2", 2.0F, 498, 14.768181F},
+              {0, 0, 1, "124.5", 0.5F, 124.5F, 14.714045F}};
   for (const auto& row : rows) {
     SCOPED_TRACE(row.shown);
     messages.clear();

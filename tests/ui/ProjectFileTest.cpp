@@ -496,19 +496,20 @@ TEST_F(ProjectFileTest, FillTextWritesTheBoxesOfEachUnitSystem) {
   main.FillText();
   EXPECT_EQ(std::make_tuple(in.txtMoa.text(), in.txtV.text(), in.txtVra.text(), f.txtElev.text(),
                             f.txtPoa.text(), f.txtPra.text()),
-            std::make_tuple("70", "3300.5", "3,187", "1000", "1.25", "-0.5"));
+            std::make_tuple("70", "3300.5", "3187.4", "1000", "1.25", "-0.5"));
   state.FlowBasis = ModCalc::VolumeBasis::Supply;
   main.FillText();
-  EXPECT_EQ(in.txtVra.text(), "3,100") << "standard air outside the actual bases";
+  EXPECT_EQ(in.txtVra.text(), "3100") << "standard air outside the actual bases";
 
-  // SI: gr/lb to g/kg divides by 7; 1000 ft reads back as 1000 ft.
+  // SI: gr/lb to g/kg divides by 7; each box gives its value back (1000 ft,
+  // 1.25 in. w.c.), typed as it stands.
   windows.settings.cmdSIUnits.click();
   state.MoistInOption = 7;
   state.FlowBasis = ModCalc::VolumeBasis::SupplyActual;
   main.FillText();
   EXPECT_EQ(std::make_tuple(in.txtMoaSI.text(), in.txtMraSI.text(), in.txtToaSI.text(),
                             in.txtVraSI.text(), f.txtElev.text(), f.txtPoa.text()),
-            std::make_tuple("10.0", "8.0", "35.0", "5,416", "304.78513", "311"));
+            std::make_tuple("10", "8", "35", "5416", "304.78513", "311.25"));
   EXPECT_EQ(std::make_tuple(in.txtMoa.text(), in.txtV.text(), in.txtVra.text()),
             std::make_tuple("70", "3300.5", "3187.4"))
       << "the English boxes the calculation reads keep the exact values";

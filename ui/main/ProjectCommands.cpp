@@ -4,6 +4,7 @@
 #include <variant>
 
 #include "engine/Calculate.h"
+#include "engine/EnteredUnits.h"
 #include "engine/InputChecks.h"
 #include "platform/FileRead.h"
 #include "platform/FileWrite.h"
@@ -31,21 +32,43 @@ class SilentMessages final : public platform::MessageBox {
 };
 
 // The moisture value of `kind` whose humidity ratio at dry bulb t and
-// pressure p is W gr/lb, as the calculation will read it back. The dew-point
-// correlation is not the exact inverse of the saturation pressure, so a dew
-// point is solved from the saturation pressure instead.
+// pressure p is W gr/lb, as the calculation will read it back: of the
+// values that give W exactly, the one with the fewest digits, which is the
+// one typed; or, when none does, the nearest. Every kind's humidity ratio
+// rises with its value.
 double storedMoisture(float t, float p, double W, std::int16_t kind) {
-  if (kind != modPsych::kDewPoint) {
-    return modPsych::GrainsToMoist(t, W, p, kind);
+  if (kind == modPsych::kGrains) {
+    return W;
   }
   SilentMessages silent;
-  double low = -150;
-  double high = 250;
-  while (high - low > 0.0001) {
-    const double mid = (low + high) / 2;
-    (modPsych::MoistToGrains(t, mid, p, kind, silent) < W ? low : high) = mid;
+  const bool single = kind == modPsych::kDewPoint || kind == modPsych::kWetBulb;
+  const auto grains = [&](double value) {
+    // The calculation reads a dew point or wet bulb in single precision.
+    const double read = single ? static_cast<float>(value) : value;
+    return modPsych::MoistToGrains(t, read, p, kind, silent);
+  };
+  double copy = W;
+  const double estimate = modPsych::GrainsToMoist(t, copy, p, kind);
+  double low = estimate - 1;
+  double high = estimate + 1;
+  for (int widen = 0; widen < 20 && !(grains(low) < W); ++widen) {
+    low -= high - low;
   }
-  return (low + high) / 2;
+  for (int widen = 0; widen < 20 && grains(high) < W; ++widen) {
+    high += high - low;
+  }
+  // To the first value whose humidity ratio is not below W.
+  for (int halve = 0; halve < 200; ++halve) {
+    const double mid = low + (high - low) / 2;
+    if (mid <= low || mid >= high) {
+      break;
+    }
+    (grains(mid) < W ? low : high) = mid;
+  }
+  const std::string text = platform::tidiestTextReadingBack(
+      high, [&](double value) { return grains(value) == W; }, platform::NumberLocale::english());
+  const double found = *platform::parseNumber<double>(text, platform::NumberLocale::english());
+  return single ? static_cast<float>(found) : found;
 }
 
 ModCalc::CalcState& applyProject(const Project& p, ModCalc::CalcState& s,
@@ -323,31 +346,23 @@ void frmWheel::FillText() {
   ModCalc::CalcState& s = state();
   ModCalc::InputsFields& in = fields().inputs;
   ModCalc::SettingsFields& settings = fields().settings;
-  const auto text = [](auto value) {
-    return platform::localNumberText(platform::decimalText(value));
-  };
-  const auto put = [](platform::TextBox& box, double value, const char* pattern) {
-    box.setText(platform::formatNumber(value, pattern));
-  };
   // Both return boxes hold the entered volume: actual air in the actual bases.
   const bool actualBasis = s.FlowBasis == ModCalc::VolumeBasis::OutdoorActual ||
                            s.FlowBasis == ModCalc::VolumeBasis::SupplyActual;
   const float returnVolume = actualBasis ? s.VraActual : s.Vra;
-  // The calculation reads the English boxes in either units; in SI units
-  // they take the exact values after the rounded SI boxes have written them.
-  const auto englishBoxes = [&] {
-    in.txtMoa.setText(text(s.Moa));
-    in.txtToa.setText(text(s.Toa));
-    in.txtV.setText(text(s.VoaInput));
-    in.txtMra.setText(text(s.Mra));
-    in.txtTra.setText(text(s.Tra));
-  };
-  if (s.SIUnits == 0) {
-    englishBoxes();
-    settings.txtElev.setText(text(s.ElevFt));
-    settings.txtPoa.setText(text(s.PoaInWC));
-    settings.txtPra.setText(text(s.PraInWC));
-    put(in.txtVra, returnVolume, "###,###");
+  // The calculation reads the English boxes in either units, so they take
+  // the case as it stands; the SI boxes show it.
+  in.txtMoa.setText(ModCalc::moistureText(s.Moa, s.MoistInKind));
+  in.txtToa.setText(platform::tidyText(s.Toa));
+  in.txtV.setText(platform::tidyText(s.VoaInput));
+  in.txtMra.setText(ModCalc::moistureText(s.Mra, s.MoistInKind));
+  in.txtTra.setText(platform::tidyText(s.Tra));
+  in.txtVra.setText(platform::tidyText(returnVolume));
+  const bool si = s.SIUnits == 1;
+  settings.txtElev.setText(ModCalc::elevationText(s.ElevFt, s.SIUnits));
+  settings.txtPoa.setText(ModCalc::staticPressureText(s.PoaInWC, si));
+  settings.txtPra.setText(ModCalc::staticPressureText(s.PraInWC, si));
+  if (!si) {
     return;
   }
   if (s.MoistInOption == 7) {
@@ -357,18 +372,7 @@ void frmWheel::FillText() {
     s.MoaSI = units::celsius(s.Moa);
     s.MraSI = units::celsius(s.Mra);
   }
-  put(in.txtMoaSI, s.MoaSI, "###0.0");
-  put(in.txtToaSI, units::celsius(s.Toa), "###.0");
-  put(in.txtVSI, s.VoaInput / s.SIFlowFactor, "###,###");
-  put(in.txtMraSI, s.MraSI, "###0.0");
-  put(in.txtTraSI, units::celsius(s.Tra), "###.0");
-  // Reading the box multiplies by the same factor, so this gives the same feet back.
-  settings.txtElev.setText(text(static_cast<float>(s.ElevFt / units::kFeetPerMetre)));
-  put(settings.txtPoa, s.PoaInWC * units::kPascalsPerInchOfWater, "#,##0");
-  put(settings.txtPra, s.PraInWC * units::kPascalsPerInchOfWater, "#,##0");
-  put(in.txtVraSI, returnVolume / s.SIFlowFactor, "###,###");
-  englishBoxes();
-  in.txtVra.setText(text(returnVolume));
+  w_.inputs.ShowSIBoxes();
 }
 
 }  // namespace ui
