@@ -2,9 +2,9 @@
 // flow units, every humidity input and flow basis, entries to two
 // decimals): saved and opened in a fresh program, and switched to the other
 // units and back, each gives back the same case and the same figures, and
-// every box shows a tidy text. Seeded and repeatable: KTR_ROUND_TRIP_SEED
-// and KTR_ROUND_TRIP_CASES choose the run; a failure prints its seed and
-// actions.
+// every box shows a tidy text, with a period or a comma decimal point.
+// Seeded and repeatable: KTR_ROUND_TRIP_SEED and KTR_ROUND_TRIP_CASES
+// choose the run; a failure prints its seed and actions.
 
 #include <gtest/gtest.h>
 
@@ -109,7 +109,8 @@ class ValidCaseMaker {
     text.setf(std::ios::fixed);
     text.precision(2);
     text << value;
-    return platform::tidyText(*platform::parseNumber<double>(text.str()));
+    return platform::tidyText(
+        *platform::parseNumber<double>(text.str(), platform::NumberLocale::english()));
   }
   static std::string temperature(double fahrenheit, bool si) {
     return twoDecimals(si ? units::celsius(fahrenheit) : fahrenheit);
@@ -257,8 +258,14 @@ TEST(RoundTrip, SavedOpenedAndSwitchedCasesKeepEveryFigure) {
       std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : ::testing::TempDir();
   const std::filesystem::path path = folder / ("ktr-round-trip-" + std::to_string(seed) + ".cse");
   int skipped = 0;
+  struct EnglishAfterwards {
+    ~EnglishAfterwards() { platform::setNumberLocale(platform::NumberLocale::english()); }
+  } englishAfterwards;
   for (unsigned long n = 0; n < cases; ++n) {
     const std::uint64_t caseSeed = seed + n;
+    // Every other case in a comma-decimal locale.
+    platform::setNumberLocale(n % 2 == 0 ? platform::NumberLocale::english()
+                                         : platform::NumberLocale{",", "."});
     const std::vector<std::string> actions = ValidCaseMaker(caseSeed).actions();
     const auto failed = [&](const std::string& what) {
       ADD_FAILURE() << what << "\n  seed " << caseSeed << ", actions:" << joined(actions);
@@ -281,7 +288,9 @@ TEST(RoundTrip, SavedOpenedAndSwitchedCasesKeepEveryFigure) {
     const std::set<std::string> siCopies{"MoaSI", "MraSI"};
     ASSERT_TRUE(program.windows.main.saveProjectFile(path.string()));
     Headless opened;
-    ASSERT_TRUE(opened.program.windows.main.openProjectFile(path.string()));
+    if (!opened.program.windows.main.openProjectFile(path.string())) {
+      return failed("the saved case does not open: " + opened.messages.messages().front().text);
+    }
     if (const std::string changed = difference(rated, opened.program.state, siCopies);
         !changed.empty()) {
       return failed("reopened, " + changed);

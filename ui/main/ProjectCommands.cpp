@@ -175,8 +175,8 @@ bool frmWheel::OpenProject(const std::string& path) {
 
   ModCalc::CalcState& s = applyProject(p, state(), engine().catalog);
   ModCalc::DialogFields& f = fields();
-  f.inputs.txtWheelSpeed.setText(platform::decimalText(s.WheelRpmEntered));
-  f.inputs.txtPurgeAngle.setText(platform::decimalText(s.PurgeAngleEntered));
+  f.inputs.txtWheelSpeed.setText(platform::tidyText(s.WheelRpmEntered));
+  f.inputs.txtPurgeAngle.setText(platform::tidyText(s.PurgeAngleEntered));
 
   platform::CheckBox* const checks[] = {&f.overrides.chkAutoSelect, &f.inputs.chkSpeed,
                                         &f.overrides.chkSensible, &f.overrides.chkLatent};
@@ -227,16 +227,16 @@ bool frmWheel::OpenProject(const std::string& path) {
   f.inputs.txtTitle.setText(s.ProjectTitle);
   const ModCalc::ModelCatalog& c = engine().catalog;
   ModCalc::OverrideFields& o = f.overrides;
-  o.txtWheelDiam.setText(platform::decimalText(c.WheelDiam[0]));
-  o.txtWheelDepth.setText(platform::decimalText(c.WheelDepth[0]));
+  o.txtWheelDiam.setText(platform::tidyText(c.WheelDiam[0]));
+  o.txtWheelDepth.setText(platform::tidyText(c.WheelDepth[0]));
   o.txtSpokes.setText(std::to_string(c.SpokeCount[0]));
-  o.txtHubDiam.setText(platform::decimalText(c.HubDiam[0]));
-  o.txtCasHeight.setText(platform::decimalText(c.CasHeight[0]));
-  o.txtCasWidth.setText(platform::decimalText(c.CasWidth[0]));
-  o.txtCasDepth.setText(platform::decimalText(c.CasDepth[0]));
+  o.txtHubDiam.setText(platform::tidyText(c.HubDiam[0]));
+  o.txtCasHeight.setText(platform::tidyText(c.CasHeight[0]));
+  o.txtCasWidth.setText(platform::tidyText(c.CasWidth[0]));
+  o.txtCasDepth.setText(platform::tidyText(c.CasDepth[0]));
   o.txtHP.setText(c.MotorHP[0]);
-  o.txtESOR.setText(platform::decimalText(s.EsOverride));
-  o.txtELOR.setText(platform::decimalText(s.ElOverride));
+  o.txtESOR.setText(platform::tidyText(s.EsOverride));
+  o.txtELOR.setText(platform::tidyText(s.ElOverride));
 
   if (const auto& x = p.extras) {
     o.FluteOverride.setValue(x->FluteOverride);
