@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "engine/CustomWheel.h"
 #include "engine/WheelModel.h"
 #include "psych/modPsych.h"
 #include "units/Units.h"
@@ -97,8 +98,7 @@ class Selection {
     const double hub = c_.HubDiam[0];
     c_.ModelFaceArea[0] = static_cast<float>(
         3.14 * ((d / 2) * (d / 2) - (hub / 2) * (hub / 2)) / 144 - 0.5 * d / 144);
-    c_.ModelPurgeCfm[0] = static_cast<float>(static_cast<double>(c_.WheelDepth[0]) *
-                                             c_.ModelFaceArea[0] * s_.MatrixFactor / 12 * 45);
+    c_.ModelPurgeCfm[0] = customPurgeEstimate(c_, s_.MatrixFactor);
     const bool listAll = honourListSelect_ && engine_.fields.overrides.ListSelect.value() == 1;
     for (int r = 0; r <= s_.ModelCount; ++r) {
       const float volume = selectionVolume(r);

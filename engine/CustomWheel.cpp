@@ -98,4 +98,9 @@ bool AutoSelect(Engine& engine) {
   return true;
 }
 
+float customPurgeEstimate(const ModelCatalog& catalog, float matrixFactor) {
+  return static_cast<float>(static_cast<double>(catalog.WheelDepth[0]) * catalog.ModelFaceArea[0] *
+                            matrixFactor / 12 * 45);
+}
+
 }  // namespace ModCalc

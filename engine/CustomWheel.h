@@ -12,4 +12,8 @@ namespace ModCalc {
 // the state as they were; returns whether it built the wheel.
 bool AutoSelect(Engine& engine);
 
+// Row 0's first estimate of its purge volume, cfm, from its depth and face
+// area. A project file does not keep it, so Open works it out again.
+float customPurgeEstimate(const ModelCatalog& catalog, float matrixFactor);
+
 }  // namespace ModCalc

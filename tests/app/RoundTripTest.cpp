@@ -1,10 +1,11 @@
 // Random valid cases, as an engineer types them (English and SI, both SI
-// flow units, every humidity input and flow basis, entries to two
-// decimals): saved and opened in a fresh program, and switched to the other
-// units and back, each gives back the same case and the same figures, and
-// every box shows a tidy text, with a period or a comma decimal point.
-// Seeded and repeatable: KTR_ROUND_TRIP_SEED and KTR_ROUND_TRIP_CASES
-// choose the run; a failure prints its seed and actions.
+// flow units, every humidity input and flow basis, the custom wheel,
+// entries to two decimals): saved and opened in a fresh program, and
+// switched to the other units and back, each gives back the same case and
+// the same figures, and every box shows a tidy text, with a period or a
+// comma decimal point. Seeded and repeatable: KTR_ROUND_TRIP_SEED and
+// KTR_ROUND_TRIP_CASES choose the run; a failure prints its seed and
+// actions.
 
 #include <gtest/gtest.h>
 
@@ -90,6 +91,20 @@ class ValidCaseMaker {
     if (chance(0.3)) {
       a.push_back("chkPurgeAngle=1");
       a.push_back("txtPurgeAngle=" + twoDecimals(uniform(1, 10)));
+    }
+    if (chance(0.2)) {
+      const double diameter = uniform(30, 120);
+      a.insert(a.end(), {"--password", "KestrelWing", "chkAutoSelect=1"});
+      a.push_back("txtWheelDiam=" + twoDecimals(diameter));
+      a.push_back("txtWheelDepth=" + twoDecimals(uniform(4, 10)));
+      a.push_back("txtHubDiam=" + twoDecimals(uniform(3, 8)));
+      a.push_back("txtCasHeight=" + twoDecimals(diameter + uniform(2, 8)));
+      a.push_back("txtCasWidth=" + twoDecimals(diameter + uniform(2, 8)));
+      if (chance(0.5)) {
+        a.push_back("chkSensible=1");
+        a.push_back("txtESOR=" + twoDecimals(uniform(50, 85)));
+      }
+      a.push_back("--override-ok");
     }
     return a;
   }

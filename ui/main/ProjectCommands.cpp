@@ -4,6 +4,7 @@
 #include <variant>
 
 #include "engine/Calculate.h"
+#include "engine/CustomWheel.h"
 #include "engine/EnteredUnits.h"
 #include "engine/InputChecks.h"
 #include "platform/FileRead.h"
@@ -174,6 +175,10 @@ bool frmWheel::OpenProject(const std::string& path) {
   const Project& p = std::get<Project>(parsed);
 
   ModCalc::CalcState& s = applyProject(p, state(), engine().catalog);
+  // The stored model is used as it stands, without the selection that
+  // would estimate a custom wheel's purge.
+  engine().catalog.ModelPurgeCfm[0] =
+      ModCalc::customPurgeEstimate(engine().catalog, s.MatrixFactor);
   ModCalc::DialogFields& f = fields();
   f.inputs.txtWheelSpeed.setText(platform::tidyText(s.WheelRpmEntered));
   f.inputs.txtPurgeAngle.setText(platform::tidyText(s.PurgeAngleEntered));
