@@ -95,11 +95,21 @@ TEST_F(ProjectFileTest, EveryHumidityOptionAndFlowBasisComesBack) {
     const char* toa = "95";
   };
   const Row rows[] = {
-      {false, 0, 0, "62", "55"},       {false, 1, 1, "70.5", "62"},
-      {false, 2, 2, "98", "64.5"},     {false, 3, 3, "45", "50"},
-      {false, 1, 3, "18", "50", "20"}, {true, 4, 0, "18", "12.5", "26.5"},
-      {true, 5, 1, "24", "17", "30"},  {true, 6, 2, "1.4", "9.3", "-5"},
-      {true, 3, 3, "45", "50", "2"},   {false, 0, 2, "-12", "35"},
+      {false, 0, 0, "62", "55"},
+      {false, 1, 1, "70.5", "62"},
+      {false, 2, 2, "98", "64.5"},
+      {false, 3, 3, "45", "50"},
+      {false, 1, 3, "18", "50", "20"},
+      {true, 4, 0, "18", "12.5", "26.5"},
+      {true, 5, 1, "24", "17", "30"},
+      {true, 6, 2, "1.4", "9.3", "-5"},
+      {true, 3, 3, "45", "50", "2"},
+      {false, 0, 2, "-12", "35"},
+      // Entries to two decimals come back as typed.
+      {false, 0, 0, "9.05", "55.8", "40"},
+      {false, 2, 1, "63.84", "48.31"},
+      {false, 3, 2, "47.23", "38.6"},
+      {true, 5, 3, "21.47", "17.02", "33.05"},
   };
   platform::OptionButton* const bases[] = {&f.optOutdoor, &f.optSupply, &f.optOutdoorActual,
                                            &f.optSupplyActual};
@@ -131,6 +141,13 @@ TEST_F(ProjectFileTest, EveryHumidityOptionAndFlowBasisComesBack) {
     ModCalc::CalcState expected = state;
     expected.ProjectTitle = "Case, one 'quoted'";
     EXPECT_EQ(storedInputs(other->state), storedInputs(expected));
+    EXPECT_EQ(std::make_pair(other->state.Moa, other->state.Mra),
+              std::make_pair(state.Moa, state.Mra));
+    if (!row.si) {
+      EXPECT_EQ(
+          std::make_pair(other->fields.inputs.txtMoa.text(), other->fields.inputs.txtMra.text()),
+          std::make_pair(std::string(row.outdoor), std::string(row.ret)));
+    }
     EXPECT_EQ(results(other->state), results(state));
     EXPECT_EQ(switches(other->fields), switches(fields));
     EXPECT_EQ(other->fields.inputs.txtTitle.text(), expected.ProjectTitle);

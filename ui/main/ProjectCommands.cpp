@@ -1,6 +1,8 @@
 // The main window's File Open and File Save, and FillText.
 
 #include <algorithm>
+#include <cmath>
+#include <string>
 #include <variant>
 
 #include "engine/Calculate.h"
@@ -50,6 +52,9 @@ double storedMoisture(float t, float p, double W, std::int16_t kind) {
   };
   double copy = W;
   const double estimate = modPsych::GrainsToMoist(t, copy, p, kind);
+  if (!std::isfinite(estimate)) {
+    return estimate;
+  }
   double low = estimate - 1;
   double high = estimate + 1;
   for (int widen = 0; widen < 20 && !(grains(low) < W); ++widen) {
@@ -68,7 +73,8 @@ double storedMoisture(float t, float p, double W, std::int16_t kind) {
   }
   const std::string text = platform::tidiestTextReadingBack(
       high, [&](double value) { return grains(value) == W; }, platform::NumberLocale::english());
-  const double found = *platform::parseNumber<double>(text, platform::NumberLocale::english());
+  const double found =
+      platform::parseNumber<double>(text, platform::NumberLocale::english()).value_or(high);
   return single ? static_cast<float>(found) : found;
 }
 
