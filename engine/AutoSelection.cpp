@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/CustomWheel.h"
 #include "engine/WheelModel.h"
 #include "psych/modPsych.h"
 #include "units/Units.h"
@@ -98,8 +99,7 @@ class Selection {
     rating.customFaceAreaFt2 = static_cast<float>(
         3.14 * ((d / 2) * (d / 2) - (hub / 2) * (hub / 2)) / 144 - 0.5 * d / 144);
     rating.customPurgeCfm =
-        static_cast<float>(static_cast<double>(w_.c.custom.depthIn) * rating.customFaceAreaFt2 *
-                           s_.MatrixFactor / 12 * 45);
+        customPurgeEstimate(w_.c.custom.depthIn, rating.customFaceAreaFt2, s_.MatrixFactor);
     const bool listAll = honourListSelect_ && w_.c.listAllModels;
     for (int r = 0; r <= s_.ModelCount; ++r) {
       const float volume = selectionVolume(r);

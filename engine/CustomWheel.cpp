@@ -51,4 +51,8 @@ void storeCustomWheel(const CustomWheel& wheel, ModelCatalog& c) {
   c.ModelExtra[0] = std::string{};
 }
 
+float customPurgeEstimate(float depthIn, float faceAreaFt2, float matrixFactor) {
+  return static_cast<float>(static_cast<double>(depthIn) * faceAreaFt2 * matrixFactor / 12 * 45);
+}
+
 }  // namespace ModCalc

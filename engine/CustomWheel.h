@@ -15,4 +15,8 @@ CustomWheel customWheelOf(const ModelCatalog& catalog);
 // Puts the wheel into catalog row 0.
 void storeCustomWheel(const CustomWheel& wheel, ModelCatalog& catalog);
 
+// The custom wheel's first estimate of its purge volume, cfm, from its depth
+// and face area. A project file does not keep it, so Open works it out again.
+float customPurgeEstimate(float depthIn, float faceAreaFt2, float matrixFactor);
+
 }  // namespace ModCalc

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/NumberText.h"
 #include "psych/modPsych.h"
 #include "units/Units.h"
 
@@ -43,9 +44,9 @@ bool checkTemperature(const Work& work, Stream stream, bool celsius) {
     stream.moisture = stream.dryBulb - 0.1;
     work.warn(WarningKind::Entry, supersaturated(stream));
     if (celsius) {
-      work.show(stream.boxSI, units::celsius(stream.moisture));
+      work.show(stream.boxSI, units::celsius(stream.moisture), false);
     } else {
-      work.show(stream.box, stream.moisture);
+      work.show(stream.box, stream.moisture, false);
     }
   }
   return atOrAbove;
@@ -55,6 +56,7 @@ bool checkTemperature(const Work& work, Stream stream, bool celsius) {
 // held as 210 gr/lb).
 void checkGrains(const Work& work, Stream stream, bool gramsPerKilogram) {
   const double limit = gramsPerKilogram ? 210 : 200;
+  const double entered = stream.moisture;
   if (stream.moisture > limit) {
     stream.moisture = limit;
     work.warn(WarningKind::Entry,
@@ -68,14 +70,19 @@ void checkGrains(const Work& work, Stream stream, bool gramsPerKilogram) {
                                       " air grain loading was 0 or less and has been increased "
                                       "to 0.1 ");
   }
+  // A box rewritten to one decimal would give the next run another case.
+  if (stream.moisture == entered) {
+    return;
+  }
   if (gramsPerKilogram) {
-    work.show(stream.boxSI, stream.moisture / units::kGrainsPerGramPerKilogram);
+    work.show(stream.boxSI, stream.moisture / units::kGrainsPerGramPerKilogram, true);
   } else {
-    work.show(stream.box, stream.moisture);
+    work.show(stream.box, stream.moisture, true);
   }
 }
 
 void checkRelativeHumidity(const Work& work, Stream stream) {
+  const double entered = stream.moisture;
   if (stream.moisture >= 100) {
     stream.moisture = 99.9;
     work.warn(WarningKind::Entry, supersaturated(stream));
@@ -85,7 +92,9 @@ void checkRelativeHumidity(const Work& work, Stream stream) {
               std::string(stream.name) + " air %RH was less than 0 and has been set to 0.1");
     stream.moisture = 0.1;
   }
-  work.show(stream.box, stream.moisture);
+  if (stream.moisture != entered) {
+    work.show(stream.box, stream.moisture, true);
+  }
 }
 
 // Returns whether a dew point or wet bulb was set below the dry bulb.
@@ -148,9 +157,9 @@ void checkSaturation(const Work& work, Stream stream, double pressure, double co
     stream.moistureSI = *si;
   }
   if (s.SIUnits == 0) {
-    work.show(stream.box, stream.moisture);
+    work.show(stream.box, stream.moisture, false);
   } else {
-    work.show(stream.boxSI, stream.moistureSI);
+    work.show(stream.boxSI, stream.moistureSI, false);
   }
 }
 
@@ -168,6 +177,12 @@ std::optional<double> moistureSI(double moisture, std::int16_t option, std::int1
     default:
       return std::nullopt;
   }
+}
+
+std::string moistureText(double moisture, std::int16_t kind) {
+  return kind == modPsych::kDewPoint || kind == modPsych::kWetBulb
+             ? platform::tidyText(static_cast<float>(moisture))
+             : platform::tidyText(moisture);
 }
 
 SaturatedEntries CheckInputs(const Work& work) {

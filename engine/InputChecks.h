@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "engine/Work.h"
 
@@ -22,6 +23,10 @@ struct SaturatedEntries {
   bool outdoor = false;
   bool returnAir = false;
 };
+
+// The text of a moisture box for `moisture` of humidity `kind`: dew points
+// and wet bulbs are kept in single precision, so theirs is the float's.
+std::string moistureText(double moisture, std::int16_t kind);
 
 // Limits the outdoor and return moisture entries (Moa, Mra) for the chosen
 // humidity input, warns and shows the corrected entries.

@@ -35,12 +35,15 @@ struct Warning {
 };
 
 // An entry box a rating rewrites, with the value it now holds in the box's
-// own unit.
+// own unit (the static pressure in in. w.c. whatever the units).
 enum class EntryBox { Moa, MoaSI, Mra, MraSI, Poa };
 
 struct EntryWrite {
   EntryBox box;
   double value;
+  // Shown so that it reads back exactly; else to one decimal, and the next
+  // rating takes the rounded entry.
+  bool exact;
 };
 
 struct Rating {
@@ -51,8 +54,8 @@ struct Rating {
   // In the order the rating made them; a later write to a box wins.
   std::vector<EntryWrite> entries;
   // The entered volumes as the flow basis reads them, for the volume boxes.
-  double shownMainVolume = 0;
-  double shownReturnVolume = 0;
+  float shownMainVolume = 0;
+  float shownReturnVolume = 0;
   // The models a selection offered, smallest first; empty when the case
   // named its model.
   std::vector<std::string> offeredModels;

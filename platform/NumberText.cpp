@@ -477,4 +477,54 @@ std::string decimalText(double value) {
   return shortestText(value);
 }
 
+namespace {
+
+// The value rounded to `digits` significant decimal digits.
+double roundedToDigits(double value, int digits) {
+  char buffer[32];
+  const auto written = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                     std::chars_format::scientific, digits - 1);
+  double rounded = value;
+  std::from_chars(buffer, written.ptr, rounded);
+  return rounded;
+}
+
+constexpr int kMostTidyDigits = 9;
+
+}  // namespace
+
+std::string tidyText(float value, const NumberLocale& locale) {
+  if (value == 0 || !std::isfinite(value)) {
+    return tidyText(static_cast<double>(value), locale);
+  }
+  // The float's shortest digits written as a double: a large float's fixed
+  // text would spell out its whole binary value ("123456790528").
+  char buffer[32];
+  const auto written =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
+  double digits = value;
+  std::from_chars(buffer, written.ptr, digits);
+  return localNumberText(shortestText(digits), locale);
+}
+
+std::string tidyText(double value, const NumberLocale& locale) {
+  if (value == 0 || !std::isfinite(value)) {
+    return value == 0 ? "0" : formatNumber(value, "0", locale);
+  }
+  return localNumberText(shortestText(roundedToDigits(value, kMostTidyDigits)), locale);
+}
+
+std::string tidiestTextReadingBack(double estimate, const std::function<bool(double)>& readsBack,
+                                   const NumberLocale& locale) {
+  if (std::isfinite(estimate)) {
+    for (int digits = 1; digits <= kMostTidyDigits; ++digits) {
+      const double candidate = roundedToDigits(estimate, digits);
+      if (readsBack(candidate)) {
+        return tidyText(candidate, locale);
+      }
+    }
+  }
+  return tidyText(estimate, locale);
+}
+
 }  // namespace platform

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -78,5 +79,20 @@ std::string formatText(std::string_view text, std::string_view pattern);
 // The shortest decimal text that reads back as the same value of that width.
 std::string decimalText(float value);
 std::string decimalText(double value);
+
+// What a box shows for a number it holds: the shortest text, in the number
+// locale, that reads back as the same value of that width, with at most 9
+// significant digits (a double with more is rounded to 9 first, so the text
+// reads back as that rounding). 55.8f shows as "55.8", never as its double
+// expansion; zero of either sign as "0".
+std::string tidyText(float value, const NumberLocale& locale = numberLocale());
+std::string tidyText(double value, const NumberLocale& locale = numberLocale());
+
+// The tidy text with the fewest significant digits (1 to 9) of a value near
+// `estimate` that `readsBack` accepts: for a box whose number is converted
+// before the case keeps it, so that the box gives back exactly what the case
+// holds. The tidy text of `estimate` when no rounding of it is accepted.
+std::string tidiestTextReadingBack(double estimate, const std::function<bool(double)>& readsBack,
+                                   const NumberLocale& locale = numberLocale());
 
 }  // namespace platform

@@ -86,23 +86,24 @@ void showWarnings(const Engine& engine, const Rating& rating, bool indications) 
 }
 
 void writeEntry(DialogFields& f, const CalcState& s, const EntryWrite& write) {
-  const std::string oneDecimal = platform::formatNumber(write.value, "##0.0");
+  const std::string text =
+      write.exact ? platform::tidyText(write.value) : platform::formatNumber(write.value, "##0.0");
   switch (write.box) {
     case EntryBox::Moa:
-      f.inputs.txtMoa.setText(oneDecimal);
+      f.inputs.txtMoa.setText(text);
       break;
     case EntryBox::MoaSI:
-      f.inputs.txtMoaSI.setText(oneDecimal);
+      f.inputs.txtMoaSI.setText(text);
       break;
     case EntryBox::Mra:
-      f.inputs.txtMra.setText(oneDecimal);
+      f.inputs.txtMra.setText(text);
       break;
     case EntryBox::MraSI:
-      f.inputs.txtMraSI.setText(oneDecimal);
+      f.inputs.txtMraSI.setText(text);
       break;
     case EntryBox::Poa:
-      f.settings.txtPoa.setText(s.SIUnits == 0 ? oneDecimal
-                                               : platform::formatNumber(write.value, "#,##0"));
+      f.settings.txtPoa.setText(
+          staticPressureText(static_cast<float>(write.value), s.SIUnits == 1));
       break;
   }
 }
@@ -134,10 +135,10 @@ void applyRating(Engine& engine, const Case& c, Rating& rating) {
   for (const EntryWrite& write : rating.entries) {
     writeEntry(f, s, write);
   }
-  const auto shown = [](double volume) { return platform::formatNumber(volume, "###,###"); };
-  f.inputs.txtV.setText(shown(rating.shownMainVolume));
+  // The boxes give back the volumes the case holds.
+  f.inputs.txtV.setText(platform::tidyText(rating.shownMainVolume));
   f.inputs.fmeVolume.setCaption(volumeFrameCaption(s.FlowBasis));
-  f.inputs.txtVra.setText(shown(rating.shownReturnVolume));
+  f.inputs.txtVra.setText(platform::tidyText(rating.shownReturnVolume));
   if (rating.totalNotAboveSensible) {
     f.main.lblEunbalT.setVisible(true);
   }
@@ -181,18 +182,20 @@ AirEntries readAirEntries(const DialogFields& fields, std::int16_t option, std::
   const Bounds dryBulb = si ? limits::kCelsius : limits::kFahrenheit;
   const std::optional<Bounds> moisture =
       isTemperature(option, si) ? std::optional(dryBulb) : std::nullopt;
+  const auto site = [si](const TextBox& box, std::string_view what, const Bounds& bounds) {
+    return si ? readNumber<double>(box, what, bounds) : readNumber<float>(box, what, bounds);
+  };
   return {
       .toa = readEntry<float>(in.txtToa, in.txtToaSI, si, "the outdoor air dry bulb", dryBulb),
       .tra = readEntry<float>(in.txtTra, in.txtTraSI, si, "the return air dry bulb", dryBulb),
       .moa = readEntry<double>(in.txtMoa, in.txtMoaSI, si, "the outdoor air moisture", moisture),
       .mra = readEntry<double>(in.txtMra, in.txtMraSI, si, "the return air moisture", moisture),
-      .elevation = readNumber<float>(settings.txtElev, "the elevation",
-                                     si ? limits::kElevationMetres : limits::kElevationFeet),
-      .poa = readNumber<float>(settings.txtPoa, "the outdoor air static pressure",
-                               si ? limits::kStaticPascals : limits::kStaticInchesOfWater),
-      .pra =
-          readNumber<float>(settings.txtPra, "the return air static pressure",
-                            si ? limits::kReturnStaticPascals : limits::kReturnStaticInchesOfWater),
+      .elevation = site(settings.txtElev, "the elevation",
+                        si ? limits::kElevationMetres : limits::kElevationFeet),
+      .poa = site(settings.txtPoa, "the outdoor air static pressure",
+                  si ? limits::kStaticPascals : limits::kStaticInchesOfWater),
+      .pra = site(settings.txtPra, "the return air static pressure",
+                  si ? limits::kReturnStaticPascals : limits::kReturnStaticInchesOfWater),
   };
 }
 

@@ -23,9 +23,11 @@ struct AirEntries {
   float tra;
   double moa;  // in the humidity kind of `option`, engine units
   double mra;
-  float elevation;  // as typed: ft, or m in SI units
-  float poa;        // as typed: in. w.c., or Pa in SI units
-  float pra;
+  // As typed: ft and in. w.c., single precision; or m and Pa in SI units,
+  // double precision until converted.
+  double elevation;
+  double poa;
+  double pra;
 };
 AirEntries readAirEntries(const DialogFields& fields, std::int16_t option, std::int16_t siUnits);
 

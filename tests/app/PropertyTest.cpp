@@ -11,13 +11,13 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdlib>
 #include <random>
 #include <sstream>
 #include <string>
 #include <type_traits>
 #include <vector>
 
+#include "RandomCases.h"
 #include "app/Actions.h"
 #include "app/Program.h"
 #include "app/UsageError.h"
@@ -32,10 +32,8 @@
 
 namespace {
 
-unsigned long fromEnvironment(const char* name, unsigned long fallback) {
-  const char* text = std::getenv(name);
-  return text == nullptr ? fallback : std::strtoul(text, nullptr, 10);
-}
+using ktr::testing::fromEnvironment;
+using ktr::testing::joined;
 
 class CaseMaker {
  public:
@@ -241,14 +239,6 @@ std::vector<platform::Control*> everyControl(ktr::Program& program) {
     controls.insert(controls.end(), form->controls().begin(), form->controls().end());
   }
   return controls;
-}
-
-std::string joined(const std::vector<std::string>& actions) {
-  std::string text;
-  for (const std::string& action : actions) {
-    text += " '" + action + "'";
-  }
-  return text;
 }
 
 TEST(Property, RandomCasesStayFiniteAndStoppedRunsChangeNothing) {

@@ -44,8 +44,8 @@ TEST_F(EngineTest, DefaultCaseCalculatesQuietly) {
   EXPECT_EQ(state.ModelNameSel, "K-24");
   EXPECT_EQ(state.ModelSelected, 1) << "set again after the volume write-back cleared it";
   EXPECT_FALSE(modelSelectedAtWrites.empty());
-  EXPECT_EQ(fields.inputs.txtV.text(), "1,000");
-  EXPECT_EQ(fields.inputs.txtVra.text(), "1,000");
+  EXPECT_EQ(fields.inputs.txtV.text(), "1000");
+  EXPECT_EQ(fields.inputs.txtVra.text(), "1000");
   EXPECT_EQ(fields.inputs.fmeVolume.caption(), "Supply Actual");
   EXPECT_TRUE(fields.main.lblFlute.visible());
   EXPECT_EQ(fields.main.lblFlute.caption(), "45 mils");
@@ -72,7 +72,7 @@ TEST(Calculate, FlowBasisVolumes) {
     const CalcState& s = h.state;
     EXPECT_EQ(s.FlowBasis, row.basis);
     EXPECT_EQ(h.fields.inputs.fmeVolume.caption(), row.caption);
-    EXPECT_EQ(h.fields.inputs.txtV.text(), "5,000");
+    EXPECT_EQ(h.fields.inputs.txtV.text(), "5000");
     if (row.basis == VolumeBasis::Outdoor) {
       EXPECT_EQ(s.Voa, 5000);
       EXPECT_EQ(s.Vsa, 5000 - s.Vpurge);

@@ -27,20 +27,21 @@ struct InputHarness : Harness {
 
 class InputChecksTest : public ::testing::Test, public InputHarness {};
 
-// What an entry box shows after the step: the rating's last write to it, in
-// one decimal as the inputs dialog shows it, or else the box's own text.
+// What an entry box shows after the step: the rating's last write to it, as
+// the inputs dialog shows it, or else the box's own text.
 std::string shown(const Steps& steps, EntryBox box, const platform::TextBox& own) {
   std::string text = own.text();
   for (const EntryWrite& write : steps.rating.entries) {
     if (write.box == box) {
-      text = platform::formatNumber(write.value, "##0.0");
+      text = write.exact ? platform::tidyText(write.value)
+                         : platform::formatNumber(write.value, "##0.0");
     }
   }
   return text;
 }
 
 // Each limit, its warning (with the trailing blanks the messages have always
-// had) and the rewritten box.
+// had) and the rewritten box, which gives back the value used.
 TEST_F(InputChecksTest, CheckInputsLimitsEachHumidityOption) {
   const struct {
     std::int16_t option;
@@ -77,11 +78,13 @@ TEST_F(InputChecksTest, CheckInputsLimitsEachHumidityOption) {
        0.1,
        {"Warning: Outdoor air exceeded 200 gr/lb.  200 will be used.",
         "Warning: Return air grain loading was 0 or less and has been increased to 0.1 "},
-       "200.0",
+       "200",
        "0.1",
        "10.71",
        "9.29"},
-      {3, 120, 60, 120, 60, {}, "120.0", "60.0", "10.71", "9.29"},
+      // An entry within its limits leaves its box as it was (here as the
+      // harness left it).
+      {3, 120, 60, 120, 60, {}, "75", "65", "10.71", "9.29"},
       {4,
        100,
        -5,
@@ -99,7 +102,7 @@ TEST_F(InputChecksTest, CheckInputsLimitsEachHumidityOption) {
        50,
        0.1,
        {"Warning: Return air %RH was less than 0 and has been set to 0.1"},
-       "50.0",
+       "75",
        "0.1",
        "10.71",
        "9.29"},
@@ -112,8 +115,8 @@ TEST_F(InputChecksTest, CheckInputsLimitsEachHumidityOption) {
         "Warning: Return air grain loading was 0 or less and has been increased to 0.1 "},
        "75",
        "65",
-       "30.0",
-       "0.0"},
+       "30",
+       "0.0142857143"},  // 0.1 gr/lb, which the box gives back
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.option);

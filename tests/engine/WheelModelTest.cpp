@@ -123,13 +123,13 @@ TEST_F(PurgeTest, OutdoorPressureIsRaisedAboveReturn) {
   const struct {
     float outdoor, ret;
     std::int16_t si;
-    float shown;     // in the box's unit
+    float shown;     // in. w.c., whatever the box's unit
     float raised;    // in. w.c.
     float pascals;   // 249 Pa per in. w.c.
     float absolute;  // 14.696 psia + raised / 27.708
   } rows[] = {{1.0F, 1.5F, 0, 2, 2.0F, 498, 14.768181F},
               {1.5F, 1.5F, 0, 2, 2.0F, 498, 14.768181F},
-              {0, 0, 1, 124.5F, 0.5F, 124.5F, 14.714045F}};
+              {0, 0, 1, 0.5F, 0.5F, 124.5F, 14.714045F}};
   for (const auto& row : rows) {
     SCOPED_TRACE(row.shown);
     state.SIUnits = row.si;

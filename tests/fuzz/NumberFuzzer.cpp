@@ -1,6 +1,6 @@
 // Box text through the number reader and back through every display
-// pattern the windows use: no crash, and a formatted finite number reads
-// back as a number.
+// pattern the windows use: no crash, a formatted finite number reads back
+// as a number, and a tidy text as its own value.
 
 #include <cmath>
 #include <cstdint>
@@ -39,6 +39,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string shortest = platform::decimalText(*value);
     if (std::isfinite(*value) && platform::parseInvariant<double>(shortest) != *value) {
       std::abort();
+    }
+    // A box's tidy text reads back as the float it shows, and as a double
+    // whose tidy text it is again.
+    if (const auto single = platform::parseNumber<float>(text, locale);
+        single && std::isfinite(*single) && *single != 0 &&
+        platform::parseNumber<float>(platform::tidyText(*single, locale), locale) != *single) {
+      std::abort();
+    }
+    if (std::isfinite(*value)) {
+      const std::string tidy = platform::tidyText(*value, locale);
+      const auto back = platform::parseNumber<double>(tidy, locale);
+      if (!back || platform::tidyText(*back, locale) != tidy) {
+        std::abort();
+      }
     }
   }
   platform::formatText(text, "<");

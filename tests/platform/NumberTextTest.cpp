@@ -231,5 +231,78 @@ TEST(NumberTextTest, TextPatternsAndShortestDecimals) {
   EXPECT_EQ(decimalText(1.0 / 3), "0.3333333333333333");
 }
 
+TEST(TidyTextTest, ShortestTextOfTheValueWithAtMostNineDigits) {
+  const struct {
+    double value;
+    const char* asFloat;  // the text of the float nearest the value
+    const char* asDouble;
+  } table[] = {
+      {55.8, "55.8", "55.8"},
+      {-18.9, "-18.9", "-18.9"},
+      {1234.56, "1234.56", "1234.56"},
+      {0.1, "0.1", "0.1"},
+      {1.0 / 3, "0.33333334", "0.333333333"},
+      {-2.0 / 3, "-0.6666667", "-0.666666667"},
+      {36, "36", "36"},
+      {-400, "-400", "-400"},
+      {16777217, "16777216", "16777217"},
+      {123456789012.0, "123456790000", "123456789000"},
+      {1e20, "1e+20", "1e+20"},
+      {-3.4e38, "-3.4e+38", "-3.4e+38"},
+      {1.5e-7, "1.5e-07", "1.5e-07"},
+      {1e-300, "0", "1e-300"},  // no float that small
+      {0.0, "0", "0"},
+      {-0.0, "0", "0"},
+      {9.9999999999, "10", "10"},
+      {0.3 + 0.6, "0.9", "0.9"},
+  };
+  for (const auto& row : table) {
+    SCOPED_TRACE(decimalText(row.value));
+    EXPECT_EQ(tidyText(static_cast<float>(row.value), NumberLocale::english()), row.asFloat);
+    EXPECT_EQ(tidyText(row.value, NumberLocale::english()), row.asDouble);
+  }
+  EXPECT_EQ(tidyText(55.8f, kGerman), "55,8");
+  EXPECT_EQ(tidyText(-1234.5678, kGerman), "-1234,5678");
+  EXPECT_EQ(tidyText(std::nan(""), kGerman), "NaN");
+}
+
+TEST(TidyTextTest, ReadsBackInTheBoxLocale) {
+  // Every float reads back bit for bit; a double reads back as its rounding
+  // to nine digits, whose tidy text is the same text again.
+  std::mt19937_64 rng(17);
+  std::uniform_int_distribution<std::uint64_t> bits;
+  for (const NumberLocale& locale : {NumberLocale::english(), kGerman}) {
+    for (int i = 0; i < 20000; ++i) {
+      const auto f = std::bit_cast<float>(static_cast<std::uint32_t>(bits(rng)));
+      const auto d = std::bit_cast<double>(bits(rng));
+      if (!std::isfinite(f) || !std::isfinite(d)) {
+        continue;
+      }
+      const std::string fText = tidyText(f, locale);
+      ASSERT_EQ(parseNumber<float>(fText, locale), f == 0 ? 0.0f : f) << fText;
+      const std::string dText = tidyText(d, locale);
+      const std::optional<double> back = parseNumber<double>(dText, locale);
+      ASSERT_TRUE(back) << dText;
+      EXPECT_LE(std::fabs(*back - d), 5e-9 * std::fabs(d)) << dText;
+      EXPECT_EQ(tidyText(*back, locale), dText);
+    }
+  }
+}
+
+TEST(TidyTextTest, TidiestTextThatReadsBack) {
+  // A static pressure in pascals kept in inches of water, single precision.
+  const float inches = 0.55f;
+  const auto givesInches = [inches](double pascals) {
+    return static_cast<float>(pascals / 249) == inches;
+  };
+  const std::string pascals = tidiestTextReadingBack(inches * 249.0, givesInches);
+  EXPECT_TRUE(givesInches(*parseNumber<double>(pascals)));
+  EXPECT_LT(pascals.size(), std::string("136.949997").size());
+  EXPECT_EQ(tidiestTextReadingBack(1699.208, [](double x) { return x > 1699 && x < 1700; }),
+            "1699.2");
+  // Nothing accepted: the tidy text of the estimate.
+  EXPECT_EQ(tidiestTextReadingBack(2.0 / 3, [](double) { return false; }), "0.666666667");
+}
+
 }  // namespace
 }  // namespace platform

@@ -92,7 +92,8 @@ TEST_F(CaseChangesTest, TheSaveQuestionBeforeOpenCloseAndExit) {
     const fs::path path = dir / "case.cse";
     fs::remove(path);
     files.answer = path.string();
-    main.mnuFileSaveAs.click();  // the case now belongs to case.cse, as "4,321" after a row
+    in.txtV.setText("2500");
+    main.mnuFileSaveAs.click();  // the case now belongs to case.cse
     in.txtV.setText("4321");
     messages.clear();
     messages.saveAnswer = row.answer;

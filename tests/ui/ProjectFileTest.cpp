@@ -95,11 +95,21 @@ TEST_F(ProjectFileTest, EveryHumidityOptionAndFlowBasisComesBack) {
     const char* toa = "95";
   };
   const Row rows[] = {
-      {false, 0, 0, "62", "55"},       {false, 1, 1, "70.5", "62"},
-      {false, 2, 2, "98", "64.5"},     {false, 3, 3, "45", "50"},
-      {false, 1, 3, "18", "50", "20"}, {true, 4, 0, "18", "12.5", "26.5"},
-      {true, 5, 1, "24", "17", "30"},  {true, 6, 2, "1.4", "9.3", "-5"},
-      {true, 3, 3, "45", "50", "2"},   {false, 0, 2, "-12", "35"},
+      {false, 0, 0, "62", "55"},
+      {false, 1, 1, "70.5", "62"},
+      {false, 2, 2, "98", "64.5"},
+      {false, 3, 3, "45", "50"},
+      {false, 1, 3, "18", "50", "20"},
+      {true, 4, 0, "18", "12.5", "26.5"},
+      {true, 5, 1, "24", "17", "30"},
+      {true, 6, 2, "1.4", "9.3", "-5"},
+      {true, 3, 3, "45", "50", "2"},
+      {false, 0, 2, "-12", "35"},
+      // Entries to two decimals come back as typed.
+      {false, 0, 0, "9.05", "55.8", "40"},
+      {false, 2, 1, "63.84", "48.31"},
+      {false, 3, 2, "47.23", "38.6"},
+      {true, 5, 3, "21.47", "17.02", "33.05"},
   };
   platform::OptionButton* const bases[] = {&f.optOutdoor, &f.optSupply, &f.optOutdoorActual,
                                            &f.optSupplyActual};
@@ -131,6 +141,13 @@ TEST_F(ProjectFileTest, EveryHumidityOptionAndFlowBasisComesBack) {
     ModCalc::CalcState expected = state;
     expected.ProjectTitle = "Case, one 'quoted'";
     EXPECT_EQ(storedInputs(other->state), storedInputs(expected));
+    EXPECT_EQ(std::make_pair(other->state.Moa, other->state.Mra),
+              std::make_pair(state.Moa, state.Mra));
+    if (!row.si) {
+      EXPECT_EQ(
+          std::make_pair(other->fields.inputs.txtMoa.text(), other->fields.inputs.txtMra.text()),
+          std::make_pair(std::string(row.outdoor), std::string(row.ret)));
+    }
     EXPECT_EQ(results(other->state), results(state));
     EXPECT_EQ(switches(other->fields), switches(fields));
     EXPECT_EQ(other->fields.inputs.txtTitle.text(), expected.ProjectTitle);
@@ -496,19 +513,20 @@ TEST_F(ProjectFileTest, FillTextWritesTheBoxesOfEachUnitSystem) {
   main.FillText();
   EXPECT_EQ(std::make_tuple(in.txtMoa.text(), in.txtV.text(), in.txtVra.text(), f.txtElev.text(),
                             f.txtPoa.text(), f.txtPra.text()),
-            std::make_tuple("70", "3300.5", "3,187", "1000", "1.25", "-0.5"));
+            std::make_tuple("70", "3300.5", "3187.4", "1000", "1.25", "-0.5"));
   state.FlowBasis = ModCalc::VolumeBasis::Supply;
   main.FillText();
-  EXPECT_EQ(in.txtVra.text(), "3,100") << "standard air outside the actual bases";
+  EXPECT_EQ(in.txtVra.text(), "3100") << "standard air outside the actual bases";
 
-  // SI: gr/lb to g/kg divides by 7; 1000 ft reads back as 1000 ft.
+  // SI: gr/lb to g/kg divides by 7; each box gives its value back (1000 ft,
+  // 1.25 in. w.c.), typed as it stands.
   windows.settings.cmdSIUnits.click();
   state.MoistInOption = 7;
   state.FlowBasis = ModCalc::VolumeBasis::SupplyActual;
   main.FillText();
   EXPECT_EQ(std::make_tuple(in.txtMoaSI.text(), in.txtMraSI.text(), in.txtToaSI.text(),
                             in.txtVraSI.text(), f.txtElev.text(), f.txtPoa.text()),
-            std::make_tuple("10.0", "8.0", "35.0", "5,416", "304.78513", "311"));
+            std::make_tuple("10", "8", "35", "5416", "304.78513", "311.25"));
   EXPECT_EQ(std::make_tuple(in.txtMoa.text(), in.txtV.text(), in.txtVra.text()),
             std::make_tuple("70", "3300.5", "3187.4"))
       << "the English boxes the calculation reads keep the exact values";

@@ -39,14 +39,18 @@ TEST_F(InputsTest, EntryBoxWritesItsTwinInTheOtherUnits) {
     bool offered = true;   // the Calculate button turns green
   };
   const Row rows[] = {
-      {0, 2, &F::txtToa, "95", &F::txtToaSI, "35.0"},
-      {1, 2, &F::txtTraSI, "23.89", &F::txtTra, "75.0"},
+      {0, 2, &F::txtToa, "95", &F::txtToaSI, "35"},
+      // Typed in SI units, the English box rates the conversion to one decimal.
+      {1, 2, &F::txtTraSI, "23.89", &F::txtTra, "75"},
+      // The shortest SI text that, typed, gives the English number back ...
       {0, 2, &F::txtMoa, "75", &F::txtMoaSI, "23.9"},  // wet bulb
-      {1, 6, &F::txtMraSI, "10", &F::txtMra, "50.0"},
-      {0, 3, &F::txtMra, "70", &F::txtMraSI, "10.0"},  // gr/lb to g/kg
-      {1, 7, &F::txtMoaSI, "10", &F::txtMoa, "70.0"},
-      {0, 4, &F::txtMoa, "55", &F::txtMoaSI, "55.0"},  // %RH in both
-      {1, 4, &F::txtMraSI, "40", &F::txtMra, "40.0"},
+      // ... or, when none does, the exact conversion.
+      {0, 2, &F::txtToa, "75.25", &F::txtToaSI, "24.0277778"},
+      {1, 6, &F::txtMraSI, "10", &F::txtMra, "50"},
+      {0, 3, &F::txtMra, "70", &F::txtMraSI, "10"},  // gr/lb to g/kg
+      {1, 7, &F::txtMoaSI, "10", &F::txtMoa, "70"},
+      {0, 4, &F::txtMoa, "55", &F::txtMoaSI, "55"},  // %RH in both
+      {1, 4, &F::txtMraSI, "40", &F::txtMra, "40"},
       {0, 2, &F::txtV, "1000", &F::txtVSI, "1699.2"},  // 0.58851 cfm per m³/h
       {0, 2, &F::txtVra, "2,000", &F::txtVraSI, "3398.4"},
       {1, 2, &F::txtVraSI, "472", &F::txtVra, "277.8"},

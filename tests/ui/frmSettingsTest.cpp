@@ -28,7 +28,13 @@ TEST_F(SettingsTest, UnitsToggleReexpressesThePressures) {
     const char* pascals;
     const char* back;
   };
-  const Row rows[] = {{"2", "498", "2.0"}, {"5", "1,245", "5.0"}, {"", "", ""}, {"x", "x", "x"}};
+  // Back in inches the box reads as it did: the toggle changes no figure.
+  const Row rows[] = {{"2", "498", "2"},
+                      {"5", "1245", "5"},
+                      {"0.55", "136.95", "0.55"},
+                      {"-1.37", "-341.13", "-1.37"},
+                      {"", "", ""},
+                      {"x", "x", "x"}};
   for (const Row& row : rows) {
     state.PoaInWC = -1;
     f.txtPoa.setText(row.english);
@@ -38,6 +44,23 @@ TEST_F(SettingsTest, UnitsToggleReexpressesThePressures) {
     EXPECT_EQ(f.txtPoa.text(), row.back) << row.english;
   }
   EXPECT_EQ(state.PoaInWC, -1) << "a box without a number leaves its pressure alone";
+}
+
+TEST_F(SettingsTest, UnitsToggleReexpressesTheElevation) {
+  // Read in metres as it stood, 1000 ft would put the site at 3281 ft.
+  const std::pair<const char*, const char*> rows[] = {
+      {"1000", "304.78513"}, {"984.3", "300"}, {"-12.34", "-3.7610485"}, {"x", "x"}};
+  for (const auto& [feet, metres] : rows) {
+    f.txtElev.setText(feet);
+    dialog.cmdSIUnits.click();
+    EXPECT_EQ(f.txtElev.text(), metres) << feet;
+    dialog.cmdSIUnits.click();
+    EXPECT_EQ(f.txtElev.text(), feet);
+  }
+  f.txtElev.setText("1000");
+  dialog.cmdSIUnits.click();
+  dialog.cmdSettingsOK.click();
+  EXPECT_EQ(state.ElevFt, 1000);
 }
 
 TEST_F(SettingsTest, UnitsToggleKeepsTheHumidityKinds) {
@@ -89,8 +112,8 @@ TEST_F(SettingsTest, SIEntriesFollowTheChosenUnits) {
   EXPECT_EQ(texts(), Texts{});
   EXPECT_EQ(state.MoistInOption, 7);
   EXPECT_DOUBLE_EQ(state.MoaSI, 10);
-  EXPECT_EQ(in.txtMoaSI.text(), "10.0");
-  EXPECT_EQ(in.txtMoa.text(), "70.0");
+  EXPECT_EQ(in.txtMoaSI.text(), "10");
+  EXPECT_EQ(in.txtMoa.text(), "70");
   EXPECT_FLOAT_EQ(state.ElevFt, 984.3F);
   EXPECT_EQ(windows.inputs.lblMoistIn[3].caption(), "g/kg");
   EXPECT_EQ(windows.main.lblFDB[0].caption(), "°C DB");
@@ -106,7 +129,7 @@ TEST_F(SettingsTest, SIFlowToggleRelabelsAndRestores) {
     const char* volume;  // txtVSI and txtVraSI: 1000 cfm
     const char* unit;
   };
-  const Row rows[] = {{2.1186F, "472", "l/sec"}, {0.58851F, "1,699", "m3/hr"}};
+  const Row rows[] = {{2.1186F, "472", "l/sec"}, {0.58851F, "1699.2", "m3/hr"}};
   for (const Row& row : rows) {
     dialog.cmdSIUnitType.click();
     EXPECT_EQ(state.SIFlowFactor, row.factor);
@@ -155,7 +178,7 @@ TEST_F(SettingsTest, EveryWayToChooseTheSIFlowUnitConvertsTheVolumeBoxes) {
     EXPECT_EQ(world.state.SIFlowFactor, units::kCfmPerLitrePerSecond) << what;
     EXPECT_TRUE(sf.SIFlow1.value()) << what;
     EXPECT_EQ(sin.txtVSI.text(), "472") << what;  // 1,000 cfm
-    EXPECT_EQ(sin.txtV.text(), row.calculatedFirst ? "1,000" : "1000") << what;
+    EXPECT_EQ(sin.txtV.text(), "1000") << what;
     EXPECT_EQ(world.windows.inputs.lblSCFM[2].caption(), "a.l/sec") << what;
 
     world.windows.settings.cmdSettingsOK.click();

@@ -2,12 +2,12 @@
 
 #include <cmath>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
 
 #include "platform/NumberText.h"
+#include "psych/modPsych.h"
 #include "ui/Calculate.h"
 #include "ui/Windows.h"
 #include "units/Units.h"
@@ -89,129 +89,157 @@ void frmInputs::ChangeStatus() {
   cmdCalc.setBackColor(kChangedColor);
 }
 
-void frmInputs::convertToTwin(const platform::TextBox& box, std::int16_t units,
-                              platform::TextBox& twin, const std::function<double(double)>& toTwin,
-                              bool volume) {
+std::array<frmInputs::Twins, 6> frmInputs::twins() {
+  ModCalc::InputsFields& in = fields().inputs;
+  return {{{in.txtToa, in.txtToaSI, Quantity::Temperature},
+           {in.txtTra, in.txtTraSI, Quantity::Temperature},
+           {in.txtMoa, in.txtMoaSI, Quantity::Moisture},
+           {in.txtMra, in.txtMraSI, Quantity::Moisture},
+           {in.txtV, in.txtVSI, Quantity::Volume},
+           {in.txtVra, in.txtVraSI, Quantity::Volume}}};
+}
+
+void frmInputs::convertToTwin(const Twins& twins, std::int16_t units) {
   // The twin's own handler, run by the write below, stops here.
   if (showing_ || state().SIUnits != units) {
     return;
   }
   // Text that is no number (yet) leaves the twin alone, but the case changed
-  // all the same: Calculate will name the box.
-  if (const auto x = platform::parseNumber<double>(box.text())) {
-    // A number too large to convert leaves no number in the twin rather
-    // than "Infinity"; Calculate names the entry.
-    const double converted = toTwin(*x);
-    twin.setText(std::isfinite(converted) ? platform::formatNumber(converted, "##0.0") : "");
+  // all the same: Calculate will name the box. A number too large to
+  // convert leaves no number in the twin rather than "Infinity".
+  if (units == kSI) {
+    if (const auto x = platform::parseNumber<double>(twins.si.text())) {
+      const std::optional<double> english = typedEnglish(twins.quantity, *x);
+      twins.english.setText(english ? platform::tidyText(*english) : "");
+    }
+  } else if (const auto x = platform::parseNumber<double>(twins.english.text())) {
+    twins.si.setText(siText(twins, *x));
   }
-  if (volume) {
+  if (twins.quantity == Quantity::Volume) {
     state().ModelSelected = 0;
   }
   ChangeStatus();
 }
 
-void frmInputs::ShowSIVolumes() {
-  ModCalc::InputsFields& in = fields().inputs;
-  const float factor = state().SIFlowFactor;
+void frmInputs::ShowSIBoxes() {
   showing_ = true;
-  for (const auto& [english, metric] :
-       {std::pair{&in.txtV, &in.txtVSI}, {&in.txtVra, &in.txtVraSI}}) {
-    if (const auto cfm = platform::parseNumber<double>(english->text())) {
-      metric->setText(platform::formatNumber(*cfm / factor, "#,##0"));
+  for (const Twins& pair : twins()) {
+    if (const auto english = platform::parseNumber<double>(pair.english.text())) {
+      pair.si.setText(siText(pair, *english));
     }
   }
   showing_ = false;
 }
 
-double frmInputs::moistureToSI(double x) const {
-  switch (state().MoistInOption) {
-    case 4:
-      return x;
-    case 3:
-      return x / kGrainsPerGramPerKilogram;
+double frmInputs::toSI(Quantity quantity, double english) const {
+  switch (quantity) {
+    case Quantity::Temperature:
+      return units::celsius(english);
+    case Quantity::Volume:
+      return english / state().SIFlowFactor;
     default:
-      return units::celsius(x);
+      switch (moistureKind()) {
+        case modPsych::kRelHum:
+          return english;
+        case modPsych::kGrains:
+          return english / kGrainsPerGramPerKilogram;
+        default:
+          return units::celsius(english);
+      }
   }
 }
 
-double frmInputs::moistureToEnglish(double x) const {
-  switch (state().MoistInOption) {
-    case 4:
-      return x;
-    case 7:
-      return x * kGrainsPerGramPerKilogram;
+double frmInputs::toEnglish(Quantity quantity, double si) const {
+  switch (quantity) {
+    case Quantity::Temperature:
+      return units::fahrenheit(si);
+    case Quantity::Volume:
+      return si * state().SIFlowFactor;
     default:
-      return units::fahrenheit(x);
+      switch (moistureKind()) {
+        case modPsych::kRelHum:
+          return si;
+        case modPsych::kGrains:
+          return si * kGrainsPerGramPerKilogram;
+        default:
+          return units::fahrenheit(si);
+      }
   }
+}
+
+std::int16_t frmInputs::moistureKind() const {
+  const std::int16_t option = state().MoistInOption;
+  return static_cast<std::int16_t>(option > 4 ? option - 4 : option);
+}
+
+std::optional<double> frmInputs::typedEnglish(Quantity quantity, double si) const {
+  const double english = toEnglish(quantity, si);
+  if (!std::isfinite(english)) {
+    return std::nullopt;
+  }
+  return platform::parseNumber<double>(platform::formatNumber(english, "##0.0"));
+}
+
+std::string frmInputs::siText(const Twins& twins, double english) const {
+  const double estimate = toSI(twins.quantity, english);
+  if (!std::isfinite(estimate)) {
+    return "";
+  }
+  const auto givesEnglish = [&](double si) { return typedEnglish(twins.quantity, si) == english; };
+  // What the box shows stays while it still gives the case's number.
+  if (const auto shown = platform::parseNumber<double>(twins.si.text());
+      shown && givesEnglish(*shown)) {
+    return platform::tidyText(*shown);
+  }
+  return platform::tidiestTextReadingBack(estimate, givesEnglish);
 }
 
 void frmInputs::txtToa_Change() {
-  ModCalc::InputsFields& in = fields().inputs;
-  convertToTwin(in.txtToa, kEnglish, in.txtToaSI, units::celsius<double>, false);
+  convertToTwin(twins()[0], kEnglish);
 }
 
 void frmInputs::txtToaSI_Change() {
-  ModCalc::InputsFields& in = fields().inputs;
-  convertToTwin(in.txtToaSI, kSI, in.txtToa, units::fahrenheit, false);
+  convertToTwin(twins()[0], kSI);
 }
 
 void frmInputs::txtTra_Change() {
-  ModCalc::InputsFields& in = fields().inputs;
-  convertToTwin(in.txtTra, kEnglish, in.txtTraSI, units::celsius<double>, false);
+  convertToTwin(twins()[1], kEnglish);
 }
 
 void frmInputs::txtTraSI_Change() {
-  ModCalc::InputsFields& in = fields().inputs;
-  convertToTwin(in.txtTraSI, kSI, in.txtTra, units::fahrenheit, false);
+  convertToTwin(twins()[1], kSI);
 }
 
 void frmInputs::txtMoa_Change() {
-  ModCalc::InputsFields& in = fields().inputs;
-  convertToTwin(
-      in.txtMoa, kEnglish, in.txtMoaSI, [this](double x) { return moistureToSI(x); }, false);
+  convertToTwin(twins()[2], kEnglish);
 }
 
 void frmInputs::txtMoaSI_Change() {
-  ModCalc::InputsFields& in = fields().inputs;
-  convertToTwin(
-      in.txtMoaSI, kSI, in.txtMoa, [this](double x) { return moistureToEnglish(x); }, false);
+  convertToTwin(twins()[2], kSI);
 }
 
 void frmInputs::txtMra_Change() {
-  ModCalc::InputsFields& in = fields().inputs;
-  convertToTwin(
-      in.txtMra, kEnglish, in.txtMraSI, [this](double x) { return moistureToSI(x); }, false);
+  convertToTwin(twins()[3], kEnglish);
 }
 
 void frmInputs::txtMraSI_Change() {
-  ModCalc::InputsFields& in = fields().inputs;
-  convertToTwin(
-      in.txtMraSI, kSI, in.txtMra, [this](double x) { return moistureToEnglish(x); }, false);
+  convertToTwin(twins()[3], kSI);
 }
 
 void frmInputs::txtV_Change() {
-  ModCalc::InputsFields& in = fields().inputs;
-  convertToTwin(
-      in.txtV, kEnglish, in.txtVSI, [this](double x) { return x / state().SIFlowFactor; }, true);
+  convertToTwin(twins()[4], kEnglish);
 }
 
 void frmInputs::txtVSI_Change() {
-  ModCalc::InputsFields& in = fields().inputs;
-  convertToTwin(
-      in.txtVSI, kSI, in.txtV, [this](double x) { return x * state().SIFlowFactor; }, true);
+  convertToTwin(twins()[4], kSI);
 }
 
 void frmInputs::txtVra_Change() {
-  ModCalc::InputsFields& in = fields().inputs;
-  convertToTwin(
-      in.txtVra, kEnglish, in.txtVraSI, [this](double x) { return x / state().SIFlowFactor; },
-      true);
+  convertToTwin(twins()[5], kEnglish);
 }
 
 void frmInputs::txtVraSI_Change() {
-  ModCalc::InputsFields& in = fields().inputs;
-  convertToTwin(
-      in.txtVraSI, kSI, in.txtVra, [this](double x) { return x * state().SIFlowFactor; }, true);
+  convertToTwin(twins()[5], kSI);
 }
 
 void frmInputs::lstWheel_DblClick() {

@@ -5,7 +5,8 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
+#include <optional>
+#include <string>
 
 #include "platform/Controls.h"
 #include "ui/Window.h"
@@ -20,9 +21,12 @@ class frmInputs final : public Window {
   void cmdCalc_Click();
   // Marks the case as changed since the last calculation.
   void ChangeStatus();
-  // Writes the SI volume boxes in the SI flow unit in force from the
+  // Writes the SI boxes (volumes in the SI flow unit in force) from the
   // English boxes, which hold the case: a change of view, not of the case.
-  void ShowSIVolumes();
+  // Each shows the tidiest text that, typed, would give the English box's
+  // number (the one it already shows when that does), or else the exact
+  // conversion's tidy text.
+  void ShowSIBoxes();
 
   void txtToa_Change();
   void txtToaSI_Change();
@@ -66,13 +70,26 @@ class frmInputs final : public Window {
   void Form_Load() override;
 
  private:
-  // What every paired box's change handler does: `box` is the entry box
-  // while SIUnits is `units`; `toTwin` gives the twin's value from its number.
-  void convertToTwin(const platform::TextBox& box, std::int16_t units, platform::TextBox& twin,
-                     const std::function<double(double)>& toTwin, bool volume);
-  // The moisture typed, in the other system's form of the chosen kind.
-  double moistureToSI(double x) const;
-  double moistureToEnglish(double x) const;
+  enum class Quantity { Temperature, Moisture, Volume };
+  struct Twins {
+    platform::TextBox& english;
+    platform::TextBox& si;
+    Quantity quantity;
+  };
+  std::array<Twins, 6> twins();
+
+  // What every paired box's change handler does: the box typed in is the
+  // one of the units system in force; the other shows its number.
+  void convertToTwin(const Twins& twins, std::int16_t units);
+  // A number of the quantity in the other system's units (the moisture in
+  // the other system's form of the chosen kind).
+  double toSI(Quantity quantity, double english) const;
+  double toEnglish(Quantity quantity, double si) const;
+  // What the English box takes when `si` is typed in the SI box: the
+  // conversion to one decimal, which the calculation then rates.
+  std::optional<double> typedEnglish(Quantity quantity, double si) const;
+  std::int16_t moistureKind() const;
+  std::string siText(const Twins& twins, double english) const;
 
   // Set while the program rewrites a box for display only.
   bool showing_ = false;

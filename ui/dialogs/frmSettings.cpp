@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -24,23 +25,27 @@ namespace {
 using platform::OptionButton;
 using platform::TextBox;
 
-// Re-expresses a pressure box typed in the units just left; a box without a
-// number stays as it is for OK to name.
-void convertPressureBox(TextBox& box, bool toSI, float& inWC, float& pa) {
-  const auto typed = platform::parseNumber<float>(box.text());
-  if (!typed) {
-    return;
+// The number of a site box (elevation, static pressure) in the units just
+// left, read as the calculation reads it there.
+std::optional<double> typedSiteNumber(const TextBox& box, bool toSI) {
+  if (toSI) {
+    return platform::parseNumber<float>(box.text());
   }
-  ModCalc::setStaticPressure(*typed, !toSI, inWC, pa);
-  box.setText(toSI ? platform::formatNumber(pa, "#,##0") : platform::formatNumber(inWC, "##0.0"));
+  return platform::parseNumber<double>(box.text());
+}
+
+// Re-expresses a pressure box typed in the units just left, with a text
+// that gives the same pressure back; a box without a number stays as it is
+// for OK to name.
+void convertPressureBox(TextBox& box, bool toSI, float& inWC, float& pa) {
+  if (const auto typed = typedSiteNumber(box, toSI)) {
+    ModCalc::setStaticPressure(*typed, !toSI, inWC, pa);
+    box.setText(ModCalc::staticPressureText(inWC, toSI));
+  }
 }
 
 std::string siFlowWord(bool cubicMetres, bool actual) {
   return std::string(actual ? "a." : "") + (cubicMetres ? "m3/hr" : "l/sec");
-}
-
-std::string oneDecimal(double value) {
-  return platform::formatNumber(value, "##0.0");
 }
 
 }  // namespace
@@ -135,6 +140,12 @@ void frmSettings::ChangePressure() {
   const bool toSI = s.SIUnits == 1;
   convertPressureBox(f.txtPoa, toSI, s.PoaInWC, s.PoaPa);
   convertPressureBox(f.txtPra, toSI, s.PraInWC, s.PraPa);
+  // The elevation too: read in the new unit as it stood, it would put the
+  // site elsewhere (1000 ft would become 1000 m).
+  if (const auto typed = typedSiteNumber(f.txtElev, toSI)) {
+    const auto unitsLeft = static_cast<std::int16_t>(toSI ? 0 : 1);
+    f.txtElev.setText(ModCalc::elevationText(ModCalc::elevationFeet(*typed, unitsLeft), s.SIUnits));
+  }
 }
 
 void frmSettings::ChangeUnits() {
@@ -184,7 +195,7 @@ void frmSettings::setSIFlowUnit(std::int16_t unit) {
   s.SIFlowFactor = unit == 0 ? units::kCfmPerCubicMetrePerHour : units::kCfmPerLitrePerSecond;
   // Selecting runs the option's click handler, which finds the unit in force.
   (unit == 0 ? f.SIFlow0 : f.SIFlow1).select();
-  w_.inputs.ShowSIVolumes();
+  w_.inputs.ShowSIBoxes();
   fillVolumeLabels();
 }
 
@@ -246,9 +257,13 @@ void frmSettings::CalculateSettings(float elevation, float poa, float pra) {
       break;
     }
   }
+  const std::int16_t typedKind = s.MoistInKind;
   s.MoistInKind = ModCalc::moistureKind(s.MoistInOption);
-  s.Moa = modPsych::GrainsToMoist(s.Toa, s.Woa, s.Patm, s.MoistInKind);
-  s.Mra = modPsych::GrainsToMoist(s.Tra, s.Wra, s.Patm, s.MoistInKind);
+  // Converted there and back, an entry would come back a little changed.
+  if (s.MoistInKind != typedKind) {
+    s.Moa = modPsych::GrainsToMoist(s.Toa, s.Woa, s.Patm, s.MoistInKind);
+    s.Mra = modPsych::GrainsToMoist(s.Tra, s.Wra, s.Patm, s.MoistInKind);
+  }
   if (const auto outdoor = ModCalc::moistureSI(s.Moa, s.MoistInOption, s.SIUnits)) {
     s.MoaSI = *outdoor;
     s.MraSI = *ModCalc::moistureSI(s.Mra, s.MoistInOption, s.SIUnits);
@@ -299,19 +314,11 @@ void frmSettings::fillCaptions(bool calculate) {
     UnitLabels[4] = english;
     UnitLabels[5] = metric;
     UnitLabels[6] = option > 4 || (option == 4 && si) ? "°C DB" : "°F DB";
-    // The writes run the boxes' change handlers, which fill the twins.
-    if (option <= 4) {
-      in.txtMoa.setText(oneDecimal(s.Moa));
-      in.txtMra.setText(oneDecimal(s.Mra));
-    }
-    if (option > 4) {
-      in.txtMoaSI.setText(oneDecimal(s.MoaSI));
-      in.txtMraSI.setText(oneDecimal(s.MraSI));
-    } else if (option == 4 && si) {
-      in.txtMoaSI.setText(oneDecimal(s.Moa));
-      in.txtMraSI.setText(oneDecimal(s.Mra));
-    }
+    // The English boxes hold the case; the SI ones show it.
+    in.txtMoa.setText(ModCalc::moistureText(s.Moa, s.MoistInKind));
+    in.txtMra.setText(ModCalc::moistureText(s.Mra, s.MoistInKind));
   }
+  w_.inputs.ShowSIBoxes();
   frmInputs& inputs = w_.inputs;
   inputs.lblMoistIn[0].setCaption(UnitLabels[4]);
   inputs.lblMoistIn[1].setCaption(UnitLabels[4]);

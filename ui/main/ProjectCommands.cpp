@@ -1,14 +1,18 @@
 // The main window's File Open and File Save, and FillText.
 
 #include <algorithm>
+#include <cmath>
+#include <string>
 #include <variant>
 
+#include "engine/CustomWheel.h"
 #include "engine/InputChecks.h"
 #include "platform/FileRead.h"
 #include "platform/FileWrite.h"
 #include "platform/NumberText.h"
 #include "psych/modPsych.h"
 #include "ui/Calculate.h"
+#include "ui/EnteredUnits.h"
 #include "ui/Windows.h"
 #include "ui/main/ProjectFile.h"
 #include "units/Units.h"
@@ -21,20 +25,46 @@ namespace {
 constexpr std::size_t kMostProjectBytes = std::size_t{1} << 20;
 
 // The moisture value of `kind` whose humidity ratio at dry bulb t and
-// pressure p is W gr/lb, as the calculation will read it back. The dew-point
-// correlation is not the exact inverse of the saturation pressure, so a dew
-// point is solved from the saturation pressure instead.
+// pressure p is W gr/lb, as the calculation will read it back: of the
+// values that give W exactly, the one with the fewest digits, which is the
+// one typed; or, when none does, the nearest. Every kind's humidity ratio
+// rises with its value.
 double storedMoisture(float t, float p, double W, std::int16_t kind) {
-  if (kind != modPsych::kDewPoint) {
-    return modPsych::GrainsToMoist(t, W, p, kind);
+  if (kind == modPsych::kGrains) {
+    return W;
   }
-  double low = -150;
-  double high = 250;
-  while (high - low > 0.0001) {
-    const double mid = (low + high) / 2;
-    (modPsych::MoistToGrains(t, mid, p, kind) < W ? low : high) = mid;
+  const bool single = kind == modPsych::kDewPoint || kind == modPsych::kWetBulb;
+  const auto grains = [&](double value) {
+    // The calculation reads a dew point or wet bulb in single precision.
+    const double read = single ? static_cast<float>(value) : value;
+    return modPsych::MoistToGrains(t, read, p, kind);
+  };
+  double copy = W;
+  const double estimate = modPsych::GrainsToMoist(t, copy, p, kind);
+  if (!std::isfinite(estimate)) {
+    return estimate;
   }
-  return (low + high) / 2;
+  double low = estimate - 1;
+  double high = estimate + 1;
+  for (int widen = 0; widen < 20 && !(grains(low) < W); ++widen) {
+    low -= high - low;
+  }
+  for (int widen = 0; widen < 20 && grains(high) < W; ++widen) {
+    high += high - low;
+  }
+  // To the first value whose humidity ratio is not below W.
+  for (int halve = 0; halve < 200; ++halve) {
+    const double mid = low + (high - low) / 2;
+    if (mid <= low || mid >= high) {
+      break;
+    }
+    (grains(mid) < W ? low : high) = mid;
+  }
+  const std::string text = platform::tidiestTextReadingBack(
+      high, [&](double value) { return grains(value) == W; }, platform::NumberLocale::english());
+  const double found =
+      platform::parseNumber<double>(text, platform::NumberLocale::english()).value_or(high);
+  return single ? static_cast<float>(found) : found;
 }
 
 ModCalc::CalcState& applyProject(const Project& p, ModCalc::CalcState& s,
@@ -140,9 +170,13 @@ bool frmWheel::OpenProject(const std::string& path) {
   const Project& p = std::get<Project>(parsed);
 
   ModCalc::CalcState& s = applyProject(p, state(), engine().catalog);
+  // The stored model is used as it stands, without the selection that
+  // would estimate a custom wheel's purge.
+  engine().catalog.ModelPurgeCfm[0] = ModCalc::customPurgeEstimate(
+      engine().catalog.WheelDepth[0], engine().catalog.ModelFaceArea[0], s.MatrixFactor);
   ModCalc::DialogFields& f = fields();
-  f.inputs.txtWheelSpeed.setText(platform::decimalText(s.WheelRpmEntered));
-  f.inputs.txtPurgeAngle.setText(platform::decimalText(s.PurgeAngleEntered));
+  f.inputs.txtWheelSpeed.setText(platform::tidyText(s.WheelRpmEntered));
+  f.inputs.txtPurgeAngle.setText(platform::tidyText(s.PurgeAngleEntered));
 
   platform::CheckBox* const checks[] = {&f.overrides.chkAutoSelect, &f.inputs.chkSpeed,
                                         &f.overrides.chkSensible, &f.overrides.chkLatent};
@@ -193,16 +227,16 @@ bool frmWheel::OpenProject(const std::string& path) {
   f.inputs.txtTitle.setText(s.ProjectTitle);
   const ModCalc::ModelCatalog& c = engine().catalog;
   ModCalc::OverrideFields& o = f.overrides;
-  o.txtWheelDiam.setText(platform::decimalText(c.WheelDiam[0]));
-  o.txtWheelDepth.setText(platform::decimalText(c.WheelDepth[0]));
+  o.txtWheelDiam.setText(platform::tidyText(c.WheelDiam[0]));
+  o.txtWheelDepth.setText(platform::tidyText(c.WheelDepth[0]));
   o.txtSpokes.setText(std::to_string(c.SpokeCount[0]));
-  o.txtHubDiam.setText(platform::decimalText(c.HubDiam[0]));
-  o.txtCasHeight.setText(platform::decimalText(c.CasHeight[0]));
-  o.txtCasWidth.setText(platform::decimalText(c.CasWidth[0]));
-  o.txtCasDepth.setText(platform::decimalText(c.CasDepth[0]));
+  o.txtHubDiam.setText(platform::tidyText(c.HubDiam[0]));
+  o.txtCasHeight.setText(platform::tidyText(c.CasHeight[0]));
+  o.txtCasWidth.setText(platform::tidyText(c.CasWidth[0]));
+  o.txtCasDepth.setText(platform::tidyText(c.CasDepth[0]));
   o.txtHP.setText(c.MotorHP[0]);
-  o.txtESOR.setText(platform::decimalText(s.EsOverride));
-  o.txtELOR.setText(platform::decimalText(s.ElOverride));
+  o.txtESOR.setText(platform::tidyText(s.EsOverride));
+  o.txtELOR.setText(platform::tidyText(s.ElOverride));
 
   if (const auto& x = p.extras) {
     o.FluteOverride.setValue(x->FluteOverride);
@@ -312,31 +346,23 @@ void frmWheel::FillText() {
   ModCalc::CalcState& s = state();
   ModCalc::InputsFields& in = fields().inputs;
   ModCalc::SettingsFields& settings = fields().settings;
-  const auto text = [](auto value) {
-    return platform::localNumberText(platform::decimalText(value));
-  };
-  const auto put = [](platform::TextBox& box, double value, const char* pattern) {
-    box.setText(platform::formatNumber(value, pattern));
-  };
   // Both return boxes hold the entered volume: actual air in the actual bases.
   const bool actualBasis = s.FlowBasis == ModCalc::VolumeBasis::OutdoorActual ||
                            s.FlowBasis == ModCalc::VolumeBasis::SupplyActual;
   const float returnVolume = actualBasis ? s.VraActual : s.Vra;
-  // The calculation reads the English boxes in either units; in SI units
-  // they take the exact values after the rounded SI boxes have written them.
-  const auto englishBoxes = [&] {
-    in.txtMoa.setText(text(s.Moa));
-    in.txtToa.setText(text(s.Toa));
-    in.txtV.setText(text(s.VoaInput));
-    in.txtMra.setText(text(s.Mra));
-    in.txtTra.setText(text(s.Tra));
-  };
-  if (s.SIUnits == 0) {
-    englishBoxes();
-    settings.txtElev.setText(text(s.ElevFt));
-    settings.txtPoa.setText(text(s.PoaInWC));
-    settings.txtPra.setText(text(s.PraInWC));
-    put(in.txtVra, returnVolume, "###,###");
+  // The calculation reads the English boxes in either units, so they take
+  // the case as it stands; the SI boxes show it.
+  in.txtMoa.setText(ModCalc::moistureText(s.Moa, s.MoistInKind));
+  in.txtToa.setText(platform::tidyText(s.Toa));
+  in.txtV.setText(platform::tidyText(s.VoaInput));
+  in.txtMra.setText(ModCalc::moistureText(s.Mra, s.MoistInKind));
+  in.txtTra.setText(platform::tidyText(s.Tra));
+  in.txtVra.setText(platform::tidyText(returnVolume));
+  const bool si = s.SIUnits == 1;
+  settings.txtElev.setText(ModCalc::elevationText(s.ElevFt, s.SIUnits));
+  settings.txtPoa.setText(ModCalc::staticPressureText(s.PoaInWC, si));
+  settings.txtPra.setText(ModCalc::staticPressureText(s.PraInWC, si));
+  if (!si) {
     return;
   }
   if (s.MoistInOption == 7) {
@@ -346,18 +372,7 @@ void frmWheel::FillText() {
     s.MoaSI = units::celsius(s.Moa);
     s.MraSI = units::celsius(s.Mra);
   }
-  put(in.txtMoaSI, s.MoaSI, "###0.0");
-  put(in.txtToaSI, units::celsius(s.Toa), "###.0");
-  put(in.txtVSI, s.VoaInput / s.SIFlowFactor, "###,###");
-  put(in.txtMraSI, s.MraSI, "###0.0");
-  put(in.txtTraSI, units::celsius(s.Tra), "###.0");
-  // Reading the box multiplies by the same factor, so this gives the same feet back.
-  settings.txtElev.setText(text(static_cast<float>(s.ElevFt / units::kFeetPerMetre)));
-  put(settings.txtPoa, s.PoaInWC * units::kPascalsPerInchOfWater, "#,##0");
-  put(settings.txtPra, s.PraInWC * units::kPascalsPerInchOfWater, "#,##0");
-  put(in.txtVraSI, returnVolume / s.SIFlowFactor, "###,###");
-  englishBoxes();
-  in.txtVra.setText(text(returnVolume));
+  w_.inputs.ShowSIBoxes();
 }
 
 }  // namespace ui
