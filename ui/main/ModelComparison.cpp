@@ -9,7 +9,6 @@
 #include "platform/Overloaded.h"
 #include "platform/headless/HeadlessMessageBox.h"
 #include "ui/Windows.h"
-#include "ui/main/FaceVelocity.h"
 
 namespace ui {
 
@@ -75,20 +74,9 @@ ModelRating rate(ModCalc::Engine& copy, platform::HeadlessMessageBox& messages,
     return rating;
   }
   const ModCalc::CalcState& s = copy.state;
-  const ModCalc::ModelCatalog& c = copy.catalog;
-  rating.inRange = row == 0 || ModCalc::ModelCoversCase(s, c, row);
-  rating.faceVelocity = s.VelOa;
-  rating.dpSupply = s.dPs;
-  rating.dpExhaust = s.dPr;
-  rating.purgeVolume = s.Vpurge;
-  rating.eSensible = s.EunbalS;
-  rating.eLatent = s.EunbalL;
-  rating.eTotal = s.EunbalT;
-  rating.heatSensible = s.HeatS;
-  rating.heatLatent = s.HeatL;
-  rating.heatTotal = s.HeatT;
-  rating.waterRecovered = s.WaterRecovered;
-  if (faceVelocityTooHigh(s)) {
+  rating.inRange = row == 0 || ModCalc::ModelCoversCase(s, copy.catalog, row);
+  rating.figures = presentRating(s, shownDisplay(s, copy.fields.settings));
+  if (rating.figures.velocityTooHigh) {
     rating.messages.emplace_back("Face Velocity Too High");
   }
   return rating;
