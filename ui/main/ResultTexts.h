@@ -38,7 +38,7 @@ struct ShownFigure {
 };
 
 struct StreamTexts {
-  const char* name;  // "Outdoor", "Supply", "Return", "Exhaust"
+  const char* name = "";  // "Outdoor", "Supply", "Return", "Exhaust"
   ShownFigure dryBulb;
   ShownFigure humidity;  // wet bulb or dew point
   ShownFigure ratio;     // humidity ratio
