@@ -14,7 +14,11 @@ namespace ui {
 namespace {
 
 ShownFigure shown(double value, const char* pattern) {
-  return {value, pattern};
+  return {value, value, pattern};
+}
+
+ShownFigure shownSingle(double value, float single, const char* pattern) {
+  return {value, single, pattern};
 }
 
 // The number an actual-volume Variant holds; one not yet written shows as 0.
@@ -51,7 +55,7 @@ ResultUnits unitsOf(const ResultDisplay& d, std::int16_t siFlowUnit) {
 }  // namespace
 
 std::string ShownFigure::text() const {
-  return platform::formatNumber(value, pattern);
+  return platform::formatNumber(shown, pattern);
 }
 
 ResultDisplay shownDisplay(const ModCalc::CalcState& s, const ModCalc::SettingsFields& settings) {
@@ -68,8 +72,8 @@ ResultTexts presentRating(const ModCalc::CalcState& s, const ResultDisplay& disp
   const bool si = display.si;
   r.units = unitsOf(display, s.SIFlowUnit);
   const auto temperature = [si](double f) { return si ? units::celsius(f) : f; };
-  // Single by Single stays Single: the SI flows and pressures are rounded
-  // from float products.
+  // Single by Single stays Single: an SI flow is the quotient of two
+  // Singles.
   const float flow = s.SIFlowFactor;
   const auto volume = [&](float cfm) { return shown(si ? cfm / flow : cfm, "###,###"); };
   const auto& actual = si ? s.SIFlowList : s.AcfmList;
@@ -115,7 +119,10 @@ ResultTexts presentRating(const ModCalc::CalcState& s, const ResultDisplay& disp
     r.heatLatent = shown(s.HeatL, "#,###,###");
     r.heatTotal = shown(s.HeatT, "#,###,###");
   } else {
-    const auto pascals = static_cast<float>(units::kPascalsPerInchOfWater);
+    const auto pressureDrop = [](float inWC) {
+      const auto pascals = static_cast<float>(units::kPascalsPerInchOfWater);
+      return shownSingle(inWC * units::kPascalsPerInchOfWater, inWC * pascals, "##0.0");
+    };
     const auto metresPerSecond = [](float fpm) {
       return fpm * units::kMetresPerFoot / units::kMinutesPerHour;
     };
@@ -124,8 +131,8 @@ ResultTexts presentRating(const ModCalc::CalcState& s, const ResultDisplay& disp
     };
     r.velocityOutdoor = shown(metresPerSecond(s.VelOa), "##.00");
     r.velocityExhaust = shown(metresPerSecond(s.VelEa), "##.00");
-    r.dpSupply = shown(s.dPs * pascals, "##0.0");
-    r.dpExhaust = shown(s.dPr * pascals, "##0.0");
+    r.dpSupply = pressureDrop(s.dPs);
+    r.dpExhaust = pressureDrop(s.dPr);
     r.waterRecovered = shown(s.WaterRecovered / units::kPoundsPerKilogram, "##0.00");
     r.heatSensible = kilowatts(s.HeatS);
     r.heatLatent = kilowatts(s.HeatL);

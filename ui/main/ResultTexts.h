@@ -29,10 +29,13 @@ struct ResultDisplay {
 // output chosen for that system and the wheel line.
 ResultDisplay shownDisplay(const ModCalc::CalcState& s, const ModCalc::SettingsFields& settings);
 
-// A figure in the display's unit and the pattern of the main window's text
-// of it, which is formatted only when asked for.
+// A figure in the display's unit and the main window's text of it, which is
+// formatted only when asked for.
 struct ShownFigure {
   double value = 0;
+  // The number the window's text rounds: the value, except that an SI
+  // pressure drop is rounded from its single-precision product.
+  double shown = 0;
   const char* pattern = "";
   std::string text() const;
 };
