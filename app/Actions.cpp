@@ -88,8 +88,7 @@ bool compareTo(Program& program, Session& session, const std::string& path) {
     program.windows.ports.messages.show(kNoModelCoversNote, "Compare Models",
                                         platform::MessageIcon::Information);
   }
-  return writeOut(program, session, path, comparisonCsv(table, program.state), "The comparison",
-                  "Compare Models");
+  return writeOut(program, session, path, comparisonCsv(table), "The comparison", "Compare Models");
 }
 
 const std::vector<ActionSpec>& actionTable() {

@@ -31,6 +31,7 @@
 #include "platform/headless/MemorySettingsStore.h"
 #include "platform/headless/RecordingHelpViewer.h"
 #include "psych/modPsych.h"
+#include "ui/main/ResultTexts.h"
 #include "units/Units.h"
 
 namespace ktr {
@@ -64,8 +65,6 @@ constexpr std::array<std::string_view, 21> kResultColumns{
 // Rows a worker takes at a time; the first block is rated by one worker,
 // as starting others costs more than a short schedule takes.
 constexpr std::size_t kRowsPerWorkerBlock = 512;
-
-constexpr double kSecondsPerMinute = 60;
 
 struct Choice {
   std::string_view value;
@@ -115,8 +114,8 @@ std::string resultText(double value) {
 // moisture kind.
 std::vector<std::string> results(const Program& program) {
   const ModCalc::CalcState& s = program.state;
-  const bool si = s.SIUnits == 1;
-  const auto temperature = [si](float t) { return resultText(si ? units::celsius(t) : t); };
+  const ui::ResultTexts r = ui::presentRating(s, ui::shownDisplay(s, program.fields.settings));
+  const bool si = r.display.si;
   const auto moisture = [&](float t, double grains) {
     const double m = modPsych::GrainsToMoist(t, grains, s.Patm, s.MoistInKind);
     if (!si || s.MoistInKind == 4) {
@@ -125,36 +124,29 @@ std::vector<std::string> results(const Program& program) {
     return resultText(s.MoistInKind == 3 ? m / units::kGrainsPerGramPerKilogram
                                          : units::celsius(m));
   };
-  const auto flow = [&](float cfm) { return resultText(si ? cfm / s.SIFlowFactor : cfm); };
-  const auto velocity = [si](float fpm) {
-    return resultText(si ? fpm * units::kMetresPerFoot / kSecondsPerMinute : fpm);
-  };
-  const auto pressure = [si](float inWc) {
-    return resultText(si ? inWc * units::kPascalsPerInchOfWater : inWc);
-  };
-  const auto heat = [si](double btuh) {
-    return resultText(si ? btuh * units::kKilowattsPerBtuPerHour : btuh);
-  };
+  const auto number = [](const ui::ShownFigure& figure) { return resultText(figure.value); };
+  const ui::StreamTexts& supply = r.streams[1];
+  const ui::StreamTexts& exhaust = r.streams[3];
   return {s.ModelNameSel,
-          temperature(s.Tsa),
+          number(supply.dryBulb),
           moisture(s.Tsa, s.Wsa),
-          temperature(s.Tea),
+          number(exhaust.dryBulb),
           moisture(s.Tea, s.Wea),
-          flow(s.Voa),
-          flow(s.Vsa),
-          flow(s.Vra),
-          flow(s.Vea),
-          velocity(s.VelOa),
-          pressure(s.dPs),
-          pressure(s.dPr),
-          flow(s.Vpurge),
-          resultText(s.EunbalS),
-          resultText(s.EunbalL),
-          resultText(s.EunbalT),
-          heat(s.HeatS),
-          heat(s.HeatL),
-          heat(s.HeatT),
-          resultText(si ? s.WaterRecovered / units::kPoundsPerKilogram : s.WaterRecovered)};
+          number(r.streams[0].standardVolume),
+          number(supply.standardVolume),
+          number(r.streams[2].standardVolume),
+          number(exhaust.standardVolume),
+          number(r.velocityOutdoor),
+          number(r.dpSupply),
+          number(r.dpExhaust),
+          number(r.purgeVolume),
+          number(r.eSensible),
+          number(r.eLatent),
+          number(r.eTotal),
+          number(r.heatSensible),
+          number(r.heatLatent),
+          number(r.heatTotal),
+          number(r.waterRecovered)};
 }
 
 std::string messageText(const std::vector<platform::Message>& messages) {

@@ -10,7 +10,6 @@
 #include "app/ComparisonCsv.h"
 #include "platform/Command.h"
 #include "platform/FileWrite.h"
-#include "platform/NumberText.h"
 
 namespace ktr {
 
@@ -114,16 +113,17 @@ void CompareWindow::refresh() {
     table_->setItem(row, 0, model);
     table_->setItem(row, 1, new QTableWidgetItem(r.inRange ? "yes" : "no"));
     if (r.completed) {
-      const std::vector<std::string> figures = shownFigures(r, s);
-      const double values[] = {r.faceVelocity, r.dpSupply,  r.dpExhaust,     r.purgeVolume,
-                               r.eSensible,    r.eLatent,   r.eTotal,        r.heatSensible,
-                               r.heatLatent,   r.heatTotal, r.waterRecovered};
+      const ui::ResultTexts& f = r.figures;
+      const std::vector<std::string> figures = shownFigures(r);
+      const ui::ShownFigure* const shown[] = {&f.velocityOutdoor, &f.dpSupply,      &f.dpExhaust,
+                                              &f.purgeVolume,     &f.eSensible,     &f.eLatent,
+                                              &f.eTotal,          &f.heatSensible,  &f.heatLatent,
+                                              &f.heatTotal,       &f.waterRecovered};
       for (std::size_t k = 0; k < figures.size(); ++k) {
         // The effectiveness as the main window shows it, a percentage.
         const bool fraction = k >= 4 && k <= 6;
-        const QString text = QString::fromStdString(
-            fraction ? platform::formatNumber(values[k], "#0.0%") : figures[k]);
-        table_->setItem(row, static_cast<int>(k) + 2, new NumberItem(text, values[k]));
+        const QString text = QString::fromStdString(fraction ? shown[k]->text() : figures[k]);
+        table_->setItem(row, static_cast<int>(k) + 2, new NumberItem(text, shown[k]->value));
       }
     }
     QString messages;
@@ -154,8 +154,8 @@ void CompareWindow::exportCsv() {
   if (path.isEmpty()) {
     return;
   }
-  if (const auto problem = platform::writeFileAtomically(path.toStdString(),
-                                                         comparisonCsv(ratings_, program_.state))) {
+  if (const auto problem =
+          platform::writeFileAtomically(path.toStdString(), comparisonCsv(ratings_))) {
     program_.windows.ports.messages.show(
         "The comparison could not be written to " + path.toStdString() + ": " + *problem + ".",
         windowTitle().toStdString(), platform::MessageIcon::Exclamation);

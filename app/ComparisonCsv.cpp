@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "units/Units.h"
-
 namespace ktr {
 
 namespace {
@@ -52,37 +50,30 @@ std::vector<ui::ModelRating> comparisonTable(std::vector<ui::ModelRating> rating
   return ratings;
 }
 
-std::vector<std::string> shownFigures(const ui::ModelRating& r, const ModCalc::CalcState& s) {
-  if (s.SIUnits == 0) {
-    return {fixed(r.faceVelocity, 0), fixed(r.dpSupply, 2),      fixed(r.dpExhaust, 2),
-            fixed(r.purgeVolume, 0),  fixed(r.eSensible, 4),     fixed(r.eLatent, 4),
-            fixed(r.eTotal, 4),       fixed(r.heatSensible, 0),  fixed(r.heatLatent, 0),
-            fixed(r.heatTotal, 0),    fixed(r.waterRecovered, 2)};
-  }
-  const double flow = s.SIFlowFactor;
-  const auto kilowatts = [](double btuh) { return btuh * units::kKilowattsPerBtuPerHour; };
-  return {fixed(r.faceVelocity * units::kMetresPerFoot / units::kMinutesPerHour, 2),
-          fixed(r.dpSupply * units::kPascalsPerInchOfWater, 1),
-          fixed(r.dpExhaust * units::kPascalsPerInchOfWater, 1),
-          fixed(r.purgeVolume / flow, 0),
-          fixed(r.eSensible, 4),
-          fixed(r.eLatent, 4),
-          fixed(r.eTotal, 4),
-          fixed(kilowatts(r.heatSensible), 2),
-          fixed(kilowatts(r.heatLatent), 2),
-          fixed(kilowatts(r.heatTotal), 2),
-          fixed(r.waterRecovered / units::kPoundsPerKilogram, 2)};
+std::vector<std::string> shownFigures(const ui::ModelRating& r) {
+  const ui::ResultTexts& f = r.figures;
+  const bool si = f.display.si;
+  return {fixed(f.velocityOutdoor.value, si ? 2 : 0),
+          fixed(f.dpSupply.value, si ? 1 : 2),
+          fixed(f.dpExhaust.value, si ? 1 : 2),
+          fixed(f.purgeVolume.value, 0),
+          fixed(f.eSensible.value, 4),
+          fixed(f.eLatent.value, 4),
+          fixed(f.eTotal.value, 4),
+          fixed(f.heatSensible.value, si ? 2 : 0),
+          fixed(f.heatLatent.value, si ? 2 : 0),
+          fixed(f.heatTotal.value, si ? 2 : 0),
+          fixed(f.waterRecovered.value, 2)};
 }
 
-std::string comparisonCsv(const std::vector<ui::ModelRating>& ratings,
-                          const ModCalc::CalcState& state) {
+std::string comparisonCsv(const std::vector<ui::ModelRating>& ratings) {
   std::string csv =
       "model,in_range,face_velocity,dp_supply,dp_exhaust,purge_volume,e_sensible,e_latent,"
       "e_total,heat_sensible,heat_latent,heat_total,water_recovered,messages\r\n";
   for (const ui::ModelRating& r : ratings) {
     std::vector<std::string> fields{field(r.model), r.inRange ? "1" : "0"};
     if (r.completed) {
-      for (std::string& figure : shownFigures(r, state)) {
+      for (std::string& figure : shownFigures(r)) {
         fields.push_back(std::move(figure));
       }
     } else {

@@ -22,13 +22,11 @@ inline constexpr const char* kNoModelCoversNote =
     "\"Display All Wheels in Input List Box\" in the override window to pick a model anyway.";
 
 // The column names, then one record per rating; every record ends in CR LF.
-std::string comparisonCsv(const std::vector<ui::ModelRating>& ratings,
-                          const ModCalc::CalcState& state);
+std::string comparisonCsv(const std::vector<ui::ModelRating>& ratings);
 
-// One rating's figures as the program shows them: face velocity, supply and
-// exhaust pressure drop, purge volume, the three effectiveness fractions,
-// sensible, latent and total energy and water recovered.
-std::vector<std::string> shownFigures(const ui::ModelRating& rating,
-                                      const ModCalc::CalcState& state);
+// One completed rating's figures in the units shown: face velocity, supply
+// and exhaust pressure drop, purge volume, the three effectiveness
+// fractions, sensible, latent and total energy and water recovered.
+std::vector<std::string> shownFigures(const ui::ModelRating& rating);
 
 }  // namespace ktr

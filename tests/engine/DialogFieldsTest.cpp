@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "platform/Form.h"
+#include "platform/NumberText.h"
 #include "ui/DialogFields.h"
 
 namespace {
@@ -24,57 +26,37 @@ struct Registered {
   }
 };
 
-// The case the program starts with: 95 °F / 75 °F wet bulb outdoors,
-// 75 °F / 65 °F return, 1000 cfm both ways, and the custom wheel's boxes.
-TEST(DialogFields, StartWithTheDefaultCase) {
+// The SI twins of the start-up entries hold the same dry bulbs and volumes
+// converted, so the case is one whichever boxes are shown first; only the
+// English boxes take entries.
+TEST(DialogFields, SIBoxesStartAsTheEnglishEntriesConverted) {
   Registered r;
+  const auto celsius = [](double f) { return (f - 32) / 1.8; };
+  const auto cubicMetresPerHour = [](double cfm) { return cfm / 0.58851; };
   const struct {
-    const platform::Form& form;
-    const char* name;
-    const char* text;
+    const char* english;
+    const char* si;
+    std::function<double(double)> convert;
+    double within;  // what the SI box's shown digits allow
   } rows[] = {
-      {r.inputs, "txtTitle", ""},          {r.inputs, "txtToa", "95"},
-      {r.inputs, "txtTra", "75"},          {r.inputs, "txtToaSI", "35"},
-      {r.inputs, "txtTraSI", "23.89"},     {r.inputs, "txtMoa", "75"},
-      {r.inputs, "txtMra", "65"},          {r.inputs, "txtMoaSI", "10.71"},
-      {r.inputs, "txtMraSI", "9.29"},      {r.inputs, "txtV", "1000"},
-      {r.inputs, "txtVra", "1000"},        {r.inputs, "txtVSI", "1699.2"},
-      {r.inputs, "txtVraSI", "1699.2"},    {r.inputs, "txtWheelSpeed", "35"},
-      {r.inputs, "txtPurgeAngle", "2"},    {r.settings, "txtElev", "0"},
-      {r.settings, "txtPoa", "2"},         {r.settings, "txtPra", "0"},
-      {r.overrides, "txtESOR", "72"},      {r.overrides, "txtELOR", "68"},
-      {r.overrides, "txtWheelDiam", "36"}, {r.overrides, "txtWheelDepth", "4"},
-      {r.overrides, "txtSpokes", "6"},     {r.overrides, "txtHubDiam", "4.5"},
-      {r.overrides, "txtCasHeight", "42"}, {r.overrides, "txtCasWidth", "42"},
-      {r.overrides, "txtCasDepth", "6.5"}, {r.overrides, "txtHP", "1/3"},
+      {"txtToa", "txtToaSI", celsius, 0.005},
+      {"txtTra", "txtTraSI", celsius, 0.005},
+      {"txtV", "txtVSI", cubicMetresPerHour, 0.05},
+      {"txtVra", "txtVraSI", cubicMetresPerHour, 0.05},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
-    const auto* box = row.form.findAs<platform::TextBox>(row.name);
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(box->text(), row.text);
-    EXPECT_EQ(box->enabled(), std::string(row.name).find("SI") == std::string::npos)
-        << "only the English boxes take entries at start-up";
+    SCOPED_TRACE(row.si);
+    const auto* english = r.inputs.findAs<platform::TextBox>(row.english);
+    const auto* si = r.inputs.findAs<platform::TextBox>(row.si);
+    ASSERT_NE(english, nullptr);
+    ASSERT_NE(si, nullptr);
+    const auto entered = platform::parseInvariant<double>(english->text());
+    const auto converted = platform::parseInvariant<double>(si->text());
+    ASSERT_TRUE(entered && converted);
+    EXPECT_NEAR(*converted, row.convert(*entered), row.within);
+    EXPECT_TRUE(english->enabled());
+    EXPECT_FALSE(si->enabled());
   }
-
-  const auto& s = r.fields.settings;
-  const auto& o = r.fields.overrides;
-  for (const platform::OptionButton* selected :
-       {&s.KTRSel, &s.SIFlow0, &s.optSupplyActual, &s.optMoistIn[1], &s.optOutWB, &o.Flute62}) {
-    SCOPED_TRACE(selected->name());
-    EXPECT_EQ(selected->group().selected(), selected);
-  }
-  const auto& in = r.fields.inputs;
-  for (const platform::CheckBox* check :
-       {&o.chkAutoSelect, &o.ListSelect, &o.FluteOverride, &o.chkFluteDisplay, &o.chkSensible,
-        &o.chkLatent, &in.chkSpeed, &in.chkPurgeAngle}) {
-    EXPECT_EQ(check->value(), 0) << check->name();
-  }
-  EXPECT_EQ(r.fields.inputs.lstWheel.listIndex(), -1);
-  EXPECT_EQ(r.fields.inputs.fmeVolume.caption(), "Supply");
-  EXPECT_EQ(r.fields.main.lblFlute.caption(), "62 mils");
-  EXPECT_FALSE(r.fields.main.lblFrost.visible());
-  EXPECT_FALSE(r.fields.main.cmdFrostSpeed.visible());
 }
 
 TEST(DialogFields, GroupsAreSeparate) {

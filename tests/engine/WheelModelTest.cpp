@@ -6,13 +6,57 @@
 namespace ModCalc::testing {
 namespace {
 
-TEST(WheelFormulas, ReferenceValues) {
-  EXPECT_NEAR(RotaryEff(4, 1000), 0.7998, 5e-5);
-  EXPECT_DOUBLE_EQ(RotaryEff(4, 1), 2.0 / 3);
-  EXPECT_NEAR(CounterflowEff(1, 0.5), 0.5647, 5e-5);
-  EXPECT_DOUBLE_EQ(EffToNtu(0.75), 3);
-  // A sensible-only wheel leaves the humidity ratio as it was.
-  EXPECT_EQ(LeavingState(97.5, 0, 0.9, 60, 1000, 1040, 40), 97.5F);
+// A balanced counterflow exchanger of n transfer units is n / (1 + n)
+// effective; the rotary matrix tends to it as its capacity grows.
+TEST(WheelFormulas, RotaryEffectivenessRisesTowardsTheCounterflowLimit) {
+  EXPECT_DOUBLE_EQ(RotaryEff(4, 1), 2.0 / 3) << "x = 4 * 1 / 2 = 2, 2 / 3";
+  for (const double ntu : {0.5, 2.0, 4.0, 10.0}) {
+    SCOPED_TRACE(ntu);
+    double previous = 0;
+    for (const double capacity : {0.1, 0.5, 1.0, 5.0, 50.0}) {
+      const double e = RotaryEff(ntu, capacity);
+      EXPECT_GT(e, previous) << capacity;
+      EXPECT_LT(e, ntu / (1 + ntu)) << capacity;
+      previous = e;
+    }
+    EXPECT_NEAR(RotaryEff(ntu, 1e6), ntu / (1 + ntu), 1e-5);
+    EXPECT_GT(RotaryEff(ntu * 2, 1), RotaryEff(ntu, 1)) << "more transfer units";
+  }
+}
+
+TEST(WheelFormulas, UnbalancedFlowsLeaveTheBalancedEffectivenessAtTheirLimits) {
+  for (const double balanced : {0.5, 0.7, 0.85}) {
+    SCOPED_TRACE(balanced);
+    const double ntu = EffToNtu(balanced);
+    EXPECT_NEAR(ntu / (1 + ntu), balanced, 1e-12) << "EffToNtu inverts n / (1 + n)";
+    // Equal flows give the balanced effectiveness back; no flow on the other
+    // side gives the single-stream limit 1 - e^-n; in between it falls as
+    // the ratio grows.
+    EXPECT_NEAR(CounterflowEff(ntu, 1 - 1e-7), balanced, 1e-6);
+    EXPECT_NEAR(CounterflowEff(ntu, 0), 1 - std::exp(-ntu), 1e-12);
+    double previous = 1;
+    for (const double ratio : {0.0, 0.3, 0.6, 0.9}) {
+      const double e = CounterflowEff(ntu, ratio);
+      EXPECT_LT(e, previous) << ratio;
+      EXPECT_GT(e, balanced) << ratio;
+      previous = e;
+    }
+  }
+}
+
+// 95 °F outdoor and 75 °F return air through a 70 % wheel with equal flows
+// and no purge: 95 - 0.7 * 20 = 81 °F.
+TEST(WheelFormulas, LeavingStateMovesTheOutdoorAirTowardsTheReturnAir) {
+  EXPECT_FLOAT_EQ(LeavingState(95, 0.7, 1, 75, 1000, 1000, 0), 81);
+  EXPECT_FLOAT_EQ(LeavingState(95, 0, 1, 75, 1000, 1000, 0), 95) << "no exchange";
+  EXPECT_FLOAT_EQ(LeavingState(95, 1, 1, 75, 1000, 1000, 0), 75) << "a perfect exchange";
+  EXPECT_EQ(LeavingState(97.5, 0, 0.9, 60, 1000, 1040, 40), 97.5F)
+      << "a sensible-only wheel leaves the humidity ratio as it was";
+  // Purge air at the supply state dilutes the return side: the supply
+  // leaves warmer than without it.
+  const float purged = LeavingState(95, 0.7, 1, 75, 1000, 1040, 40);
+  EXPECT_GT(purged, 81);
+  EXPECT_LT(purged, 95);
 }
 
 using FluteTest = EngineTest;
@@ -50,16 +94,24 @@ TEST_F(FluteTest, DepthOrOverrideDecides) {
   }
 }
 
-TEST_F(FluteTest, PressureDropPerFlute) {
-  const struct {
-    float mils;
-    double expected;
-  } rows[] = {{45, (0.000306 * 4 + 0.000215) * 500},
-              {62, (0.000152 * 4 + 0.000271) * 500},
-              {94, 6.95e-5 * 4 * 500}};
-  for (const auto& row : rows) {
-    state.FluteMils = row.mils;
-    EXPECT_DOUBLE_EQ(PressureDrop(state, 500, 4), row.expected) << row.mils;
+// Air through a 62-mil, 4 in deep wheel at 500 fpm loses about 0.44 in.
+// w.c.; the drop grows with the velocity and the depth, and a finer flute
+// resists more.
+TEST_F(FluteTest, PressureDropGrowsWithVelocityDepthAndFinerFlutes) {
+  state.FluteMils = 62;
+  EXPECT_NEAR(PressureDrop(state, 500, 4), 0.4395, 1e-9);
+  for (const double depth : {4.0, 6.0, 10.0}) {
+    SCOPED_TRACE(depth);
+    double coarser = 0;
+    for (const float mils : {94.0F, 62.0F, 45.0F}) {
+      state.FluteMils = mils;
+      const double drop = PressureDrop(state, 500, depth);
+      EXPECT_GT(drop, coarser) << mils;
+      EXPECT_DOUBLE_EQ(PressureDrop(state, 1000, depth), 2 * drop) << mils;
+      EXPECT_GT(PressureDrop(state, 500, depth + 1), drop) << mils;
+      EXPECT_EQ(PressureDrop(state, 0, depth), 0) << mils;
+      coarser = drop;
+    }
   }
 }
 

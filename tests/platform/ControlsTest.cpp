@@ -35,20 +35,6 @@ TEST(TextBox, EveryWriteRunsTheChangeHandlerViewsOnlySeeChanges) {
   EXPECT_EQ(repaints, 2);
 }
 
-TEST(TextBox, HandlerCanWriteATwinWithoutLooping) {
-  TextBox english("txtToa", "95");
-  TextBox si("txtToaSI", "35");
-  int runs = 0;
-  english.onChange = [&] {
-    ++runs;
-    si.setText("x");
-  };
-  si.onChange = [&] { ++runs; };
-  english.setText("100");
-  EXPECT_EQ(runs, 2);
-  EXPECT_EQ(si.text(), "x");
-}
-
 TEST(OptionGroup, KeepsExactlyOneSelected) {
   OptionGroup group;
   OptionButton a("a", "A", group);

@@ -28,17 +28,19 @@ class ModelComparisonTest : public UiTest {
 
   void expectFiguresOfCase(const ModelRating& r) const {
     EXPECT_TRUE(r.completed);
-    EXPECT_EQ(r.faceVelocity, state.VelOa);
-    EXPECT_EQ(r.dpSupply, state.dPs);
-    EXPECT_EQ(r.dpExhaust, state.dPr);
-    EXPECT_EQ(r.purgeVolume, state.Vpurge);
-    EXPECT_EQ(r.eSensible, state.EunbalS);
-    EXPECT_EQ(r.eLatent, state.EunbalL);
-    EXPECT_EQ(r.eTotal, state.EunbalT);
-    EXPECT_EQ(r.heatSensible, state.HeatS);
-    EXPECT_EQ(r.heatLatent, state.HeatL);
-    EXPECT_EQ(r.heatTotal, state.HeatT);
-    EXPECT_EQ(r.waterRecovered, state.WaterRecovered);
+    const ResultTexts shown = windows.main.shownResults();
+    const std::pair<ShownFigure ResultTexts::*, const char*> figures[] = {
+        {&ResultTexts::velocityOutdoor, "velocity"}, {&ResultTexts::dpSupply, "dp supply"},
+        {&ResultTexts::dpExhaust, "dp exhaust"},     {&ResultTexts::purgeVolume, "purge"},
+        {&ResultTexts::eSensible, "e sensible"},     {&ResultTexts::eLatent, "e latent"},
+        {&ResultTexts::eTotal, "e total"},           {&ResultTexts::heatSensible, "sensible"},
+        {&ResultTexts::heatLatent, "latent"},        {&ResultTexts::heatTotal, "total"},
+        {&ResultTexts::waterRecovered, "water"},
+    };
+    for (const auto& [figure, name] : figures) {
+      EXPECT_EQ((r.figures.*figure).value, (shown.*figure).value) << name;
+    }
+    EXPECT_EQ(r.figures.display.si, shown.display.si);
   }
 };
 

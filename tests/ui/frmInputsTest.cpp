@@ -1,5 +1,6 @@
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -73,6 +74,49 @@ TEST_F(InputsTest, EntryBoxWritesItsTwinInTheOtherUnits) {
     if (row.offered) {
       expectCalculateOffered(what);
     }
+  }
+}
+
+// Each box of a twin pair writes the other, and every write runs the
+// written box's handler: the twin's handler must leave the typed box alone,
+// or the two would write each other without end. Every twin box's handler
+// is cut after its first run here, so such an exchange fails the test
+// instead of overflowing the stack.
+TEST_F(InputsTest, TwinWritesNeverComeBackToTheTypedBox) {
+  using F = ModCalc::InputsFields;
+  const std::pair<Box, Box> twins[] = {
+      {&F::txtToa, &F::txtToaSI}, {&F::txtTra, &F::txtTraSI}, {&F::txtMoa, &F::txtMoaSI},
+      {&F::txtMra, &F::txtMraSI}, {&F::txtV, &F::txtVSI},     {&F::txtVra, &F::txtVraSI},
+  };
+  std::map<const TextBox*, int> runs;
+  std::vector<std::pair<TextBox*, std::function<void()>>> handlers;
+  for (const auto& [english, metric] : twins) {
+    for (TextBox* box : {&(in.*english), &(in.*metric)}) {
+      handlers.emplace_back(box, box->onChange);
+      box->onChange = [&runs, box, handler = box->onChange] {
+        if (++runs[box] == 1) {
+          handler();
+        }
+      };
+    }
+  }
+  for (const std::int16_t si : {0, 1}) {
+    state.SIUnits = si;
+    for (const auto& [english, metric] : twins) {
+      TextBox& typed = in.*(si == 1 ? metric : english);
+      TextBox& twin = in.*(si == 1 ? english : metric);
+      const std::string twinBefore = twin.text();
+      runs.clear();
+      typed.setText("41");
+      EXPECT_EQ(typed.text(), "41") << typed.name();
+      EXPECT_NE(twin.text(), twinBefore) << twin.name() << " was written";
+      for (const auto& [box, count] : runs) {
+        EXPECT_EQ(count, 1) << box->name() << " after a write to " << typed.name();
+      }
+    }
+  }
+  for (auto& [box, handler] : handlers) {
+    box->onChange = handler;
   }
 }
 

@@ -244,9 +244,9 @@ TEST_F(FillCaptionsTest, DisablesTheCalculateButton) {
 // The expected values come from the property functions themselves (checked
 // against ASHRAE in tests/psych); what is checked here is which stream, which
 // pressure, which output measure and which conversion goes to which label.
-class MoistFillCapTest : public FillCaptionsTest {
+class StreamCaptionsTest : public FillCaptionsTest {
  protected:
-  MoistFillCapTest() {
+  StreamCaptionsTest() {
     state.Toa = 95;
     state.Woa = 99;
     state.Hoa = 38.5;
@@ -271,9 +271,9 @@ class MoistFillCapTest : public FillCaptionsTest {
   static double celsius(double f) { return (f - 32) / 1.8; }
 };
 
-TEST_F(MoistFillCapTest, EnglishWetBulbUsesEachStreamsPressure) {
+TEST_F(StreamCaptionsTest, EnglishWetBulbUsesEachStreamsPressure) {
   ASSERT_TRUE(fields.settings.optOutWB.value());
-  main.MoistFillCap();
+  main.FillCaptions();
   expectCaptions({
       {&main.lblWoa[0], f(wetBulb(95, 99, 12.5F)).c_str()},
       {&fields.main.lblWsa[0], f(wetBulb(80, 80, 12.5F)).c_str()},
@@ -293,17 +293,17 @@ TEST_F(MoistFillCapTest, EnglishWetBulbUsesEachStreamsPressure) {
   EXPECT_NE(main.lblWoa[0].caption(), f(wetBulb(95, 99, state.Patm)));
 }
 
-TEST_F(MoistFillCapTest, EnglishDewPointUsesTheBarometricPressure) {
+TEST_F(StreamCaptionsTest, EnglishDewPointUsesTheBarometricPressure) {
   fields.settings.optOutDP.select();
-  main.MoistFillCap();
+  main.FillCaptions();
   EXPECT_EQ(main.lblWoa[0].caption(), f(dewPoint(99)));
   EXPECT_EQ(main.lblWra[0].caption(), f(dewPoint(65)));
 }
 
-TEST_F(MoistFillCapTest, SIConvertsToCelsiusGramsAndKilojoules) {
+TEST_F(StreamCaptionsTest, SIConvertsToCelsiusGramsAndKilojoules) {
   state.SIUnits = 1;
   fields.settings.optOUTWBSI.select();
-  main.MoistFillCap();
+  main.FillCaptions();
   expectCaptions({
       {&main.lblWoa[0], f(celsius(wetBulb(95, 99, 12.5F))).c_str()},
       {&fields.main.lblWea[0], f(celsius(wetBulb(88, 85, 16.5F))).c_str()},
@@ -314,23 +314,69 @@ TEST_F(MoistFillCapTest, SIConvertsToCelsiusGramsAndKilojoules) {
   });
 
   fields.settings.optOUTDPSI.select();
-  main.MoistFillCap();
+  main.FillCaptions();
   EXPECT_EQ(fields.main.lblWsa[0].caption(), f(celsius(dewPoint(80))));
 
   // The English wet-bulb choice is no wet-bulb choice in SI units.
   fields.settings.optOutWB.select();
-  main.MoistFillCap();
+  main.FillCaptions();
   EXPECT_EQ(fields.main.lblWsa[0].caption(), f(celsius(dewPoint(80))));
 }
 
-TEST_F(MoistFillCapTest, DewPointRaisesADryStreamsHumidityRatio) {
+TEST_F(StreamCaptionsTest, DewPointRaisesADryStreamsHumidityRatioForItsFiguresOnly) {
   // The relative humidity is then that of the raised humidity ratio.
   state.Wsa = -30;
   fields.settings.optOutDP.select();
-  main.MoistFillCap();
-  EXPECT_DOUBLE_EQ(state.Wsa, 0.1001);
+  main.FillCaptions();
+  EXPECT_EQ(state.Wsa, -30) << "showing the results changes nothing in the state";
   EXPECT_EQ(fields.main.lblWsa[1].caption(), "-30.0") << "written before the dew point";
   EXPECT_EQ(fields.main.lblWsa[2].caption(), ".1");
+}
+
+// The words the presentation puts beside its figures (--results, the report,
+// the summary) are those the settings write beside the window's figures.
+TEST_F(UiTest, PresentedUnitsAreTheWindowsUnitLabels) {
+  frmWheel& main = windows.main;
+  frmSettings& settings = windows.settings;
+  const struct {
+    bool si;
+    bool litres;
+    platform::OptionButton* output;
+  } rows[] = {
+      {false, false, &fields.settings.optOutWB},  {false, false, &fields.settings.optOutDP},
+      {true, false, &fields.settings.optOUTWBSI}, {true, true, &fields.settings.optOUTDPSI},
+      {true, true, &fields.settings.optOUTWBSI},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.output->name() + (row.litres ? " l/s" : ""));
+    if ((state.SIUnits == 1) != row.si) {
+      settings.cmdSIUnits.click();
+    }
+    if ((state.SIFlowUnit == 1) != row.litres) {
+      settings.cmdSIUnitType.click();
+    }
+    row.output->select();
+    settings.cmdSettingsOK.click();
+    ASSERT_EQ(state.SIUnits == 1, row.si);
+    ASSERT_EQ(state.SIFlowUnit == 1, row.litres);
+    const ResultUnits units = main.shownResults().units;
+    const std::string frame = main.Frame5.caption();
+    const Shown rows[] = {
+        {&main.lblFDB[1], units.dryBulb.c_str()},
+        {&main.lblHum[2], units.humidity.c_str()},
+        {&main.lblHum1[3], units.ratio.c_str()},
+        {&main.LblHum2[0], units.relativeHumidity.c_str()},
+        {&main.LblEnth[1], units.enthalpy.c_str()},
+        {&main.lblSCFM[2], units.standardVolume.c_str()},
+        {&main.Label3, units.standardVolume.c_str()},
+        {&main.Label8, units.actualVolume.c_str()},
+        {&main.lblFPM2, units.velocity.c_str()},
+        {&main.lblInWC[1], units.pressure.c_str()},
+        {&main.lbllbh[0], units.water.c_str()},
+    };
+    expectCaptions({std::begin(rows), std::end(rows)});
+    EXPECT_EQ(frame.substr(frame.find_last_of(' ') + 1), units.energy);
+  }
 }
 
 // ---------------------------------------------------------------------------

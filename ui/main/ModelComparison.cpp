@@ -2,22 +2,21 @@
 
 #include <algorithm>
 #include <cstddef>
-
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "engine/AutoSelection.h"
 #include "engine/Rate.h"
 #include "ui/Calculate.h"
 #include "ui/Windows.h"
-#include "ui/main/FaceVelocity.h"
 
 namespace ui {
 
 namespace {
 
 ModelRating compared(const ModCalc::Case& c, const ModCalc::ModelCatalog& catalog,
-                     std::size_t row) {
+                     const ModCalc::SettingsFields& settings, std::size_t row) {
   ModelRating rating;
   rating.model = c.model;
   const ModCalc::Rating rated = ModCalc::rate(c, catalog);
@@ -31,18 +30,8 @@ ModelRating compared(const ModCalc::Case& c, const ModCalc::ModelCatalog& catalo
   rating.completed = true;
   const ModCalc::CalcState& s = rated.results;
   rating.inRange = row == 0 || ModCalc::ModelCoversCase(s, catalog, row);
-  rating.faceVelocity = s.VelOa;
-  rating.dpSupply = s.dPs;
-  rating.dpExhaust = s.dPr;
-  rating.purgeVolume = s.Vpurge;
-  rating.eSensible = s.EunbalS;
-  rating.eLatent = s.EunbalL;
-  rating.eTotal = s.EunbalT;
-  rating.heatSensible = s.HeatS;
-  rating.heatLatent = s.HeatL;
-  rating.heatTotal = s.HeatT;
-  rating.waterRecovered = s.WaterRecovered;
-  if (faceVelocityTooHigh(s)) {
+  rating.figures = presentRating(s, shownDisplay(s, settings));
+  if (rating.figures.velocityTooHigh) {
     rating.messages.emplace_back("Face Velocity Too High");
   }
   return rating;
@@ -89,9 +78,12 @@ std::vector<ModelRating> compareModels(const ModCalc::Engine& engine) {
     const std::size_t row = k % (count + 1);  // the custom wheel, row 0, comes last
     c.model = engine.catalog.ModelName[row];
     if (unread) {
-      ratings.push_back({.model = c.model, .messages = {*unread}});
+      ModelRating rating;
+      rating.model = c.model;
+      rating.messages = {*unread};
+      ratings.push_back(std::move(rating));
     } else {
-      ratings.push_back(compared(c, engine.catalog, row));
+      ratings.push_back(compared(c, engine.catalog, engine.fields.settings, row));
     }
   }
   return ratings;

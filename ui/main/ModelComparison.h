@@ -8,10 +8,11 @@
 #include <vector>
 
 #include "ui/Engine.h"
+#include "ui/main/ResultTexts.h"
 
 namespace ui {
 
-// One model's figures, inch-pound as the state keeps them.
+// One model's figures, in the units the main window shows.
 struct ModelRating {
   std::string model;
   // The model's catalog volume range covers the case as the selection judges
@@ -20,17 +21,7 @@ struct ModelRating {
   // False when the run stopped; the figures are then zero and `messages`
   // says why.
   bool completed = false;
-  double faceVelocity = 0;  // outdoor face velocity, sfpm
-  double dpSupply = 0;      // in. w.c.
-  double dpExhaust = 0;
-  double purgeVolume = 0;  // scfm
-  double eSensible = 0;    // fractions
-  double eLatent = 0;
-  double eTotal = 0;
-  double heatSensible = 0;  // Btu/h
-  double heatLatent = 0;
-  double heatTotal = 0;
-  double waterRecovered = 0;          // lb/h
+  ResultTexts figures;
   std::vector<std::string> messages;  // what the run showed, in order
 };
 

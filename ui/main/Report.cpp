@@ -13,7 +13,6 @@
 
 #include "platform/NumberText.h"
 #include "platform/PageCursor.h"
-#include "psych/modPsych.h"
 #include "ui/Windows.h"
 #include "units/Units.h"
 
@@ -31,8 +30,6 @@ constexpr int kRightValues = 126;
 constexpr int kFirstFigureColumn = 36;
 constexpr std::size_t kFigureColumns = 7;
 constexpr int kZoneColumns = 14;
-
-constexpr float kHighFaceVelocity = 1250;  // sfpm
 
 struct CompanyLine {
   int column;
@@ -72,11 +69,6 @@ std::string reportDate() {
   }
   return std::to_string(day.tm_mday) + " " + kMonths[day.tm_mon] + " " +
          std::to_string(day.tm_year + 1900);
-}
-
-double variantNumber(const platform::Variant& value) {
-  const double* number = std::get_if<double>(&value);
-  return number != nullptr ? *number : 0;
 }
 
 std::string variantText(const platform::Variant& value) {
@@ -211,10 +203,10 @@ std::string elided(const platform::Page& page, const std::string& text, double w
 void frmWheel::Printout(platform::Page& page) {
   const ModCalc::CalcState& s = state();
   const ModCalc::ModelCatalog& c = engine().catalog;
-  const ModCalc::SettingsFields& settings = fields().settings;
   const std::size_t sel = static_cast<std::size_t>(s.ModelIndex);
-  const bool si = s.SIUnits == 1;
-  const bool totalEnergy = settings.KTRSel.value();
+  const ResultTexts r = shownResults();
+  const bool si = r.display.si;
+  const bool totalEnergy = r.display.totalEnergy;
   const bool maker = s.PrivateLabel == 0;
   const auto fmt = [](double value, const char* pattern) {
     return platform::formatNumber(value, pattern);
@@ -254,7 +246,7 @@ void frmWheel::Printout(platform::Page& page) {
 
   // Heading.
   setFont(12, true);
-  const std::string season = lblSeason.caption() + " Operation";
+  const std::string season = r.season + " Operation";
   if (maker) {
     cursor.moveTo(0, 0.9);
     cursor.tab(16);
@@ -303,7 +295,6 @@ void frmWheel::Printout(platform::Page& page) {
   const std::string motor =
       s.ModelIndex == 0 && c.MotorHP[0].empty() ? "Custom" : motorText(c.MotorHP[sel], si);
   const char* heatPattern = si ? "#,###.00" : "##,###,###";
-  const double heat = si ? units::kKilowattsPerBtuPerHour : 1;
   const auto dimension = [&](float inches, const char* pattern) {
     return fmt(inches * length, pattern);
   };
@@ -312,10 +303,10 @@ void frmWheel::Printout(platform::Page& page) {
       {{"Wheel Parameters", ""},
        {std::string("   Wheel Diam., ") + lengthUnit, dimension(c.WheelDiam[sel], "###.0")},
        {std::string("   Wheel Depth, ") + lengthUnit, dimension(c.WheelDepth[sel], "#.0")},
-       {"   Purge Angle, °", fmt(s.PurgeAngle, "#0.0")},
+       {"   Purge Angle, °", fmt(r.purgeAngle.value, "#0.0")},
        {si ? (litres ? "   Purge Vol., l/sec" : "   Purge Vol., m3/hr") : "   Purge Vol., scfm",
-        fmt(si ? s.Vpurge / s.SIFlowFactor : s.Vpurge, "##,##0")},
-       {"   Wheel Speed, RPM", fmt(s.WheelRpm, "##")},
+        fmt(r.purgeVolume.value, "##,##0")},
+       {"   Wheel Speed, RPM", r.wheelSpeed.text()},
        {"   ", ""},
        {"   ", ""},
        {"", ""},
@@ -326,39 +317,35 @@ void frmWheel::Printout(platform::Page& page) {
        {std::string("   Depth, ") + lengthUnit, dimension(c.CasDepth[sel], "###.0")},
        {"", ""},
        {si ? "Energy Conserved, kW" : "Energy Conserved, BTU/h", ""},
-       {"   Sensible", fmt(s.HeatS * heat, heatPattern)},
-       {"   Latent", fmt(s.HeatL * heat, heatPattern)},
-       {"   Total", fmt(s.HeatT * heat, heatPattern)},
+       {"   Sensible", fmt(r.heatSensible.value, heatPattern)},
+       {"   Latent", fmt(r.heatLatent.value, heatPattern)},
+       {"   Total", fmt(r.heatTotal.value, heatPattern)},
        {"", ""},
-       {si ? "Water Recovered, kg/h" : "Water Recovered, lb/h",
-        fmt(si ? s.WaterRecovered / units::kPoundsPerKilogram : s.WaterRecovered, "##0.00")}});
+       {si ? "Water Recovered, kg/h" : "Water Recovered, lb/h", r.waterRecovered.text()}});
 
   // Velocities, pressures and effectiveness.
-  const bool tooFast = s.VelOa > kHighFaceVelocity || s.VelEa > kHighFaceVelocity;
-  const auto velocity = [&](float fpm) {
-    return si ? fmt(fpm * units::kMetresPerFoot / units::kMinutesPerHour, "#,###.00")
-              : fmt(fpm, "###,###");
-  };
-  const auto pressure = [&](float inWC) {
-    // A float product, rounded as the main window's pressure labels are.
+  const char* velocityPattern = si ? "#,###.00" : "###,###";
+  const char* pressurePattern = si ? "###0" : "#0.00";
+  const auto staticPressure = [&](float inWC) {
+    // A float product, as the main window's pressure drops are.
     const auto pascals = static_cast<float>(units::kPascalsPerInchOfWater);
-    return si ? fmt(inWC * pascals, "###0") : fmt(inWC, "#0.00");
+    return fmt(si ? inWC * pascals : inWC, pressurePattern);
   };
   printBlock(cursor, 2.6, kRightLabels, kRightValues,
              {{si ? "Face Velocity, m/sec" : "Face Velocity, sfpm", ""},
-              {"   Supply Side", velocity(s.VelOa)},
-              {"   Exhaust Side", velocity(s.VelEa)},
-              {tooFast ? "Exceeds Design Guidelines" : "", ""},
+              {"   Supply Side", fmt(r.velocityOutdoor.value, velocityPattern)},
+              {"   Exhaust Side", fmt(r.velocityExhaust.value, velocityPattern)},
+              {r.velocityTooHigh ? "Exceeds Design Guidelines" : "", ""},
               {si ? "Pressures, Pascals" : "Pressures, in. w.c.", ""},
-              {"   OA Static", pressure(s.PoaInWC)},
-              {"   RA Static", pressure(s.PraInWC)},
-              {"   Supply Delta P", pressure(s.dPs)},
-              {"   Exhaust Delta P", pressure(s.dPr)},
+              {"   OA Static", staticPressure(s.PoaInWC)},
+              {"   RA Static", staticPressure(s.PraInWC)},
+              {"   Supply Delta P", fmt(r.dpSupply.shown, pressurePattern)},
+              {"   Exhaust Delta P", fmt(r.dpExhaust.shown, pressurePattern)},
               {"", ""},
               {"Effectiveness (Efficiency)", ""},
-              {"   Sensible, %", fmt(100 * s.EunbalS, "#0.0")},
-              {"   Latent, %", fmt(100 * s.EunbalL, "#0.0")},
-              {"   Total, %", fmt(100 * s.EunbalT, "#0.0")}});
+              {"   Sensible, %", fmt(100 * r.eSensible.value, "#0.0")},
+              {"   Latent, %", fmt(100 * r.eLatent.value, "#0.0")},
+              {"   Total, %", fmt(100 * r.eTotal.value, "#0.0")}});
 
   // The four air streams: the names, then seven columns of figures, each
   // column centred under its headings in its print zone.
@@ -367,37 +354,20 @@ void frmWheel::Printout(platform::Page& page) {
       {"Volume", si ? "std. " + flowWord : "scfm"},
       {"Volume", si ? "act. " + flowWord : "acfm"},
       {"", si ? "°C DB" : "°F DB"},
-      {"", lblHum[0].caption()},
-      {"", lblHum1[0].caption()},
+      {"", r.units.humidity},
+      {"", r.units.ratio},
       {"", "RH%"},
       {"Enthalpy", si ? "kjoule/kg" : "BTU / lb"},
   }};
-  const auto& actual = si ? s.SIFlowList : s.AcfmList;
-  const auto enthalpy = [&](double h) {
-    return fmt(si ? units::kilojoulesPerKilogram(h) : h, "#0.00");
-  };
-  const struct {
-    const char* name;
-    const Label& volume;
-    const Label& dryBulb;
-    const std::array<Label, 3>& humidity;
-    double h;
-  } streams[] = {
-      {"Outdoor", lblVoa, lblToa, lblWoa, s.Hoa},
-      {"Supply", lblVsa, lblTsa, fields().main.lblWsa, s.Hsa},
-      {"Return", lblVra, lblTra, lblWra, s.Hra},
-      {"Exhaust", lblVea, lblTea, fields().main.lblWea, modPsych::Enthalpy(s.Tea, s.Wea)},
-  };
   std::array<std::vector<std::string>, kFigureColumns> figures;
-  for (std::size_t k = 0; k < std::size(streams); ++k) {
-    const auto& row = streams[k];
-    const std::string cells[kFigureColumns] = {row.volume.caption(),
-                                               fmt(variantNumber(actual[k]), "###,###"),
-                                               row.dryBulb.caption(),
-                                               row.humidity[0].caption(),
-                                               row.humidity[1].caption(),
-                                               row.humidity[2].caption(),
-                                               enthalpy(row.h)};
+  for (const StreamTexts& row : r.streams) {
+    const std::string cells[kFigureColumns] = {row.standardVolume.text(),
+                                               row.actualVolume.text(),
+                                               row.dryBulb.text(),
+                                               row.humidity.text(),
+                                               row.ratio.text(),
+                                               row.relativeHumidity.text(),
+                                               fmt(row.enthalpy.value, "#0.00")};
     for (std::size_t column = 0; column < kFigureColumns; ++column) {
       figures[column].push_back(cells[column]);
     }
@@ -419,14 +389,14 @@ void frmWheel::Printout(platform::Page& page) {
     }
     const FigureColumn figureColumn(page, figures[column]);
     const double left = centre - figureColumn.width() / 2;
-    for (std::size_t row = 0; row < std::size(streams); ++row) {
+    for (std::size_t row = 0; row < r.streams.size(); ++row) {
       figureColumn.print(page, left, top + static_cast<double>(row + 3) * line,
                          figures[column][row]);
     }
     tableRight = std::max(tableRight, left + figureColumn.width());
   }
-  for (std::size_t row = 0; row < std::size(streams); ++row) {
-    page.text(tableLeft, top + static_cast<double>(row + 3) * line, streams[row].name);
+  for (std::size_t row = 0; row < r.streams.size(); ++row) {
+    page.text(tableLeft, top + static_cast<double>(row + 3) * line, r.streams[row].name);
   }
   cursor.moveTo(0, top + 8 * line);
   cursor.tab(kTableColumn);

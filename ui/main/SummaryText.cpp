@@ -1,12 +1,10 @@
 // The main window's Edit Copy: a tab-separated summary of the case.
 
 #include <algorithm>
-#include <array>
 #include <string>
 #include <vector>
 
 #include "platform/NumberText.h"
-#include "psych/modPsych.h"
 #include "ui/Windows.h"
 
 namespace ui {
@@ -37,9 +35,8 @@ void frmWheel::BuildSummaryText() {
   ports().clipboard.setText(text);
 }
 
-std::string frmWheel::summaryText() {
-  ModCalc::CalcState& s = state();
-  ModCalc::SettingsFields& settings = fields().settings;
+std::string frmWheel::summaryText() const {
+  const ModCalc::CalcState& s = state();
   const ModCalc::ModelCatalog& c = engine().catalog;
   const std::size_t sel = static_cast<std::size_t>(s.ModelIndex);
   // In the user's number locale, as every other figure of the summary.
@@ -50,26 +47,17 @@ std::string frmWheel::summaryText() {
     return platform::formatNumber(value, pattern);
   };
 
-  // The headings are English, so in SI units the cells taken from the
-  // window's captions are those it shows for the case in English units.
-  const bool si = s.SIUnits == 1;
-  platform::OptionButton* const siOutput =
-      settings.optOUTWBSI.value() ? &settings.optOUTWBSI : &settings.optOUTDPSI;
-  if (si) {
-    (siOutput == &settings.optOUTWBSI ? settings.optOutWB : settings.optOutDP).select();
-    s.SIUnits = 0;
-    FillCaptions();
-  }
-  const bool wetBulb = settings.optOutWB.value() || settings.optOUTWBSI.value();
-  const std::string humidityUnit = si ? (wetBulb ? "°F WB" : "°F DP") : lblHum[0].caption();
-  const std::string ratioUnit = si ? "gr/lb" : lblHum1[0].caption();
+  // The headings are English, so the figures are too, whatever the window
+  // shows; the humidity output is the one chosen for the units shown.
+  ResultDisplay english = shownDisplay(s, fields().settings);
+  english.si = false;
+  const ResultTexts r = presentRating(s, english);
 
-  const auto stream = [&](const char* name, const Label& volume, std::size_t k, float t,
-                          const std::array<Label, 3>& humidity, double h) {
-    const auto* acfm = std::get_if<double>(&s.AcfmList[k]);
-    return joined({name, volume.caption(), fmt(acfm != nullptr ? *acfm : 0, "###,###"),
-                   fmt(t, "##0.0"), humidity[0].caption(), humidity[1].caption(),
-                   humidity[2].caption(), fmt(h, "##0.00")});
+  const auto stream = [&](std::size_t k) {
+    const StreamTexts& t = r.streams[k];
+    return joined({t.name, t.standardVolume.text(), t.actualVolume.text(),
+                   fmt(t.dryBulb.value, "##0.0"), t.humidity.text(), t.ratio.text(),
+                   t.relativeHumidity.text(), fmt(t.enthalpy.value, "##0.00")});
   };
   // The summary is one line per row and one tab per column: a line break or
   // tab typed into the title must not start another.
@@ -83,42 +71,37 @@ std::string frmWheel::summaryText() {
       "",
       joined({"Wheel Parameters", "", "", "Face Velocity, sfpm"}),
       joined({"Wheel Diameter, in.", shortest(c.WheelDiam[sel]), "", "Supply Side",
-              fmt(s.VelOa, "#,###")}),
-      joined(
-          {"Wheel Depth, in.", shortest(s.WheelDepthSel), "", "Exhaust Side", lblVelE.caption()}),
-      joined({"Purge Angle, degrees", lblPurgeAngle.caption()}),
-      joined({"Purge Volume, scfm", lblVPurge.caption(), "", "Pressures, in. w.c."}),
+              r.velocityOutdoor.text()}),
+      joined({"Wheel Depth, in.", shortest(s.WheelDepthSel), "", "Exhaust Side",
+              r.velocityExhaust.text()}),
+      joined({"Purge Angle, degrees", r.purgeAngle.text()}),
+      joined({"Purge Volume, scfm", r.purgeVolume.text(), "", "Pressures, in. w.c."}),
       joined({"Wheel Speed, RPM", shortest(s.WheelRpm), "", "OA Static", fmt(s.PoaInWC, "#0.00")}),
       joined({"Hub diameter, in.", shortest(c.HubDiam[sel]), "", "RA Static",
               fmt(s.PraInWC, "#0.00")}),
-      joined({"", "", "", "Supply Delta P", lblDPs.caption()}),
-      joined({"Cassette Parameters", "", "", "Exhaust Delta P", lblDPr.caption()}),
+      joined({"", "", "", "Supply Delta P", r.dpSupply.text()}),
+      joined({"Cassette Parameters", "", "", "Exhaust Delta P", r.dpExhaust.text()}),
       joined({"Drive Motor, HP", c.MotorHP[sel]}),
       joined({"Height, in.", shortest(c.CasHeight[sel])}),
       joined({"Width, in.", shortest(c.CasWidth[sel])}),
       joined({"Depth, in.", shortest(c.CasDepth[sel])}),
       "",
       joined({"", "", "E Bal.", "E Unbal.", "BTU/h"}),
-      joined({"Sensible Exchange", "", fmt(s.EsBal, "##0.000"), fmt(s.EunbalS, "##0.000"),
-              lblHeatS.caption()}),
-      joined({"Latent Exchange", "", fmt(s.ElBal, "##0.000"), fmt(s.EunbalL, "##0.000"),
-              lblHeatL.caption()}),
+      joined({"Sensible Exchange", "", fmt(s.EsBal, "##0.000"), fmt(r.eSensible.value, "##0.000"),
+              r.heatSensible.text()}),
+      joined({"Latent Exchange", "", fmt(s.ElBal, "##0.000"), fmt(r.eLatent.value, "##0.000"),
+              r.heatLatent.text()}),
       // The wheel model rates total exchange at the actual flows only.
-      joined({"Total Exchange", "", "n/a", fmt(s.EunbalT, "##0.000"), lblHeatT.caption()}),
-      joined({"Water Recovered, lb/h", lbldWh.caption()}),
+      joined({"Total Exchange", "", "n/a", fmt(r.eTotal.value, "##0.000"), r.heatTotal.text()}),
+      joined({"Water Recovered, lb/h", r.waterRecovered.text()}),
       joined({"", "Volume", "Volume", "", "", "", "", "Enthalpy"}),
-      joined({"", "scfm", "acfm", "°F DB", humidityUnit, ratioUnit, "RH%", "BTU / lb"}),
-      stream("Outdoor", lblVoa, 0, s.Toa, lblWoa, s.Hoa),
-      stream("Supply", lblVsa, 1, s.Tsa, fields().main.lblWsa, s.Hsa),
-      stream("Return", lblVra, 2, s.Tra, lblWra, s.Hra),
-      stream("Exhaust", lblVea, 3, s.Tea, fields().main.lblWea, modPsych::Enthalpy(s.Tea, s.Wea)),
+      joined({"", "scfm", "acfm", "°F DB", r.units.humidity, r.units.ratio, "RH%", "BTU / lb"}),
+      stream(0),
+      stream(1),
+      stream(2),
+      stream(3),
   };
 
-  if (si) {
-    siOutput->select();
-    s.SIUnits = 1;
-    FillCaptions();
-  }
   std::string text;
   for (const std::string& line : lines) {
     text += line + '\n';

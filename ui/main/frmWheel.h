@@ -13,6 +13,7 @@
 #include "platform/Controls.h"
 #include "platform/Page.h"
 #include "ui/Window.h"
+#include "ui/main/ResultTexts.h"
 
 namespace ui {
 
@@ -32,8 +33,8 @@ class frmWheel final : public Window {
   // Reruns the calculation at falling wheel speeds until the exhaust air no
   // longer frosts.
   void cmdFrostSpeed_Click();
-  // The humidity and enthalpy values of the four air streams.
-  void MoistFillCap();
+  // The results of the last calculation as this window shows them.
+  ResultTexts shownResults() const;
   // Every result, from the calculation state.
   void FillCaptions();
   // The state's inputs back into the inputs and settings dialogs' boxes.
@@ -81,7 +82,7 @@ class frmWheel final : public Window {
   // to lose).
   bool mayLoseCase();
   // The clipboard summary's text, as Edit Copy puts it there.
-  std::string summaryText();
+  std::string summaryText() const;
 
   void Form_Unload();
   void tbToolBar_ButtonClick(const ToolButton& button);
