@@ -1,0 +1,215 @@
+#include "app/AnnualOutputs.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <utility>
+
+#include "app/CatalogLocations.h"
+#include "units/Units.h"
+
+namespace ktr {
+
+namespace {
+
+constexpr double kBtuPerTon = 12000;
+
+std::string fixed(double value, int decimals) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.*f", decimals, value);
+  return text;
+}
+
+// Energy, Btu, as kBtu or kWh; a rate, Btu/h, as MBH or kW.
+double energy(double btu, bool si) {
+  return si ? btu * units::kKilowattsPerBtuPerHour : btu / 1000;
+}
+const char* energyUnit(bool si) {
+  return si ? "kWh" : "kBtu";
+}
+const char* powerUnit(bool si) {
+  return si ? "kW" : "MBH";
+}
+
+constexpr const char* kMonths[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                     "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+
+// The design-day plant capacity saved, in the units shown and in tons.
+std::vector<AnnualFigure> designFigures(const ModCalc::DesignSavings& d, bool si) {
+  return {
+      {"cooling_capacity_saved", "Cooling capacity saved", powerUnit(si),
+       energy(d.coolingBtuh, si)},
+      {"cooling_capacity_saved_tons", "Cooling capacity saved", "tons", d.coolingBtuh / kBtuPerTon},
+      {"heating_capacity_saved", "Heating capacity saved", powerUnit(si),
+       energy(d.heatingBtuh, si)}};
+}
+
+const AnnualFigure& figure(const std::vector<AnnualFigure>& figures, std::string_view key) {
+  return *std::find_if(figures.begin(), figures.end(),
+                       [key](const AnnualFigure& f) { return key == f.key; });
+}
+
+nlohmann::ordered_json figuresJson(const std::vector<AnnualFigure>& figures) {
+  nlohmann::ordered_json json = nlohmann::ordered_json::object();
+  for (const AnnualFigure& f : figures) {
+    json[f.key] = f.value;
+  }
+  return json;
+}
+
+}  // namespace
+
+std::vector<AnnualFigure> annualFigures(const ModCalc::EnergyTotals& t,
+                                        const ModCalc::OperationModel& op, bool si) {
+  const ModCalc::Savings s = ModCalc::savings(t, op);
+  const char* e = energyUnit(si);
+  return {
+      {"heating_recovered", "Heating recovered", e, energy(t.heatingBtu(), si)},
+      {"heating_sensible", "Heating recovered, sensible", e, energy(t.heatingSensibleBtu, si)},
+      {"heating_latent", "Heating recovered, latent", e, energy(t.heatingLatentBtu, si)},
+      {"cooling_recovered", "Cooling recovered", e, energy(t.coolingBtu(), si)},
+      {"cooling_sensible", "Cooling recovered, sensible", e, energy(t.coolingSensibleBtu, si)},
+      {"cooling_latent", "Cooling recovered, latent", e, energy(t.coolingLatentBtu, si)},
+      {"fan_energy", "Fan energy added", "kWh", t.fanKWh},
+      {"net_energy", "Net purchased energy saved", e, energy(s.netKBtu * 1000, si)},
+      {"cost_saved", "Cost saved", "currency", s.costSaved},
+      {"heating_peak", "Peak heating recovered", powerUnit(si), energy(t.heatingPeakBtuh, si)},
+      {"cooling_peak", "Peak cooling recovered", powerUnit(si), energy(t.coolingPeakBtuh, si)},
+      {"preheat_energy", "Frost preheat energy", e, energy(t.preheatBtu, si)},
+      {"water_recovered", "Water recovered", si ? "kg" : "lb",
+       si ? t.waterLb / units::kPoundsPerKilogram : t.waterLb},
+      {"frost_hours", "Frost hours", "h", static_cast<double>(t.frostHours)},
+      {"economizer_hours", "Economizer hours", "h", static_cast<double>(t.economizerHours)},
+      {"operating_hours", "Operating hours", "h", static_cast<double>(t.operatingHours)},
+      {"unrated_hours", "Hours not rated", "h", static_cast<double>(t.unratedHours)},
+  };
+}
+
+std::variant<ModCalc::Weather, std::string> readWeather(const std::string& path) {
+  if (!path.empty()) {
+    return ModCalc::readWeatherFile(path);
+  }
+  const auto candidates = catalogCandidates(KTR_DEFAULT_WEATHER);
+  for (const std::filesystem::path& candidate : candidates) {
+    std::error_code error;
+    if (std::filesystem::is_regular_file(candidate, error)) {
+      return ModCalc::readWeatherFile(candidate.string());
+    }
+  }
+  return std::string("The built-in weather file " KTR_DEFAULT_WEATHER
+                     " was not found in the current folder, in " KTR_DATA_DIR
+                     " or beside the program; name a weather file.");
+}
+
+std::string annualText(const ModCalc::AnnualResult& year, const ModCalc::OperationModel& op,
+                       bool si) {
+  // Each column's figure and its heading.
+  constexpr std::pair<const char*, const char*> kColumns[] = {{"heating_recovered", "Heating"},
+                                                              {"cooling_recovered", "Cooling"},
+                                                              {"fan_energy", "Fan"},
+                                                              {"net_energy", "Net"},
+                                                              {"cost_saved", "Cost saved"},
+                                                              {"frost_hours", "Frost"},
+                                                              {"economizer_hours", "Economizer"},
+                                                              {"operating_hours", "Operating"}};
+  const std::vector<AnnualFigure> units = annualFigures(year.year, op, si);
+  std::string text = "Model " + year.model + "\n\nMonth";
+  std::string unitLine = "     ";
+  for (const auto& [key, heading] : kColumns) {
+    char cell[32];
+    std::snprintf(cell, sizeof cell, "%12s", heading);
+    text += cell;
+    std::snprintf(cell, sizeof cell, "%12s", figure(units, key).unit.c_str());
+    unitLine += cell;
+  }
+  text += "\n" + unitLine + "\n";
+  const auto row = [&](const char* name, const ModCalc::EnergyTotals& t) {
+    char cell[32];
+    std::snprintf(cell, sizeof cell, "%-5s", name);
+    text += cell;
+    const std::vector<AnnualFigure> figures = annualFigures(t, op, si);
+    for (const auto& column : kColumns) {
+      std::snprintf(cell, sizeof cell, "%12.0f", figure(figures, column.first).value);
+      text += cell;
+    }
+    text += "\n";
+  };
+  for (std::size_t m = 0; m < 12; ++m) {
+    row(kMonths[m], year.months[m]);
+  }
+  row("Year", year.year);
+  if (year.design) {
+    for (const AnnualFigure& f : designFigures(*year.design, si)) {
+      text += std::string(f.caption) + ": " + fixed(f.value, 1) + " " + f.unit + "\n";
+    }
+  }
+  text += "Payback: " +
+          (year.paybackYears ? fixed(*year.paybackYears, 1) + " years"
+                             : std::string(op.firstCost > 0 ? "none: nothing is saved"
+                                                            : "no first cost entered")) +
+          "\n";
+  return text;
+}
+
+std::string annualCsv(const ModCalc::AnnualResult& year, const ModCalc::Weather& weather, bool si) {
+  const char* t = si ? "_C" : "_F";
+  const char* w = si ? "_gkg" : "_grlb";
+  const char* q = si ? "_kw" : "_btuh";
+  std::string csv = std::string("month,day,hour,occupied,economizer,frost,operating,") +
+                    "outdoor_dry_bulb" + t + ",outdoor_humidity_ratio" + w + ",return_dry_bulb" +
+                    t + ",return_humidity_ratio" + w + ",supply_dry_bulb" + t +
+                    ",supply_humidity_ratio" + w + ",wheel_rpm,heat_sensible" + q + ",heat_latent" +
+                    q + ",heat_total" + q + ",fan_kw,preheat" + q + "\r\n";
+  const auto temperature = [si](double f) { return fixed(si ? units::celsius(f) : f, 2); };
+  const auto ratio = [si](double grains) {
+    return fixed(si ? grains / units::kGrainsPerGramPerKilogram : grains, 3);
+  };
+  const auto rate = [si](double btuh) {
+    return si ? fixed(btuh * units::kKilowattsPerBtuPerHour, 4) : fixed(btuh, 1);
+  };
+  for (std::size_t k = 0; k < year.hours.size(); ++k) {
+    const ModCalc::HourResult& h = year.hours[k];
+    const ModCalc::WeatherHour& when = weather.hours[k];
+    const auto flag = [](bool b) { return b ? std::string("1") : std::string("0"); };
+    csv += std::to_string(when.month) + "," + std::to_string(when.day) + "," +
+           std::to_string(when.hour) + "," + flag(h.occupied) + "," + flag(h.economizer) + "," +
+           flag(h.frost) + "," + flag(h.operating) + "," + temperature(h.outdoorF) + "," +
+           ratio(h.outdoorGrains) + "," + (h.occupied ? temperature(h.returnF) : "") + "," +
+           (h.occupied ? ratio(h.returnGrains) : "") + "," +
+           (h.occupied ? temperature(h.supplyF) : "") + "," +
+           (h.occupied ? ratio(h.supplyGrains) : "") + "," + fixed(h.wheelRpm, 2) + "," +
+           rate(h.sensibleBtuh) + "," + rate(h.latentBtuh) + "," + rate(h.totalBtuh) + "," +
+           fixed(h.fanKW, 4) + "," + rate(h.preheatBtuh) + "\r\n";
+  }
+  return csv;
+}
+
+nlohmann::ordered_json annualJson(const ModCalc::AnnualResult& year,
+                                  const ModCalc::Weather& weather,
+                                  const ModCalc::OperationModel& op, bool si) {
+  nlohmann::ordered_json units = nlohmann::ordered_json::object();
+  for (const AnnualFigure& f : annualFigures(year.year, op, si)) {
+    units[f.key] = f.unit;
+  }
+  for (const AnnualFigure& f : designFigures({}, si)) {
+    units[f.key] = f.unit;
+  }
+  units["payback"] = "years";
+  nlohmann::ordered_json months = nlohmann::ordered_json::array();
+  for (std::size_t m = 0; m < 12; ++m) {
+    nlohmann::ordered_json month = {{"month", m + 1}};
+    month.update(figuresJson(annualFigures(year.months[m], op, si)));
+    months.push_back(month);
+  }
+  nlohmann::ordered_json total = figuresJson(annualFigures(year.year, op, si));
+  total["payback"] = year.paybackYears ? nlohmann::ordered_json(*year.paybackYears) : nullptr;
+  return {{"model", year.model},
+          {"weather", {{"location", weather.location}, {"hours", weather.hours.size()}}},
+          {"units", units},
+          {"months", months},
+          {"year", total},
+          {"design", year.design ? figuresJson(designFigures(*year.design, si))
+                                 : nlohmann::ordered_json(nullptr)}};
+}
+
+}  // namespace ktr

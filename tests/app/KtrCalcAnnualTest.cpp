@@ -1,0 +1,72 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "KtrCalcFixture.h"
+
+namespace {
+
+const std::string kShipped =
+    KTR_SOURCE_DIR "/resources/weather/USA_IL_Chicago-OHare.Intl.AP.725300_TMY3.epw";
+
+std::string fileText(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+class KtrCalcAnnual : public TempFolderTest {
+ protected:
+  KtrCalcAnnual() : TempFolderTest("ktr-calc-annual-") {}
+};
+
+// The JSON has a unit for every figure, 12 months and the year; the CSV one
+// row per hour; both agree on the year with each other and the text.
+TEST_F(KtrCalcAnnual, WritesTheYearAsJsonAndCsv) {
+  const CalcRun r = runWithCatalog(
+      {"--weather", kShipped, "--annual-json", path("y.json"), "--annual-csv", path("y.csv")});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const auto json = nlohmann::json::parse(fileText(path("y.json")));
+  ASSERT_EQ(json.at("months").size(), 12U);
+  for (const char* key : {"heating_recovered", "cooling_recovered", "fan_energy", "net_energy",
+                          "cost_saved", "frost_hours", "economizer_hours", "operating_hours"}) {
+    SCOPED_TRACE(key);
+    EXPECT_TRUE(json.at("units").contains(key));
+    double months = 0;
+    for (const auto& month : json.at("months")) {
+      months += month.at(key).get<double>();
+    }
+    EXPECT_NEAR(months, json.at("year").at(key).get<double>(), 1e-6 * std::abs(months) + 1e-9);
+  }
+  const std::string csv = fileText(path("y.csv"));
+  EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 8761);
+  EXPECT_EQ(csv.rfind("month,day,hour,occupied,economizer,frost,operating,outdoor_dry_bulb_F", 0),
+            0U);
+  EXPECT_GT(json.at("year").at("operating_hours").get<double>(), 2000);
+}
+
+// A weather file that cannot be read names the file, line and field, is
+// status 3, and nothing is rated or written.
+TEST_F(KtrCalcAnnual, UnreadableWeatherRatesNothing) {
+  std::string text = fileText(kShipped);
+  // January 1, hour 5, on line 13.
+  text.replace(text.find(",-10.6,-14.4,73,"), 6, ",warm");
+  std::ofstream(path("bad.epw"), std::ios::binary) << text;
+  const CalcRun r = runWithCatalog({"--weather", path("bad.epw"), "--annual-json", path("y.json")});
+  EXPECT_EQ(r.status, 3);
+  EXPECT_NE(
+      r.err.find(path("bad.epw") + ", line 13: field 7 (dry bulb) is \"warm\", not a number."),
+      std::string::npos)
+      << r.err;
+  EXPECT_FALSE(std::filesystem::exists(path("y.json")));
+}
+
+}  // namespace
