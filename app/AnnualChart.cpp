@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/AnnualOutputs.h"
 #include "platform/NumberText.h"
 
 namespace ktr {
@@ -14,9 +15,6 @@ const QColor kHeatingColor(200, 30, 30);
 const QColor kCoolingColor(0, 70, 160);
 const QColor kFanColor(110, 110, 110);
 const QColor kGridColor(225, 225, 225);
-
-constexpr const char* kMonths[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                     "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
 QFont chartFont(int pixels, bool bold) {
   QFont font;
@@ -81,7 +79,7 @@ void paintAnnualChart(QPainter& painter, const QRectF& bounds, const AnnualBars&
     painter.setPen(Qt::black);
     painter.drawText(
         QRectF(plot.left() + slot * static_cast<double>(m), plot.bottom() + 4, slot, 18),
-        Qt::AlignCenter, kMonths[m]);
+        Qt::AlignCenter, kMonthAbbreviations[m]);
   }
   painter.setBrush(Qt::NoBrush);
   painter.setPen(QPen(Qt::black, 1));

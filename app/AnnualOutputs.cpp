@@ -31,24 +31,6 @@ const char* powerUnit(bool si) {
   return si ? "kW" : "MBH";
 }
 
-constexpr const char* kMonths[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                     "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-
-// The design-day plant capacity saved, in the units shown and in tons.
-std::vector<AnnualFigure> designFigures(const ModCalc::DesignSavings& d, bool si) {
-  return {
-      {"cooling_capacity_saved", "Cooling capacity saved", powerUnit(si),
-       energy(d.coolingBtuh, si)},
-      {"cooling_capacity_saved_tons", "Cooling capacity saved", "tons", d.coolingBtuh / kBtuPerTon},
-      {"heating_capacity_saved", "Heating capacity saved", powerUnit(si),
-       energy(d.heatingBtuh, si)}};
-}
-
-const AnnualFigure& figure(const std::vector<AnnualFigure>& figures, std::string_view key) {
-  return *std::find_if(figures.begin(), figures.end(),
-                       [key](const AnnualFigure& f) { return key == f.key; });
-}
-
 nlohmann::ordered_json figuresJson(const std::vector<AnnualFigure>& figures) {
   nlohmann::ordered_json json = nlohmann::ordered_json::object();
   for (const AnnualFigure& f : figures) {
@@ -85,6 +67,20 @@ std::vector<AnnualFigure> annualFigures(const ModCalc::EnergyTotals& t,
   };
 }
 
+const AnnualFigure& annualFigure(const std::vector<AnnualFigure>& figures, std::string_view key) {
+  return *std::find_if(figures.begin(), figures.end(),
+                       [key](const AnnualFigure& f) { return key == f.key; });
+}
+
+std::vector<AnnualFigure> annualDesignFigures(const ModCalc::DesignSavings& d, bool si) {
+  return {
+      {"cooling_capacity_saved", "Cooling capacity saved", powerUnit(si),
+       energy(d.coolingBtuh, si)},
+      {"cooling_capacity_saved_tons", "Cooling capacity saved", "tons", d.coolingBtuh / kBtuPerTon},
+      {"heating_capacity_saved", "Heating capacity saved", powerUnit(si),
+       energy(d.heatingBtuh, si)}};
+}
+
 std::variant<ModCalc::Weather, std::string> readWeather(const std::string& path) {
   if (!path.empty()) {
     return ModCalc::readWeatherFile(path);
@@ -119,7 +115,7 @@ std::string annualText(const ModCalc::AnnualResult& year, const ModCalc::Operati
     char cell[32];
     std::snprintf(cell, sizeof cell, "%12s", heading);
     text += cell;
-    std::snprintf(cell, sizeof cell, "%12s", figure(units, key).unit.c_str());
+    std::snprintf(cell, sizeof cell, "%12s", annualFigure(units, key).unit.c_str());
     unitLine += cell;
   }
   text += "\n" + unitLine + "\n";
@@ -129,17 +125,17 @@ std::string annualText(const ModCalc::AnnualResult& year, const ModCalc::Operati
     text += cell;
     const std::vector<AnnualFigure> figures = annualFigures(t, op, si);
     for (const auto& column : kColumns) {
-      std::snprintf(cell, sizeof cell, "%12.0f", figure(figures, column.first).value);
+      std::snprintf(cell, sizeof cell, "%12.0f", annualFigure(figures, column.first).value);
       text += cell;
     }
     text += "\n";
   };
   for (std::size_t m = 0; m < 12; ++m) {
-    row(kMonths[m], year.months[m]);
+    row(kMonthAbbreviations[m], year.months[m]);
   }
   row("Year", year.year);
   if (year.design) {
-    for (const AnnualFigure& f : designFigures(*year.design, si)) {
+    for (const AnnualFigure& f : annualDesignFigures(*year.design, si)) {
       text += std::string(f.caption) + ": " + fixed(f.value, 1) + " " + f.unit + "\n";
     }
   }
@@ -191,7 +187,7 @@ nlohmann::ordered_json annualJson(const ModCalc::AnnualResult& year,
   for (const AnnualFigure& f : annualFigures(year.year, op, si)) {
     units[f.key] = f.unit;
   }
-  for (const AnnualFigure& f : designFigures({}, si)) {
+  for (const AnnualFigure& f : annualDesignFigures({}, si)) {
     units[f.key] = f.unit;
   }
   units["payback"] = "years";
@@ -208,7 +204,7 @@ nlohmann::ordered_json annualJson(const ModCalc::AnnualResult& year,
           {"units", units},
           {"months", months},
           {"year", total},
-          {"design", year.design ? figuresJson(designFigures(*year.design, si))
+          {"design", year.design ? figuresJson(annualDesignFigures(*year.design, si))
                                  : nlohmann::ordered_json(nullptr)}};
 }
 

@@ -6,6 +6,7 @@
 
 #include <nlohmann/json.hpp>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -13,6 +14,9 @@
 #include "engine/Weather.h"
 
 namespace ktr {
+
+inline constexpr const char* kMonthAbbreviations[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                                        "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
 // One figure of a month or the year: its JSON key, its caption, its unit in
 // the units shown and its value there.
@@ -26,6 +30,13 @@ struct AnnualFigure {
 // Every figure of `totals`, priced under `op`, in SI units when `si`.
 std::vector<AnnualFigure> annualFigures(const ModCalc::EnergyTotals& totals,
                                         const ModCalc::OperationModel& op, bool si);
+
+// The plant capacity the wheel saves at the design conditions, in the units
+// shown and in tons.
+std::vector<AnnualFigure> annualDesignFigures(const ModCalc::DesignSavings& design, bool si);
+
+// The figure of `figures` named `key`, which must be there.
+const AnnualFigure& annualFigure(const std::vector<AnnualFigure>& figures, std::string_view key);
 
 // The weather at `path`, or the built-in year when `path` is empty; or what
 // is wrong with it.

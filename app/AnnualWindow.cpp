@@ -41,24 +41,6 @@ constexpr const char* kMonthNames[12] = {"January",   "February", "March",    "A
                                          "May",       "June",     "July",     "August",
                                          "September", "October",  "November", "December"};
 
-double figureValue(const std::vector<AnnualFigure>& figures, std::string_view key) {
-  for (const AnnualFigure& f : figures) {
-    if (key == f.key) {
-      return f.value;
-    }
-  }
-  return 0;
-}
-
-QString unitOf(const std::vector<AnnualFigure>& figures, std::string_view key) {
-  for (const AnnualFigure& f : figures) {
-    if (key == f.key) {
-      return QString::fromStdString(f.unit);
-    }
-  }
-  return {};
-}
-
 QDoubleSpinBox* spin(double low, double high, double value, int decimals, const QString& suffix) {
   auto* box = new QDoubleSpinBox;
   box->setRange(low, high);
@@ -339,22 +321,23 @@ void AnnualWindow::show(const ModCalc::AnnualResult& year, const ModCalc::Operat
     return;
   }
   const std::vector<AnnualFigure> units = annualFigures(year.year, op, si_);
-  const QString energy = unitOf(units, "heating_recovered");
+  const QString energy = QString::fromStdString(annualFigure(units, "heating_recovered").unit);
   bars_.title = QString::fromStdString(year.model) + " · " + weatherName_;
   bars_.unit = energy;
   const double fanToBars = si_ ? 1 : kBtuPerKWh / 1000;
   for (std::size_t m = 0; m < 12; ++m) {
     const std::vector<AnnualFigure> month = annualFigures(year.months[m], op, si_);
-    bars_.heating[m] = figureValue(month, "heating_recovered");
-    bars_.cooling[m] = figureValue(month, "cooling_recovered");
-    bars_.fan[m] = figureValue(month, "fan_energy") * fanToBars;
+    bars_.heating[m] = annualFigure(month, "heating_recovered").value;
+    bars_.cooling[m] = annualFigure(month, "cooling_recovered").value;
+    bars_.fan[m] = annualFigure(month, "fan_energy").value * fanToBars;
   }
   chart_->update();
 
   QStringList headings;
   for (const auto& [key, heading] : kColumns) {
     // The words over each other keep the columns narrow enough to show whole.
-    headings << QString(heading).replace(' ', '\n') + "\n" + unitOf(units, key);
+    headings << QString(heading).replace(' ', '\n') + "\n" +
+                    QString::fromStdString(annualFigure(units, key).unit);
   }
   table_->setColumnCount(static_cast<int>(std::size(kColumns)));
   table_->setHorizontalHeaderLabels(headings);
@@ -366,7 +349,7 @@ void AnnualWindow::show(const ModCalc::AnnualResult& year, const ModCalc::Operat
     rows << (row < 12 ? kMonthNames[row] : "Year");
     const std::vector<AnnualFigure> figures = annualFigures(totals, op, si_);
     for (int column = 0; column < table_->columnCount(); ++column) {
-      const double value = figureValue(figures, kColumns[column].first);
+      const double value = annualFigure(figures, kColumns[column].first).value;
       auto* item =
           new QTableWidgetItem(QString::fromStdString(platform::formatNumber(value, "#,##0")));
       item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -383,19 +366,21 @@ void AnnualWindow::show(const ModCalc::AnnualResult& year, const ModCalc::Operat
   const auto number = [](double v, const char* pattern) {
     return QString::fromStdString(platform::formatNumber(v, pattern));
   };
-  QString text =
-      "<b>" + QString::fromStdString(year.model) + "</b> over " +
-      QString::fromStdString(weather_.location).toHtmlEscaped() + ": " + "saves " +
-      number(figureValue(units, "cost_saved"), "#,##0") + " a year at the prices entered, net " +
-      number(figureValue(units, "net_energy"), "#,##0") + " " + energy + " of purchased energy.";
+  QString text = "<b>" + QString::fromStdString(year.model) + "</b> over " +
+                 QString::fromStdString(weather_.location).toHtmlEscaped() + ": " + "saves " +
+                 number(annualFigure(units, "cost_saved").value, "#,##0") +
+                 " a year at the prices entered, net " +
+                 number(annualFigure(units, "net_energy").value, "#,##0") + " " + energy +
+                 " of purchased energy.";
   if (year.design) {
-    const double tons = year.design->coolingBtuh / 12000;
-    const double factor = si_ ? units::kKilowattsPerBtuPerHour : 0.001;
-    const QString power = si_ ? QStringLiteral("kW") : QStringLiteral("MBH");
+    const std::vector<AnnualFigure> design = annualDesignFigures(*year.design, si_);
+    const auto shown = [&](const char* key) {
+      const AnnualFigure& f = annualFigure(design, key);
+      return number(f.value, "#,##0.0") + " " + QString::fromStdString(f.unit);
+    };
     text += " Plant capacity saved at the design conditions: cooling " +
-            number(year.design->coolingBtuh * factor, "#,##0.0") + " " + power + " (" +
-            number(tons, "#,##0.0") + " tons), heating " +
-            number(year.design->heatingBtuh * factor, "#,##0.0") + " " + power + ".";
+            shown("cooling_capacity_saved") + " (" + shown("cooling_capacity_saved_tons") +
+            "), heating " + shown("heating_capacity_saved") + ".";
   }
   text += year.paybackYears  ? " Payback " + number(*year.paybackYears, "#,##0.0") + " years."
           : op.firstCost > 0 ? QStringLiteral(" No payback: the wheel saves nothing.")
