@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "app/AnnualOutputs.h"
+#include "app/AnnualReport.h"
 #include "app/ChartPainter.h"
 #include "app/ComparisonCsv.h"
 #include "app/ControlNames.h"
@@ -95,7 +96,7 @@ bool compareTo(Program& program, Session& session, const std::string& path) {
                   "Compare Models");
 }
 
-enum class AnnualForm { Text, Csv, Json };
+enum class AnnualForm { Text, Csv, Json, Report };
 
 // The case calculated, rated over the weather --weather named (or the
 // built-in year), to PATH as FORM; nothing is rated when the weather cannot
@@ -122,6 +123,24 @@ bool annualTo(Program& program, Session& session, const std::string& path, Annua
     case AnnualForm::Csv:
       return writeOut(program, session, path, annualCsv(result, year, si), "The hourly year",
                       "Annual Energy");
+    case AnnualForm::Report: {
+      if (auto* offscreen = dynamic_cast<OffscreenPages*>(&program.windows.ports.pages)) {
+        offscreen->ensureApplication();
+      }
+      const QString problem = writeAnnualReport(
+          QString::fromStdString(path),
+          {.projectTitle = QString::fromStdString(program.state.ProjectTitle),
+           .weatherName = QString::fromStdString(
+               session.weatherPath.empty() ? "Built-in typical year" : session.weatherPath),
+           .year = result,
+           .weather = year,
+           .op = op,
+           .si = si});
+      if (!problem.isEmpty()) {
+        messages.show(problem.toStdString(), "Annual Energy", platform::MessageIcon::Exclamation);
+      }
+      return problem.isEmpty();
+    }
     case AnnualForm::Json:
       break;
   }
@@ -260,6 +279,13 @@ const std::vector<ActionSpec>& actionTable() {
        "and the year",
        [](Program& p, Session& session, const std::string& path) {
          return annualTo(p, session, path, AnnualForm::Json);
+       },
+       "Annual Energy"},
+      {"--annual-report", "PATH", Kind::Output, false,
+       "the year as --annual rates it on one page, as PDF at PATH: the summary, the monthly "
+       "bars, the months' table and the operation",
+       [](Program& p, Session& session, const std::string& path) {
+         return annualTo(p, session, path, AnnualForm::Report);
        },
        "Annual Energy"},
       {"--json", nullptr, Kind::AtEnd, false,

@@ -37,6 +37,22 @@ double gridStep(double top) {
 
 }  // namespace
 
+AnnualBars annualBars(const ModCalc::AnnualResult& year, const ModCalc::OperationModel& op, bool si,
+                      const QString& title) {
+  AnnualBars bars;
+  bars.title = title;
+  bars.unit = QString::fromStdString(
+      annualFigure(annualFigures(year.year, op, si), "heating_recovered").unit);
+  const double fanToBars = si ? 1 : ModCalc::kBtuPerKWh / 1000;
+  for (std::size_t m = 0; m < 12; ++m) {
+    const std::vector<AnnualFigure> month = annualFigures(year.months[m], op, si);
+    bars.heating[m] = annualFigure(month, "heating_recovered").value;
+    bars.cooling[m] = annualFigure(month, "cooling_recovered").value;
+    bars.fan[m] = annualFigure(month, "fan_energy").value * fanToBars;
+  }
+  return bars;
+}
+
 void paintAnnualChart(QPainter& painter, const QRectF& bounds, const AnnualBars& bars) {
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing);
@@ -101,7 +117,7 @@ void paintAnnualChart(QPainter& painter, const QRectF& bounds, const AnnualBars&
                    Qt::AlignRight | Qt::AlignVCenter, "Energy per month, " + bars.unit);
   painter.setFont(chartFont(15, true));
   painter.drawText(QRectF(plot.left(), bounds.top() + 6, plot.width(), 22), Qt::AlignLeft,
-                   QStringLiteral("Annual energy"));
+                   QStringLiteral("Energy by month"));
   painter.setFont(font);
   painter.drawText(QRectF(plot.left(), bounds.top() + 6, plot.width(), 22), Qt::AlignRight,
                    bars.title);

@@ -8,6 +8,8 @@
 #include <QString>
 #include <array>
 
+#include "engine/Annual.h"
+
 namespace ktr {
 
 struct AnnualBars {
@@ -17,6 +19,10 @@ struct AnnualBars {
   std::array<double, 12> cooling{};
   std::array<double, 12> fan{};
 };
+
+// The bars of `year` in the energy unit shown, the fans' too.
+AnnualBars annualBars(const ModCalc::AnnualResult& year, const ModCalc::OperationModel& op, bool si,
+                      const QString& title);
 
 void paintAnnualChart(QPainter& painter, const QRectF& bounds, const AnnualBars& bars);
 

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "app/CatalogLocations.h"
+#include "platform/NumberText.h"
 #include "units/Units.h"
 
 namespace ktr {
@@ -97,6 +98,56 @@ std::variant<ModCalc::Weather, std::string> readWeather(const std::string& path)
                      " or beside the program; name a weather file.");
 }
 
+std::string annualSummary(const ModCalc::AnnualResult& year, const ModCalc::Weather& weather,
+                          const ModCalc::OperationModel& op, bool si) {
+  const std::vector<AnnualFigure> figures = annualFigures(year.year, op, si);
+  const auto shown = [](const AnnualFigure& f, const char* pattern) {
+    return platform::formatNumber(f.value, pattern) + " " + f.unit;
+  };
+  std::string text = year.model + " over " + weather.location + " saves " +
+                     platform::formatNumber(annualFigure(figures, "cost_saved").value, "#,##0") +
+                     " a year at the prices entered, net " +
+                     shown(annualFigure(figures, "net_energy"), "#,##0") + " of purchased energy.";
+  if (year.design) {
+    const std::vector<AnnualFigure> design = annualDesignFigures(*year.design, si);
+    text += " Plant capacity saved at the design conditions: cooling " +
+            shown(annualFigure(design, "cooling_capacity_saved"), "#,##0.0") + " (" +
+            shown(annualFigure(design, "cooling_capacity_saved_tons"), "#,##0.0") + "), heating " +
+            shown(annualFigure(design, "heating_capacity_saved"), "#,##0.0") + ".";
+  }
+  text += year.paybackYears
+              ? " Payback " + platform::formatNumber(*year.paybackYears, "#,##0.0") + " years."
+          : op.firstCost > 0 ? " No payback: the wheel saves nothing."
+                             : " No first cost was entered for a payback.";
+  return text;
+}
+
+std::string operationText(const ModCalc::OperationModel& op, bool si) {
+  const auto temperature = [si](double f) {
+    return fixed(si ? units::celsius(f) : f, 1) + (si ? " °C" : " °F");
+  };
+  const auto hour = [](int h) { return std::to_string(h) + ":00"; };
+  constexpr const char* kFrost[] = {"a slower wheel", "preheat to ", "a bypass"};
+  std::string text = "occupied " + hour(op.occupiedFrom) + " to " + hour(op.occupiedTo) +
+                     (op.weekendsOccupied ? " every day" : " on weekdays") + "; return air ";
+  text += op.caseReturnAir
+              ? std::string("as the case's")
+              : temperature(op.coolingReturnF) + " / " + fixed(op.coolingReturnRhPct, 0) +
+                    " % RH in cooling, " + temperature(op.heatingReturnF) + " / " +
+                    fixed(op.heatingReturnRhPct, 0) + " % RH in heating";
+  text += op.economizer ? "; economizer between " + temperature(op.economizerLowF) + " and " +
+                              temperature(op.economizerHighF)
+                        : std::string("; no economizer");
+  text += std::string("; frost met by ") + kFrost[static_cast<int>(op.frost)] +
+          (op.frost == ModCalc::FrostControl::Preheat ? temperature(op.preheatF) : "");
+  text += "; fan efficiency " + fixed(op.fanEfficiency, 2) + ", motor " +
+          fixed(op.motorEfficiency, 2) + "; electricity " + fixed(op.electricityPerKWh, 3) +
+          " per kWh, fuel " + fixed(op.fuelPerTherm, 2) + " per therm, cooling COP " +
+          fixed(op.coolingCop, 2) + ", heating efficiency " + fixed(op.heatingEfficiency, 2) +
+          ", first cost " + platform::formatNumber(op.firstCost, "#,##0") + ".";
+  return text;
+}
+
 std::string annualText(const ModCalc::AnnualResult& year, const ModCalc::OperationModel& op,
                        bool si) {
   // Each column's figure and its heading.
@@ -109,7 +160,7 @@ std::string annualText(const ModCalc::AnnualResult& year, const ModCalc::Operati
                                                               {"economizer_hours", "Economizer"},
                                                               {"operating_hours", "Operating"}};
   const std::vector<AnnualFigure> units = annualFigures(year.year, op, si);
-  std::string text = "Model " + year.model + "\n\nMonth";
+  std::string text = "Model " + year.model + "; " + operationText(op, si) + "\n\nMonth";
   std::string unitLine = "     ";
   for (const auto& [key, heading] : kColumns) {
     char cell[32];

@@ -18,6 +18,28 @@ namespace ktr {
 inline constexpr const char* kMonthAbbreviations[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
+inline constexpr const char* kMonthNames[12] = {"January",   "February", "March",    "April",
+                                                "May",       "June",     "July",     "August",
+                                                "September", "October",  "November", "December"};
+
+// A column of the months' table the window and the report show: a figure
+// of annualFigures and its heading.
+struct AnnualColumn {
+  const char* key;
+  const char* heading;
+};
+inline constexpr AnnualColumn kAnnualColumns[] = {
+    {"heating_recovered", "Heating recovered"},
+    {"cooling_recovered", "Cooling recovered"},
+    {"fan_energy", "Fan energy"},
+    {"net_energy", "Net energy saved"},
+    {"cost_saved", "Cost saved"},
+    {"frost_hours", "Frost hours"},
+    {"economizer_hours", "Economizer hours"},
+    {"operating_hours", "Operating hours"},
+    {"water_recovered", "Water recovered"},
+};
+
 // One figure of a month or the year: its JSON key, its caption, its unit in
 // the units shown and its value there.
 struct AnnualFigure {
@@ -41,6 +63,14 @@ const AnnualFigure& annualFigure(const std::vector<AnnualFigure>& figures, std::
 // The weather at `path`, or the built-in year when `path` is empty; or what
 // is wrong with it.
 std::variant<ModCalc::Weather, std::string> readWeather(const std::string& path);
+
+// The year in a few sentences: the model and the weather, cost and energy
+// saved, the plant capacity saved and the payback.
+std::string annualSummary(const ModCalc::AnnualResult& year, const ModCalc::Weather& weather,
+                          const ModCalc::OperationModel& op, bool si);
+
+// The operation the year assumed, in a sentence or two.
+std::string operationText(const ModCalc::OperationModel& op, bool si);
 
 // The months and the year as a table, the design-day savings and the
 // payback, for a person.

@@ -14,6 +14,7 @@
 #include <variant>
 
 #include "app/AnnualOutputs.h"
+#include "app/AnnualReport.h"
 #include "platform/NumberText.h"
 #include "ui/Calculate.h"
 #include "units/Units.h"
@@ -21,25 +22,6 @@
 namespace ktr {
 
 namespace {
-
-constexpr double kBtuPerKWh = 3412.14;
-
-// The table's columns: a figure of annualFigures and its heading.
-constexpr std::pair<const char*, const char*> kColumns[] = {
-    {"heating_recovered", "Heating recovered"},
-    {"cooling_recovered", "Cooling recovered"},
-    {"fan_energy", "Fan energy"},
-    {"net_energy", "Net energy saved"},
-    {"cost_saved", "Cost saved"},
-    {"frost_hours", "Frost hours"},
-    {"economizer_hours", "Economizer hours"},
-    {"operating_hours", "Operating hours"},
-    {"water_recovered", "Water recovered"},
-};
-
-constexpr const char* kMonthNames[12] = {"January",   "February", "March",    "April",
-                                         "May",       "June",     "July",     "August",
-                                         "September", "October",  "November", "December"};
 
 QDoubleSpinBox* spin(double low, double high, double value, int decimals, const QString& suffix) {
   auto* box = new QDoubleSpinBox;
@@ -78,6 +60,8 @@ AnnualWindow::AnnualWindow(Program& program, QWidget* parent)
   file->addAction(QStringLiteral("Open &Weather File…"), this, [this] { openWeather(); });
   file->addAction(QStringLiteral("&Built-in Weather"), this, [this] { chooseWeather({}); });
   file->addSeparator();
+  file->addAction(QStringLiteral("Export &PDF…"), this, [this] { exportPdf(); });
+  file->addSeparator();
   file->addAction(QStringLiteral("&Close"), QKeySequence::Close, this, &QWidget::close);
 
   auto* central = new QWidget(this);
@@ -92,6 +76,7 @@ AnnualWindow::AnnualWindow(Program& program, QWidget* parent)
   auto* results = new QVBoxLayout;
   summary_ = new QLabel;
   summary_->setWordWrap(true);
+  summary_->setTextFormat(Qt::PlainText);
   summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   results->addWidget(summary_);
   chart_ = new Chart(bars_, central);
@@ -311,35 +296,57 @@ void AnnualWindow::refresh() {
   show(year, op);
 }
 
+void AnnualWindow::exportPdf() {
+  refresh();
+  if (year_.error) {
+    program_.windows.ports.messages.show(*year_.error, "Annual Energy",
+                                         platform::MessageIcon::Exclamation);
+    return;
+  }
+  QString path =
+      QFileDialog::getSaveFileName(this, QStringLiteral("Export PDF"), QStringLiteral("annual.pdf"),
+                                   QStringLiteral("PDF documents (*.pdf)"));
+  if (path.isEmpty()) {
+    return;
+  }
+  if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) {
+    path += QStringLiteral(".pdf");
+  }
+  const QString problem =
+      writeAnnualReport(path, {.projectTitle = QString::fromStdString(program_.state.ProjectTitle),
+                               .weatherName = weatherName_,
+                               .year = year_,
+                               .weather = weather_,
+                               .op = op_,
+                               .si = si_});
+  if (!problem.isEmpty()) {
+    program_.windows.ports.messages.show(problem.toStdString(), "Annual Energy",
+                                         platform::MessageIcon::Exclamation);
+  }
+}
+
 void AnnualWindow::show(const ModCalc::AnnualResult& year, const ModCalc::OperationModel& op) {
+  year_ = year;
+  op_ = op;
   table_->clearContents();
   if (year.error) {
-    summary_->setText("<b>" + QString::fromStdString(*year.error).toHtmlEscaped() + "</b>");
+    summary_->setText(QString::fromStdString(*year.error));
     bars_ = {};
     bars_.title = QStringLiteral("No year rated");
     chart_->update();
     return;
   }
-  const std::vector<AnnualFigure> units = annualFigures(year.year, op, si_);
-  const QString energy = QString::fromStdString(annualFigure(units, "heating_recovered").unit);
-  bars_.title = QString::fromStdString(year.model) + " · " + weatherName_;
-  bars_.unit = energy;
-  const double fanToBars = si_ ? 1 : kBtuPerKWh / 1000;
-  for (std::size_t m = 0; m < 12; ++m) {
-    const std::vector<AnnualFigure> month = annualFigures(year.months[m], op, si_);
-    bars_.heating[m] = annualFigure(month, "heating_recovered").value;
-    bars_.cooling[m] = annualFigure(month, "cooling_recovered").value;
-    bars_.fan[m] = annualFigure(month, "fan_energy").value * fanToBars;
-  }
+  bars_ = annualBars(year, op, si_, QString::fromStdString(year.model) + " · " + weatherName_);
   chart_->update();
 
   QStringList headings;
-  for (const auto& [key, heading] : kColumns) {
+  const std::vector<AnnualFigure> units = annualFigures(year.year, op, si_);
+  for (const AnnualColumn& column : kAnnualColumns) {
     // The words over each other keep the columns narrow enough to show whole.
-    headings << QString(heading).replace(' ', '\n') + "\n" +
-                    QString::fromStdString(annualFigure(units, key).unit);
+    headings << QString(column.heading).replace(' ', '\n') + "\n" +
+                    QString::fromStdString(annualFigure(units, column.key).unit);
   }
-  table_->setColumnCount(static_cast<int>(std::size(kColumns)));
+  table_->setColumnCount(static_cast<int>(std::size(kAnnualColumns)));
   table_->setHorizontalHeaderLabels(headings);
   table_->setRowCount(13);
   QStringList rows;
@@ -349,7 +356,7 @@ void AnnualWindow::show(const ModCalc::AnnualResult& year, const ModCalc::Operat
     rows << (row < 12 ? kMonthNames[row] : "Year");
     const std::vector<AnnualFigure> figures = annualFigures(totals, op, si_);
     for (int column = 0; column < table_->columnCount(); ++column) {
-      const double value = annualFigure(figures, kColumns[column].first).value;
+      const double value = annualFigure(figures, kAnnualColumns[column].key).value;
       auto* item =
           new QTableWidgetItem(QString::fromStdString(platform::formatNumber(value, "#,##0")));
       item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -363,29 +370,7 @@ void AnnualWindow::show(const ModCalc::AnnualResult& year, const ModCalc::Operat
   }
   table_->setVerticalHeaderLabels(rows);
 
-  const auto number = [](double v, const char* pattern) {
-    return QString::fromStdString(platform::formatNumber(v, pattern));
-  };
-  QString text = "<b>" + QString::fromStdString(year.model) + "</b> over " +
-                 QString::fromStdString(weather_.location).toHtmlEscaped() + ": " + "saves " +
-                 number(annualFigure(units, "cost_saved").value, "#,##0") +
-                 " a year at the prices entered, net " +
-                 number(annualFigure(units, "net_energy").value, "#,##0") + " " + energy +
-                 " of purchased energy.";
-  if (year.design) {
-    const std::vector<AnnualFigure> design = annualDesignFigures(*year.design, si_);
-    const auto shown = [&](const char* key) {
-      const AnnualFigure& f = annualFigure(design, key);
-      return number(f.value, "#,##0.0") + " " + QString::fromStdString(f.unit);
-    };
-    text += " Plant capacity saved at the design conditions: cooling " +
-            shown("cooling_capacity_saved") + " (" + shown("cooling_capacity_saved_tons") +
-            "), heating " + shown("heating_capacity_saved") + ".";
-  }
-  text += year.paybackYears  ? " Payback " + number(*year.paybackYears, "#,##0.0") + " years."
-          : op.firstCost > 0 ? QStringLiteral(" No payback: the wheel saves nothing.")
-                             : QStringLiteral(" Enter the first cost for the payback.");
-  summary_->setText(text);
+  summary_->setText(QString::fromStdString(annualSummary(year, weather_, op, si_)));
 }
 
 }  // namespace ktr

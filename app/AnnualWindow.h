@@ -36,12 +36,16 @@ class AnnualWindow final : public QMainWindow {
 
   QWidget* inputs();
   void openWeather();
+  void exportPdf();
   void chooseWeather(const QString& path);
   ModCalc::OperationModel operation() const;
   void show(const ModCalc::AnnualResult& year, const ModCalc::OperationModel& op);
 
   Program& program_;
   ModCalc::Weather weather_;
+  // The year shown, and the operation it was rated under.
+  ModCalc::AnnualResult year_;
+  ModCalc::OperationModel op_;
   QString weatherName_;
   AnnualBars bars_;
   bool si_ = false;

@@ -14,7 +14,6 @@ namespace {
 
 constexpr double kWattsPerInchWaterCfm = 249.089 * 0.00047194745;
 constexpr double kWattsPerHorsepower = 745.7;
-constexpr double kBtuPerKWh = 3412.14;
 constexpr double kBtuPerTherm = 100000;
 constexpr std::int16_t kGrainsOption = 3;
 // As the frost speed control: a tenth slower at a time, never below 1 rpm.

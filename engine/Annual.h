@@ -16,6 +16,8 @@
 
 namespace ModCalc {
 
+inline constexpr double kBtuPerKWh = 3412.14;
+
 enum class FrostControl : std::int8_t {
   ReducedSpeed,  // slower, a tenth at a time, until the exhaust no longer frosts
   Preheat,       // outdoor air warmed to the preheat temperature first

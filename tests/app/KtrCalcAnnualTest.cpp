@@ -49,6 +49,21 @@ TEST_F(KtrCalcAnnual, WritesTheYearAsJsonAndCsv) {
   EXPECT_GT(json.at("year").at("operating_hours").get<double>(), 2000);
 }
 
+// The one-page report is a PDF; one that cannot be written is status 3.
+TEST_F(KtrCalcAnnual, WritesTheAnnualReport) {
+  const CalcRun r = runWithCatalog({"--weather", kShipped, "--annual-report", path("y.pdf")});
+  ASSERT_EQ(r.status, 0) << r.err;
+  std::ifstream pdf(path("y.pdf"), std::ios::binary);
+  std::string magic(5, '\0');
+  pdf.read(magic.data(), 5);
+  EXPECT_EQ(magic, "%PDF-");
+  const CalcRun folder = runWithCatalog({"--weather", kShipped, "--annual-report", dir.string()});
+  EXPECT_EQ(folder.status, 3);
+  EXPECT_NE(folder.err.find("The annual report could not be written to " + dir.string()),
+            std::string::npos)
+      << folder.err;
+}
+
 // A weather file that cannot be read names the file, line and field, is
 // status 3, and nothing is rated or written.
 TEST_F(KtrCalcAnnual, UnreadableWeatherRatesNothing) {
