@@ -115,6 +115,10 @@ std::string annualSummary(const ModCalc::AnnualResult& year, const ModCalc::Weat
             shown(annualFigure(design, "cooling_capacity_saved_tons"), "#,##0.0") + "), heating " +
             shown(annualFigure(design, "heating_capacity_saved"), "#,##0.0") + ".";
   }
+  if (year.year.unratedHours > 0) {
+    text += " " + std::to_string(year.year.unratedHours) +
+            " occupied hours could not be rated and count as no recovery.";
+  }
   text += year.paybackYears
               ? " Payback " + platform::formatNumber(*year.paybackYears, "#,##0.0") + " years."
           : op.firstCost > 0 ? " No payback: the wheel saves nothing."

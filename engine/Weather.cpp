@@ -128,7 +128,9 @@ struct HourReader {
     at.inRange(h.dryBulbC, -70, 70, col.dryBulb, "dry bulb, °C");
     if (const auto dewPoint = figure(f, col.dewPoint, at, "dew point", 99.9)) {
       h.dewPointC = celsius(*dewPoint);
-      at.inRange(*h.dewPointC, -70, h.dryBulbC, col.dewPoint, "dew point, °C");
+      // A dew point a little above the dry bulb is rounding in the source;
+      // the rating takes such air as saturated.
+      at.inRange(*h.dewPointC, -70, 70, col.dewPoint, "dew point, °C");
     }
     const std::optional<double> relHum = figure(f, col.relHum, at, "relative humidity", 999);
     if (relHum) {

@@ -93,8 +93,8 @@ TEST(WeatherTest, DamagedCopiesNameTheLineAndField) {
       {"no humidity", [](auto& l) { l[30] = withField(withField(l[30], 8, "99.9"), 9, "999"); },
        "x.epw, line 31: field 9 (relative humidity) is missing, and so is the dew point: the "
        "hour has no humidity."},
-      {"dew point above dry bulb", [](auto& l) { l[30] = withField(l[30], 8, "5"); },
-       "x.epw, line 31: field 8 (dew point, °C) is 5, outside -70 to -1.7."},
+      {"dew point out of range", [](auto& l) { l[30] = withField(l[30], 8, "75"); },
+       "x.epw, line 31: field 8 (dew point, °C) is 75, outside -70 to 70."},
       {"hour left out", [](auto& l) { l.erase(l.begin() + 18); },
        "x.epw, line 19: field 4 (hour) is 1/1 hour 12 where 1/1 hour 11 comes next."},
       {"header", [](auto& l) { l[1] = "DESIGN,0"; },
