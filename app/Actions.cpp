@@ -96,7 +96,7 @@ bool compareTo(Program& program, Session& session, const std::string& path) {
                   "Compare Models");
 }
 
-enum class AnnualForm { Text, Csv, Json, Report };
+enum class AnnualForm { Text, Csv, Json, Report, Models };
 
 // The case calculated, rated over the weather --weather named (or the
 // built-in year), to PATH as FORM; nothing is rated when the weather cannot
@@ -110,13 +110,18 @@ bool annualTo(Program& program, Session& session, const std::string& path, Annua
   }
   const ModCalc::Weather& year = std::get<ModCalc::Weather>(weather);
   const ModCalc::OperationModel op;
-  const ModCalc::AnnualResult result =
-      ModCalc::rateYear(ModCalc::readCase(program.engine), year, op, program.catalog);
+  const ModCalc::Case rated = ModCalc::readCase(program.engine);
+  const bool si = program.state.SIUnits == 1;
+  if (form == AnnualForm::Models) {
+    return writeOut(program, session, path,
+                    annualComparisonCsv(rated, year, op, program.catalog, si), "The models' years",
+                    "Annual Energy");
+  }
+  const ModCalc::AnnualResult result = ModCalc::rateYear(rated, year, op, program.catalog);
   if (result.error) {
     messages.show(*result.error, "Annual Energy", platform::MessageIcon::Exclamation);
     return false;
   }
-  const bool si = program.state.SIUnits == 1;
   switch (form) {
     case AnnualForm::Text:
       return writeOut(program, session, "-", annualText(result, op, si), "", "Annual Energy");
@@ -142,6 +147,7 @@ bool annualTo(Program& program, Session& session, const std::string& path, Annua
       return problem.isEmpty();
     }
     case AnnualForm::Json:
+    case AnnualForm::Models:
       break;
   }
   return writeOut(program, session, path, annualJson(result, year, op, si).dump(2) + "\n",
@@ -286,6 +292,14 @@ const std::vector<ActionSpec>& actionTable() {
        "bars, the months' table and the operation",
        [](Program& p, Session& session, const std::string& path) {
          return annualTo(p, session, path, AnnualForm::Report);
+       },
+       "Annual Energy"},
+      {"--compare-annual", "PATH", Kind::Output, false,
+       "every catalog model rated over the year for the case as --annual rates it, as CSV at "
+       "PATH (- is standard output): net energy, cost, heating, cooling and fan energy, frost "
+       "and operating hours, payback",
+       [](Program& p, Session& session, const std::string& path) {
+         return annualTo(p, session, path, AnnualForm::Models);
        },
        "Annual Energy"},
       {"--json", nullptr, Kind::AtEnd, false,

@@ -202,6 +202,39 @@ std::string annualText(const ModCalc::AnnualResult& year, const ModCalc::Operati
   return text;
 }
 
+std::string annualComparisonCsv(const ModCalc::Case& c, const ModCalc::Weather& weather,
+                                const ModCalc::OperationModel& op,
+                                const ModCalc::ModelCatalog& catalog, bool si) {
+  constexpr const char* kKeys[] = {"net_energy",        "cost_saved", "heating_recovered",
+                                   "cooling_recovered", "fan_energy", "frost_hours",
+                                   "operating_hours"};
+  const std::vector<AnnualFigure> units = annualFigures({}, op, si);
+  std::string csv = "model";
+  for (const char* key : kKeys) {
+    csv += std::string(",") + key + "_" + annualFigure(units, key).unit;
+  }
+  csv += ",payback_years,message\r\n";
+  ModCalc::Case each = c;
+  each.selectModel = false;
+  for (std::size_t row = 1; row <= static_cast<std::size_t>(catalog.ModelCount); ++row) {
+    each.model = catalog.ModelName[row];
+    const ModCalc::AnnualResult year = ModCalc::rateYear(each, weather, op, catalog);
+    csv += each.model;
+    const std::vector<AnnualFigure> figures = annualFigures(year.year, op, si);
+    for (const char* key : kKeys) {
+      csv += "," + (year.error ? std::string() : fixed(annualFigure(figures, key).value, 1));
+    }
+    csv += "," + (year.paybackYears ? fixed(*year.paybackYears, 2) : std::string());
+    // The reason quoted, its quotes doubled, as a CSV field.
+    std::string message;
+    for (const char ch : year.error.value_or("")) {
+      message += ch == '"' ? std::string("\"\"") : std::string(1, ch);
+    }
+    csv += ",\"" + message + "\"\r\n";
+  }
+  return csv;
+}
+
 std::string annualCsv(const ModCalc::AnnualResult& year, const ModCalc::Weather& weather, bool si) {
   const char* t = si ? "_C" : "_F";
   const char* w = si ? "_gkg" : "_grlb";

@@ -76,6 +76,13 @@ std::string operationText(const ModCalc::OperationModel& op, bool si);
 // payback, for a person.
 std::string annualText(const ModCalc::AnnualResult& year, const ModCalc::OperationModel& op,
                        bool si);
+// Every catalog model rated over the year for the case, one CSV row each:
+// the energy and cost it saves, so the sizes can be weighed; a model the
+// case cannot be rated with has its reason in the last column.
+std::string annualComparisonCsv(const ModCalc::Case& c, const ModCalc::Weather& weather,
+                                const ModCalc::OperationModel& op,
+                                const ModCalc::ModelCatalog& catalog, bool si);
+
 // One row per weather hour.
 std::string annualCsv(const ModCalc::AnnualResult& year, const ModCalc::Weather& weather, bool si);
 // The units of every figure, the 12 months and the year.

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 #include <nlohmann/json.hpp>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,42 @@ TEST_F(KtrCalcAnnual, WritesTheYearAsJsonAndCsv) {
       header.rfind("month,day,hour,occupied,economizer,frost,operating,outdoor_dry_bulb_F", 0), 0U);
   EXPECT_EQ(std::count(std::istreambuf_iterator<char>(csv), {}, '\n'), 8760);
   EXPECT_GT(json.at("year").at("operating_hours").get<double>(), 2000);
+}
+
+// Every model over the year: one row per catalog model, and the model the
+// case selects saves there what its own year says.
+TEST_F(KtrCalcAnnual, ComparesEveryModelOverTheYear) {
+  const std::vector<std::string> air = {"txtV=2000", "txtVra=2000", "--weather", kShipped};
+  std::vector<std::string> args = air;
+  args.insert(args.end(), {"--compare-annual", "-"});
+  const CalcRun r = runWithCatalog(args);
+  ASSERT_EQ(r.status, 0) << r.err;
+  args = air;
+  args.insert(args.end(), {"--annual-json", "-"});
+  const auto own = nlohmann::json::parse(runWithCatalog(args).out);
+  std::istringstream csv(r.out);
+  std::string line;
+  std::getline(csv, line);
+  EXPECT_EQ(line.rfind("model,net_energy_kBtu,cost_saved_currency,heating_recovered_kBtu,", 0), 0U)
+      << line;
+  int rows = 0;
+  bool found = false;
+  while (std::getline(csv, line)) {
+    ++rows;
+    std::vector<std::string> fields;
+    std::istringstream row(line);
+    for (std::string field; std::getline(row, field, ',');) {
+      fields.push_back(field);
+    }
+    ASSERT_GE(fields.size(), 3U) << line;
+    if (fields[0] == own.at("model")) {
+      found = true;
+      EXPECT_NEAR(std::stod(fields[1]), own.at("year").at("net_energy").get<double>(), 0.051);
+      EXPECT_NEAR(std::stod(fields[2]), own.at("year").at("cost_saved").get<double>(), 0.051);
+    }
+  }
+  EXPECT_EQ(rows, 35);
+  EXPECT_TRUE(found);
 }
 
 // The one-page report is a PDF; one that cannot be written is status 3.
