@@ -124,6 +124,7 @@ class Year {
     r.rated = true;
     r.frost = !r.economizer && rating.frost;
     bool turning = !r.economizer;
+    const double fullRecovery = std::abs(rating.results.HeatT);
     if (r.frost) {
       switch (op_.frost) {
         case FrostControl::ReducedSpeed:
@@ -160,6 +161,10 @@ class Year {
       }
     }
     const CalcState& s = rating.results;
+    if (r.frost) {
+      r.frostLostBtuh = turning ? std::max(0.0, fullRecovery - std::abs(s.HeatT)) : fullRecovery;
+      r.frostPersists = turning && rating.frost;
+    }
     r.outdoorF = s.Toa;
     r.outdoorGrains = s.Woa;
     r.fanKW = (s.dPs * std::get<double>(s.AcfmList[0]) + s.dPr * std::get<double>(s.AcfmList[3])) *
@@ -213,6 +218,8 @@ void tally(EnergyTotals& t, const HourResult& h) {
     return;
   }
   t.frostHours += h.frost ? 1 : 0;
+  t.frostPersistsHours += h.frostPersists ? 1 : 0;
+  t.frostLostBtu += h.frostLostBtuh;
   t.fanKWh += h.fanKW;
   t.preheatBtu += h.preheatBtuh;
   if (!h.operating) {
@@ -245,6 +252,8 @@ void EnergyTotals::add(const EnergyTotals& o) {
   heatingPeakBtuh = std::max(heatingPeakBtuh, o.heatingPeakBtuh);
   coolingPeakBtuh = std::max(coolingPeakBtuh, o.coolingPeakBtuh);
   frostHours += o.frostHours;
+  frostPersistsHours += o.frostPersistsHours;
+  frostLostBtu += o.frostLostBtu;
   economizerHours += o.economizerHours;
   operatingHours += o.operatingHours;
   unratedHours += o.unratedHours;

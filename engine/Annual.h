@@ -69,10 +69,12 @@ struct EnergyTotals {
   double coolingLatentBtu = 0;
   double fanKWh = 0;
   double preheatBtu = 0;
-  double waterLb = 0;  // water the wheel moves between the streams
+  double frostLostBtu = 0;  // recovery the frost control gives up
+  double waterLb = 0;       // water the wheel moves between the streams
   double heatingPeakBtuh = 0;
   double coolingPeakBtuh = 0;
-  int frostHours = 0;  // hours the wheel would frost without its control
+  int frostHours = 0;          // hours the wheel would frost without its control
+  int frostPersistsHours = 0;  // of those, hours the control could not end the frost
   int economizerHours = 0;
   int operatingHours = 0;  // hours the wheel turns
   int unratedHours = 0;    // hours whose air the case cannot be rated at
@@ -94,7 +96,8 @@ Savings savings(const EnergyTotals& totals, const OperationModel& op);
 struct HourResult {
   bool occupied = false;
   bool economizer = false;
-  bool frost = false;
+  bool frost = false;          // would frost without the frost control
+  bool frostPersists = false;  // frosts even with it
   bool operating = false;
   bool rated = false;
   float outdoorF = 0;  // after any preheat
@@ -110,6 +113,7 @@ struct HourResult {
   double totalBtuh = 0;
   double fanKW = 0;
   double preheatBtuh = 0;
+  double frostLostBtuh = 0;  // recovery the frost control gives up
 };
 
 // Recovered loads at the design conditions: the plant capacity the wheel

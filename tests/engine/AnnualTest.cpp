@@ -169,6 +169,8 @@ TEST_F(AnnualTest, FrostStrategies) {
       << "no slower than it must be";
   EXPECT_LT(slowed.totalBtuh, 0);
   EXPECT_GT(slowed.totalBtuh, frosting.results.HeatT);
+  EXPECT_FALSE(slowed.frostPersists);
+  EXPECT_NEAR(slowed.frostLostBtuh, slowed.totalBtuh - frosting.results.HeatT, 1e-6);
 
   op.frost = FrostControl::Preheat;
   op.preheatF = 10;
@@ -181,12 +183,17 @@ TEST_F(AnnualTest, FrostStrategies) {
   const double voa = alone(10, -25, 70, 40).results.Voa;
   EXPECT_NEAR(warm.preheatBtuh, perLb * voa * 60 / 13.33333, 1e-3 * warm.preheatBtuh);
   EXPECT_DOUBLE_EQ(preheated.year.preheatBtu, warm.preheatBtuh);
+  op.preheatF = -18;
+  const HourResult barely = year(w, op).hours[0];
+  EXPECT_TRUE(barely.frostPersists) << "two degrees of preheat leave the exhaust frosting";
+  EXPECT_EQ(year(w, op).year.frostPersistsHours, 1);
 
   op.frost = FrostControl::Bypass;
   const HourResult bypassed = year(w, op).hours[0];
   EXPECT_TRUE(bypassed.frost);
   EXPECT_FALSE(bypassed.operating);
   EXPECT_EQ(bypassed.totalBtuh, 0);
+  EXPECT_NEAR(bypassed.frostLostBtuh, -frosting.results.HeatT, 1e-6);
   EXPECT_GT(bypassed.fanKW, 0);
 }
 
