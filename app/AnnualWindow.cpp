@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
+#include <memory>
 #include <utility>
 #include <variant>
 
@@ -89,7 +90,7 @@ AnnualWindow::AnnualWindow(Program& program, QWidget* parent)
   layout->addLayout(results, 1);
   setCentralWidget(central);
 
-  chooseWeather({});
+  refresh();
   resize(sizeHint());
 }
 
@@ -214,21 +215,57 @@ void AnnualWindow::openWeather() {
 }
 
 void AnnualWindow::chooseWeather(const QString& path) {
-  auto read = readWeather(path.toStdString());
+  if (loadWeather(path.toStdString())) {
+    refresh();
+  }
+}
+
+bool AnnualWindow::loadWeather(const std::string& path) {
+  auto read = readWeather(path);
   if (const auto* problem = std::get_if<std::string>(&read)) {
     // The year shown stays as it was.
     program_.windows.ports.messages.show(*problem, "Annual Energy",
                                          platform::MessageIcon::Exclamation);
-    return;
+    return false;
   }
   weather_ = std::move(std::get<ModCalc::Weather>(read));
-  weatherName_ =
-      path.isEmpty() ? QStringLiteral("Built-in typical year") : QFileInfo(path).fileName();
+  weatherPath_ = path;
+  weatherName_ = path.empty() ? QStringLiteral("Built-in typical year")
+                              : QFileInfo(QString::fromStdString(path)).fileName();
   weatherLabel_->setText(weatherName_ + "\n" + QString::fromStdString(weather_.location) + ", " +
                          QString::fromStdString(platform::formatNumber(
                              static_cast<double>(weather_.hours.size()), "#,##0")) +
                          " hours");
-  refresh();
+  return true;
+}
+
+void AnnualWindow::setOperation(const ModCalc::OperationModel& op) {
+  const auto shown = [this](double f) { return si_ ? units::celsius(f) : f; };
+  const QList<QWidget*> inputs = findChildren<QWidget*>();
+  std::vector<std::unique_ptr<QSignalBlocker>> quiet;
+  for (QWidget* input : inputs) {
+    quiet.push_back(std::make_unique<QSignalBlocker>(input));
+  }
+  from_->setValue(op.occupiedFrom);
+  to_->setValue(op.occupiedTo);
+  weekends_->setChecked(op.weekendsOccupied);
+  caseReturn_->setChecked(op.caseReturnAir);
+  coolingT_->setValue(shown(op.coolingReturnF));
+  coolingRh_->setValue(op.coolingReturnRhPct);
+  heatingT_->setValue(shown(op.heatingReturnF));
+  heatingRh_->setValue(op.heatingReturnRhPct);
+  economizer_->setChecked(op.economizer);
+  economizerLow_->setValue(shown(op.economizerLowF));
+  economizerHigh_->setValue(shown(op.economizerHighF));
+  frost_->setCurrentIndex(static_cast<int>(op.frost));
+  preheat_->setValue(shown(op.preheatF));
+  fanEfficiency_->setValue(op.fanEfficiency);
+  motorEfficiency_->setValue(op.motorEfficiency);
+  electricity_->setValue(op.electricityPerKWh);
+  fuel_->setValue(op.fuelPerTherm);
+  cop_->setValue(op.coolingCop);
+  heatingEfficiency_->setValue(op.heatingEfficiency);
+  firstCost_->setValue(op.firstCost);
 }
 
 ModCalc::OperationModel AnnualWindow::operation() const {
@@ -272,6 +309,16 @@ void AnnualWindow::refresh() {
     }
     si_ = si;
   }
+  // The project's record, when another project (or none) brought another.
+  std::optional<ui::AnnualRecord>& stored = program_.windows.main.annualRecord;
+  if (!synced_ || stored != seen_) {
+    const ui::AnnualRecord record = stored.value_or(ui::AnnualRecord{});
+    setOperation(record.op);
+    if (!loadWeather(record.weatherPath) && !record.weatherPath.empty()) {
+      loadWeather({});
+    }
+    synced_ = true;
+  }
   preheat_->setEnabled(frost_->currentIndex() == static_cast<int>(ModCalc::FrostControl::Preheat));
   for (QDoubleSpinBox* box : {coolingT_, coolingRh_, heatingT_, heatingRh_}) {
     box->setEnabled(!caseReturn_->isChecked());
@@ -279,6 +326,9 @@ void AnnualWindow::refresh() {
   economizerLow_->setEnabled(economizer_->isChecked());
   economizerHigh_->setEnabled(economizer_->isChecked());
   const ModCalc::OperationModel op = operation();
+  const ui::AnnualRecord now{weatherPath_, op};
+  stored = now == ui::AnnualRecord{} ? std::nullopt : std::optional<ui::AnnualRecord>(now);
+  seen_ = stored;
   ModCalc::AnnualResult year;
   if (op.occupiedFrom >= op.occupiedTo) {
     year.error = "The occupied hours must start before they end.";

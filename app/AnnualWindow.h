@@ -16,6 +16,7 @@
 #include "app/Program.h"
 #include "engine/Annual.h"
 #include "engine/Weather.h"
+#include "ui/main/AnnualRecord.h"
 
 namespace ktr {
 
@@ -37,12 +38,20 @@ class AnnualWindow final : public QMainWindow {
   QWidget* inputs();
   void openWeather();
   void exportPdf();
+  // Rates the year over the weather at `path` (empty: the built-in year).
   void chooseWeather(const QString& path);
+  // The weather at `path`; false, after saying why, when it cannot be read.
+  bool loadWeather(const std::string& path);
+  void setOperation(const ModCalc::OperationModel& op);
   ModCalc::OperationModel operation() const;
   void show(const ModCalc::AnnualResult& year, const ModCalc::OperationModel& op);
 
   Program& program_;
   ModCalc::Weather weather_;
+  std::string weatherPath_;
+  // The project's annual record as this window last took or gave it.
+  std::optional<ui::AnnualRecord> seen_;
+  bool synced_ = false;
   // The year shown, and the operation it was rated under.
   ModCalc::AnnualResult year_;
   ModCalc::OperationModel op_;

@@ -59,6 +59,8 @@ struct OperationModel {
   double coolingCop = 3.5;
   double heatingEfficiency = 0.85;
   double firstCost = 0;
+
+  bool operator==(const OperationModel&) const = default;
 };
 
 // Energy figures in Btu (recovered, preheat), kWh (fans) and lb (water).

@@ -573,12 +573,29 @@ TEST_F(DesktopViewsTest, AnnualEnergyFollowsTheCaseAndItsInputs) {
   ASSERT_EQ(boxes.size(), 2);
   boxes[1]->setValue(17);
   EXPECT_EQ(occupied(), 260 * 10);
+  auto& record = desktop.program.windows.main.annualRecord;
+  ASSERT_TRUE(record) << "what the project will save";
+  EXPECT_EQ(record->op.occupiedTo, 17);
   boxes[0]->setValue(18);
   EXPECT_EQ(table->item(12, 7), nullptr);
   EXPECT_NE(window->findChild<QLabel*>()->text().indexOf("must start before they end"), -1);
   boxes[0]->setValue(7);
   boxes[1]->setValue(19);
   EXPECT_EQ(occupied(), 260 * 12);
+  EXPECT_FALSE(record) << "the defaults are no record";
+
+  // A project opened with its own record shows it.
+  ui::AnnualRecord opened;
+  opened.op.occupiedFrom = 8;
+  opened.op.weekendsOccupied = true;
+  record = opened;
+  action("mnuViewAnnual").trigger();
+  EXPECT_EQ(boxes[0]->value(), 8);
+  EXPECT_EQ(occupied(), 365 * 11);
+  EXPECT_EQ(record, opened);
+  record.reset();
+  action("mnuViewAnnual").trigger();
+  EXPECT_EQ(boxes[0]->value(), 7);
 
   const QString heating = table->item(12, 0)->text();
   desktop.program.fields.inputs.txtV.setText("3000");

@@ -13,6 +13,7 @@
 #include <variant>
 
 #include "platform/Variant.h"
+#include "ui/main/AnnualRecord.h"
 
 namespace ui {
 
@@ -77,6 +78,8 @@ struct Project {
   std::array<platform::Variant, 15> ProjectSwitches{};
   // Record 6, when the file has it.
   std::optional<ProjectExtras> extras;
+  // Record 7, when the file has it (and record 6).
+  std::optional<AnnualRecord> annual;
 };
 
 // The switches of record 5 that are check boxes; the rest are options.

@@ -7,12 +7,14 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "platform/ControlSnapshot.h"
 #include "platform/Controls.h"
 #include "platform/Page.h"
 #include "ui/Window.h"
+#include "ui/main/AnnualRecord.h"
 
 namespace ui {
 
@@ -67,6 +69,9 @@ class frmWheel final : public Window {
   bool saveProjectFile(const std::string& path);
   // Told the path of each project file opened or saved (File > Recent).
   std::function<void(const std::string&)> onProjectFile;
+  // The annual energy's weather and operation as the project holds them;
+  // none while they are the built-in year and the defaults.
+  std::optional<AnnualRecord> annualRecord;
   bool exportPdf(const std::string& path);
 
   // Whether the case in the boxes differs from the one last opened or saved
