@@ -15,6 +15,7 @@
 #include "platform/FileWrite.h"
 #include "platform/Overloaded.h"
 #include "ui/Calculate.h"
+#include "ui/main/AnnualRecord.h"
 #include "ui/main/PsychChart.h"
 #include "ui/main/RatingConditions.h"
 
@@ -99,17 +100,22 @@ bool compareTo(Program& program, Session& session, const std::string& path) {
 enum class AnnualForm { Text, Csv, Json, Report, Models };
 
 // The case calculated, rated over the weather --weather named (or the
-// built-in year), to PATH as FORM; nothing is rated when the weather cannot
+// project's, or the built-in year) under the project's operation (or the
+// default one), to PATH as FORM; nothing is rated when the weather cannot
 // be read.
 bool annualTo(Program& program, Session& session, const std::string& path, AnnualForm form) {
-  const auto weather = readWeather(session.weatherPath);
+  // The project's weather and operation, unless --weather names another file.
+  const std::optional<ui::AnnualRecord>& record = program.windows.main.annualRecord;
+  const ModCalc::OperationModel op = record ? record->op : ModCalc::OperationModel{};
+  const std::string weatherPath =
+      !session.weatherPath.empty() || !record ? session.weatherPath : record->weatherPath;
+  const auto weather = readWeather(weatherPath);
   auto& messages = program.windows.ports.messages;
   if (const auto* problem = std::get_if<std::string>(&weather)) {
     messages.show(*problem, "Annual Energy", platform::MessageIcon::Exclamation);
     return false;
   }
   const ModCalc::Weather& year = std::get<ModCalc::Weather>(weather);
-  const ModCalc::OperationModel op;
   const ModCalc::Case rated = ModCalc::readCase(program.engine);
   const bool si = program.state.SIUnits == 1;
   if (form == AnnualForm::Models) {
@@ -135,8 +141,8 @@ bool annualTo(Program& program, Session& session, const std::string& path, Annua
       const QString problem = writeAnnualReport(
           QString::fromStdString(path),
           {.projectTitle = QString::fromStdString(program.state.ProjectTitle),
-           .weatherName = QString::fromStdString(
-               session.weatherPath.empty() ? "Built-in typical year" : session.weatherPath),
+           .weatherName =
+               QString::fromStdString(weatherPath.empty() ? "Built-in typical year" : weatherPath),
            .year = result,
            .weather = year,
            .op = op,

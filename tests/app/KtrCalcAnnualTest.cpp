@@ -86,6 +86,21 @@ TEST_F(KtrCalcAnnual, ComparesEveryModelOverTheYear) {
   EXPECT_TRUE(found);
 }
 
+// A project's seventh record sets the operation (and the weather, unless
+// --weather names another).
+TEST_F(KtrCalcAnnual, TakesTheProjectsOperation) {
+  ASSERT_EQ(runWithCatalog({"--save", path("p.cse")}).status, 0);
+  std::ofstream(path("p.cse"), std::ios::app | std::ios::binary)
+      << "\"" << kShipped
+      << "\",8,17,0,0,72,50,70,30,1,55,65,2,15,0.6,0.9,0.12,1,3.5,0.85,1000\r\n";
+  const CalcRun r = runWithCatalog({"--open", path("p.cse"), "--annual-json", "-"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const auto year = nlohmann::json::parse(r.out).at("year");
+  EXPECT_EQ(year.at("operating_hours").get<double>() + year.at("economizer_hours").get<double>(),
+            260 * 9);
+  EXPECT_NEAR(year.at("payback").get<double>(), 1000 / year.at("cost_saved").get<double>(), 1e-9);
+}
+
 // The one-page report is a PDF; one that cannot be written is status 3.
 TEST_F(KtrCalcAnnual, WritesTheAnnualReport) {
   const CalcRun r = runWithCatalog({"--weather", kShipped, "--annual-report", path("y.pdf")});

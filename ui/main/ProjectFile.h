@@ -3,7 +3,8 @@
 // The project file (".cse"): one case as five records of comma-separated
 // items, each ended by CR LF, and a sixth record of the settings the five
 // leave out. A reader of the five records stops before the sixth, so files
-// written here stay readable by anything that reads the five.
+// written here stay readable by anything that reads the five. A seventh,
+// when the project has one, holds the annual energy's weather and operation.
 
 #include <array>
 #include <cstdint>
