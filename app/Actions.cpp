@@ -273,9 +273,10 @@ const std::vector<ActionSpec>& actionTable() {
          return true;
        }},
       {"--annual", nullptr, Kind::Output, false,
-       "rate the case at every hour of the weather year (occupied weekdays 7:00-19:00, return "
-       "air 72 °F/50 % in cooling and 70 °F/30 % in heating, economizer 55-65 °F, frost met by "
-       "a slower wheel) and print the months and the year",
+       "rate the case at every hour of the weather year under the project's annual operation "
+       "(by default occupied weekdays 7:00-19:00, return air 72 °F/50 % in cooling and "
+       "70 °F/30 % in heating, economizer 55-65 °F, frost met by a slower wheel) and print the "
+       "months and the year",
        [](Program& p, Session& session, const std::string&) {
          return annualTo(p, session, "-", AnnualForm::Text);
        },
