@@ -209,34 +209,31 @@ class Year {
   double motorKW_ = 0;
 };
 
-void tally(EnergyTotals& t, const HourResult& h) {
-  if (h.economizer) {
-    ++t.economizerHours;
-  }
+// One hour's figures as totals, for a month to add.
+EnergyTotals hourTotals(const HourResult& h) {
+  EnergyTotals t;
+  t.economizerHours = h.economizer ? 1 : 0;
   if (!h.rated) {
-    ++t.unratedHours;
-    return;
+    t.unratedHours = 1;
+    return t;
   }
-  t.frostHours += h.frost ? 1 : 0;
-  t.frostPersistsHours += h.frostPersists ? 1 : 0;
-  t.frostLostBtu += h.frostLostBtuh;
-  t.fanKWh += h.fanKW;
-  t.preheatBtu += h.preheatBtuh;
+  t.frostHours = h.frost ? 1 : 0;
+  t.frostPersistsHours = h.frostPersists ? 1 : 0;
+  t.frostLostBtu = h.frostLostBtuh;
+  t.fanKWh = h.fanKW;
+  t.preheatBtu = h.preheatBtuh;
   if (!h.operating) {
-    return;
+    return t;
   }
-  ++t.operatingHours;
-  t.waterLb += std::abs(h.supplyMassLbPerMin * (h.outdoorGrains - h.supplyGrains) /
-                        units::kGrainsPerPound * units::kMinutesPerHour);
-  if (h.totalBtuh < 0) {
-    t.heatingSensibleBtu -= h.sensibleBtuh;
-    t.heatingLatentBtu -= h.latentBtuh;
-    t.heatingPeakBtuh = std::max(t.heatingPeakBtuh, -h.totalBtuh);
-  } else {
-    t.coolingSensibleBtu += h.sensibleBtuh;
-    t.coolingLatentBtu += h.latentBtuh;
-    t.coolingPeakBtuh = std::max(t.coolingPeakBtuh, h.totalBtuh);
-  }
+  t.operatingHours = 1;
+  t.waterLb = std::abs(h.supplyMassLbPerMin * (h.outdoorGrains - h.supplyGrains) /
+                       units::kGrainsPerPound * units::kMinutesPerHour);
+  // The hour heats or cools the supply as its total says.
+  const double sign = h.totalBtuh < 0 ? -1 : 1;
+  (sign < 0 ? t.heatingSensibleBtu : t.coolingSensibleBtu) = sign * h.sensibleBtuh;
+  (sign < 0 ? t.heatingLatentBtu : t.coolingLatentBtu) = sign * h.latentBtuh;
+  (sign < 0 ? t.heatingPeakBtuh : t.coolingPeakBtuh) = sign * h.totalBtuh;
+  return t;
 }
 
 }  // namespace
@@ -293,7 +290,7 @@ AnnualResult rateYear(const Case& c, const Weather& weather, const OperationMode
       r.outdoorGrains = out.grains;
     }
     if (r.occupied) {
-      tally(result.months[static_cast<std::size_t>(h.month - 1)], r);
+      result.months[static_cast<std::size_t>(h.month - 1)].add(hourTotals(r));
     }
     result.hours.push_back(r);
   }
