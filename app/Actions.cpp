@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string_view>
 
+#include "app/AnnualOutputs.h"
+#include "app/AnnualReport.h"
 #include "app/ChartPainter.h"
 #include "app/ComparisonCsv.h"
 #include "app/ControlNames.h"
@@ -12,6 +14,8 @@
 #include "app/UsageError.h"
 #include "platform/FileWrite.h"
 #include "platform/Overloaded.h"
+#include "ui/Calculate.h"
+#include "ui/main/AnnualRecord.h"
 #include "ui/main/PsychChart.h"
 #include "ui/main/RatingConditions.h"
 
@@ -68,10 +72,11 @@ bool calculatedFor(Program& program, const std::string& path, const char* title)
   if (program.windows.main.calculateForOutput()) {
     return true;
   }
-  program.windows.ports.messages.show("Nothing was written to " +
-                                          (path == "-" ? std::string("standard output") : path) +
-                                          ": the case could not be calculated.",
-                                      title, platform::MessageIcon::Exclamation);
+  program.windows.ports.messages.show(
+      "Nothing was written to " +
+          (path == "-" || path.empty() ? std::string("standard output") : path) +
+          ": the case could not be calculated.",
+      title, platform::MessageIcon::Exclamation);
   return false;
 }
 
@@ -89,6 +94,69 @@ bool compareTo(Program& program, Session& session, const std::string& path) {
                                         platform::MessageIcon::Information);
   }
   return writeOut(program, session, path, comparisonCsv(table), "The comparison", "Compare Models");
+}
+
+enum class AnnualForm { Text, Csv, Json, Report, Models };
+
+// The case calculated, rated over the weather --weather named (or the
+// project's, or the built-in year) under the project's operation (or the
+// default one), to PATH as FORM; nothing is rated when the weather cannot
+// be read.
+bool annualTo(Program& program, Session& session, const std::string& path, AnnualForm form) {
+  // The project's weather and operation, unless --weather names another file.
+  const std::optional<ui::AnnualRecord>& record = program.windows.main.annualRecord;
+  const ModCalc::OperationModel op = record ? record->op : ModCalc::OperationModel{};
+  const std::string weatherPath =
+      !session.weatherPath.empty() || !record ? session.weatherPath : record->weatherPath;
+  const auto weather = readWeather(weatherPath);
+  auto& messages = program.windows.ports.messages;
+  if (const auto* problem = std::get_if<std::string>(&weather)) {
+    messages.show(*problem, "Annual Energy", platform::MessageIcon::Exclamation);
+    return false;
+  }
+  const ModCalc::Weather& year = std::get<ModCalc::Weather>(weather);
+  const ModCalc::Case rated = ModCalc::readCase(program.engine);
+  const bool si = program.state.SIUnits == 1;
+  if (form == AnnualForm::Models) {
+    return writeOut(program, session, path,
+                    annualComparisonCsv(rated, year, op, program.catalog, si), "The models' years",
+                    "Annual Energy");
+  }
+  const ModCalc::AnnualResult result = ModCalc::rateYear(rated, year, op, program.catalog);
+  if (result.error) {
+    messages.show(*result.error, "Annual Energy", platform::MessageIcon::Exclamation);
+    return false;
+  }
+  switch (form) {
+    case AnnualForm::Text:
+      return writeOut(program, session, "-", annualText(result, op, si), "", "Annual Energy");
+    case AnnualForm::Csv:
+      return writeOut(program, session, path, annualCsv(result, year, si), "The hourly year",
+                      "Annual Energy");
+    case AnnualForm::Report: {
+      if (auto* offscreen = dynamic_cast<OffscreenPages*>(&program.windows.ports.pages)) {
+        offscreen->ensureApplication();
+      }
+      const QString problem = writeAnnualReport(
+          QString::fromStdString(path),
+          {.projectTitle = QString::fromStdString(program.state.ProjectTitle),
+           .weatherName =
+               QString::fromStdString(weatherPath.empty() ? "Built-in typical year" : weatherPath),
+           .year = result,
+           .weather = year,
+           .op = op,
+           .si = si});
+      if (!problem.isEmpty()) {
+        messages.show(problem.toStdString(), "Annual Energy", platform::MessageIcon::Exclamation);
+      }
+      return problem.isEmpty();
+    }
+    case AnnualForm::Json:
+    case AnnualForm::Models:
+      break;
+  }
+  return writeOut(program, session, path, annualJson(result, year, op, si).dump(2) + "\n",
+                  "The annual results", "Annual Energy");
 }
 
 const std::vector<ActionSpec>& actionTable() {
@@ -189,6 +257,57 @@ const std::vector<ActionSpec>& actionTable() {
          return problem.isEmpty();
        },
        "Psychrometric Chart"},
+      {"--weather", "PATH", Kind::Step, false,
+       "the weather file (EPW, or CSV with month, day, hour, dry_bulb_c or dry_bulb_f and "
+       "dew_point_c, dew_point_f or rh columns) the annual outputs use instead of the built-in "
+       "Chicago O'Hare typical year",
+       [](Program& p, Session& session, const std::string& path) {
+         session.weatherPath = path;
+         const auto weather = ModCalc::readWeatherFile(path);
+         if (const auto* problem = std::get_if<std::string>(&weather)) {
+           p.windows.ports.messages.show(*problem, "Annual Energy",
+                                         platform::MessageIcon::Exclamation);
+           return false;
+         }
+         return true;
+       }},
+      {"--annual", nullptr, Kind::Output, false,
+       "rate the case at every hour of the weather year under the project's annual operation "
+       "(by default occupied weekdays 7:00-19:00, return air 72 °F/50 % in cooling and "
+       "70 °F/30 % in heating, economizer 55-65 °F, frost met by a slower wheel) and print the "
+       "months and the year",
+       [](Program& p, Session& session, const std::string&) {
+         return annualTo(p, session, "-", AnnualForm::Text);
+       },
+       "Annual Energy"},
+      {"--annual-csv", "PATH", Kind::Output, false,
+       "the year as --annual rates it, one CSV row per hour at PATH (- is standard output)",
+       [](Program& p, Session& session, const std::string& path) {
+         return annualTo(p, session, path, AnnualForm::Csv);
+       },
+       "Annual Energy"},
+      {"--annual-json", "PATH", Kind::Output, false,
+       "the year as --annual rates it as JSON at PATH (- is standard output): units, 12 months "
+       "and the year",
+       [](Program& p, Session& session, const std::string& path) {
+         return annualTo(p, session, path, AnnualForm::Json);
+       },
+       "Annual Energy"},
+      {"--annual-report", "PATH", Kind::Output, false,
+       "the year as --annual rates it on one page, as PDF at PATH: the summary, the monthly "
+       "bars, the months' table and the operation",
+       [](Program& p, Session& session, const std::string& path) {
+         return annualTo(p, session, path, AnnualForm::Report);
+       },
+       "Annual Energy"},
+      {"--compare-annual", "PATH", Kind::Output, false,
+       "every catalog model rated over the year for the case as --annual rates it, as CSV at "
+       "PATH (- is standard output): net energy, cost, heating, cooling and fan energy, frost "
+       "and operating hours, payback",
+       [](Program& p, Session& session, const std::string& path) {
+         return annualTo(p, session, path, AnnualForm::Models);
+       },
+       "Annual Energy"},
       {"--json", nullptr, Kind::AtEnd, false,
        "at the end, print the state, the custom wheel's catalog row, every control and the "
        "messages as one JSON object",
@@ -442,8 +561,8 @@ windows:
     }
   }
   return help + R"(
-Every output (--save, --copy, --report, --compare, --chart, --results)
-describes the case calculated: when the results are not up to date it first
+Every output (--save, --copy, --report, --compare, --chart, --annual...,
+--results) describes the case calculated: when the results are not up to date it first
 calculates, as Save does, and when that calculation stops the output is not
 written. When no action calculates, the run ends with a calculation. A
 control that a person could not reach (disabled, hidden, or in a hidden
@@ -452,8 +571,8 @@ message box is answered OK and printed on stderr as "TITLE: TEXT".
 
 Exit status: 0 done, 1 the program could not start (catalog missing or
 malformed), 2 usage error, 3 an output or file action (--open, --save,
---copy, --report, --compare, --chart, --results) failed; the run goes on
-after it.
+--copy, --report, --compare, --chart, --weather, --annual..., --results)
+failed, or a weather file could not be read; the run goes on after it.
 
 Example: a 2000 cfm outdoor-air case at 1000 ft, wet bulb entry, as JSON:
   ktr-calc optOutdoor=1 txtElev=1000 --settings-ok txtV=2000 txtVra=2000 --calc --json

@@ -18,9 +18,14 @@ namespace ktr {
 
 // What the actions work with besides the program.
 struct Session {
+  Session(std::ostream& out, platform::HeadlessMessageBox& messages,
+          platform::MemoryClipboard& clipboard)
+      : out(out), messages(messages), clipboard(clipboard) {}
+
   std::ostream& out;
   platform::HeadlessMessageBox& messages;
   platform::MemoryClipboard& clipboard;
+  std::string weatherPath;  // --weather; empty for the built-in year
 };
 
 // One step of a run; false when a file action failed (its message has been

@@ -13,6 +13,7 @@
 #include <map>
 #include <utility>
 
+#include "app/AnnualWindow.h"
 #include "app/ChartWindow.h"
 #include "app/CompareWindow.h"
 #include "platform/Command.h"
@@ -270,12 +271,13 @@ std::vector<std::string> Desktop::screenshots(const QString& folder,
   if (QWidget* help = helpWindow()) {
     shoot(*help, QStringLiteral("help"), false);
   }
-  // The chart and the comparison, when the program was given their windows.
+  // The chart, the comparison and the year, when the program was given their windows.
   runCommand(messages, [&w] {
     w.main.mnuViewChart_Click();
     w.main.mnuViewCompare_Click();
+    w.main.mnuViewAnnual_Click();
   });
-  for (const QString& name : {kChartWindowName, kCompareWindowName}) {
+  for (const QString& name : {kChartWindowName, kCompareWindowName, kAnnualWindowName}) {
     if (auto* window = mainWindow.findChild<QMainWindow*>(name, Qt::FindDirectChildrenOnly)) {
       shoot(*window, name, false);
     }

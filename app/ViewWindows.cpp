@@ -43,6 +43,15 @@ void ViewWindows::showComparison() {
   raise(*compare_);
 }
 
+void ViewWindows::showAnnual() {
+  if (annual_ == nullptr) {
+    annual_ = new AnnualWindow(desktop_->program, &desktop_->mainWindow);
+    desktop_->addHelpKey(*annual_, kAnnualWindowName.toStdString());
+  }
+  annual_->refresh();
+  raise(*annual_);
+}
+
 void ViewWindows::refreshLater() {
   if (refreshPending_) {
     return;
@@ -55,6 +64,9 @@ void ViewWindows::refreshLater() {
     }
     if (compare_ != nullptr && compare_->isVisible()) {
       compare_->refresh();
+    }
+    if (annual_ != nullptr && annual_->isVisible()) {
+      annual_->refresh();
     }
   });
 }

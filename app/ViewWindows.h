@@ -1,10 +1,11 @@
 #pragma once
 
-// The desktop's chart and comparison windows, made when first shown and
+// The desktop's chart, comparison and annual energy windows, made when first shown and
 // kept up to date after every calculation.
 
 #include <QPointer>
 
+#include "app/AnnualWindow.h"
 #include "app/ChartWindow.h"
 #include "app/CompareWindow.h"
 #include "ui/Views.h"
@@ -21,6 +22,7 @@ class ViewWindows final : public ui::Views {
 
   void showChart() override;
   void showComparison() override;
+  void showAnnual() override;
 
  private:
   // After the command that calculated has ended, so that a table row that
@@ -30,6 +32,7 @@ class ViewWindows final : public ui::Views {
   Desktop* desktop_ = nullptr;
   QPointer<ChartWindow> chart_;
   QPointer<CompareWindow> compare_;
+  QPointer<AnnualWindow> annual_;
   bool refreshPending_ = false;
 };
 

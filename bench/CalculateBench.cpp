@@ -8,7 +8,10 @@
 
 #include <cmath>
 #include <numbers>
+#include <string>
+#include <variant>
 
+#include "engine/Annual.h"
 #include "engine/Catalog.h"
 #include "engine/Rate.h"
 #include "platform/headless/HeadlessMessageBox.h"
@@ -124,5 +127,43 @@ void BM_CompareFullCatalog(benchmark::State& bench) {
   }
 }
 BENCHMARK(BM_CompareFullCatalog)->Unit(benchmark::kMicrosecond);
+
+// The start-up case over the shipped weather year, as Annual Energy rates
+// it: one model (under 50 ms), and every shipped model (under 1 s).
+void annualYear(benchmark::State& bench, bool everyModel) {
+  ShippedCatalog shipped;
+  if (!shipped.load(bench)) {
+    return;
+  }
+  const auto read = ModCalc::readWeatherFile(
+      KTR_SOURCE_DIR "/resources/weather/USA_IL_Chicago-OHare.Intl.AP.725300_TMY3.epw");
+  if (const auto* problem = std::get_if<std::string>(&read)) {
+    bench.SkipWithError(problem->c_str());
+    return;
+  }
+  ModCalc::Case c = ModCalc::readCase(shipped.engine);
+  const int models = everyModel ? shipped.catalog.ModelCount : 1;
+  for (auto _ : bench) {
+    for (int row = 1; row <= models; ++row) {
+      if (everyModel) {
+        c.selectModel = false;
+        c.model = shipped.catalog.ModelName[static_cast<std::size_t>(row)];
+      }
+      const ModCalc::AnnualResult year =
+          ModCalc::rateYear(c, std::get<ModCalc::Weather>(read), {}, shipped.catalog);
+      benchmark::DoNotOptimize(year.year.heatingSensibleBtu);
+    }
+  }
+}
+
+void BM_AnnualOneModel(benchmark::State& bench) {
+  annualYear(bench, false);
+}
+BENCHMARK(BM_AnnualOneModel)->Unit(benchmark::kMillisecond);
+
+void BM_AnnualEveryModel(benchmark::State& bench) {
+  annualYear(bench, true);
+}
+BENCHMARK(BM_AnnualEveryModel)->Unit(benchmark::kMillisecond);
 
 }  // namespace

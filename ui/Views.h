@@ -1,7 +1,7 @@
 #pragma once
 
-// The windows that draw rather than hold controls: the psychrometric chart
-// and the model comparison. The desktop shows them; without a display they
+// The windows that draw rather than hold controls: the psychrometric chart,
+// the model comparison and the annual energy. The desktop shows them; without a display they
 // have no place (ktr-calc writes what they show with --chart and --compare).
 
 namespace ui {
@@ -11,6 +11,7 @@ class Views {
   virtual ~Views() = default;
   virtual void showChart() = 0;
   virtual void showComparison() = 0;
+  virtual void showAnnual() = 0;
 };
 
 // Views with no display: showing them does nothing.
@@ -18,6 +19,7 @@ inline Views& noViews() {
   struct NoViews final : Views {
     void showChart() override {}
     void showComparison() override {}
+    void showAnnual() override {}
   };
   static NoViews none;
   return none;

@@ -41,14 +41,14 @@ inline constexpr int kVersionRevision = KTR_VERSION_PATCH;
 std::string versionText();
 
 // The help file, and the page of it F1 opens over each window: by the
-// form's name, or "chart" and "compare" for the drawn views. Any other
+// form's name, or "chart", "compare" and "annual" for the drawn views. Any other
 // window opens the contents.
 inline constexpr const char* kHelpFile = "KTR.hlp";
 inline constexpr std::pair<std::string_view, std::string_view> kHelpPages[] = {
     {"frmWheel", "results.html"},     {"frmInputs", "inputs.html"},
     {"frmSettings", "settings.html"}, {"frmOverride", "override.html"},
     {"dlgPassword", "override.html"}, {"chart", "more.html#chart"},
-    {"compare", "more.html#compare"},
+    {"compare", "more.html#compare"}, {"annual", "more.html#annual"},
 };
 std::string_view helpPage(std::string_view window);
 

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QTest>
 #include <QTextBrowser>
@@ -24,6 +25,7 @@
 #include <string>
 #include <vector>
 
+#include "app/AnnualWindow.h"
 #include "app/Desktop.h"
 #include "app/ViewWindows.h"
 #include "platform/Twips.h"
@@ -550,6 +552,57 @@ TEST_F(DesktopViewsTest, EnterOnACompareRowSelectsThatModelAndCalculates) {
   EXPECT_EQ(mainLabel("lblHeatT").remove(','), total);
   QApplication::processEvents();
   EXPECT_EQ(table->rowCount(), desktop.program.state.ModelCount + 1) << "refreshed";
+  EXPECT_TRUE(ports.messages.messages().empty());
+}
+
+// The year follows the case and the operation; an operation that cannot be
+// (occupied hours ending before they start) says so and rates nothing.
+TEST_F(DesktopViewsTest, AnnualEnergyFollowsTheCaseAndItsInputs) {
+  action("mnuViewAnnual").trigger();
+  auto* window = desktop.mainWindow.findChild<QMainWindow*>(ktr::kAnnualWindowName);
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(window->isVisible());
+  auto* table = window->findChild<QTableWidget*>();
+  ASSERT_EQ(table->rowCount(), 13);
+  // The year's hours the wheel turns or stands for the economizer.
+  const auto occupied = [table] {
+    return table->item(12, 6)->text().remove(',').toInt() +
+           table->item(12, 7)->text().remove(',').toInt();
+  };
+  EXPECT_EQ(occupied(), 260 * 12);
+  const QList<QSpinBox*> boxes = window->findChildren<QSpinBox*>();
+  ASSERT_EQ(boxes.size(), 2);
+  boxes[1]->setValue(17);
+  EXPECT_EQ(occupied(), 260 * 10);
+  auto& record = desktop.program.windows.main.annualRecord;
+  ASSERT_TRUE(record) << "what the project will save";
+  EXPECT_EQ(record->op.occupiedTo, 17);
+  boxes[0]->setValue(18);
+  EXPECT_EQ(table->item(12, 7), nullptr);
+  EXPECT_NE(window->findChild<QLabel*>()->text().indexOf("must start before they end"), -1);
+  boxes[0]->setValue(7);
+  boxes[1]->setValue(19);
+  EXPECT_EQ(occupied(), 260 * 12);
+  EXPECT_FALSE(record) << "the defaults are no record";
+
+  // A project opened with its own record shows it.
+  ui::AnnualRecord opened;
+  opened.op.occupiedFrom = 8;
+  opened.op.weekendsOccupied = true;
+  record = opened;
+  action("mnuViewAnnual").trigger();
+  EXPECT_EQ(boxes[0]->value(), 8);
+  EXPECT_EQ(occupied(), 365 * 11);
+  EXPECT_EQ(record, opened);
+  record.reset();
+  action("mnuViewAnnual").trigger();
+  EXPECT_EQ(boxes[0]->value(), 7);
+
+  const QString heating = table->item(12, 0)->text();
+  desktop.program.fields.inputs.txtV.setText("3000");
+  desktop.program.windows.inputs.cmdCalc_Click();
+  QApplication::processEvents();
+  EXPECT_NE(table->item(12, 0)->text(), heating) << "the year of the new case";
   EXPECT_TRUE(ports.messages.messages().empty());
 }
 

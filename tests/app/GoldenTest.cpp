@@ -119,6 +119,28 @@ TEST(Golden, EveryCaseGivesItsPinnedResults) {
   }
 }
 
+// The start-up case over the shipped weather year, pinned as
+// tests/golden/annual/default-year.json.
+TEST(Golden, DefaultCaseOverTheShippedYear) {
+  std::ostringstream out;
+  std::ostringstream err;
+  const int status = ktr::runKtrCalc(
+      {"--catalog", KTR_SOURCE_DIR "/resources/ktrmodel6.csv", "--weather",
+       KTR_SOURCE_DIR "/resources/weather/USA_IL_Chicago-OHare.Intl.AP.725300_TMY3.epw",
+       "--annual-json", "-"},
+      out, err);
+  ASSERT_EQ(status, 0) << err.str();
+  const ordered_json actual = ordered_json::parse(out.str());
+  const fs::path goldenFile = golden::kDir / "annual" / "default-year.json";
+  if (std::getenv("KTR_GOLDEN_UPDATE") != nullptr) {
+    std::ofstream(goldenFile) << actual.dump(1) << '\n';
+    return;
+  }
+  std::ifstream in(goldenFile);
+  ASSERT_TRUE(in) << goldenFile << " is missing: run make golden";
+  compare(ordered_json::parse(in), actual, "annual");
+}
+
 // A few figures of the outdoor-dewpoint case reckoned by hand from its
 // leaving states, with textbook constants rather than the program's code.
 TEST(Golden, FiguresAgreeWithAHandReckoning) {

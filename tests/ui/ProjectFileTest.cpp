@@ -299,7 +299,20 @@ TEST_F(ProjectFileTest, BrokenFilesChangeNothing) {
        "must be #TRUE#"},
       {"flute 50", broken([](Project& p) { p.extras->FluteSize = 50; }),
        "record 6, field 2 (flute size) is 50, not 45, 62 or 94"},
-      {"a seventh record", text + "1\r\n", "it holds more than six records"},
+      {"a seventh record that is no annual one", text + "1\r\n",
+       "it ends early: record 7 has 1 of its 21 fields"},
+      {"an eighth record", broken([](Project& p) { p.annual = AnnualRecord{}; }) + "1\r\n",
+       "it holds more than seven records"},
+      {"frost control 3", broken([](Project& p) {
+         p.annual = AnnualRecord{};
+         p.annual->op.frost = static_cast<ModCalc::FrostControl>(3);
+       }),
+       "record 7, field 13 (frost control) is \"3\", not a whole number from 0 to 2"},
+      {"fan efficiency 0", broken([](Project& p) {
+         p.annual = AnnualRecord{};
+         p.annual->op.fanEfficiency = 0;
+       }),
+       "record 7, field 15 (fan efficiency) is \"0\", not a number from 0.05 to 1"},
       {"a long text for a number", replaced(",95,", "," + std::string(100, 'x') + ","),
        "record 1, field 3 (Toa) is not a number: \"" + std::string(24, 'x') + "…\""},
       {"no quoted title", "root:x:0:0:root:/root:/bin/bash\n",
@@ -452,6 +465,35 @@ TEST_F(ProjectFileTest, SaveBringsTheResultsUpToDateFirst) {
   EXPECT_FALSE(main.saveProjectFile(other.string()));
   EXPECT_FALSE(fs::exists(other));
   EXPECT_EQ(messages.messages().size(), 1U);
+}
+
+// The annual operation goes into a seventh record only when it is not the
+// default, comes back on open, and File Close forgets it.
+TEST_F(ProjectFileTest, TheAnnualRecordIsSavedOnlyWhenSet) {
+  const fs::path plain = dir / "plain.cse";
+  ASSERT_TRUE(main.saveProjectFile(plain.string()));
+  const std::string sixRecords = fileText(plain);
+
+  AnnualRecord annual;
+  annual.weatherPath = "/data/denver.epw";
+  annual.op.occupiedTo = 17;
+  annual.op.frost = ModCalc::FrostControl::Preheat;
+  annual.op.firstCost = 12500.5;
+  main.annualRecord = annual;
+  const fs::path path = dir / "annual.cse";
+  ASSERT_TRUE(main.saveProjectFile(path.string()));
+  const std::string text = fileText(path);
+  EXPECT_EQ(text.substr(0, sixRecords.size()), sixRecords);
+  EXPECT_EQ(text.substr(sixRecords.size()),
+            "\"/data/denver.epw\",7,17,0,0,72,50,70,30,1,55,65,1,15,0.6,0.9,0.12,1,3.5,0.85,"
+            "12500.5\r\n");
+
+  main.mnuFileClose_Click();
+  EXPECT_FALSE(main.annualRecord);
+  ASSERT_TRUE(main.openProjectFile(path.string()));
+  EXPECT_EQ(main.annualRecord, annual);
+  ASSERT_TRUE(main.openProjectFile(plain.string()));
+  EXPECT_FALSE(main.annualRecord) << "a file without the record has the defaults";
 }
 
 TEST_F(ProjectFileTest, AFiveRecordFileLeavesTheLaterSettingsAsTheyAre) {

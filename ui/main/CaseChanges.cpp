@@ -97,6 +97,7 @@ void frmWheel::mnuFileClose_Click() {
   }
   state() = startupState_;
   ModCalc::CopyCatalogRow(engine().catalog, startupCatalog_, 0);
+  annualRecord.reset();
   caseSaved("");
 }
 

@@ -168,6 +168,7 @@ bool frmWheel::OpenProject(const std::string& path) {
     return failed(*problem);
   }
   const Project& p = std::get<Project>(parsed);
+  annualRecord = p.annual;
 
   ModCalc::CalcState& s = applyProject(p, state(), engine().catalog);
   // The stored model is used as it stands, without the selection that
@@ -333,6 +334,7 @@ bool frmWheel::SaveProject(const std::string& path) {
                                                      : o.Flute94.value() ? 94
                                                                          : 62),
                            o.chkFluteDisplay.value(), o.ListSelect.value(), s.SIFlowUnit};
+  p.annual = annualRecord;
 
   if (const auto reason = platform::writeFileAtomically(path, projectText(p))) {
     ports().messages.show("The project could not be saved to " + path + ": " + *reason + ".",

@@ -393,6 +393,12 @@ std::string projectText(const Project& project) {
     text += record({std::to_string(x->FluteOverride), std::to_string(x->FluteSize),
                     std::to_string(x->chkFluteDisplay), std::to_string(x->ListSelect),
                     std::to_string(x->SIFlowUnit)});
+    if (const auto& annual = project.annual) {
+      std::vector<std::string> items{quotedText(annual->weatherPath)};
+      const std::vector<std::string> numbers = annualRecordNumbers(*annual);
+      items.insert(items.end(), numbers.begin(), numbers.end());
+      text += record(items);
+    }
   }
   return text;
 }
@@ -426,7 +432,18 @@ std::variant<Project, std::string> parseProject(std::string_view bytes, std::int
     if (!reader.atEnd()) {
       project.extras = readExtras(reader);
       if (!reader.atEnd()) {
-        return std::string("it holds more than six records");
+        std::vector<platform::Item> items;
+        for (std::size_t f = 1; f <= annualRecordSize(); ++f) {
+          items.push_back(reader.take(7, f, annualRecordSize()));
+        }
+        auto annual = parseAnnualRecord(items);
+        if (const auto* problem = std::get_if<std::string>(&annual)) {
+          return *problem;
+        }
+        project.annual = std::get<AnnualRecord>(std::move(annual));
+      }
+      if (!reader.atEnd()) {
+        return std::string("it holds more than seven records");
       }
     }
   } catch (const ParseError& error) {

@@ -3,7 +3,8 @@
 // The project file (".cse"): one case as five records of comma-separated
 // items, each ended by CR LF, and a sixth record of the settings the five
 // leave out. A reader of the five records stops before the sixth, so files
-// written here stay readable by anything that reads the five.
+// written here stay readable by anything that reads the five. A seventh,
+// when the project has one, holds the annual energy's weather and operation.
 
 #include <array>
 #include <cstdint>
@@ -13,6 +14,7 @@
 #include <variant>
 
 #include "platform/Variant.h"
+#include "ui/main/AnnualRecord.h"
 
 namespace ui {
 
@@ -77,6 +79,8 @@ struct Project {
   std::array<platform::Variant, 15> ProjectSwitches{};
   // Record 6, when the file has it.
   std::optional<ProjectExtras> extras;
+  // Record 7, when the file has it (and record 6).
+  std::optional<AnnualRecord> annual;
 };
 
 // The switches of record 5 that are check boxes; the rest are options.

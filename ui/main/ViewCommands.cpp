@@ -3,7 +3,7 @@
 #include "ui/main/frmWheel.h"
 
 // The commands beyond the one-wheel answer: the standard rating conditions,
-// the chart and the comparison.
+// the chart, the comparison and the year.
 
 namespace ui {
 
@@ -24,6 +24,12 @@ void frmWheel::mnuViewChart_Click() {
 void frmWheel::mnuViewCompare_Click() {
   if (calculateForOutput()) {
     ports().views.showComparison();
+  }
+}
+
+void frmWheel::mnuViewAnnual_Click() {
+  if (calculateForOutput()) {
+    ports().views.showAnnual();
   }
 }
 

@@ -7,12 +7,14 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "platform/ControlSnapshot.h"
 #include "platform/Controls.h"
 #include "platform/Page.h"
 #include "ui/Window.h"
+#include "ui/main/AnnualRecord.h"
 #include "ui/main/ResultTexts.h"
 
 namespace ui {
@@ -68,6 +70,9 @@ class frmWheel final : public Window {
   bool saveProjectFile(const std::string& path);
   // Told the path of each project file opened or saved (File > Recent).
   std::function<void(const std::string&)> onProjectFile;
+  // The annual energy's weather and operation as the project holds them;
+  // none while they are the built-in year and the defaults.
+  std::optional<AnnualRecord> annualRecord;
   bool exportPdf(const std::string& path);
 
   // Whether the case in the boxes differs from the one last opened or saved
@@ -100,6 +105,7 @@ class frmWheel final : public Window {
   void mnuEditRatingWinter_Click();
   void mnuViewChart_Click();
   void mnuViewCompare_Click();
+  void mnuViewAnnual_Click();
 
   // Adds the "Override" toolbar button unless it is there already.
   void addOverrideButton();
@@ -206,6 +212,7 @@ class frmWheel final : public Window {
   MenuItem mnuEditRatingWinter{"mnuEditRatingWinter", "&Winter"};
   MenuItem mnuViewChart{"mnuViewChart", "&Psychrometric Chart"};
   MenuItem mnuViewCompare{"mnuViewCompare", "&Compare Models"};
+  MenuItem mnuViewAnnual{"mnuViewAnnual", "&Annual Energy"};
   Menu Help{"Help", "&Help"};
   MenuItem mnuAbout{"mnuAbout", "&About"};
   MenuItem mnuHelpContents{"mnuHelpContents", "Help &Contents"};
