@@ -99,7 +99,7 @@ bool rowHolds(std::string_view zones, std::string_view zone) {
 
 std::string percentText(double fraction) {
   char text[32];
-  std::snprintf(text, sizeof text, "%.1f %%", fraction * 100);
+  std::snprintf(text, sizeof text, "%.1f%%", fraction * 100);
   return text;
 }
 
@@ -131,7 +131,7 @@ void checkDesignCondition(CodeCheck& check, const Case& c, const ModelCatalog& c
   if (*err < kLeastEnthalpyRecoveryRatio) {
     check.pass = false;
     check.reasons.push_back(std::string("ERR at the ") + name + " design conditions is " +
-                            percentText(*err) + ", below the 50 % required.");
+                            percentText(*err) + ", below the 50% required.");
   }
 }
 
@@ -155,7 +155,7 @@ void checkAshrae(CodeCheck& check, const Case& c, const ModelCatalog& catalog,
                          "Energy recovery is not required (" + check.requirement.decidedBy + ").");
   } else if (check.pass) {
     check.reasons.push_back("Energy recovery is required (" + check.requirement.decidedBy +
-                            ") and the wheel reaches an ERR of at least 50 % at every design "
+                            ") and the wheel reaches an ERR of at least 50% at every design "
                             "condition that is not exempt.");
   }
 }
@@ -180,7 +180,7 @@ void checkEu(CodeCheck& check, const Case& c, const ModelCatalog& catalog,
   if (eta < kLeastThermalEfficiency) {
     check.pass = false;
     check.reasons.push_back("Thermal efficiency is " + percentText(eta) +
-                            ", below the 73 % required.");
+                            ", below the 73% required.");
   }
   if (*check.sfpInt > *check.sfpIntLimit) {
     check.pass = false;

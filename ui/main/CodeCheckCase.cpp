@@ -1,0 +1,99 @@
+#include "ui/main/CodeCheckCase.h"
+
+#include "platform/NumberText.h"
+#include "ui/Calculate.h"
+#include "units/Units.h"
+
+namespace ui {
+
+namespace {
+
+using ModCalc::CodeCheck;
+using ModCalc::CodeCheckInputs;
+using ModCalc::DesignAir;
+
+std::string number(double value, std::string_view pattern) {
+  return platform::formatNumber(value, pattern);
+}
+
+std::string verdict(bool pass) {
+  return pass ? "pass" : "fail";
+}
+
+std::string airText(const DesignAir& air) {
+  return "outdoor " + platform::decimalText(air.outdoorDryBulbF) + "/" +
+         platform::decimalText(air.outdoorWetBulbF) + " °F, return " +
+         platform::decimalText(air.returnDryBulbF) + "/" +
+         platform::decimalText(air.returnWetBulbF) + " °F dry/wet bulb";
+}
+
+void errLine(std::vector<std::string>& lines, const char* name, const std::optional<double>& err,
+             const DesignAir& air) {
+  const std::string head = std::string("ERR at ") + name + " design (" + airText(air) + "): ";
+  if (!err) {
+    lines.push_back(head + "exempt in this climate zone");
+    return;
+  }
+  lines.push_back(head + number(*err, "0.0%") + " against at least 50%: " +
+                  verdict(*err >= ModCalc::kLeastEnthalpyRecoveryRatio));
+}
+
+}  // namespace
+
+ModCalc::CodeCheck checkCase(const ModCalc::Engine& engine, const CodeCheckInputs& inputs) {
+  ModCalc::Case c;
+  try {
+    c = ModCalc::readCase(engine);
+  } catch (const ModCalc::CalcError& error) {
+    CodeCheck unread;
+    unread.code = inputs.code;
+    unread.zone = inputs.zone;
+    unread.error = error.what();
+    unread.reasons = {error.what()};
+    return unread;
+  }
+  return ModCalc::checkCode(c, engine.catalog, inputs);
+}
+
+std::vector<std::string> codeCheckLines(const CodeCheck& check, const CodeCheckInputs& inputs) {
+  std::vector<std::string> lines;
+  const bool ashrae = check.code == ModCalc::EnergyCode::Ashrae901_2019;
+  lines.push_back(
+      "Standard: " + std::string(ModCalc::energyCodeTitle(check.code)) +
+      (ashrae ? " §6.5.6.1, climate zone " + check.zone + ", " +
+                    (inputs.hours8000 ? "8,000 h a year or more" : "under 8,000 h a year") + ", " +
+                    platform::decimalText(inputs.outdoorAirPercent) + "% outdoor air"
+              : " from 2018, non-residential bidirectional unit"));
+  if (check.error) {
+    lines.push_back("Not checked: " + *check.error);
+    return lines;
+  }
+  if (ashrae) {
+    lines.push_back("Wheel " + check.model + ": " + number(check.supplyCfm, "#,##0") +
+                    " scfm outdoor air; supply fan " + number(check.supplyFanCfm, "#,##0") +
+                    " cfm");
+    lines.push_back(std::string("Energy recovery ") +
+                    (check.required ? "required" : "not required") + ": " +
+                    check.requirement.decidedBy);
+    errLine(lines, "cooling", check.errCooling, inputs.cooling);
+    errLine(lines, "heating", check.errHeating, inputs.heating);
+  } else {
+    lines.push_back("Wheel " + check.model + ": nominal flow " +
+                    number(*check.nominalFlowM3s, "0.000") + " m³/s (" +
+                    number(check.supplyCfm, "#,##0") + " scfm)");
+    lines.push_back("Thermal efficiency (EN 308: dry, balanced, 20 K): " +
+                    number(*check.thermalEfficiency, "0.0%") + " against at least 73%: " +
+                    verdict(*check.thermalEfficiency >= ModCalc::kLeastThermalEfficiency));
+    lines.push_back(
+        "SFPint (wheel pressure drops, fan efficiency " +
+        platform::decimalText(inputs.fanEfficiencyPercent) +
+        "%): " + number(*check.sfpInt, "#,##0") + " W/(m³/s) against at most " +
+        number(*check.sfpIntLimit, "#,##0") + " W/(m³/s) (" +
+        std::string(ModCalc::kFilterSetTitles[static_cast<std::size_t>(inputs.filters)]) +
+        "): " + verdict(*check.sfpInt <= *check.sfpIntLimit));
+  }
+  lines.push_back("Verdict: " + std::string(check.pass ? "PASS" : "FAIL"));
+  return lines;
+}
+
+}  // namespace ui

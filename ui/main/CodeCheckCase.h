@@ -1,0 +1,22 @@
+#pragma once
+
+// The energy code check of the case the dialogs hold, and its verdicts as
+// lines of text: the same lines on screen, on the report and from ktr-calc.
+
+#include <string>
+#include <vector>
+
+#include "engine/CodeCheck.h"
+#include "ui/Engine.h"
+
+namespace ui {
+
+// Reads the case as Calculate does and checks it; a case that cannot be
+// read gives a check that says why.
+ModCalc::CodeCheck checkCase(const ModCalc::Engine& engine, const ModCalc::CodeCheckInputs& inputs);
+
+// What was checked, each figure against its limit, and the verdict.
+std::vector<std::string> codeCheckLines(const ModCalc::CodeCheck& check,
+                                        const ModCalc::CodeCheckInputs& inputs);
+
+}  // namespace ui
