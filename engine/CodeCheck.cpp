@@ -6,6 +6,7 @@
 #include <span>
 
 #include "engine/Rate.h"
+#include "platform/NumberText.h"
 #include "units/Units.h"
 
 namespace ModCalc {
@@ -112,9 +113,9 @@ std::string numberText(double value, int decimals) {
 std::string columnName(std::size_t column) {
   const auto edge = static_cast<int>(kOutdoorAirEdges[column]);
   if (column + 1 == kOutdoorAirEdges.size()) {
-    return ">= " + std::to_string(edge) + " % outdoor air";
+    return "≥ " + std::to_string(edge) + " % outdoor air";
   }
-  return ">= " + std::to_string(edge) + " and < " +
+  return "≥ " + std::to_string(edge) + " and < " +
          std::to_string(static_cast<int>(kOutdoorAirEdges[column + 1])) + " % outdoor air";
 }
 
@@ -269,7 +270,8 @@ RecoveryRequirement recoveryRequired(std::string_view zone, bool hours8000,
   }
   result.leastFanCfm = least;
   result.required = supplyFanCfm >= least;
-  result.decidedBy += ">= " + numberText(least, 0) + " cfm";
+  result.decidedBy +=
+      "≥ " + platform::formatNumber(least, "#,##0", platform::NumberLocale::english()) + " cfm";
   return result;
 }
 

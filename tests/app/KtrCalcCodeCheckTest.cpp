@@ -15,7 +15,7 @@ TEST(KtrCalcCodeCheck, PrintsTheVerdictsAndTheFiguresBehindThem) {
             "outdoor air\n"
             "Wheel KW28-4: 1,921 scfm outdoor air; supply fan 4,270 cfm\n"
             "Energy recovery not required: Table 6.5.6.1-1 (under 8,000 h), zones 0A, 1A, 2A, 3A, "
-            "4A, 5A, 6A, >= 40 and < 50 % outdoor air: >= 4500 cfm\n"
+            "4A, 5A, 6A, ≥ 40 and < 50 % outdoor air: ≥ 4,500 cfm\n"
             "ERR at cooling design (outdoor 95/78 °F, return 75/63 °F dry/wet bulb): 57.0% "
             "against at least 50%: pass\n"
             "ERR at heating design (outdoor 0/-1 °F, return 70/58 °F dry/wet bulb): 57.3% "

@@ -79,10 +79,10 @@ TEST(RecoveryRequiredTest, NamesTheRowThatDecided) {
   const RecoveryRequirement r = recoveryRequired("5A", false, 100, 5000);
   EXPECT_TRUE(r.required);
   EXPECT_EQ(r.decidedBy,
-            "Table 6.5.6.1-1 (under 8,000 h), zones 0A, 1A, 2A, 3A, 4A, 5A, 6A, >= 80 % outdoor "
-            "air: >= 120 cfm");
+            "Table 6.5.6.1-1 (under 8,000 h), zones 0A, 1A, 2A, 3A, 4A, 5A, 6A, ≥ 80 % outdoor "
+            "air: ≥ 120 cfm");
   EXPECT_EQ(recoveryRequired("3C", true, 35, 1e6).decidedBy,
-            "Table 6.5.6.1-2 (8,000 h or more), zones 3C, >= 30 and < 40 % outdoor air: NR");
+            "Table 6.5.6.1-2 (8,000 h or more), zones 3C, ≥ 30 and < 40 % outdoor air: NR");
 }
 
 TEST(RecoveryRequiredTest, ExemptDesignConditionsByZone) {
