@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "app/ChartWindow.h"
+#include "app/CodeCheckWindow.h"
 #include "app/CompareWindow.h"
 #include "platform/Command.h"
 #include "platform/Twips.h"
@@ -274,8 +275,9 @@ std::vector<std::string> Desktop::screenshots(const QString& folder,
   runCommand(messages, [&w] {
     w.main.mnuViewChart_Click();
     w.main.mnuViewCompare_Click();
+    w.main.mnuViewCodeCheck_Click();
   });
-  for (const QString& name : {kChartWindowName, kCompareWindowName}) {
+  for (const QString& name : {kChartWindowName, kCompareWindowName, kCodeCheckWindowName}) {
     if (auto* window = mainWindow.findChild<QMainWindow*>(name, Qt::FindDirectChildrenOnly)) {
       shoot(*window, name, false);
     }

@@ -6,6 +6,7 @@
 #include <QPointer>
 
 #include "app/ChartWindow.h"
+#include "app/CodeCheckWindow.h"
 #include "app/CompareWindow.h"
 #include "ui/Views.h"
 
@@ -21,15 +22,20 @@ class ViewWindows final : public ui::Views {
 
   void showChart() override;
   void showComparison() override;
+  void showCodeCheck() override;
 
  private:
   // After the command that calculated has ended, so that a table row that
   // asked for the calculation is not replaced under its own event.
   void refreshLater();
+  // Makes the window when first shown, brings it up to date and raises it.
+  template <typename Window>
+  void show(QPointer<Window>& window, const QString& name);
 
   Desktop* desktop_ = nullptr;
   QPointer<ChartWindow> chart_;
   QPointer<CompareWindow> compare_;
+  QPointer<CodeCheckWindow> codeCheck_;
   bool refreshPending_ = false;
 };
 

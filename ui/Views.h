@@ -1,8 +1,9 @@
 #pragma once
 
-// The windows that draw rather than hold controls: the psychrometric chart
-// and the model comparison. The desktop shows them; without a display they
-// have no place (ktr-calc writes what they show with --chart and --compare).
+// The windows that draw rather than hold controls: the psychrometric chart,
+// the model comparison and the code check. The desktop shows them; without a
+// display they have no place (ktr-calc writes what they show with --chart,
+// --compare and --code-check).
 
 namespace ui {
 
@@ -11,6 +12,7 @@ class Views {
   virtual ~Views() = default;
   virtual void showChart() = 0;
   virtual void showComparison() = 0;
+  virtual void showCodeCheck() = 0;
 };
 
 // Views with no display: showing them does nothing.
@@ -18,6 +20,7 @@ inline Views& noViews() {
   struct NoViews final : Views {
     void showChart() override {}
     void showComparison() override {}
+    void showCodeCheck() override {}
   };
   static NoViews none;
   return none;

@@ -48,7 +48,7 @@ inline constexpr std::pair<std::string_view, std::string_view> kHelpPages[] = {
     {"frmWheel", "results.html"},     {"frmInputs", "inputs.html"},
     {"frmSettings", "settings.html"}, {"frmOverride", "override.html"},
     {"dlgPassword", "override.html"}, {"chart", "more.html#chart"},
-    {"compare", "more.html#compare"},
+    {"compare", "more.html#compare"}, {"codecheck", "more.html#codecheck"},
 };
 std::string_view helpPage(std::string_view window);
 

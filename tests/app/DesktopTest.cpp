@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <QAction>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -549,6 +550,41 @@ TEST_F(DesktopViewsTest, EnterOnACompareRowSelectsThatModelAndCalculates) {
   EXPECT_EQ(mainLabel("lblHeatT").remove(','), total);
   QApplication::processEvents();
   EXPECT_EQ(table->rowCount(), desktop.program.state.ModelCount + 1) << "refreshed";
+  EXPECT_TRUE(ports.messages.messages().empty());
+}
+
+// The check follows every entry; an entry without a number names its box and
+// leaves the inputs the check last used.
+TEST_F(DesktopViewsTest, CodeCheckWindowChecksAsTheEngineerTypes) {
+  action("mnuViewCodeCheck").trigger();
+  auto* window = desktop.mainWindow.findChild<QMainWindow*>(ktr::kCodeCheckWindowName);
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(window->isVisible());
+  const auto label = [window](const char* name) {
+    return window->findChild<QLabel*>(QString::fromLatin1(name))->text();
+  };
+  EXPECT_EQ(label("lblVerdict"), "Verdict: PASS");
+  EXPECT_TRUE(label("lblVerdicts").contains("Energy recovery required"))
+      << label("lblVerdicts").toStdString();
+
+  auto* outdoorAir = window->findChild<QLineEdit*>("txtOutdoorAir");
+  outdoorAir->selectAll();
+  QTest::keyClicks(outdoorAir, "abc");
+  EXPECT_TRUE(label("lblProblem").startsWith("Outdoor air, % of design flow: enter a number"));
+  EXPECT_EQ(desktop.program.codeCheck.outdoorAirPercent, 100);
+  outdoorAir->selectAll();
+  QTest::keyClicks(outdoorAir, "5");
+  EXPECT_EQ(desktop.program.codeCheck.outdoorAirPercent, 5);
+  EXPECT_FALSE(window->findChild<QLabel*>("lblProblem")->isVisibleTo(window));
+  EXPECT_TRUE(label("lblVerdicts").contains("Energy recovery not required"));
+
+  auto* fanEfficiency = window->findChild<QLineEdit*>("txtFanEfficiency");
+  EXPECT_FALSE(fanEfficiency->isEnabled());
+  window->findChild<QComboBox*>("cboStandard")->setCurrentIndex(1);
+  EXPECT_TRUE(fanEfficiency->isEnabled());
+  EXPECT_EQ(desktop.program.codeCheck.code, ModCalc::EnergyCode::Eu1253_2014);
+  EXPECT_TRUE(label("lblVerdicts").contains("Thermal efficiency (EN 308"))
+      << label("lblVerdicts").toStdString();
   EXPECT_TRUE(ports.messages.messages().empty());
 }
 

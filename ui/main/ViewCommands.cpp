@@ -27,4 +27,10 @@ void frmWheel::mnuViewCompare_Click() {
   }
 }
 
+void frmWheel::mnuViewCodeCheck_Click() {
+  if (calculateForOutput()) {
+    ports().views.showCodeCheck();
+  }
+}
+
 }  // namespace ui

@@ -73,14 +73,15 @@ frmWheel::frmWheel(Windows& windows) : Window("frmWheel", windows) {
   add(mnuedit, mnuEditCopy, mnuEditSettings, mnuEditInputs, mnuEditSecurity);
   add(mnuView, mnuViewToolbar);
   add(Help, mnuAbout, mnuHelpContents);
-  add(mnuEditRating, mnuEditRatingSummer, mnuEditRatingWinter, mnuViewChart, mnuViewCompare);
+  add(mnuEditRating, mnuEditRatingSummer, mnuEditRatingWinter, mnuViewChart, mnuViewCompare,
+      mnuViewCodeCheck);
   mnufile.add(mnuFileOpen, mnuFileClose, mnuFileSave, mnuFileSaveAs, mnuFilebar0, mnuFilePrint,
               mnuFileExportPdf, mnuFilebar1, mnuFileExit);
   mnuedit.add(mnuEditCopy, mnuEditSettings, mnuEditInputs, mnuEditSecurity);
   mnuView.add(mnuViewToolbar);
   Help.add(mnuAbout, mnuHelpContents);
   mnuEditRating.add(mnuEditRatingSummer, mnuEditRatingWinter);
-  mnuView.add(mnuViewChart, mnuViewCompare);
+  mnuView.add(mnuViewChart, mnuViewCompare, mnuViewCodeCheck);
 
   // Design time: the warning and the actual volumes appear with the first
   // results (FillCaptions).
@@ -122,6 +123,7 @@ frmWheel::frmWheel(Windows& windows) : Window("frmWheel", windows) {
   mnuEditRatingWinter.onClick = [this] { mnuEditRatingWinter_Click(); };
   mnuViewChart.onClick = [this] { mnuViewChart_Click(); };
   mnuViewCompare.onClick = [this] { mnuViewCompare_Click(); };
+  mnuViewCodeCheck.onClick = [this] { mnuViewCodeCheck_Click(); };
 }
 
 void frmWheel::Form_Load() {

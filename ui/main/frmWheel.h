@@ -99,6 +99,8 @@ class frmWheel final : public Window {
   void mnuEditRatingWinter_Click();
   void mnuViewChart_Click();
   void mnuViewCompare_Click();
+  // View Code Check: the case against the energy code.
+  void mnuViewCodeCheck_Click();
 
   // Adds the "Override" toolbar button unless it is there already.
   void addOverrideButton();
@@ -205,6 +207,7 @@ class frmWheel final : public Window {
   MenuItem mnuEditRatingWinter{"mnuEditRatingWinter", "&Winter"};
   MenuItem mnuViewChart{"mnuViewChart", "&Psychrometric Chart"};
   MenuItem mnuViewCompare{"mnuViewCompare", "&Compare Models"};
+  MenuItem mnuViewCodeCheck{"mnuViewCodeCheck", "Code Chec&k"};
   Menu Help{"Help", "&Help"};
   MenuItem mnuAbout{"mnuAbout", "&About"};
   MenuItem mnuHelpContents{"mnuHelpContents", "Help &Contents"};
