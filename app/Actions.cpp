@@ -100,8 +100,8 @@ bool printCodeCheck(Program& p, Session& session) {
   if (!calculatedFor(p, "-", "Code Check")) {
     return false;
   }
-  const ModCalc::CodeCheck check = ui::checkCase(p.engine, p.codeCheck);
-  for (const std::string& line : ui::codeCheckLines(check, p.codeCheck)) {
+  const ModCalc::CodeCheck check = ui::checkCase(p.engine, ui::codeCheckInputs(p.windows));
+  for (const std::string& line : ui::codeCheckLines(check, ui::codeCheckInputs(p.windows))) {
     session.out << line << '\n';
   }
   return !check.error;
@@ -213,7 +213,7 @@ const std::vector<ActionSpec>& actionTable() {
            throw UsageError("--standard takes ashrae-90.1-2019 or eu-1253-2014, not '" + name +
                             "'");
          }
-         p.codeCheck.code = *code;
+         ui::codeCheckInputs(p.windows).code = *code;
          return true;
        }},
       {"--zone", "ZONE", Kind::Step, false,
@@ -223,13 +223,13 @@ const std::vector<ActionSpec>& actionTable() {
            throw UsageError("--zone takes a climate zone from 0A to 6B, 7 or 8, not '" + zone +
                             "'");
          }
-         p.codeCheck.zone = zone;
+         ui::codeCheckInputs(p.windows).zone = zone;
          return true;
        }},
       {"--hours-8000", nullptr, Kind::Step, false,
        "for --code-check, the system runs 8,000 hours a year or more",
        [](Program& p, Session&, const std::string&) {
-         p.codeCheck.hours8000 = true;
+         ui::codeCheckInputs(p.windows).hours8000 = true;
          return true;
        }},
       {"--outdoor-air-percent", "N", Kind::Step, false,
@@ -241,7 +241,7 @@ const std::vector<ActionSpec>& actionTable() {
            throw UsageError("--outdoor-air-percent takes a number above 0 and at most 100, not '" +
                             text + "'");
          }
-         p.codeCheck.outdoorAirPercent = *percent;
+         ui::codeCheckInputs(p.windows).outdoorAirPercent = *percent;
          return true;
        }},
       {"--code-check", nullptr, Kind::AtEnd, false,
@@ -467,7 +467,9 @@ std::vector<Step> planSteps(const Plan& plan, const std::vector<NamedControl>& c
         // otherwise, it shows as U+FFFD rather than ending the run.
         nlohmann::ordered_json json = programJson(p, session.messages.messages());
         if (codeCheck) {
-          json["code_check"] = codeCheckJson(ui::checkCase(p.engine, p.codeCheck), p.codeCheck);
+          json["code_check"] =
+              codeCheckJson(ui::checkCase(p.engine, ui::codeCheckInputs(p.windows)),
+                            ui::codeCheckInputs(p.windows));
         }
         session.out << json.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
         return true;

@@ -140,6 +140,10 @@ CodeCheckWindow::CodeCheckWindow(Program& program, QWidget* parent)
   resize(std::max(width(), 720), height());
 }
 
+ModCalc::CodeCheckInputs& CodeCheckWindow::inputs() {
+  return ui::codeCheckInputs(program_.windows);
+}
+
 QLineEdit* CodeCheckWindow::numberEdit(double value) {
   auto* edit = new QLineEdit(boxText(value), this);
   edit->setMaximumWidth(80);
@@ -148,7 +152,7 @@ QLineEdit* CodeCheckWindow::numberEdit(double value) {
 }
 
 void CodeCheckWindow::showInputs() {
-  const CodeCheckInputs& in = program_.codeCheck;
+  const CodeCheckInputs& in = inputs();
   standard_->setCurrentIndex(static_cast<int>(in.code));
   const auto zone = std::find(ModCalc::kClimateZones.begin(), ModCalc::kClimateZones.end(),
                               std::string_view(in.zone));
@@ -167,7 +171,7 @@ void CodeCheckWindow::showInputs() {
 }
 
 std::optional<CodeCheckInputs> CodeCheckWindow::readInputs() {
-  CodeCheckInputs in = program_.codeCheck;
+  CodeCheckInputs in = inputs();
   in.code = static_cast<ModCalc::EnergyCode>(standard_->currentIndex());
   in.zone = std::string(ModCalc::kClimateZones[static_cast<std::size_t>(zone_->currentIndex())]);
   in.hours8000 = hours_->currentIndex() == 1;
@@ -214,7 +218,7 @@ std::optional<CodeCheckInputs> CodeCheckWindow::readInputs() {
 void CodeCheckWindow::inputsChanged() {
   enableForCode();
   if (const auto in = readInputs()) {
-    program_.codeCheck = *in;
+    inputs() = *in;
     refresh();
   }
 }
@@ -232,8 +236,8 @@ void CodeCheckWindow::enableForCode() {
 }
 
 void CodeCheckWindow::refresh() {
-  const ModCalc::CodeCheck check = ui::checkCase(program_.engine, program_.codeCheck);
-  std::vector<std::string> lines = ui::codeCheckLines(check, program_.codeCheck);
+  const ModCalc::CodeCheck check = ui::checkCase(program_.engine, inputs());
+  std::vector<std::string> lines = ui::codeCheckLines(check, inputs());
   std::string last;
   if (!check.error) {
     last = lines.back();

@@ -33,6 +33,8 @@ class CodeCheckWindow final : public QMainWindow {
     const char* name;
   };
 
+  // The program's, made with the defaults when first needed.
+  ModCalc::CodeCheckInputs& inputs();
   QLineEdit* numberEdit(double value);
   void showInputs();
   // The boxes as inputs; a box without a number names itself in the problem

@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "engine/CodeCheck.h"
 #include "platform/ControlSnapshot.h"
 #include "ui/Engine.h"
 #include "ui/Windows.h"
@@ -35,8 +34,6 @@ class Program {
   ModCalc::DialogFields fields;
   ModCalc::Engine engine;
   ui::Windows windows;
-  // What View, Code Check and ktr-calc --code-check check the case against.
-  ModCalc::CodeCheckInputs codeCheck;
 };
 
 // What a started program holds before its first case, so that one program

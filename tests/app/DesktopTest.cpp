@@ -571,10 +571,10 @@ TEST_F(DesktopViewsTest, CodeCheckWindowChecksAsTheEngineerTypes) {
   outdoorAir->selectAll();
   QTest::keyClicks(outdoorAir, "abc");
   EXPECT_TRUE(label("lblProblem").startsWith("Outdoor air, % of design flow: enter a number"));
-  EXPECT_EQ(desktop.program.codeCheck.outdoorAirPercent, 100);
+  EXPECT_EQ(desktop.program.windows.codeCheck->outdoorAirPercent, 100);
   outdoorAir->selectAll();
   QTest::keyClicks(outdoorAir, "5");
-  EXPECT_EQ(desktop.program.codeCheck.outdoorAirPercent, 5);
+  EXPECT_EQ(desktop.program.windows.codeCheck->outdoorAirPercent, 5);
   EXPECT_FALSE(window->findChild<QLabel*>("lblProblem")->isVisibleTo(window));
   EXPECT_TRUE(label("lblVerdicts").contains("Energy recovery not required"));
 
@@ -582,7 +582,7 @@ TEST_F(DesktopViewsTest, CodeCheckWindowChecksAsTheEngineerTypes) {
   EXPECT_FALSE(fanEfficiency->isEnabled());
   window->findChild<QComboBox*>("cboStandard")->setCurrentIndex(1);
   EXPECT_TRUE(fanEfficiency->isEnabled());
-  EXPECT_EQ(desktop.program.codeCheck.code, ModCalc::EnergyCode::Eu1253_2014);
+  EXPECT_EQ(desktop.program.windows.codeCheck->code, ModCalc::EnergyCode::Eu1253_2014);
   EXPECT_TRUE(label("lblVerdicts").contains("Thermal efficiency (EN 308"))
       << label("lblVerdicts").toStdString();
   EXPECT_TRUE(ports.messages.messages().empty());

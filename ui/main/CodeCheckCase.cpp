@@ -2,6 +2,7 @@
 
 #include "platform/NumberText.h"
 #include "ui/Calculate.h"
+#include "ui/Windows.h"
 #include "units/Units.h"
 
 namespace ui {
@@ -39,6 +40,13 @@ void errLine(std::vector<std::string>& lines, const char* name, const std::optio
 }
 
 }  // namespace
+
+ModCalc::CodeCheckInputs& codeCheckInputs(Windows& windows) {
+  if (!windows.codeCheck) {
+    windows.codeCheck.emplace();
+  }
+  return *windows.codeCheck;
+}
 
 ModCalc::CodeCheck checkCase(const ModCalc::Engine& engine, const CodeCheckInputs& inputs) {
   ModCalc::Case c;

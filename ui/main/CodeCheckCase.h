@@ -11,6 +11,12 @@
 
 namespace ui {
 
+class Windows;
+
+// The windows' code check inputs, made with the defaults on first use: from
+// then on the check is part of the case (report, project).
+ModCalc::CodeCheckInputs& codeCheckInputs(Windows& windows);
+
 // Reads the case as Calculate does and checks it; a case that cannot be
 // read gives a check that says why.
 ModCalc::CodeCheck checkCase(const ModCalc::Engine& engine, const ModCalc::CodeCheckInputs& inputs);
