@@ -21,6 +21,10 @@ std::string verdict(bool pass) {
   return pass ? "pass" : "fail";
 }
 
+std::string verdictLine(const CodeCheck& check) {
+  return std::string("Verdict: ") + (check.pass ? "PASS" : "FAIL");
+}
+
 std::string airText(const DesignAir& air) {
   return "outdoor " + platform::decimalText(air.outdoorDryBulbF) + "/" +
          platform::decimalText(air.outdoorWetBulbF) + " °F, return " +
@@ -100,7 +104,36 @@ std::vector<std::string> codeCheckLines(const CodeCheck& check, const CodeCheckI
         std::string(ModCalc::kFilterSetTitles[static_cast<std::size_t>(inputs.filters)]) +
         "): " + verdict(*check.sfpInt <= *check.sfpIntLimit));
   }
-  lines.push_back("Verdict: " + std::string(check.pass ? "PASS" : "FAIL"));
+  lines.push_back(verdictLine(check));
+  return lines;
+}
+
+std::vector<std::string> codeCheckReportLines(const CodeCheck& check,
+                                              const CodeCheckInputs& inputs) {
+  std::vector<std::string> lines = {"ENERGY CODE (" +
+                                    std::string(ModCalc::energyCodeTitle(check.code)) + ")"};
+  if (check.error) {
+    lines.push_back("Not checked: " + *check.error);
+    return lines;
+  }
+  if (check.code == ModCalc::EnergyCode::Ashrae901_2019) {
+    lines.push_back("Zone " + check.zone + ", " +
+                    (inputs.hours8000 ? "8,000 h or more" : "under 8,000 h") + ", " +
+                    platform::decimalText(inputs.outdoorAirPercent) + "% outdoor air");
+    lines.push_back(check.required ? "Energy recovery required" : "Energy recovery not required");
+    const auto err = [](const std::optional<double>& value) {
+      return value ? number(*value, "0.0%") : std::string("exempt");
+    };
+    lines.push_back("ERR cooling " + err(check.errCooling) + ", heating " + err(check.errHeating) +
+                    " (at least 50%)");
+  } else {
+    lines.push_back("Nominal flow " + number(*check.nominalFlowM3s, "0.000") + " m³/s");
+    lines.push_back("Thermal efficiency " + number(*check.thermalEfficiency, "0.0%") +
+                    " (at least 73%)");
+    lines.push_back("SFPint " + number(*check.sfpInt, "#,##0") + " W/(m³/s) (at most " +
+                    number(*check.sfpIntLimit, "#,##0") + ")");
+  }
+  lines.push_back(verdictLine(check));
   return lines;
 }
 

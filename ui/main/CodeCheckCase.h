@@ -25,4 +25,9 @@ ModCalc::CodeCheck checkCase(const ModCalc::Engine& engine, const ModCalc::CodeC
 std::vector<std::string> codeCheckLines(const ModCalc::CodeCheck& check,
                                         const ModCalc::CodeCheckInputs& inputs);
 
+// The same, short enough for the report's block: a heading, what was
+// checked, the figures against their limits and the verdict last.
+std::vector<std::string> codeCheckReportLines(const ModCalc::CodeCheck& check,
+                                              const ModCalc::CodeCheckInputs& inputs);
+
 }  // namespace ui
