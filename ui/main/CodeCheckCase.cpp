@@ -52,7 +52,8 @@ ModCalc::CodeCheckInputs& codeCheckInputs(Windows& windows) {
   return *windows.codeCheck;
 }
 
-ModCalc::CodeCheck checkCase(const ModCalc::Engine& engine, const CodeCheckInputs& inputs) {
+ModCalc::CodeCheck checkCase(const ModCalc::Engine& engine, const CodeCheckInputs& inputs,
+                             const std::optional<std::string>& model) {
   ModCalc::Case c;
   try {
     c = ModCalc::readCase(engine);
@@ -63,6 +64,10 @@ ModCalc::CodeCheck checkCase(const ModCalc::Engine& engine, const CodeCheckInput
     unread.error = error.what();
     unread.reasons = {error.what()};
     return unread;
+  }
+  if (model) {
+    c.selectModel = false;
+    c.model = *model;
   }
   return ModCalc::checkCode(c, engine.catalog, inputs);
 }

@@ -3,6 +3,7 @@
 // The energy code check of the case the dialogs hold, and its verdicts as
 // lines of text: the same lines on screen, on the report and from ktr-calc.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,9 +18,11 @@ class Windows;
 // then on the check is part of the case (report, project).
 ModCalc::CodeCheckInputs& codeCheckInputs(Windows& windows);
 
-// Reads the case as Calculate does and checks it; a case that cannot be
-// read gives a check that says why.
-ModCalc::CodeCheck checkCase(const ModCalc::Engine& engine, const ModCalc::CodeCheckInputs& inputs);
+// Reads the case as Calculate does and checks it, with `model` when one is
+// named as if picked from the model list; a case that cannot be read gives a
+// check that says why.
+ModCalc::CodeCheck checkCase(const ModCalc::Engine& engine, const ModCalc::CodeCheckInputs& inputs,
+                             const std::optional<std::string>& model = std::nullopt);
 
 // What was checked, each figure against its limit, and the verdict.
 std::vector<std::string> codeCheckLines(const ModCalc::CodeCheck& check,
