@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QMenuBar>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "platform/NumberText.h"
@@ -153,6 +154,10 @@ QLineEdit* CodeCheckWindow::numberEdit(double value) {
 
 void CodeCheckWindow::showInputs() {
   const CodeCheckInputs& in = inputs();
+  shown_ = in;
+  // Shown, not typed: no check per box.
+  const QSignalBlocker blockers[] = {QSignalBlocker(standard_), QSignalBlocker(zone_),
+                                     QSignalBlocker(hours_), QSignalBlocker(filters_)};
   standard_->setCurrentIndex(static_cast<int>(in.code));
   const auto zone = std::find(ModCalc::kClimateZones.begin(), ModCalc::kClimateZones.end(),
                               std::string_view(in.zone));
@@ -219,6 +224,7 @@ void CodeCheckWindow::inputsChanged() {
   enableForCode();
   if (const auto in = readInputs()) {
     inputs() = *in;
+    shown_ = *in;
     refresh();
   }
 }
@@ -236,6 +242,9 @@ void CodeCheckWindow::enableForCode() {
 }
 
 void CodeCheckWindow::refresh() {
+  if (inputs() != shown_) {
+    showInputs();
+  }
   const ModCalc::CodeCheck check = ui::checkCase(program_.engine, inputs());
   std::vector<std::string> lines = ui::codeCheckLines(check, inputs());
   std::string last;

@@ -55,6 +55,8 @@ class CodeCheckWindow final : public QMainWindow {
   QLabel* problem_;
   QLabel* verdicts_;
   QLabel* verdict_;
+  // What the boxes show; the program's inputs differ after a project opens.
+  ModCalc::CodeCheckInputs shown_;
 };
 
 }  // namespace ktr

@@ -585,6 +585,12 @@ TEST_F(DesktopViewsTest, CodeCheckWindowChecksAsTheEngineerTypes) {
   EXPECT_EQ(desktop.program.windows.codeCheck->code, ModCalc::EnergyCode::Eu1253_2014);
   EXPECT_TRUE(label("lblVerdicts").contains("Thermal efficiency (EN 308"))
       << label("lblVerdicts").toStdString();
+
+  // Inputs that change beneath the window (a project opened) show on the next refresh.
+  desktop.program.windows.codeCheck->zone = "7";
+  static_cast<ktr::CodeCheckWindow*>(window)->refresh();
+  EXPECT_EQ(window->findChild<QComboBox*>("cboZone")->currentText(), "7");
+  EXPECT_EQ(desktop.program.windows.codeCheck->code, ModCalc::EnergyCode::Eu1253_2014);
   EXPECT_TRUE(ports.messages.messages().empty());
 }
 

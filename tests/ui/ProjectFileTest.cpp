@@ -282,7 +282,17 @@ TEST_F(ProjectFileTest, BrokenFilesChangeNothing) {
        "must be #TRUE#"},
       {"flute 50", broken([](Project& p) { p.extras->FluteSize = 50; }),
        "record 6, field 2 (flute size) is 50, not 45, 62 or 94"},
-      {"a seventh record", text + "1\r\n", "it holds more than six records"},
+      {"a short seventh record", text + "1\r\n", "it ends early: record 7 has 1 of its 14 fields"},
+      {"an eighth record", broken([](Project& p) { p.codeCheck.emplace(); }) + "1\r\n",
+       "it holds more than seven records"},
+      {"an unknown standard", broken([](Project& p) {
+                                p.codeCheck.emplace();
+                              }).replace(text.size(), 18, "\"ashrae-90.1-2016\""),
+       "record 7: field 1 (standard) is not a standard this program checks: "
+       "'ashrae-90.1-2016'"},
+      {"outdoor air 0 %", broken([](Project& p) { p.codeCheck.emplace().outdoorAirPercent = 0; }),
+       "record 7: the code check: Outdoor air, % of design flow: enter a number above 0 and at "
+       "most 100."},
       {"a long text for a number", replaced(",95,", "," + std::string(100, 'x') + ","),
        "record 1, field 3 (Toa) is not a number: \"" + std::string(24, 'x') + "…\""},
       {"no quoted title", "root:x:0:0:root:/root:/bin/bash\n",
@@ -454,6 +464,36 @@ TEST_F(ProjectFileTest, AFiveRecordFileLeavesTheLaterSettingsAsTheyAre) {
   EXPECT_TRUE(o.Flute45.value());
   EXPECT_EQ(other->state.SIFlowUnit, 1);
   EXPECT_EQ(other->state.FluteMils, 45);
+}
+
+// The seventh record comes only with a code check set up, and brings back
+// every input of it; a file without it leaves the check as it was.
+TEST_F(ProjectFileTest, TheCodeCheckComesBackWithTheProject) {
+  const fs::path plain = dir / "plain.cse";
+  ASSERT_TRUE(main.saveProjectFile(plain.string()));
+  ModCalc::CodeCheckInputs set;
+  set.code = ModCalc::EnergyCode::Eu1253_2014;
+  set.zone = "6B";
+  set.hours8000 = true;
+  set.outdoorAirPercent = 37.5;
+  set.cooling = {91.5F, 74, 76, 64.25F};
+  set.heating = {-12, -12.5F, 68, 55};
+  set.fanEfficiencyPercent = 55.5;
+  set.filters = ModCalc::FilterSet::FineMissing;
+  windows.codeCheck = set;
+  const fs::path checked = dir / "checked.cse";
+  ASSERT_TRUE(main.saveProjectFile(checked.string()));
+  EXPECT_EQ(fileText(checked),
+            fileText(plain) +
+                "\"eu-1253-2014\",\"6B\",1,37.5,91.5,74,76,64.25,-12,-12.5,68,55,55.5,2\r\n");
+
+  auto other = freshProgram();
+  ASSERT_TRUE(other->windows.main.openProjectFile(plain.string()));
+  EXPECT_FALSE(other->windows.codeCheck);
+  ASSERT_TRUE(other->windows.main.openProjectFile(checked.string()));
+  EXPECT_EQ(other->windows.codeCheck, set);
+  ASSERT_TRUE(other->windows.main.openProjectFile(plain.string()));
+  EXPECT_EQ(other->windows.codeCheck, set);
 }
 
 TEST_F(ProjectFileTest, OpenKeepsTheStoredModelWhateverTheListShowedBefore) {

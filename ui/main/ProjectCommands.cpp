@@ -204,6 +204,11 @@ bool frmWheel::OpenProject(const std::string& path) {
   o.txtESOR.setText(platform::decimalText(s.EsOverride));
   o.txtELOR.setText(platform::decimalText(s.ElOverride));
 
+  // A file without a code check leaves the one set up, as it leaves the
+  // later settings.
+  if (p.codeCheck) {
+    w_.codeCheck = p.codeCheck;
+  }
   if (const auto& x = p.extras) {
     o.FluteOverride.setValue(x->FluteOverride);
     (x->FluteSize == 45 ? o.Flute45 : x->FluteSize == 94 ? o.Flute94 : o.Flute62).select();
@@ -299,6 +304,8 @@ bool frmWheel::SaveProject(const std::string& path) {
                                                      : o.Flute94.value() ? 94
                                                                          : 62),
                            o.chkFluteDisplay.value(), o.ListSelect.value(), s.SIFlowUnit};
+
+  p.codeCheck = w_.codeCheck;
 
   if (const auto reason = platform::writeFileAtomically(path, projectText(p))) {
     ports().messages.show("The project could not be saved to " + path + ": " + *reason + ".",

@@ -10,6 +10,7 @@
 #include "platform/ItemReader.h"
 #include "platform/NumberText.h"
 #include "platform/TextEncoding.h"
+#include "ui/main/CodeCheckRecord.h"
 
 namespace ui {
 
@@ -393,6 +394,9 @@ std::string projectText(const Project& project) {
     text += record({std::to_string(x->FluteOverride), std::to_string(x->FluteSize),
                     std::to_string(x->chkFluteDisplay), std::to_string(x->ListSelect),
                     std::to_string(x->SIFlowUnit)});
+    if (project.codeCheck) {
+      text += record(codeCheckRecord(*project.codeCheck));
+    }
   }
   return text;
 }
@@ -426,7 +430,18 @@ std::variant<Project, std::string> parseProject(std::string_view bytes, std::int
     if (!reader.atEnd()) {
       project.extras = readExtras(reader);
       if (!reader.atEnd()) {
-        return std::string("it holds more than six records");
+        std::vector<platform::Item> items;
+        for (std::size_t f = 1; f <= kCodeCheckRecordFields; ++f) {
+          items.push_back(reader.take(7, f, kCodeCheckRecordFields));
+        }
+        auto read = readCodeCheckRecord(items);
+        if (const std::string* problem = std::get_if<std::string>(&read)) {
+          return "record 7: " + *problem;
+        }
+        project.codeCheck = std::get<ModCalc::CodeCheckInputs>(read);
+      }
+      if (!reader.atEnd()) {
+        return std::string("it holds more than seven records");
       }
     }
   } catch (const ParseError& error) {

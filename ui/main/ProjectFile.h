@@ -1,9 +1,10 @@
 #pragma once
 
 // The project file (".cse"): one case as five records of comma-separated
-// items, each ended by CR LF, and a sixth record of the settings the five
-// leave out. A reader of the five records stops before the sixth, so files
-// written here stay readable by anything that reads the five.
+// items, each ended by CR LF, a sixth record of the settings the five leave
+// out, and a seventh of the code check once one is set up. A reader of the
+// five records stops before the sixth, so files written here stay readable
+// by anything that reads the five.
 
 #include <array>
 #include <cstdint>
@@ -12,6 +13,7 @@
 #include <string_view>
 #include <variant>
 
+#include "engine/CodeCheck.h"
 #include "platform/Variant.h"
 
 namespace ui {
@@ -77,6 +79,8 @@ struct Project {
   std::array<platform::Variant, 15> ProjectSwitches{};
   // Record 6, when the file has it.
   std::optional<ProjectExtras> extras;
+  // Record 7, after record 6, once a code check is set up (CodeCheckRecord.h).
+  std::optional<ModCalc::CodeCheckInputs> codeCheck;
 };
 
 // The switches of record 5 that are check boxes; the rest are options.
