@@ -101,7 +101,8 @@ bool printCodeCheck(Program& p, Session& session) {
     return false;
   }
   const ModCalc::CodeCheck check = ui::checkCase(p.engine, ui::codeCheckInputs(p.windows));
-  for (const std::string& line : ui::codeCheckLines(check, ui::codeCheckInputs(p.windows))) {
+  for (const std::string& line :
+       ui::codeCheckLines(check, ui::codeCheckInputs(p.windows), p.state.SIUnits == 1)) {
     session.out << line << '\n';
   }
   return !check.error;

@@ -9,6 +9,7 @@
 
 #include "platform/NumberText.h"
 #include "ui/main/CodeCheckCase.h"
+#include "units/Units.h"
 
 namespace ktr {
 
@@ -32,14 +33,15 @@ QString boxText(double value) {
   return QString::fromStdString(platform::localNumberText(platform::decimalText(value)));
 }
 
-QWidget* pair(QWidget* parent, QLineEdit* dry, QLineEdit* wet) {
+QWidget* pair(QWidget* parent, QLineEdit* dry, QLineEdit* wet, QLabel* unit) {
   auto* row = new QWidget(parent);
   auto* layout = new QHBoxLayout(row);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(dry);
   layout->addWidget(new QLabel(QStringLiteral("/"), row));
   layout->addWidget(wet);
-  layout->addWidget(new QLabel(QStringLiteral("°F dry/wet bulb"), row));
+  unit->setParent(row);
+  layout->addWidget(unit);
   layout->addStretch();
   return row;
 }
@@ -62,6 +64,9 @@ CodeCheckWindow::CodeCheckWindow(Program& program, QWidget* parent)
   setWindowTitle(QStringLiteral("Code Check"));
   for (QLineEdit*& edit : design_) {
     edit = numberEdit(0);
+  }
+  for (QLabel*& unit : units_) {
+    unit = new QLabel(this);
   }
   // Named for the tests and the screenshots.
   const std::pair<QWidget*, const char*> names[] = {{standard_, "cboStandard"},
@@ -99,10 +104,14 @@ CodeCheckWindow::CodeCheckWindow(Program& program, QWidget* parent)
   form->addRow(QStringLiteral("Climate &zone:"), zone_);
   form->addRow(QStringLiteral("Operating &hours:"), hours_);
   form->addRow(QStringLiteral("&Outdoor air, % of design flow:"), outdoorAir_);
-  form->addRow(QStringLiteral("Cooling design, outdoor:"), pair(inputs, design_[0], design_[1]));
-  form->addRow(QStringLiteral("Cooling design, return:"), pair(inputs, design_[2], design_[3]));
-  form->addRow(QStringLiteral("Heating design, outdoor:"), pair(inputs, design_[4], design_[5]));
-  form->addRow(QStringLiteral("Heating design, return:"), pair(inputs, design_[6], design_[7]));
+  form->addRow(QStringLiteral("Cooling design, outdoor:"),
+               pair(inputs, design_[0], design_[1], units_[0]));
+  form->addRow(QStringLiteral("Cooling design, return:"),
+               pair(inputs, design_[2], design_[3], units_[1]));
+  form->addRow(QStringLiteral("Heating design, outdoor:"),
+               pair(inputs, design_[4], design_[5], units_[2]));
+  form->addRow(QStringLiteral("Heating design, return:"),
+               pair(inputs, design_[6], design_[7], units_[3]));
   form->addRow(QStringLiteral("&Fan efficiency, % (EU):"), fanEfficiency_);
   form->addRow(QStringLiteral("F&ilters (EU):"), filters_);
   layout->addWidget(inputs);
@@ -155,6 +164,10 @@ QLineEdit* CodeCheckWindow::numberEdit(double value) {
 void CodeCheckWindow::showInputs() {
   const CodeCheckInputs& in = inputs();
   shown_ = in;
+  shownSI_ = si();
+  for (QLabel* unit : units_) {
+    unit->setText(shownSI_ ? QStringLiteral("°C dry/wet bulb") : QStringLiteral("°F dry/wet bulb"));
+  }
   // Shown, not typed: no check per box.
   const QSignalBlocker blockers[] = {QSignalBlocker(standard_), QSignalBlocker(zone_),
                                      QSignalBlocker(hours_), QSignalBlocker(filters_)};
@@ -169,7 +182,10 @@ void CodeCheckWindow::showInputs() {
   std::size_t k = 0;
   for (const DesignAir* air : {&in.cooling, &in.heating}) {
     for (const float value : designValues(*air)) {
-      design_[k++]->setText(boxText(value));
+      shownDesign_[k] = QString::fromStdString(
+          platform::localNumberText(ui::designTemperatureText(value, shownSI_)));
+      design_[k]->setText(shownDesign_[k]);
+      ++k;
     }
   }
   enableForCode();
@@ -207,7 +223,16 @@ std::optional<CodeCheckInputs> CodeCheckWindow::readInputs() {
   }
   in.outdoorAirPercent = numbers[0];
   in.fanEfficiencyPercent = numbers[1];
-  const auto f = [&numbers](std::size_t k) { return static_cast<float>(numbers[k]); };
+  // A box left as shown keeps the value behind it: a °C figure shown
+  // rounded must not move the °F one.
+  const std::array<float, 4> cooling = designValues(shown_.cooling);
+  const std::array<float, 4> heating = designValues(shown_.heating);
+  const auto f = [&](std::size_t k) {
+    if (design_[k - 2]->text() == shownDesign_[k - 2]) {
+      return k < 6 ? cooling[k - 2] : heating[k - 6];
+    }
+    return static_cast<float>(shownSI_ ? units::fahrenheit(numbers[k]) : numbers[k]);
+  };
   in.cooling = {f(2), f(3), f(4), f(5)};
   in.heating = {f(6), f(7), f(8), f(9)};
   if (const auto problem = ModCalc::codeCheckInputProblem(in)) {
@@ -241,12 +266,16 @@ void CodeCheckWindow::enableForCode() {
   filters_->setEnabled(!ashrae);
 }
 
+bool CodeCheckWindow::si() const {
+  return program_.state.SIUnits == 1;
+}
+
 void CodeCheckWindow::refresh() {
-  if (inputs() != shown_) {
+  if (inputs() != shown_ || si() != shownSI_) {
     showInputs();
   }
   const ModCalc::CodeCheck check = ui::checkCase(program_.engine, inputs());
-  std::vector<std::string> lines = ui::codeCheckLines(check, inputs());
+  std::vector<std::string> lines = ui::codeCheckLines(check, inputs(), si());
   std::string last;
   if (!check.error) {
     last = lines.back();

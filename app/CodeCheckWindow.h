@@ -42,6 +42,7 @@ class CodeCheckWindow final : public QMainWindow {
   std::optional<ModCalc::CodeCheckInputs> readInputs();
   void inputsChanged();
   void enableForCode();
+  bool si() const;
 
   Program& program_;
   QComboBox* standard_;
@@ -55,8 +56,12 @@ class CodeCheckWindow final : public QMainWindow {
   QLabel* problem_;
   QLabel* verdicts_;
   QLabel* verdict_;
-  // What the boxes show; the program's inputs differ after a project opens.
+  // What the boxes show; the program's inputs differ after a project opens,
+  // and the units after a change of units.
   ModCalc::CodeCheckInputs shown_;
+  bool shownSI_ = false;
+  std::array<QString, 8> shownDesign_;
+  std::array<QLabel*, 4> units_{};
 };
 
 }  // namespace ktr

@@ -597,6 +597,32 @@ TEST_F(DesktopViewsTest, CodeCheckWindowChecksAsTheEngineerTypes) {
 // Once a code check is set up every model shows whether it passes: at this
 // case's small flow the smallest wheels fall short of 73 %, and so do the
 // oversized ones, whose purge is a large share of the flow.
+// In SI units the design conditions are typed and shown in °C; a box left
+// as shown keeps its °F value exactly.
+TEST_F(DesktopViewsTest, CodeCheckDesignConditionsFollowTheUnits) {
+  action("mnuViewCodeCheck").trigger();
+  auto* window = desktop.mainWindow.findChild<ktr::CodeCheckWindow*>(ktr::kCodeCheckWindowName);
+  ASSERT_NE(window, nullptr);
+  desktop.program.windows.settings.cmdSIUnits_Click();
+  desktop.program.windows.settings.cmdSettingsOK_Click();
+  ASSERT_EQ(desktop.program.state.SIUnits, 1);
+  window->refresh();
+  const QList<QLineEdit*> edits = window->findChildren<QLineEdit*>();
+  const auto shows = [&edits](const QString& text) {
+    return std::find_if(edits.begin(), edits.end(),
+                        [&text](QLineEdit* e) { return e->text() == text; });
+  };
+  ASSERT_NE(shows("35"), edits.end()) << "95 °F";
+  ASSERT_NE(shows("25.56"), edits.end()) << "78 °F";
+  QLineEdit* cooling = *shows("35");
+  cooling->selectAll();
+  QTest::keyClicks(cooling, "36");
+  const ModCalc::CodeCheckInputs& in = *desktop.program.windows.codeCheck;
+  EXPECT_FLOAT_EQ(in.cooling.outdoorDryBulbF, 96.8F);
+  EXPECT_EQ(in.cooling.outdoorWetBulbF, 78) << "left as shown";
+  EXPECT_TRUE(window->findChild<QLabel*>("lblVerdicts")->text().contains("outdoor 36/25.56 °C"));
+}
+
 TEST_F(DesktopViewsTest, CompareShowsTheCodeCheckOnceItIsSetUp) {
   action("mnuViewCompare").trigger();
   auto* window = desktop.mainWindow.findChild<ktr::CompareWindow*>(ktr::kCompareWindowName);

@@ -1,5 +1,7 @@
 #include "ui/main/CodeCheckCase.h"
 
+#include <cmath>
+
 #include "platform/NumberText.h"
 #include "ui/Calculate.h"
 #include "ui/Windows.h"
@@ -25,16 +27,16 @@ std::string verdictLine(const CodeCheck& check) {
   return std::string("Verdict: ") + (check.pass ? "PASS" : "FAIL");
 }
 
-std::string airText(const DesignAir& air) {
-  return "outdoor " + platform::decimalText(air.outdoorDryBulbF) + "/" +
-         platform::decimalText(air.outdoorWetBulbF) + " °F, return " +
-         platform::decimalText(air.returnDryBulbF) + "/" +
-         platform::decimalText(air.returnWetBulbF) + " °F dry/wet bulb";
+std::string airText(const DesignAir& air, bool si) {
+  const auto t = [si](float fahrenheit) { return designTemperatureText(fahrenheit, si); };
+  const std::string unit = si ? " °C" : " °F";
+  return "outdoor " + t(air.outdoorDryBulbF) + "/" + t(air.outdoorWetBulbF) + unit + ", return " +
+         t(air.returnDryBulbF) + "/" + t(air.returnWetBulbF) + unit + " dry/wet bulb";
 }
 
 void errLine(std::vector<std::string>& lines, const char* name, const std::optional<double>& err,
-             const DesignAir& air) {
-  const std::string head = std::string("ERR at ") + name + " design (" + airText(air) + "): ";
+             const DesignAir& air, bool si) {
+  const std::string head = std::string("ERR at ") + name + " design (" + airText(air, si) + "): ";
   if (!err) {
     lines.push_back(head + "exempt in this climate zone");
     return;
@@ -72,7 +74,13 @@ ModCalc::CodeCheck checkCase(const ModCalc::Engine& engine, const CodeCheckInput
   return ModCalc::checkCode(c, engine.catalog, inputs);
 }
 
-std::vector<std::string> codeCheckLines(const CodeCheck& check, const CodeCheckInputs& inputs) {
+std::string designTemperatureText(float fahrenheit, bool si) {
+  return si ? platform::decimalText(std::round(units::celsius(fahrenheit) * 100) / 100)
+            : platform::decimalText(fahrenheit);
+}
+
+std::vector<std::string> codeCheckLines(const CodeCheck& check, const CodeCheckInputs& inputs,
+                                        bool si) {
   std::vector<std::string> lines;
   const bool ashrae = check.code == ModCalc::EnergyCode::Ashrae901_2019;
   lines.push_back(
@@ -92,8 +100,8 @@ std::vector<std::string> codeCheckLines(const CodeCheck& check, const CodeCheckI
     lines.push_back(std::string("Energy recovery ") +
                     (check.required ? "required" : "not required") + ": " +
                     check.requirement.decidedBy);
-    errLine(lines, "cooling", check.errCooling, inputs.cooling);
-    errLine(lines, "heating", check.errHeating, inputs.heating);
+    errLine(lines, "cooling", check.errCooling, inputs.cooling, si);
+    errLine(lines, "heating", check.errHeating, inputs.heating, si);
   } else {
     lines.push_back("Wheel " + check.model + ": nominal flow " +
                     number(*check.nominalFlowM3s, "0.000") + " m³/s (" +

@@ -24,9 +24,14 @@ ModCalc::CodeCheckInputs& codeCheckInputs(Windows& windows);
 ModCalc::CodeCheck checkCase(const ModCalc::Engine& engine, const ModCalc::CodeCheckInputs& inputs,
                              const std::optional<std::string>& model = std::nullopt);
 
-// What was checked, each figure against its limit, and the verdict.
+// What was checked, each figure against its limit, and the verdict; the
+// design conditions in °C when `si`.
 std::vector<std::string> codeCheckLines(const ModCalc::CodeCheck& check,
-                                        const ModCalc::CodeCheckInputs& inputs);
+                                        const ModCalc::CodeCheckInputs& inputs, bool si);
+
+// A design temperature (kept in °F) as shown: °C to two decimals in SI
+// units, English number form.
+std::string designTemperatureText(float fahrenheit, bool si);
 
 // The same, short enough for the report's block: a heading, what was
 // checked, the figures against their limits and the verdict last.
