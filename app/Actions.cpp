@@ -6,6 +6,7 @@
 #include "app/AnnualOutputs.h"
 #include "app/AnnualReport.h"
 #include "app/ChartPainter.h"
+#include "app/CodeCheckJson.h"
 #include "app/ComparisonCsv.h"
 #include "app/ControlNames.h"
 #include "app/OffscreenPages.h"
@@ -16,6 +17,7 @@
 #include "platform/Overloaded.h"
 #include "ui/Calculate.h"
 #include "ui/main/AnnualRecord.h"
+#include "ui/main/CodeCheckCase.h"
 #include "ui/main/PsychChart.h"
 #include "ui/main/RatingConditions.h"
 
@@ -157,6 +159,20 @@ bool annualTo(Program& program, Session& session, const std::string& path, Annua
   }
   return writeOut(program, session, path, annualJson(result, year, op, si).dump(2) + "\n",
                   "The annual results", "Annual Energy");
+}
+
+// --code-check without --json: the verdicts as lines, after the case is
+// brought up to date.
+bool printCodeCheck(Program& p, Session& session) {
+  if (!calculatedFor(p, "-", "Code Check")) {
+    return false;
+  }
+  const ModCalc::CodeCheck check = ui::checkCase(p.engine, ui::codeCheckInputs(p.windows));
+  for (const std::string& line :
+       ui::codeCheckLines(check, ui::codeCheckInputs(p.windows), p.state.SIUnits == 1)) {
+    session.out << line << '\n';
+  }
+  return !check.error;
 }
 
 const std::vector<ActionSpec>& actionTable() {
@@ -308,6 +324,49 @@ const std::vector<ActionSpec>& actionTable() {
          return annualTo(p, session, path, AnnualForm::Models);
        },
        "Annual Energy"},
+      {"--standard", "ashrae-90.1-2019|eu-1253-2014", Kind::Step, false,
+       "the energy code --code-check checks against (ASHRAE 90.1-2019 unless given)",
+       [](Program& p, Session&, const std::string& name) {
+         const auto code = ModCalc::energyCodeNamed(name);
+         if (!code) {
+           throw UsageError("--standard takes ashrae-90.1-2019 or eu-1253-2014, not '" + name +
+                            "'");
+         }
+         ui::codeCheckInputs(p.windows).code = *code;
+         return true;
+       }},
+      {"--zone", "ZONE", Kind::Step, false,
+       "the ASHRAE 169 climate zone for --code-check (0A to 6B, 7 or 8; 5A unless given)",
+       [](Program& p, Session&, const std::string& zone) {
+         if (!ModCalc::isClimateZone(zone)) {
+           throw UsageError("--zone takes a climate zone from 0A to 6B, 7 or 8, not '" + zone +
+                            "'");
+         }
+         ui::codeCheckInputs(p.windows).zone = zone;
+         return true;
+       }},
+      {"--hours-8000", nullptr, Kind::Step, false,
+       "for --code-check, the system runs 8,000 hours a year or more",
+       [](Program& p, Session&, const std::string&) {
+         ui::codeCheckInputs(p.windows).hours8000 = true;
+         return true;
+       }},
+      {"--outdoor-air-percent", "N", Kind::Step, false,
+       "for --code-check, the outdoor air as a percentage of the supply fan's design airflow "
+       "(above 0, at most 100; 100 unless given)",
+       [](Program& p, Session&, const std::string& text) {
+         const auto percent = platform::parseInvariant<double>(text);
+         if (!percent || !(*percent > 0 && *percent <= 100)) {
+           throw UsageError("--outdoor-air-percent takes a number above 0 and at most 100, not '" +
+                            text + "'");
+         }
+         ui::codeCheckInputs(p.windows).outdoorAirPercent = *percent;
+         return true;
+       }},
+      {"--code-check", nullptr, Kind::AtEnd, false,
+       "at the end, print whether the wheel meets the energy code (--standard) and the figures "
+       "behind the verdict; with --json, as the object code_check instead",
+       nullptr},
       {"--json", nullptr, Kind::AtEnd, false,
        "at the end, print the state, the custom wheel's catalog row, every control and the "
        "messages as one JSON object",
@@ -501,12 +560,19 @@ std::vector<Step> planSteps(const Plan& plan, const std::vector<NamedControl>& c
       return true;
     });
   }
+  const bool codeCheck =
+      std::find(plan.atEnd.begin(), plan.atEnd.end(), "--code-check") != plan.atEnd.end();
+  const bool json = std::find(plan.atEnd.begin(), plan.atEnd.end(), "--json") != plan.atEnd.end();
   for (const ActionSpec& action : actionTable()) {
     if (action.kind != Kind::AtEnd ||
         std::find(plan.atEnd.begin(), plan.atEnd.end(), action.flag) == plan.atEnd.end()) {
       continue;
     }
-    if (std::string_view(action.flag) == "--results") {
+    if (std::string_view(action.flag) == "--code-check") {
+      if (!json) {
+        steps.emplace_back(printCodeCheck);
+      }
+    } else if (std::string_view(action.flag) == "--results") {
       steps.emplace_back([](Program& p, Session& session) {
         if (!calculatedFor(p, "-", "Results")) {
           return false;
@@ -515,12 +581,16 @@ std::vector<Step> planSteps(const Plan& plan, const std::vector<NamedControl>& c
         return true;
       });
     } else {
-      steps.emplace_back([](Program& p, Session& session) {
+      steps.emplace_back([codeCheck](Program& p, Session& session) {
         // Text reaches the program as UTF-8; should a byte slip through
         // otherwise, it shows as U+FFFD rather than ending the run.
-        session.out << programJson(p, session.messages.messages())
-                           .dump(2, ' ', false, nlohmann::json::error_handler_t::replace)
-                    << '\n';
+        nlohmann::ordered_json json = programJson(p, session.messages.messages());
+        if (codeCheck) {
+          json["code_check"] =
+              codeCheckJson(ui::checkCase(p.engine, ui::codeCheckInputs(p.windows)),
+                            ui::codeCheckInputs(p.windows));
+        }
+        session.out << json.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
         return true;
       });
     }

@@ -31,6 +31,7 @@
 #include "platform/headless/MemorySettingsStore.h"
 #include "platform/headless/RecordingHelpViewer.h"
 #include "psych/modPsych.h"
+#include "ui/main/CodeCheckCase.h"
 #include "ui/main/ResultTexts.h"
 #include "units/Units.h"
 
@@ -38,7 +39,7 @@ namespace ktr {
 
 namespace {
 
-constexpr std::array<std::string_view, 16> kInputColumns{"tag",
+constexpr std::array<std::string_view, 20> kInputColumns{"tag",
                                                          "title",
                                                          "units",
                                                          "flow_basis",
@@ -53,7 +54,18 @@ constexpr std::array<std::string_view, 16> kInputColumns{"tag",
                                                          "outdoor_static",
                                                          "return_static",
                                                          "wheel",
-                                                         "model"};
+                                                         "model",
+                                                         "standard",
+                                                         "zone",
+                                                         "hours_8000",
+                                                         "outdoor_air_percent"};
+
+// The code check's settings; a schedule naming any of them gets the
+// kCodeCheckResults before its messages.
+constexpr std::array<std::string_view, 4> kCodeCheckInputs{"standard", "zone", "hours_8000",
+                                                           "outdoor_air_percent"};
+constexpr std::array<std::string_view, 4> kCodeCheckResults{"code_required", "err_cooling",
+                                                            "err_heating", "code_pass"};
 
 constexpr std::array<std::string_view, 21> kResultColumns{
     "model_selected", "supply_db",     "supply_moisture", "exhaust_db",   "exhaust_moisture",
@@ -149,6 +161,21 @@ std::vector<std::string> results(const Program& program) {
           number(r.waterRecovered)};
 }
 
+// The code check of the program's case: 1 or 0, fractions, empty where a
+// condition is exempt or the check could not be made.
+std::vector<std::string> codeCheckResults(Program& program) {
+  const ModCalc::CodeCheck check =
+      ui::checkCase(program.engine, ui::codeCheckInputs(program.windows));
+  const auto flag = [&check](bool value) {
+    return check.error ? std::string() : std::string(value ? "1" : "0");
+  };
+  const auto fraction = [](const std::optional<double>& value) {
+    return value ? resultText(*value) : std::string();
+  };
+  return {flag(check.required), fraction(check.errCooling), fraction(check.errHeating),
+          flag(check.pass)};
+}
+
 std::string messageText(const std::vector<platform::Message>& messages) {
   std::string text;
   for (const platform::Message& m : messages) {
@@ -189,7 +216,8 @@ class RowRater {
   RatedRow rate(const CsvRecord& row) {
     std::vector<std::string> fields = row.fields;
     fields.resize(columns_.names().size());
-    std::vector<std::string> rated(kResultColumns.size() - 1);
+    std::vector<std::string> rated(kResultColumns.size() - 1 +
+                                   (columns_.checksCode() ? kCodeCheckResults.size() : 0));
     std::string messages;
     bool calculated = false;
     try {
@@ -236,7 +264,15 @@ class RowRater {
       throw RowError(modelProblem(program, model).value_or(error.what()));
     }
     const bool finished = !program.windows.inputs.cmdCalc.visible();
-    return {messages_.messages(), finished ? results(program) : std::vector<std::string>{}};
+    if (!finished) {
+      return {messages_.messages(), {}};
+    }
+    std::vector<std::string> figures = results(program);
+    if (columns_.checksCode()) {
+      const std::vector<std::string> code = codeCheckResults(program);
+      figures.insert(figures.end(), code.begin(), code.end());
+    }
+    return {messages_.messages(), figures};
   }
 
   // Why the row's model could not be picked from the list, if it could not.
@@ -301,8 +337,18 @@ ScheduleColumns::ScheduleColumns(const std::vector<std::string>& header) {
 
 std::vector<std::string> ScheduleColumns::resultHeader() const {
   std::vector<std::string> header = names_;
-  header.insert(header.end(), kResultColumns.begin(), kResultColumns.end());
+  header.insert(header.end(), kResultColumns.begin(), kResultColumns.end() - 1);
+  if (checksCode()) {
+    header.insert(header.end(), kCodeCheckResults.begin(), kCodeCheckResults.end());
+  }
+  header.emplace_back(kResultColumns.back());
   return header;
+}
+
+bool ScheduleColumns::checksCode() const {
+  return std::any_of(kCodeCheckInputs.begin(), kCodeCheckInputs.end(), [this](auto column) {
+    return std::find(names_.begin(), names_.end(), column) != names_.end();
+  });
 }
 
 std::string ScheduleColumns::value(const CsvRecord& row, std::string_view column) const {
@@ -322,6 +368,32 @@ std::vector<std::string> ScheduleColumns::actions(const CsvRecord& row) const {
                    " fields, the first row names " + std::to_string(names_.size()) + " columns");
   }
   const auto given = [&](std::string_view column) { return value(row, column); };
+  // The code check's settings change no rating and press no button: they
+  // come first, and the row's case is then typed and calculated.
+  std::vector<std::string> code;
+  if (const std::string standard = given("standard"); !standard.empty()) {
+    oneOf("standard", standard, {{"ashrae-90.1-2019", ""}, {"eu-1253-2014", ""}});
+    code.insert(code.end(), {"--standard", standard});
+  }
+  if (const std::string zone = given("zone"); !zone.empty()) {
+    if (!ModCalc::isClimateZone(zone)) {
+      throw RowError("zone: '" + zone + "' is not a climate zone from 0A to 6B, 7 or 8");
+    }
+    code.insert(code.end(), {"--zone", zone});
+  }
+  if (const std::string hours = given("hours_8000"); !hours.empty()) {
+    if (oneOf("hours_8000", hours, {{"0", "0"}, {"1", "1"}}) == "1") {
+      code.emplace_back("--hours-8000");
+    }
+  }
+  if (const std::string percent = given("outdoor_air_percent"); !percent.empty()) {
+    const auto value = platform::parseInvariant<double>(percent);
+    if (!value || !(*value > 0 && *value <= 100)) {
+      throw RowError("outdoor_air_percent: '" + percent +
+                     "' is not a number above 0 and at most 100");
+    }
+    code.insert(code.end(), {"--outdoor-air-percent", percent});
+  }
   std::vector<std::string> actions;
   const std::string unitsValue = given("units");
   const bool si =
@@ -390,6 +462,7 @@ std::vector<std::string> ScheduleColumns::actions(const CsvRecord& row) const {
     actions.push_back("lstWheel=" + model);
     actions.emplace_back("--calc");
   }
+  actions.insert(actions.begin(), code.begin(), code.end());
   return actions;
 }
 
@@ -684,15 +757,19 @@ or a cell left empty, keeps the program's start-up value:
 units is ip or si (values in the row's units; SI volumes in m3/h),
 flow_basis outdoor, supply, outdoor_actual or supply_actual, moisture_kind
 dew_point, wet_bulb, humidity_ratio or rh, wheel total or sensible, model a
-catalog model offered for the volume (empty: selected automatically).
-Numbers take a period as decimal point.
+catalog model offered for the volume (empty: selected automatically),
+standard ashrae-90.1-2019 or eu-1253-2014, zone a climate zone (0A to 6B, 7
+or 8), hours_8000 1 or 0 and outdoor_air_percent the code check's settings
+as --code-check takes them. Numbers take a period as decimal point.
 
 RESULTS.csv (standard output without -o or with -o -) has the schedule's
 columns, then model_selected, supply_db, supply_moisture, exhaust_db,
 exhaust_moisture (in the row's moisture kind), outdoor_scfm, supply_scfm,
 return_scfm, exhaust_scfm, face_velocity, dp_supply, dp_exhaust,
 purge_volume, e_sensible, e_latent, e_total (fractions), heat_sensible,
-heat_latent, heat_total, water_recovered, in the row's units, and messages:
+heat_latent, heat_total, water_recovered, in the row's units, with any code
+check setting code_required, err_cooling, err_heating (fractions, empty
+where exempt) and code_pass (1 or 0), and messages:
 every message the case showed, or the error that kept it from being rated. A
 bad row never stops the run. Large schedules use every core (--jobs N to
 choose); the results keep the schedule's order. Ctrl+C stops after the rows

@@ -28,6 +28,8 @@ class ScheduleColumns {
   const std::vector<std::string>& names() const { return names_; }
   // The result file's first row: the schedule's columns, then the results.
   std::vector<std::string> resultHeader() const;
+  // The schedule names a code check setting: its results get the verdicts.
+  bool checksCode() const;
 
   // The ktr-calc actions that type this row's case and calculate it; throws
   // RowError naming the field when a value cannot be typed.

@@ -10,6 +10,8 @@
 #include "app/ComparisonCsv.h"
 #include "platform/Command.h"
 #include "platform/FileWrite.h"
+#include "platform/NumberText.h"
+#include "ui/main/CodeCheckCase.h"
 
 namespace ktr {
 
@@ -26,6 +28,8 @@ class NumberItem final : public QTableWidgetItem {
     return data(Qt::UserRole).toDouble() < other.data(Qt::UserRole).toDouble();
   }
 };
+
+constexpr int kCodeCheckColumn = 13;
 
 QStringList headers(const ModCalc::CalcState& s) {
   const bool si = s.SIUnits == 1;
@@ -44,6 +48,7 @@ QStringList headers(const ModCalc::CalcState& s) {
           "Latent, " + energy,
           "Total, " + energy,
           si ? "Water, kg/h" : "Water, lb/h",
+          "Code check",
           "Messages"};
 }
 
@@ -97,7 +102,7 @@ void CompareWindow::refresh() {
                            "Double-click a row, or press Enter, to select that model."));
   table_->setSortingEnabled(false);
   table_->clear();
-  table_->setColumnCount(14);
+  table_->setColumnCount(15);
   // Each heading's unit on a line of its own keeps the columns narrow.
   table_->setHorizontalHeaderLabels(headers(s).replaceInStrings(", ", ",\n"));
   table_->setRowCount(static_cast<int>(ratings_.size()));
@@ -130,8 +135,18 @@ void CompareWindow::refresh() {
     for (const std::string& m : r.messages) {
       messages += (messages.isEmpty() ? "" : "; ") + QString::fromStdString(m);
     }
-    table_->setItem(row, 13, new QTableWidgetItem(messages));
+    // Pass or fail against the code check once it is set up: the smallest
+    // model that passes stands out.
+    if (const auto& inputs = program_.windows.codeCheck; inputs && r.completed) {
+      const ModCalc::CodeCheck check = ui::checkCase(program_.engine, *inputs, r.model);
+      table_->setItem(row, kCodeCheckColumn,
+                      new QTableWidgetItem(check.error  ? ""
+                                           : check.pass ? "pass"
+                                                        : "fail"));
+    }
+    table_->setItem(row, kCodeCheckColumn + 1, new QTableWidgetItem(messages));
   }
+  table_->setColumnHidden(kCodeCheckColumn, !program_.windows.codeCheck);
   table_->setSortingEnabled(true);
   table_->resizeColumnsToContents();
 }

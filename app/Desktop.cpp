@@ -15,6 +15,7 @@
 
 #include "app/AnnualWindow.h"
 #include "app/ChartWindow.h"
+#include "app/CodeCheckWindow.h"
 #include "app/CompareWindow.h"
 #include "platform/Command.h"
 #include "platform/Twips.h"
@@ -271,13 +272,16 @@ std::vector<std::string> Desktop::screenshots(const QString& folder,
   if (QWidget* help = helpWindow()) {
     shoot(*help, QStringLiteral("help"), false);
   }
-  // The chart, the comparison and the year, when the program was given their windows.
+  // The chart, the comparison, the year and the code check, when the program
+  // was given their windows.
   runCommand(messages, [&w] {
     w.main.mnuViewChart_Click();
     w.main.mnuViewCompare_Click();
     w.main.mnuViewAnnual_Click();
+    w.main.mnuViewCodeCheck_Click();
   });
-  for (const QString& name : {kChartWindowName, kCompareWindowName, kAnnualWindowName}) {
+  for (const QString& name :
+       {kChartWindowName, kCompareWindowName, kAnnualWindowName, kCodeCheckWindowName}) {
     if (auto* window = mainWindow.findChild<QMainWindow*>(name, Qt::FindDirectChildrenOnly)) {
       shoot(*window, name, false);
     }

@@ -34,6 +34,7 @@ StartupState::Case::~Case() {
     controls_.restore();
   }
   program_.state = startup_.state_;
+  program_.windows.codeCheck.reset();
   ModCalc::CopyCatalogRow(program_.catalog, startup_.catalog_, 0);
 }
 

@@ -26,21 +26,25 @@ void ViewWindows::attach(Desktop& desktop) {
 }
 
 void ViewWindows::showChart() {
-  if (chart_ == nullptr) {
-    chart_ = new ChartWindow(desktop_->program, &desktop_->mainWindow);
-    desktop_->addHelpKey(*chart_, kChartWindowName.toStdString());
-  }
-  chart_->refresh();
-  raise(*chart_);
+  show(chart_, kChartWindowName);
 }
 
 void ViewWindows::showComparison() {
-  if (compare_ == nullptr) {
-    compare_ = new CompareWindow(desktop_->program, &desktop_->mainWindow);
-    desktop_->addHelpKey(*compare_, kCompareWindowName.toStdString());
+  show(compare_, kCompareWindowName);
+}
+
+void ViewWindows::showCodeCheck() {
+  show(codeCheck_, kCodeCheckWindowName);
+}
+
+template <typename Window>
+void ViewWindows::show(QPointer<Window>& window, const QString& name) {
+  if (window == nullptr) {
+    window = new Window(desktop_->program, &desktop_->mainWindow);
+    desktop_->addHelpKey(*window, name.toStdString());
   }
-  compare_->refresh();
-  raise(*compare_);
+  window->refresh();
+  raise(*window);
 }
 
 void ViewWindows::showAnnual() {
@@ -67,6 +71,9 @@ void ViewWindows::refreshLater() {
     }
     if (annual_ != nullptr && annual_->isVisible()) {
       annual_->refresh();
+    }
+    if (codeCheck_ != nullptr && codeCheck_->isVisible()) {
+      codeCheck_->refresh();
     }
   });
 }

@@ -7,6 +7,7 @@
 
 #include "app/AnnualWindow.h"
 #include "app/ChartWindow.h"
+#include "app/CodeCheckWindow.h"
 #include "app/CompareWindow.h"
 #include "ui/Views.h"
 
@@ -23,16 +24,21 @@ class ViewWindows final : public ui::Views {
   void showChart() override;
   void showComparison() override;
   void showAnnual() override;
+  void showCodeCheck() override;
 
  private:
   // After the command that calculated has ended, so that a table row that
   // asked for the calculation is not replaced under its own event.
   void refreshLater();
+  // Makes the window when first shown, brings it up to date and raises it.
+  template <typename Window>
+  void show(QPointer<Window>& window, const QString& name);
 
   Desktop* desktop_ = nullptr;
   QPointer<ChartWindow> chart_;
   QPointer<CompareWindow> compare_;
   QPointer<AnnualWindow> annual_;
+  QPointer<CodeCheckWindow> codeCheck_;
   bool refreshPending_ = false;
 };
 

@@ -1,8 +1,9 @@
 #pragma once
 
 // The windows that draw rather than hold controls: the psychrometric chart,
-// the model comparison and the annual energy. The desktop shows them; without a display they
-// have no place (ktr-calc writes what they show with --chart and --compare).
+// the model comparison, the annual energy and the code check. The desktop
+// shows them; without a display they have no place (ktr-calc writes what
+// they show with --chart, --compare, --annual and --code-check).
 
 namespace ui {
 
@@ -12,6 +13,7 @@ class Views {
   virtual void showChart() = 0;
   virtual void showComparison() = 0;
   virtual void showAnnual() = 0;
+  virtual void showCodeCheck() = 0;
 };
 
 // Views with no display: showing them does nothing.
@@ -20,6 +22,7 @@ inline Views& noViews() {
     void showChart() override {}
     void showComparison() override {}
     void showAnnual() override {}
+    void showCodeCheck() override {}
   };
   static NoViews none;
   return none;

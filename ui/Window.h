@@ -45,10 +45,11 @@ std::string versionText();
 // window opens the contents.
 inline constexpr const char* kHelpFile = "KTR.hlp";
 inline constexpr std::pair<std::string_view, std::string_view> kHelpPages[] = {
-    {"frmWheel", "results.html"},     {"frmInputs", "inputs.html"},
-    {"frmSettings", "settings.html"}, {"frmOverride", "override.html"},
-    {"dlgPassword", "override.html"}, {"chart", "more.html#chart"},
-    {"compare", "more.html#compare"}, {"annual", "more.html#annual"},
+    {"frmWheel", "results.html"},         {"frmInputs", "inputs.html"},
+    {"frmSettings", "settings.html"},     {"frmOverride", "override.html"},
+    {"dlgPassword", "override.html"},     {"chart", "more.html#chart"},
+    {"compare", "more.html#compare"},     {"annual", "more.html#annual"},
+    {"codecheck", "more.html#codecheck"},
 };
 std::string_view helpPage(std::string_view window);
 

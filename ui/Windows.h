@@ -2,8 +2,10 @@
 
 // All the program's windows, created once and kept for the whole run.
 
+#include <optional>
 #include <vector>
 
+#include "engine/CodeCheck.h"
 #include "ui/dialogs/dlgPassword.h"
 #include "ui/dialogs/frmInputs.h"
 #include "ui/dialogs/frmOverride.h"
@@ -29,6 +31,11 @@ class Windows {
   frmSettings settings;
   frmOverride overrides;
   dlgPassword password;
+
+  // What the case is checked against for the energy code: none until the
+  // engineer opens Code Check (or a project that has its record), and then
+  // shown on the report and saved with the project.
+  std::optional<ModCalc::CodeCheckInputs> codeCheck;
 
   // In the order they were created.
   std::vector<platform::Form*> all();

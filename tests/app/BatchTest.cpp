@@ -273,6 +273,43 @@ TEST(Batch, AStopKeepsTheRowsAlreadyRated) {
   EXPECT_EQ(records(out.str()).size(), written + 1);
 }
 
+// A schedule naming a code check setting gets the verdicts before its
+// messages, the same as --code-check --json gives for the row's case.
+TEST(Batch, CodeCheckColumnsCarryTheVerdicts) {
+  EXPECT_EQ(rate("tag,volume\nA,2000\n")[0].fields.back(), "messages");
+  const auto rated = rate(
+      "tag,volume,return_volume,standard,zone,hours_8000,outdoor_air_percent\n"
+      "cold,9000,9000,,7,1,30\n"
+      "small,2000,2000,,5A,0,5\n"
+      "eu,4000,4000,eu-1253-2014,,,\n"
+      "zone,2000,2000,,9Z,,\n"
+      "share,2000,2000,,,,0\n");
+  ASSERT_EQ(rated.size(), 6U);
+  const CsvRecord& header = rated[0];
+  const std::vector<std::string> tail(header.fields.end() - 5, header.fields.end());
+  EXPECT_EQ(tail, (std::vector<std::string>{"code_required", "err_cooling", "err_heating",
+                                            "code_pass", "messages"}));
+  const auto check = [&](std::size_t row) {
+    return std::vector<std::string>{
+        field(header, rated[row], "code_required"), field(header, rated[row], "err_cooling"),
+        field(header, rated[row], "err_heating"), field(header, rated[row], "code_pass")};
+  };
+  const CalcRun cold = runWithCatalog({"txtV=9000", "txtVra=9000", "--zone", "7", "--hours-8000",
+                                       "--outdoor-air-percent", "30", "--code-check", "--json"});
+  const auto json = nlohmann::json::parse(cold.out).at("code_check");
+  EXPECT_EQ(check(1), (std::vector<std::string>{"1", "", field(header, rated[1], "err_heating"),
+                                                json.at("pass") ? "1" : "0"}));
+  EXPECT_NEAR(std::stod(field(header, rated[1], "err_heating")),
+              json.at("err_heating").get<double>(), 1e-5);
+  EXPECT_EQ(check(2), (std::vector<std::string>{"0", check(2)[1], check(2)[2], "1"}))
+      << "not required under 10 % outdoor air";
+  EXPECT_EQ(check(3), (std::vector<std::string>{"1", "", "", "0"})) << "EU: no ERR";
+  EXPECT_EQ(field(header, rated[4], "messages"),
+            "Error: line 5: zone: '9Z' is not a climate zone from 0A to 6B, 7 or 8");
+  EXPECT_EQ(field(header, rated[5], "messages"),
+            "Error: line 6: outdoor_air_percent: '0' is not a number above 0 and at most 100");
+}
+
 TEST(Batch, CommandWritesTheResultsFileAndRefusesToOverwriteTheSchedule) {
   const auto dir = std::filesystem::temp_directory_path() / "ktr-batch-test";
   std::filesystem::create_directories(dir);

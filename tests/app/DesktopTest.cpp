@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <QAction>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -604,6 +605,98 @@ TEST_F(DesktopViewsTest, AnnualEnergyFollowsTheCaseAndItsInputs) {
   QApplication::processEvents();
   EXPECT_NE(table->item(12, 0)->text(), heating) << "the year of the new case";
   EXPECT_TRUE(ports.messages.messages().empty());
+}
+
+// The check follows every entry; an entry without a number names its box and
+// leaves the inputs the check last used.
+TEST_F(DesktopViewsTest, CodeCheckWindowChecksAsTheEngineerTypes) {
+  action("mnuViewCodeCheck").trigger();
+  auto* window = desktop.mainWindow.findChild<QMainWindow*>(ktr::kCodeCheckWindowName);
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(window->isVisible());
+  const auto label = [window](const char* name) {
+    return window->findChild<QLabel*>(QString::fromLatin1(name))->text();
+  };
+  EXPECT_EQ(label("lblVerdict"), "Verdict: PASS");
+  EXPECT_TRUE(label("lblVerdicts").contains("Energy recovery required"))
+      << label("lblVerdicts").toStdString();
+
+  auto* outdoorAir = window->findChild<QLineEdit*>("txtOutdoorAir");
+  outdoorAir->selectAll();
+  QTest::keyClicks(outdoorAir, "abc");
+  EXPECT_TRUE(label("lblProblem").startsWith("Outdoor air, % of design flow: enter a number"));
+  EXPECT_EQ(desktop.program.windows.codeCheck->outdoorAirPercent, 100);
+  outdoorAir->selectAll();
+  QTest::keyClicks(outdoorAir, "5");
+  EXPECT_EQ(desktop.program.windows.codeCheck->outdoorAirPercent, 5);
+  EXPECT_FALSE(window->findChild<QLabel*>("lblProblem")->isVisibleTo(window));
+  EXPECT_TRUE(label("lblVerdicts").contains("Energy recovery not required"));
+
+  auto* fanEfficiency = window->findChild<QLineEdit*>("txtFanEfficiency");
+  EXPECT_FALSE(fanEfficiency->isEnabled());
+  window->findChild<QComboBox*>("cboStandard")->setCurrentIndex(1);
+  EXPECT_TRUE(fanEfficiency->isEnabled());
+  EXPECT_EQ(desktop.program.windows.codeCheck->code, ModCalc::EnergyCode::Eu1253_2014);
+  EXPECT_TRUE(label("lblVerdicts").contains("Thermal efficiency (EN 308"))
+      << label("lblVerdicts").toStdString();
+
+  // Inputs that change beneath the window (a project opened) show on the next refresh.
+  desktop.program.windows.codeCheck->zone = "7";
+  static_cast<ktr::CodeCheckWindow*>(window)->refresh();
+  EXPECT_EQ(window->findChild<QComboBox*>("cboZone")->currentText(), "7");
+  EXPECT_EQ(desktop.program.windows.codeCheck->code, ModCalc::EnergyCode::Eu1253_2014);
+  EXPECT_TRUE(ports.messages.messages().empty());
+}
+
+// Once a code check is set up every model shows whether it passes: at this
+// case's small flow the smallest wheels fall short of 73 %, and so do the
+// oversized ones, whose purge is a large share of the flow.
+// In SI units the design conditions are typed and shown in °C; a box left
+// as shown keeps its °F value exactly.
+TEST_F(DesktopViewsTest, CodeCheckDesignConditionsFollowTheUnits) {
+  action("mnuViewCodeCheck").trigger();
+  auto* window = desktop.mainWindow.findChild<ktr::CodeCheckWindow*>(ktr::kCodeCheckWindowName);
+  ASSERT_NE(window, nullptr);
+  desktop.program.windows.settings.cmdSIUnits_Click();
+  desktop.program.windows.settings.cmdSettingsOK_Click();
+  ASSERT_EQ(desktop.program.state.SIUnits, 1);
+  window->refresh();
+  const QList<QLineEdit*> edits = window->findChildren<QLineEdit*>();
+  const auto shows = [&edits](const QString& text) {
+    return std::find_if(edits.begin(), edits.end(),
+                        [&text](QLineEdit* e) { return e->text() == text; });
+  };
+  ASSERT_NE(shows("35"), edits.end()) << "95 °F";
+  ASSERT_NE(shows("25.56"), edits.end()) << "78 °F";
+  QLineEdit* cooling = *shows("35");
+  cooling->selectAll();
+  QTest::keyClicks(cooling, "36");
+  const ModCalc::CodeCheckInputs& in = *desktop.program.windows.codeCheck;
+  EXPECT_FLOAT_EQ(in.cooling.outdoorDryBulbF, 96.8F);
+  EXPECT_EQ(in.cooling.outdoorWetBulbF, 78) << "left as shown";
+  EXPECT_TRUE(window->findChild<QLabel*>("lblVerdicts")->text().contains("outdoor 36/25.56 °C"));
+}
+
+TEST_F(DesktopViewsTest, CompareShowsTheCodeCheckOnceItIsSetUp) {
+  action("mnuViewCompare").trigger();
+  auto* window = desktop.mainWindow.findChild<ktr::CompareWindow*>(ktr::kCompareWindowName);
+  ASSERT_NE(window, nullptr);
+  auto* table = window->findChild<QTableWidget*>();
+  const int column = 13;
+  EXPECT_TRUE(table->isColumnHidden(column));
+  desktop.program.windows.codeCheck.emplace().code = ModCalc::EnergyCode::Eu1253_2014;
+  window->refresh();
+  EXPECT_FALSE(table->isColumnHidden(column));
+  EXPECT_EQ(table->horizontalHeaderItem(column)->text(), "Code check");
+  QStringList passing;
+  for (int row = 0; row < table->rowCount(); ++row) {
+    const QString verdict = table->item(row, column)->text();
+    EXPECT_TRUE(verdict == "pass" || verdict == "fail") << row;
+    if (verdict == "pass") {
+      passing.push_back(table->item(row, 0)->text());
+    }
+  }
+  EXPECT_EQ(passing.join(' '), "KW30-4 KW36-4 KW39-4 KW42-4 KW45-4 KW51-4 Custom 364");
 }
 
 TEST_F(DesktopViewsTest, ChartWindowOpensOnTheLastCalculation) {

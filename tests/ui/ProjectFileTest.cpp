@@ -301,8 +301,8 @@ TEST_F(ProjectFileTest, BrokenFilesChangeNothing) {
        "record 6, field 2 (flute size) is 50, not 45, 62 or 94"},
       {"a seventh record that is no annual one", text + "1\r\n",
        "it ends early: record 7 has 1 of its 21 fields"},
-      {"an eighth record", broken([](Project& p) { p.annual = AnnualRecord{}; }) + "1\r\n",
-       "it holds more than seven records"},
+      {"a short eighth record", broken([](Project& p) { p.annual = AnnualRecord{}; }) + "1\r\n",
+       "it ends early: record 8 has 1 of its 14 fields"},
       {"frost control 3", broken([](Project& p) {
          p.annual = AnnualRecord{};
          p.annual->op.frost = static_cast<ModCalc::FrostControl>(3);
@@ -313,6 +313,18 @@ TEST_F(ProjectFileTest, BrokenFilesChangeNothing) {
          p.annual->op.fanEfficiency = 0;
        }),
        "record 7, field 15 (fan efficiency) is \"0\", not a number from 0.05 to 1"},
+      {"a ninth record", broken([](Project& p) { p.codeCheck.emplace(); }) + "1\r\n",
+       "it holds more than eight records"},
+      {"an unknown standard",
+       [&] {
+         std::string file = broken([](Project& p) { p.codeCheck.emplace(); });
+         return file.replace(file.find("\"ashrae-90.1-2019\""), 18, "\"ashrae-90.1-2016\"");
+       }(),
+       "record 8: field 1 (standard) is not a standard this program checks: "
+       "'ashrae-90.1-2016'"},
+      {"outdoor air 0 %", broken([](Project& p) { p.codeCheck.emplace().outdoorAirPercent = 0; }),
+       "record 8: the code check: Outdoor air, % of design flow: enter a number above 0 and at "
+       "most 100."},
       {"a long text for a number", replaced(",95,", "," + std::string(100, 'x') + ","),
        "record 1, field 3 (Toa) is not a number: \"" + std::string(24, 'x') + "…\""},
       {"no quoted title", "root:x:0:0:root:/root:/bin/bash\n",
@@ -513,6 +525,38 @@ TEST_F(ProjectFileTest, AFiveRecordFileLeavesTheLaterSettingsAsTheyAre) {
   EXPECT_TRUE(o.Flute45.value());
   EXPECT_EQ(other->state.SIFlowUnit, 1);
   EXPECT_EQ(other->state.FluteMils, 45);
+}
+
+// The eighth record comes only with a code check set up, and brings back
+// every input of it; a file without it leaves the check as it was.
+TEST_F(ProjectFileTest, TheCodeCheckComesBackWithTheProject) {
+  const fs::path plain = dir / "plain.cse";
+  ASSERT_TRUE(main.saveProjectFile(plain.string()));
+  ModCalc::CodeCheckInputs set;
+  set.code = ModCalc::EnergyCode::Eu1253_2014;
+  set.zone = "6B";
+  set.hours8000 = true;
+  set.outdoorAirPercent = 37.5;
+  set.cooling = {91.5F, 74, 76, 64.25F};
+  set.heating = {-12, -12.5F, 68, 55};
+  set.fanEfficiencyPercent = 55.5;
+  set.filters = ModCalc::FilterSet::FineMissing;
+  windows.codeCheck = set;
+  const fs::path checked = dir / "checked.cse";
+  ASSERT_TRUE(main.saveProjectFile(checked.string()));
+  // The default operation comes first, as record 7.
+  EXPECT_EQ(fileText(checked),
+            fileText(plain) +
+                "\"\",7,19,0,0,72,50,70,30,1,55,65,0,15,0.6,0.9,0.12,1,3.5,0.85,0\r\n" +
+                "\"eu-1253-2014\",\"6B\",1,37.5,91.5,74,76,64.25,-12,-12.5,68,55,55.5,2\r\n");
+
+  auto other = freshProgram();
+  ASSERT_TRUE(other->windows.main.openProjectFile(plain.string()));
+  EXPECT_FALSE(other->windows.codeCheck);
+  ASSERT_TRUE(other->windows.main.openProjectFile(checked.string()));
+  EXPECT_EQ(other->windows.codeCheck, set);
+  ASSERT_TRUE(other->windows.main.openProjectFile(plain.string()));
+  EXPECT_EQ(other->windows.codeCheck, set);
 }
 
 TEST_F(ProjectFileTest, OpenKeepsTheStoredModelWhateverTheListShowedBefore) {

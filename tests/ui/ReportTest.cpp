@@ -244,6 +244,36 @@ TEST_F(ReportTest, LongTitlesAreCutToThePrintableWidth) {
   }
 }
 
+// The block appears once the engineer has set up a check, beside the
+// cassette and clear of its descriptions, and within the page.
+TEST_F(ReportTest, CodeCheckBlockOnlyOnceTheCheckIsSetUp) {
+  EXPECT_FALSE(find(print(), "ENERGY CODE (ASHRAE 90.1-2019)"));
+  for (const ModCalc::EnergyCode code :
+       {ModCalc::EnergyCode::Ashrae901_2019, ModCalc::EnergyCode::Eu1253_2014}) {
+    windows.codeCheck.emplace().code = code;
+    const platform::RecordingPage page = print();
+    const std::string heading = "ENERGY CODE (" + std::string(ModCalc::energyCodeTitle(code)) + ")";
+    const auto head = find(page, heading);
+    ASSERT_TRUE(head) << heading;
+    EXPECT_TRUE(head->font.underline);
+    EXPECT_EQ(head->y, find(page, "CASSETTE")->y);
+    const auto verdict = std::find_if(page.items().begin(), page.items().end(), [](const auto& i) {
+      return i.text.starts_with("Verdict: ");
+    });
+    ASSERT_NE(verdict, page.items().end());
+    EXPECT_TRUE(verdict->font.bold);
+    EXPECT_NEAR(verdict->y - head->y, lines(4, 9), 1e-9) << "five lines";
+    for (const PageItem& item : page.items()) {
+      if (item.y >= head->y && item.y <= verdict->y) {
+        EXPECT_LE(right(item), page.printableWidth() + 1e-9) << item.text;
+        if (item.x < head->x) {
+          EXPECT_LT(right(item), head->x) << item.text << " runs into the block";
+        }
+      }
+    }
+  }
+}
+
 TEST_F(ReportTest, TheWheelShowsTheModelsSpokes) {
   for (const int spokes : {4, 6, 3, 0, 1000}) {
     catalog.SpokeCount[static_cast<std::size_t>(state.ModelIndex)] =

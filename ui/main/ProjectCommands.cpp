@@ -239,6 +239,11 @@ bool frmWheel::OpenProject(const std::string& path) {
   o.txtESOR.setText(platform::tidyText(s.EsOverride));
   o.txtELOR.setText(platform::tidyText(s.ElOverride));
 
+  // A file without a code check leaves the one set up, as it leaves the
+  // later settings.
+  if (p.codeCheck) {
+    w_.codeCheck = p.codeCheck;
+  }
   if (const auto& x = p.extras) {
     o.FluteOverride.setValue(x->FluteOverride);
     (x->FluteSize == 45 ? o.Flute45 : x->FluteSize == 94 ? o.Flute94 : o.Flute62).select();
@@ -335,6 +340,8 @@ bool frmWheel::SaveProject(const std::string& path) {
                                                                          : 62),
                            o.chkFluteDisplay.value(), o.ListSelect.value(), s.SIFlowUnit};
   p.annual = annualRecord;
+
+  p.codeCheck = w_.codeCheck;
 
   if (const auto reason = platform::writeFileAtomically(path, projectText(p))) {
     ports().messages.show("The project could not be saved to " + path + ": " + *reason + ".",

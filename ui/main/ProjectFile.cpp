@@ -10,6 +10,7 @@
 #include "platform/ItemReader.h"
 #include "platform/NumberText.h"
 #include "platform/TextEncoding.h"
+#include "ui/main/CodeCheckRecord.h"
 
 namespace ui {
 
@@ -393,11 +394,17 @@ std::string projectText(const Project& project) {
     text += record({std::to_string(x->FluteOverride), std::to_string(x->FluteSize),
                     std::to_string(x->chkFluteDisplay), std::to_string(x->ListSelect),
                     std::to_string(x->SIFlowUnit)});
-    if (const auto& annual = project.annual) {
-      std::vector<std::string> items{quotedText(annual->weatherPath)};
-      const std::vector<std::string> numbers = annualRecordNumbers(*annual);
+    // The code check is record 8, so a file with one holds record 7 too:
+    // the annual operation, the defaults where the project has none.
+    if (project.annual || project.codeCheck) {
+      const AnnualRecord annual = project.annual.value_or(AnnualRecord{});
+      std::vector<std::string> items{quotedText(annual.weatherPath)};
+      const std::vector<std::string> numbers = annualRecordNumbers(annual);
       items.insert(items.end(), numbers.begin(), numbers.end());
       text += record(items);
+    }
+    if (project.codeCheck) {
+      text += record(codeCheckRecord(*project.codeCheck));
     }
   }
   return text;
@@ -440,10 +447,24 @@ std::variant<Project, std::string> parseProject(std::string_view bytes, std::int
         if (const auto* problem = std::get_if<std::string>(&annual)) {
           return *problem;
         }
-        project.annual = std::get<AnnualRecord>(std::move(annual));
+        // The defaults are no operation of the project's own.
+        if (std::get<AnnualRecord>(annual) != AnnualRecord{}) {
+          project.annual = std::get<AnnualRecord>(std::move(annual));
+        }
       }
       if (!reader.atEnd()) {
-        return std::string("it holds more than seven records");
+        std::vector<platform::Item> items;
+        for (std::size_t f = 1; f <= kCodeCheckRecordFields; ++f) {
+          items.push_back(reader.take(8, f, kCodeCheckRecordFields));
+        }
+        auto read = readCodeCheckRecord(items);
+        if (const std::string* problem = std::get_if<std::string>(&read)) {
+          return "record 8: " + *problem;
+        }
+        project.codeCheck = std::get<ModCalc::CodeCheckInputs>(read);
+      }
+      if (!reader.atEnd()) {
+        return std::string("it holds more than eight records");
       }
     }
   } catch (const ParseError& error) {

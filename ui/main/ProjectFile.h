@@ -4,7 +4,9 @@
 // items, each ended by CR LF, and a sixth record of the settings the five
 // leave out. A reader of the five records stops before the sixth, so files
 // written here stay readable by anything that reads the five. A seventh,
-// when the project has one, holds the annual energy's weather and operation.
+// when the project has one, holds the annual energy's weather and operation;
+// an eighth, once a code check is set up, the code check (with a seventh of
+// the default operation when the project has none of its own).
 
 #include <array>
 #include <cstdint>
@@ -13,6 +15,7 @@
 #include <string_view>
 #include <variant>
 
+#include "engine/CodeCheck.h"
 #include "platform/Variant.h"
 #include "ui/main/AnnualRecord.h"
 
@@ -79,8 +82,10 @@ struct Project {
   std::array<platform::Variant, 15> ProjectSwitches{};
   // Record 6, when the file has it.
   std::optional<ProjectExtras> extras;
-  // Record 7, when the file has it (and record 6).
+  // Record 7, when the file has it (and record 6); the defaults are none.
   std::optional<AnnualRecord> annual;
+  // Record 8, after record 7, once a code check is set up (CodeCheckRecord.h).
+  std::optional<ModCalc::CodeCheckInputs> codeCheck;
 };
 
 // The switches of record 5 that are check boxes; the rest are options.

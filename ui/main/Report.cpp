@@ -14,6 +14,7 @@
 #include "platform/NumberText.h"
 #include "platform/PageCursor.h"
 #include "ui/Windows.h"
+#include "ui/main/CodeCheckCase.h"
 #include "units/Units.h"
 
 namespace ui {
@@ -30,6 +31,10 @@ constexpr int kRightValues = 126;
 constexpr int kFirstFigureColumn = 36;
 constexpr std::size_t kFigureColumns = 7;
 constexpr int kZoneColumns = 14;
+
+// Where the code check block starts, a share of the printable width: clear
+// of the cassette's descriptions.
+constexpr double kCodeCheckLeft = 0.62;
 
 struct CompanyLine {
   int column;
@@ -449,12 +454,26 @@ void frmWheel::Printout(platform::Page& page) {
   }
   describe("  ", "");
   cursor.newLine();
+  const double cassetteTop = cursor.y();
   heading("CASSETTE");
   describe("        FRAME:", custom ? "Custom" : c.FrameText[sel]);
   describe("        BEARINGS:", custom ? "Custom" : variantText(c.BearingText[sel]));
   describe("        AIR SEALS:", "Contact brush seals");
   describe("        PURGE:", "Adjustable Purge");
   describe("        DRIVE:", "Perimeter driven belt drive");
+
+  // The energy code check beside the cassette, once the engineer has set one up.
+  if (w_.codeCheck) {
+    const double left = page.printableWidth() * kCodeCheckLeft;
+    const std::vector<std::string> lines =
+        codeCheckReportLines(checkCase(engine(), *w_.codeCheck), *w_.codeCheck);
+    for (std::size_t k = 0; k < lines.size(); ++k) {
+      setFont(9, k + 1 == lines.size(), false, k == 0);
+      page.text(left, cassetteTop + static_cast<double>(k) * page.lineHeight(),
+                elided(page, lines[k], page.printableWidth() - left));
+    }
+    setFont(9, false);
+  }
 
   // Company block and version.
   cursor.moveTo(0, 9.5);

@@ -33,4 +33,10 @@ void frmWheel::mnuViewAnnual_Click() {
   }
 }
 
+void frmWheel::mnuViewCodeCheck_Click() {
+  if (calculateForOutput()) {
+    ports().views.showCodeCheck();
+  }
+}
+
 }  // namespace ui

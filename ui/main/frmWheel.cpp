@@ -74,14 +74,14 @@ frmWheel::frmWheel(Windows& windows) : Window("frmWheel", windows) {
   add(mnuView, mnuViewToolbar);
   add(Help, mnuAbout, mnuHelpContents);
   add(mnuEditRating, mnuEditRatingSummer, mnuEditRatingWinter, mnuViewChart, mnuViewCompare,
-      mnuViewAnnual);
+      mnuViewAnnual, mnuViewCodeCheck);
   mnufile.add(mnuFileOpen, mnuFileClose, mnuFileSave, mnuFileSaveAs, mnuFilebar0, mnuFilePrint,
               mnuFileExportPdf, mnuFilebar1, mnuFileExit);
   mnuedit.add(mnuEditCopy, mnuEditSettings, mnuEditInputs, mnuEditSecurity);
   mnuView.add(mnuViewToolbar);
   Help.add(mnuAbout, mnuHelpContents);
   mnuEditRating.add(mnuEditRatingSummer, mnuEditRatingWinter);
-  mnuView.add(mnuViewChart, mnuViewCompare, mnuViewAnnual);
+  mnuView.add(mnuViewChart, mnuViewCompare, mnuViewAnnual, mnuViewCodeCheck);
 
   // Design time: the warning and the actual volumes appear with the first
   // results (FillCaptions).
@@ -124,6 +124,7 @@ frmWheel::frmWheel(Windows& windows) : Window("frmWheel", windows) {
   mnuViewChart.onClick = [this] { mnuViewChart_Click(); };
   mnuViewCompare.onClick = [this] { mnuViewCompare_Click(); };
   mnuViewAnnual.onClick = [this] { mnuViewAnnual_Click(); };
+  mnuViewCodeCheck.onClick = [this] { mnuViewCodeCheck_Click(); };
 }
 
 void frmWheel::Form_Load() {

@@ -106,6 +106,8 @@ class frmWheel final : public Window {
   void mnuViewChart_Click();
   void mnuViewCompare_Click();
   void mnuViewAnnual_Click();
+  // View Code Check: the case against the energy code.
+  void mnuViewCodeCheck_Click();
 
   // Adds the "Override" toolbar button unless it is there already.
   void addOverrideButton();
@@ -213,6 +215,7 @@ class frmWheel final : public Window {
   MenuItem mnuViewChart{"mnuViewChart", "&Psychrometric Chart"};
   MenuItem mnuViewCompare{"mnuViewCompare", "&Compare Models"};
   MenuItem mnuViewAnnual{"mnuViewAnnual", "&Annual Energy"};
+  MenuItem mnuViewCodeCheck{"mnuViewCodeCheck", "Code Chec&k"};
   Menu Help{"Help", "&Help"};
   MenuItem mnuAbout{"mnuAbout", "&About"};
   MenuItem mnuHelpContents{"mnuHelpContents", "Help &Contents"};
