@@ -329,6 +329,7 @@ void AnnualWindow::refresh() {
   const ui::AnnualRecord now{weatherPath_, op};
   stored = now == ui::AnnualRecord{} ? std::nullopt : std::optional<ui::AnnualRecord>(now);
   seen_ = stored;
+  program_.windows.main.refreshModified();
   ModCalc::AnnualResult year;
   if (op.occupiedFrom >= op.occupiedTo) {
     year.error = "The occupied hours must start before they end.";

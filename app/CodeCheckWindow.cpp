@@ -249,6 +249,7 @@ void CodeCheckWindow::inputsChanged() {
   enableForCode();
   if (const auto in = readInputs()) {
     inputs() = *in;
+    program_.windows.main.refreshModified();
     shown_ = *in;
     refresh();
   }

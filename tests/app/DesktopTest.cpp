@@ -571,6 +571,11 @@ TEST_F(DesktopViewsTest, AnnualEnergyFollowsTheCaseAndItsInputs) {
            table->item(12, 7)->text().remove(',').toInt();
   };
   EXPECT_EQ(occupied(), 260 * 12);
+  ui::frmWheel& main = desktop.program.windows.main;
+  const std::filesystem::path saved =
+      std::filesystem::temp_directory_path() / "ktr-annual-modified.cse";
+  ASSERT_TRUE(main.saveProjectFile(saved.string()));
+  std::filesystem::remove(saved);
   const QList<QSpinBox*> boxes = window->findChildren<QSpinBox*>();
   ASSERT_EQ(boxes.size(), 2);
   boxes[1]->setValue(17);
@@ -578,6 +583,7 @@ TEST_F(DesktopViewsTest, AnnualEnergyFollowsTheCaseAndItsInputs) {
   auto& record = desktop.program.windows.main.annualRecord;
   ASSERT_TRUE(record) << "what the project will save";
   EXPECT_EQ(record->op.occupiedTo, 17);
+  EXPECT_TRUE(main.caseModified()) << "a change the project will save";
   boxes[0]->setValue(18);
   EXPECT_EQ(table->item(12, 7), nullptr);
   EXPECT_NE(window->findChild<QLabel*>()->text().indexOf("must start before they end"), -1);
@@ -585,6 +591,7 @@ TEST_F(DesktopViewsTest, AnnualEnergyFollowsTheCaseAndItsInputs) {
   boxes[1]->setValue(19);
   EXPECT_EQ(occupied(), 260 * 12);
   EXPECT_FALSE(record) << "the defaults are no record";
+  EXPECT_FALSE(main.caseModified()) << "back as it was saved";
 
   // A project opened with its own record shows it.
   ui::AnnualRecord opened;
@@ -629,6 +636,7 @@ TEST_F(DesktopViewsTest, CodeCheckWindowChecksAsTheEngineerTypes) {
   outdoorAir->selectAll();
   QTest::keyClicks(outdoorAir, "5");
   EXPECT_EQ(desktop.program.windows.codeCheck->outdoorAirPercent, 5);
+  EXPECT_TRUE(desktop.program.windows.main.caseModified()) << "the check is saved with the case";
   EXPECT_FALSE(window->findChild<QLabel*>("lblProblem")->isVisibleTo(window));
   EXPECT_TRUE(label("lblVerdicts").contains("Energy recovery not required"));
 

@@ -9,6 +9,8 @@
 #include "engine/Catalog.h"
 #include "platform/Overloaded.h"
 #include "ui/Windows.h"
+#include "ui/main/AnnualRecord.h"
+#include "ui/main/CodeCheckRecord.h"
 
 namespace ui {
 
@@ -49,6 +51,21 @@ std::string frmWheel::caseText() const {
                control->ref());
     // No entry holds a line break (a box's text is one line).
     text += '\n';
+  }
+  // The year's operation and the code check are saved with the case too.
+  const auto items = [&text](const char* name, const std::vector<std::string>& record) {
+    text += name;
+    for (const std::string& item : record) {
+      text += '=' + item;
+    }
+    text += '\n';
+  };
+  if (annualRecord) {
+    items("annual", annualRecordNumbers(*annualRecord));
+    text += annualRecord->weatherPath + '\n';
+  }
+  if (w_.codeCheck) {
+    items("codecheck", codeCheckRecord(*w_.codeCheck));
   }
   return text;
 }
