@@ -10,7 +10,7 @@
 
 #include "engine/Catalog.h"
 #include "platform/headless/HeadlessMessageBox.h"
-#include "ui/DialogFields.h"
+#include "ui/Calculate.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const std::filesystem::path file =
