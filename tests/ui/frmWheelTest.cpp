@@ -91,7 +91,7 @@ TEST_F(FillCaptionsTest, EnglishUnitsUseTheEnglishPatterns) {
       {&main.lblVelO, "812"},
       {&main.lblVelE, "1,002"},
       {&main.lblVea, "10,250"},
-      {&main.lblTea, ".5"},
+      {&main.lblTea, "0.5"},
       {&main.lblVsa, "9,800"},
       {&main.lblTsa, "61.3"},
       {&main.lblVra, ""},
@@ -153,7 +153,7 @@ TEST_F(FillCaptionsTest, SIUnitsConvertEveryValue) {
       {&main.lblVelO, "5.08"},
       {&main.lblVelE, "2.54"},
       {&main.lblVea, "16,992"},
-      {&main.lblTea, ".0"},
+      {&main.lblTea, "0.0"},
       {&main.lblVsa, "10,000"},
       {&main.lblTsa, "-20.0"},
       {&main.lblVra, ""},
@@ -330,7 +330,7 @@ TEST_F(StreamCaptionsTest, DewPointRaisesADryStreamsHumidityRatioForItsFiguresOn
   main.FillCaptions();
   EXPECT_EQ(state.Wsa, -30) << "showing the results changes nothing in the state";
   EXPECT_EQ(fields.main.lblWsa[1].caption(), "-30.0") << "written before the dew point";
-  EXPECT_EQ(fields.main.lblWsa[2].caption(), ".1");
+  EXPECT_EQ(fields.main.lblWsa[2].caption(), "0.1");
 }
 
 // The words the presentation puts beside its figures (--results, the report,

@@ -95,16 +95,16 @@ ResultTexts presentRating(const ModCalc::CalcState& s, const ResultDisplay& disp
     const auto& from = streams[k];
     StreamTexts& to = r.streams[k];
     to.name = from.name;
-    to.dryBulb = shown(si ? units::celsius(from.t) : from.t, "###.0");
-    to.ratio = shown(si ? from.w / units::kGrainsPerGramPerKilogram : from.w, "###.0");
-    to.enthalpy = shown(si ? units::kilojoulesPerKilogram(from.h) : from.h, "###.0");
+    to.dryBulb = shown(si ? units::celsius(from.t) : from.t, "##0.0");
+    to.ratio = shown(si ? from.w / units::kGrainsPerGramPerKilogram : from.w, "##0.0");
+    to.enthalpy = shown(si ? units::kilojoulesPerKilogram(from.h) : from.h, "##0.0");
     // The dew point raises a humidity ratio of zero or less to the driest
     // air; the relative humidity is that of the raised ratio.
     double w = from.w;
     const double wetBulbOrDewPoint =
         display.wetBulb ? modPsych::WetBulb(from.t, w, from.p) : modPsych::DewPoint(w, s.Patm);
-    to.humidity = shown(temperature(wetBulbOrDewPoint), "###.0");
-    to.relativeHumidity = shown(100 * modPsych::RelHumFraction(from.t, w, s.Patm), "###.0");
+    to.humidity = shown(temperature(wetBulbOrDewPoint), "##0.0");
+    to.relativeHumidity = shown(100 * modPsych::RelHumFraction(from.t, w, s.Patm), "##0.0");
     to.standardVolume = volume(from.standard);
     to.actualVolume = shown(variantNumber(actual[k]), "###,###");
   }
