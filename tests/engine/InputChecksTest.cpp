@@ -19,7 +19,7 @@ struct InputHarness : Harness {
   }
   void entries(std::int16_t option, double outdoor, double ret) {
     state.MoistInOption = option;
-    state.MoistInKind = static_cast<std::int16_t>(option > 4 ? option - 4 : option);
+    state.MoistInKind = moistureKind(option);
     state.Moa = outdoor;
     state.Mra = ret;
   }

@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "engine/Case.h"
 #include "platform/NumberText.h"
 #include "psych/modPsych.h"
 #include "ui/Calculate.h"
@@ -138,7 +139,7 @@ double frmInputs::toSI(Quantity quantity, double english) const {
     case Quantity::Volume:
       return english / state().SIFlowFactor;
     default:
-      switch (moistureKind()) {
+      switch (ModCalc::moistureKind(state().MoistInOption)) {
         case modPsych::kRelHum:
           return english;
         case modPsych::kGrains:
@@ -156,7 +157,7 @@ double frmInputs::toEnglish(Quantity quantity, double si) const {
     case Quantity::Volume:
       return si * state().SIFlowFactor;
     default:
-      switch (moistureKind()) {
+      switch (ModCalc::moistureKind(state().MoistInOption)) {
         case modPsych::kRelHum:
           return si;
         case modPsych::kGrains:
@@ -165,11 +166,6 @@ double frmInputs::toEnglish(Quantity quantity, double si) const {
           return units::fahrenheit(si);
       }
   }
-}
-
-std::int16_t frmInputs::moistureKind() const {
-  const std::int16_t option = state().MoistInOption;
-  return static_cast<std::int16_t>(option > 4 ? option - 4 : option);
 }
 
 std::optional<double> frmInputs::typedEnglish(Quantity quantity, double si) const {

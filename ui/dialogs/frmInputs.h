@@ -88,7 +88,6 @@ class frmInputs final : public Window {
   // What the English box takes when `si` is typed in the SI box: the
   // conversion to one decimal, which the calculation then rates.
   std::optional<double> typedEnglish(Quantity quantity, double si) const;
-  std::int16_t moistureKind() const;
   std::string siText(const Twins& twins, double english) const;
 
   // Set while the program rewrites a box for display only.
