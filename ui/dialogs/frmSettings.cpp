@@ -237,7 +237,7 @@ void frmSettings::confirm(bool calculate) {
   fillCaptions(calculate);
 }
 
-void frmSettings::CalculateSettings(float elevation, float poa, float pra) {
+void frmSettings::CalculateSettings(double elevation, double poa, double pra) {
   ModCalc::CalcState& s = state();
   const ModCalc::SettingsFields& f = fields().settings;
   s.ElevFt = ModCalc::elevationFeet(elevation, s.SIUnits);

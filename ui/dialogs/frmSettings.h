@@ -35,7 +35,7 @@ class frmSettings final : public Window {
   void confirmWithoutCalculation();
   // Takes the elevation and the two pressures as OK read them from txtElev,
   // txtPoa and txtPra, in the units in force.
-  void CalculateSettings(float elevation, float poa, float pra);
+  void CalculateSettings(double elevation, double poa, double pra);
   void FillWheelInputsCaptions();
 
   platform::Frame KSR{"KSR", "Total/Sensible Selector"};
