@@ -14,6 +14,7 @@
 #include "ui/Calculate.h"
 #include "ui/EnteredUnits.h"
 #include "ui/Windows.h"
+#include "ui/main/CaseFields.h"
 #include "ui/main/ProjectFile.h"
 #include "units/Units.h"
 
@@ -65,45 +66,6 @@ double storedMoisture(float t, float p, double W, std::int16_t kind) {
   const double found =
       platform::parseNumber<double>(text, platform::NumberLocale::english()).value_or(high);
   return single ? static_cast<float>(found) : found;
-}
-
-ModCalc::CalcState& applyProject(const Project& p, ModCalc::CalcState& s,
-                                 ModCalc::ModelCatalog& c) {
-  s.ProjectTitle = p.ProjectTitle;
-  s.VoaInput = p.VoaInput;
-  s.Toa = p.Toa;
-  s.Woa = p.Woa;
-  s.Vra = p.Vra;
-  s.VraActual = p.VraActual;
-  s.ModelIndex = p.ModelIndex;
-  s.Tra = p.Tra;
-  s.Wra = p.Wra;
-  s.PoaInWC = p.PoaInWC;
-  s.PraInWC = p.PraInWC;
-  s.ElevFt = p.ElevFt;
-  c.ModelName[0] = p.ModelName;
-  c.ModelFaceArea[0] = p.ModelFaceArea;
-  c.WheelDiam[0] = p.WheelDiam;
-  c.WheelDepth[0] = p.WheelDepth;
-  c.SpokeCount[0] = p.SpokeCount;
-  c.ModelRpm[0] = p.ModelRpm;
-  c.CasHeight[0] = p.CasHeight;
-  c.CasWidth[0] = p.CasWidth;
-  c.CasDepth[0] = p.CasDepth;
-  c.HubDiam[0] = p.HubDiam;
-  c.ModelExtra[0] = p.ModelExtra;
-  c.MotorHP[0] = p.MotorHP;
-  c.FrameText[0] = p.FrameText;
-  c.BearingText[0] = p.BearingText;
-  s.ElOverride = p.ElOverride;
-  s.EsOverride = p.EsOverride;
-  s.PurgeAngleEntered = p.PurgeAngleEntered;
-  s.WheelRpmEntered = p.WheelRpmEntered;
-  s.MoistInOption = p.MoistInOption;
-  s.MoistInKind = p.MoistInKind;
-  s.SIUnits = p.SIUnits;
-  s.FlowBasis = static_cast<ModCalc::VolumeBasis>(p.FlowBasis);
-  return s;
 }
 
 }  // namespace
@@ -170,31 +132,16 @@ bool frmWheel::OpenProject(const std::string& path) {
   const Project& p = std::get<Project>(parsed);
   annualRecord = p.annual;
 
-  ModCalc::CalcState& s = applyProject(p, state(), engine().catalog);
+  ModCalc::CalcState& s = state();
+  restoreProject(p, s, engine().catalog);
   // The stored model is used as it stands, without the selection that
   // would estimate a custom wheel's purge.
   engine().catalog.ModelPurgeCfm[0] = ModCalc::customPurgeEstimate(
       engine().catalog.WheelDepth[0], engine().catalog.ModelFaceArea[0], s.MatrixFactor);
   ModCalc::DialogFields& f = fields();
-  f.inputs.txtWheelSpeed.setText(platform::tidyText(s.WheelRpmEntered));
-  f.inputs.txtPurgeAngle.setText(platform::tidyText(s.PurgeAngleEntered));
 
-  platform::CheckBox* const checks[] = {&f.overrides.chkAutoSelect, &f.inputs.chkSpeed,
-                                        &f.overrides.chkSensible, &f.overrides.chkLatent};
-  platform::OptionButton* const options[] = {
-      &f.settings.optOutDP,         &f.settings.optOUTDPSI,
-      &f.settings.optOutWB,         &f.settings.optOUTWBSI,
-      &f.settings.optOutdoor,       &f.settings.optSupply,
-      &f.settings.optOutdoorActual, &f.settings.optSupplyActual,
-      &f.settings.KTRSel,           &f.settings.KSRSel};
   for (std::size_t i = 0; i < p.ProjectSwitches.size(); ++i) {
-    const platform::Variant& value = p.ProjectSwitches[i];
-    if (isCheckBoxSwitch(i)) {
-      platform::CheckBox& box = i == 14 ? f.inputs.chkPurgeAngle : *checks[i];
-      box.setValue(static_cast<std::int16_t>(std::get<double>(value)));
-    } else if (std::get<bool>(value)) {
-      options[i - 4]->select();
-    }
+    restoreSwitch(caseSwitches()[i], p.ProjectSwitches[i], f);
   }
   f.settings.optMoistIn[static_cast<std::size_t>(s.MoistInOption - 1)].select();
   s.PoaPa = static_cast<float>(s.PoaInWC * units::kPascalsPerInchOfWater);
@@ -224,20 +171,14 @@ bool frmWheel::OpenProject(const std::string& path) {
     s.MraSI = *ModCalc::moistureSI(s.Mra, s.MoistInOption, s.SIUnits);
   }
 
-  // Calculate takes the title and the custom wheel from the dialogs' boxes.
-  f.inputs.txtTitle.setText(s.ProjectTitle);
-  const ModCalc::ModelCatalog& c = engine().catalog;
+  // Calculate takes the title, the wheel speed, the purge angle and the
+  // custom wheel from the dialogs' boxes; FillText writes the others.
+  for (const CaseField& field : caseFields()) {
+    if (platform::TextBox* box = boxOf(field, f); box != nullptr && !field.refilled) {
+      box->setText(boxText(field, s, engine().catalog));
+    }
+  }
   ModCalc::OverrideFields& o = f.overrides;
-  o.txtWheelDiam.setText(platform::tidyText(c.WheelDiam[0]));
-  o.txtWheelDepth.setText(platform::tidyText(c.WheelDepth[0]));
-  o.txtSpokes.setText(std::to_string(c.SpokeCount[0]));
-  o.txtHubDiam.setText(platform::tidyText(c.HubDiam[0]));
-  o.txtCasHeight.setText(platform::tidyText(c.CasHeight[0]));
-  o.txtCasWidth.setText(platform::tidyText(c.CasWidth[0]));
-  o.txtCasDepth.setText(platform::tidyText(c.CasDepth[0]));
-  o.txtHP.setText(c.MotorHP[0]);
-  o.txtESOR.setText(platform::tidyText(s.EsOverride));
-  o.txtELOR.setText(platform::tidyText(s.ElOverride));
 
   // A file without a code check leaves the one set up, as it leaves the
   // later settings.
@@ -287,52 +228,10 @@ bool frmWheel::SaveProject(const std::string& path) {
   const ModCalc::ModelCatalog& c = engine().catalog;
   const ModCalc::DialogFields& f = fields();
   Project p;
-  p.ProjectTitle = s.ProjectTitle;
-  p.VoaInput = s.VoaInput;
-  p.Toa = s.Toa;
-  p.Woa = s.Woa;
-  p.Vra = s.Vra;
-  p.VraActual = s.VraActual;
-  p.ModelIndex = s.ModelIndex;
-  p.Tra = s.Tra;
-  p.Wra = s.Wra;
-  p.PoaInWC = s.PoaInWC;
-  p.PraInWC = s.PraInWC;
-  p.ElevFt = s.ElevFt;
-  p.ModelName = c.ModelName[0];
-  p.ModelFaceArea = c.ModelFaceArea[0];
-  p.WheelDiam = c.WheelDiam[0];
-  p.WheelDepth = c.WheelDepth[0];
-  p.SpokeCount = c.SpokeCount[0];
-  p.ModelRpm = c.ModelRpm[0];
-  p.CasHeight = c.CasHeight[0];
-  p.CasWidth = c.CasWidth[0];
-  p.CasDepth = c.CasDepth[0];
-  p.HubDiam = c.HubDiam[0];
-  p.ModelExtra = c.ModelExtra[0];
-  p.MotorHP = c.MotorHP[0];
-  p.FrameText = c.FrameText[0];
-  p.BearingText = c.BearingText[0];
-  p.ElOverride = s.ElOverride;
-  p.EsOverride = s.EsOverride;
-  p.PurgeAngleEntered = s.PurgeAngleEntered;
-  p.WheelRpmEntered = s.WheelRpmEntered;
-  p.MoistInOption = s.MoistInOption;
-  p.MoistInKind = s.MoistInKind;
-  p.SIUnits = s.SIUnits;
-  p.FlowBasis = static_cast<std::int16_t>(s.FlowBasis);
-  const auto check = [](const platform::CheckBox& box) {
-    return platform::Variant{double(box.value())};
-  };
-  const auto option = [](const platform::OptionButton& o) { return platform::Variant{o.value()}; };
-  p.ProjectSwitches = {check(f.overrides.chkAutoSelect),    check(f.inputs.chkSpeed),
-                       check(f.overrides.chkSensible),      check(f.overrides.chkLatent),
-                       option(f.settings.optOutDP),         option(f.settings.optOUTDPSI),
-                       option(f.settings.optOutWB),         option(f.settings.optOUTWBSI),
-                       option(f.settings.optOutdoor),       option(f.settings.optSupply),
-                       option(f.settings.optOutdoorActual), option(f.settings.optSupplyActual),
-                       option(f.settings.KTRSel),           option(f.settings.KSRSel),
-                       check(f.inputs.chkPurgeAngle)};
+  storeProject(p, s, c);
+  for (std::size_t i = 0; i < p.ProjectSwitches.size(); ++i) {
+    p.ProjectSwitches[i] = switchValue(caseSwitches()[i], f);
+  }
   const ModCalc::OverrideFields& o = f.overrides;
   p.extras = ProjectExtras{o.FluteOverride.value(),
                            static_cast<std::int16_t>(o.Flute45.value()   ? 45
@@ -353,25 +252,13 @@ bool frmWheel::SaveProject(const std::string& path) {
 
 void frmWheel::FillText() {
   ModCalc::CalcState& s = state();
-  ModCalc::InputsFields& in = fields().inputs;
-  ModCalc::SettingsFields& settings = fields().settings;
-  // Both return boxes hold the entered volume: actual air in the actual bases.
-  const bool actualBasis = s.FlowBasis == ModCalc::VolumeBasis::OutdoorActual ||
-                           s.FlowBasis == ModCalc::VolumeBasis::SupplyActual;
-  const float returnVolume = actualBasis ? s.VraActual : s.Vra;
-  // The calculation reads the English boxes in either units, so they take
-  // the case as it stands; the SI boxes show it.
-  in.txtMoa.setText(ModCalc::moistureText(s.Moa, s.MoistInKind));
-  in.txtToa.setText(platform::tidyText(s.Toa));
-  in.txtV.setText(platform::tidyText(s.VoaInput));
-  in.txtMra.setText(ModCalc::moistureText(s.Mra, s.MoistInKind));
-  in.txtTra.setText(platform::tidyText(s.Tra));
-  in.txtVra.setText(platform::tidyText(returnVolume));
-  const bool si = s.SIUnits == 1;
-  settings.txtElev.setText(ModCalc::elevationText(s.ElevFt, s.SIUnits));
-  settings.txtPoa.setText(ModCalc::staticPressureText(s.PoaInWC, si));
-  settings.txtPra.setText(ModCalc::staticPressureText(s.PraInWC, si));
-  if (!si) {
+  for (const CaseField& field : caseFields()) {
+    platform::TextBox* box = boxOf(field, fields());
+    if (box != nullptr && field.refilled && (!field.entered || field.entered(s.FlowBasis))) {
+      box->setText(boxText(field, s, engine().catalog));
+    }
+  }
+  if (s.SIUnits != 1) {
     return;
   }
   if (s.MoistInOption == 7) {

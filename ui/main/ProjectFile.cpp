@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <stdexcept>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "platform/ItemReader.h"
 #include "platform/NumberText.h"
 #include "platform/TextEncoding.h"
+#include "ui/main/CaseFields.h"
 #include "ui/main/CodeCheckRecord.h"
 
 namespace ui {
@@ -20,55 +22,34 @@ using Member = std::variant<std::string Project::*, double Project::*, float Pro
                             std::int16_t Project::*, platform::Variant Project::*>;
 
 struct Field {
-  const char* name;
+  const char* name = nullptr;
   Member member;
 };
 
-// Records 1 to 4, field by field; record 5 is the switches.
-const std::vector<std::vector<Field>>& records() {
-  static const std::vector<std::vector<Field>> kRecords{
-      {{"ProjectTitle", &Project::ProjectTitle},
-       {"VoaInput", &Project::VoaInput},
-       {"Toa", &Project::Toa},
-       {"Woa", &Project::Woa}},
-      {{"Vra", &Project::Vra},
-       {"VraActual", &Project::VraActual},
-       {"ModelIndex", &Project::ModelIndex}},
-      {{"Tra", &Project::Tra},
-       {"Wra", &Project::Wra},
-       {"PoaInWC", &Project::PoaInWC},
-       {"PraInWC", &Project::PraInWC},
-       {"ElevFt", &Project::ElevFt},
-       {"ModelName", &Project::ModelName},
-       {"ModelFaceArea", &Project::ModelFaceArea},
-       {"WheelDiam", &Project::WheelDiam},
-       {"WheelDepth", &Project::WheelDepth},
-       {"SpokeCount", &Project::SpokeCount},
-       {"ModelRpm", &Project::ModelRpm},
-       {"CasHeight", &Project::CasHeight},
-       {"CasWidth", &Project::CasWidth},
-       {"CasDepth", &Project::CasDepth},
-       {"HubDiam", &Project::HubDiam},
-       {"ModelExtra", &Project::ModelExtra},
-       {"MotorHP", &Project::MotorHP},
-       {"FrameText", &Project::FrameText},
-       {"BearingText", &Project::BearingText}},
-      {{"ElOverride", &Project::ElOverride},
-       {"EsOverride", &Project::EsOverride},
-       {"PurgeAngleEntered", &Project::PurgeAngleEntered},
-       {"WheelRpmEntered", &Project::WheelRpmEntered},
-       {"MoistInOption", &Project::MoistInOption},
-       {"MoistInKind", &Project::MoistInKind},
-       {"SIUnits", &Project::SIUnits},
-       {"FlowBasis", &Project::FlowBasis}},
-  };
-  return kRecords;
+// The file's form of a field.
+Member storedMember(const CaseField& field) {
+  return std::visit([](const auto& binding) -> Member { return binding.stored; }, field.binding);
 }
 
-constexpr const char* kSwitchNames[15] = {
-    "chkAutoSelect",    "chkSpeed",        "chkSensible", "chkLatent",  "optOutDP",
-    "optOUTDPSI",       "optOutWB",        "optOUTWBSI",  "optOutdoor", "optSupply",
-    "optOutdoorActual", "optSupplyActual", "KTRSel",      "KSRSel",     "chkPurgeAngle"};
+// Records 1 to 4, field by field, from the case's fields; record 5 is the
+// switches.
+const std::vector<std::vector<Field>>& records() {
+  static const std::vector<std::vector<Field>> kRecords = [] {
+    std::vector<std::vector<Field>> records;
+    for (const CaseField& field : caseFields()) {
+      if (field.record == 0) {
+        continue;
+      }
+      const auto r = static_cast<std::size_t>(field.record);
+      const auto f = static_cast<std::size_t>(field.position);
+      records.resize(std::max(records.size(), r));
+      records[r - 1].resize(std::max(records[r - 1].size(), f));
+      records[r - 1][f - 1] = {field.name, storedMember(field)};
+    }
+    return records;
+  }();
+  return kRecords;
+}
 
 // The option groups of record 5 (first and last index): exactly one of each
 // is selected.
@@ -245,17 +226,9 @@ void readField(Project& p, const Field& f, const platform::Item& item, std::size
   std::visit(visitor, f.member);
 }
 
-// The field (records 1 to 4) of `name`, from 1.
-std::size_t fieldNumber(std::size_t record, std::string_view name) {
-  const auto& fields = records()[record - 1];
-  const auto found =
-      std::find_if(fields.begin(), fields.end(), [name](const Field& f) { return f.name == name; });
-  return static_cast<std::size_t>(found - fields.begin()) + 1;
-}
-
 void require(bool ok, std::size_t record, std::string_view name, const std::string& what) {
   if (!ok) {
-    wrong(record, fieldNumber(record, name), name, what);
+    wrong(record, static_cast<std::size_t>(caseField(name).position), name, what);
   }
 }
 
@@ -275,69 +248,66 @@ void checkSettings(const Project& p, std::int16_t modelCount) {
           "is " + std::to_string(p.FlowBasis) + ", not 1 to 4");
 }
 
+double storedNumber(const Project& p, const CaseField& field) {
+  return std::visit(
+      [&p, &field](auto member) -> double {
+        if constexpr (std::is_arithmetic_v<std::remove_reference_t<decltype(p.*member)>>) {
+          return static_cast<double>(p.*member);
+        } else {
+          throw std::logic_error(std::string(field.name) + " is no number");
+        }
+      },
+      storedMember(field));
+}
+
 // The ranges of the boxes the fields go to, with the boxes' messages, so a
 // file brings in nothing an engineer could not type.
 void checkRanges(const Project& p) {
-  namespace limits = ModCalc::limits;
-  const auto check = [](std::size_t record, std::string_view name, auto value,
-                        std::string_view what, const ModCalc::Bounds& bounds) {
-    if (!ModCalc::withinBounds(value, bounds)) {
-      std::string message = ModCalc::boundsMessage(what, bounds);
-      message.pop_back();  // the Open message ends the sentence
-      std::string shown;
-      if constexpr (std::is_integral_v<decltype(value)>) {
-        shown = std::to_string(value);
-      } else {
-        shown = platform::decimalText(value);
-      }
-      wrong(record, fieldNumber(record, name), name, "is " + shown + ". " + message);
+  const auto basis = static_cast<ModCalc::VolumeBasis>(p.FlowBasis);
+  for (const CaseField& field : caseFields()) {
+    if (!field.bounds || field.record == 0 || (field.entered && !field.entered(basis))) {
+      continue;
     }
-  };
-  const bool outdoorBasis = p.FlowBasis == 1 || p.FlowBasis == 3;
-  check(1, "VoaInput", p.VoaInput,
-        outdoorBasis ? "the outdoor air volume" : "the supply air volume", limits::kVolume);
-  check(1, "Toa", p.Toa, "the outdoor air dry bulb", limits::kFahrenheit);
-  check(1, "Woa", p.Woa, "the outdoor air humidity ratio", limits::kHumidityRatio);
-  // The return box shows the actual volume in the actual bases.
-  if (p.FlowBasis >= 3) {
-    check(2, "VraActual", p.VraActual, "the return air volume", limits::kVolume);
-  } else {
-    check(2, "Vra", p.Vra, "the return air volume", limits::kVolume);
+    ModCalc::Bounds bounds = *field.bounds;
+    if (field.below != nullptr) {
+      bounds.high = storedNumber(p, caseField(field.below));
+    }
+    std::visit(
+        [&](auto member) {
+          const auto value = p.*member;
+          if constexpr (std::is_arithmetic_v<decltype(value)>) {
+            if (ModCalc::withinBounds(value, bounds)) {
+              return;
+            }
+            std::string message = ModCalc::boundsMessage(whatOf(field, basis), bounds);
+            message.pop_back();  // the Open message ends the sentence
+            std::string shown;
+            if constexpr (std::is_integral_v<decltype(value)>) {
+              shown = std::to_string(value);
+            } else {
+              shown = platform::decimalText(value);
+            }
+            wrong(static_cast<std::size_t>(field.record), static_cast<std::size_t>(field.position),
+                  field.name, "is " + shown + ". " + message);
+          }
+        },
+        storedMember(field));
   }
-  check(3, "Tra", p.Tra, "the return air dry bulb", limits::kFahrenheit);
-  check(3, "Wra", p.Wra, "the return air humidity ratio", limits::kHumidityRatio);
-  check(3, "PoaInWC", p.PoaInWC, "the outdoor air static pressure", limits::kStaticInchesOfWater);
-  check(3, "PraInWC", p.PraInWC, "the return air static pressure",
-        limits::kReturnStaticInchesOfWater);
-  check(3, "ElevFt", p.ElevFt, "the elevation", limits::kElevationFeet);
-  check(3, "WheelDiam", p.WheelDiam, "the custom wheel's diameter", limits::kWheelSize);
-  check(3, "WheelDepth", p.WheelDepth, "the custom wheel's depth", limits::kWheelSize);
-  check(3, "SpokeCount", p.SpokeCount, "the custom wheel's number of spokes", limits::kSpokes);
-  check(3, "ModelRpm", p.ModelRpm, "the wheel speed", limits::kWheelSpeed);
-  check(3, "CasHeight", p.CasHeight, "the custom wheel's cassette height", limits::kWheelSize);
-  check(3, "CasWidth", p.CasWidth, "the custom wheel's cassette width", limits::kWheelSize);
-  check(3, "CasDepth", p.CasDepth, "the custom wheel's cassette depth", limits::kWheelSize);
-  check(3, "HubDiam", p.HubDiam, "the custom wheel's hub diameter",
-        ModCalc::Bounds{.low = 0, .high = p.WheelDiam, .highIncluded = false, .unit = "in"});
-  check(4, "ElOverride", p.ElOverride, "the latent effectiveness override", limits::kEffectiveness);
-  check(4, "EsOverride", p.EsOverride, "the sensible effectiveness override",
-        limits::kEffectiveness);
-  check(4, "PurgeAngleEntered", p.PurgeAngleEntered, "the purge angle", limits::kPurgeAngle);
-  check(4, "WheelRpmEntered", p.WheelRpmEntered, "the wheel speed", limits::kWheelSpeed);
 }
 
 void readSwitches(Project& p, ProjectReader& reader) {
   for (std::size_t i = 0; i < p.ProjectSwitches.size(); ++i) {
     const std::size_t field = i + 1;
     const platform::Item item = reader.take(5, field, p.ProjectSwitches.size());
-    platform::Variant value = variantItem(item, 5, field, kSwitchNames[i]);
-    if (isCheckBoxSwitch(i)) {
+    platform::Variant value = variantItem(item, 5, field, caseSwitches()[i].name);
+    if (isCheckBox(caseSwitches()[i])) {
       const double* number = std::get_if<double>(&value);
       if (number == nullptr || (*number != 0 && *number != 1)) {
-        wrong(5, field, kSwitchNames[i], "is a check box: 0 or 1, not " + shown(item));
+        wrong(5, field, caseSwitches()[i].name, "is a check box: 0 or 1, not " + shown(item));
       }
     } else if (!std::holds_alternative<bool>(value)) {
-      wrong(5, field, kSwitchNames[i], "is an option: #TRUE# or #FALSE#, not " + shown(item));
+      wrong(5, field, caseSwitches()[i].name,
+            "is an option: #TRUE# or #FALSE#, not " + shown(item));
     }
     p.ProjectSwitches[i] = std::move(value);
   }
@@ -348,8 +318,8 @@ void readSwitches(Project& p, ProjectReader& reader) {
     }
     if (selected != 1) {
       throw ParseError{"record 5, fields " + std::to_string(first + 1) + " to " +
-                       std::to_string(last + 1) + " (" + kSwitchNames[first] + " to " +
-                       kSwitchNames[last] + ") select " + std::to_string(selected) +
+                       std::to_string(last + 1) + " (" + caseSwitches()[first].name + " to " +
+                       caseSwitches()[last].name + ") select " + std::to_string(selected) +
                        " options where one must be #TRUE#"};
     }
   }
@@ -371,10 +341,6 @@ ProjectExtras readExtras(ProjectReader& reader) {
 }
 
 }  // namespace
-
-bool isCheckBoxSwitch(std::size_t index) {
-  return index < 4 || index == 14;
-}
 
 std::string projectText(const Project& project) {
   std::string text;

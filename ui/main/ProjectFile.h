@@ -88,9 +88,6 @@ struct Project {
   std::optional<ModCalc::CodeCheckInputs> codeCheck;
 };
 
-// The switches of record 5 that are check boxes; the rest are options.
-bool isCheckBoxSwitch(std::size_t index);
-
 // The file's text: records ended by CR LF, numbers in their shortest
 // period form, a double quote in a text written as '.
 std::string projectText(const Project& project);
