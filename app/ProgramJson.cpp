@@ -7,6 +7,7 @@
 #include "engine/CalcStateFields.h"
 #include "platform/NumberText.h"
 #include "platform/Overloaded.h"
+#include "ui/main/CaseFields.h"
 
 namespace ktr {
 
@@ -60,26 +61,19 @@ ordered_json stateJson(const ModCalc::CalcState& state) {
   return json;
 }
 
-ordered_json catalogRowJson(const ModCalc::ModelCatalog& c, std::int16_t modelCount) {
+// The custom wheel as entered, then what its sizing gave.
+ordered_json catalogRowJson(const ModCalc::CalcState& state, const ModCalc::ModelCatalog& c) {
   ordered_json json = ordered_json::object();
-  json["ModelName"] = c.ModelName[0];
-  json["ModelFaceArea"] = number(c.ModelFaceArea[0]);
+  for (const ui::CaseField& entered : ui::caseFields()) {
+    if (ui::keptInCatalog(entered)) {
+      ui::visitValue(entered, state, c,
+                     [&](const auto& value) { json[entered.name] = field(value); });
+    }
+  }
   json["ModelMinCfm"] = number(c.ModelMinCfm[0]);
   json["ModelMaxCfm"] = number(c.ModelMaxCfm[0]);
   json["ModelPurgeCfm"] = number(c.ModelPurgeCfm[0]);
-  json["WheelDiam"] = number(c.WheelDiam[0]);
-  json["WheelDepth"] = number(c.WheelDepth[0]);
-  json["SpokeCount"] = c.SpokeCount[0];
-  json["ModelRpm"] = number(c.ModelRpm[0]);
-  json["CasHeight"] = number(c.CasHeight[0]);
-  json["CasWidth"] = number(c.CasWidth[0]);
-  json["CasDepth"] = number(c.CasDepth[0]);
-  json["HubDiam"] = number(c.HubDiam[0]);
-  json["ModelExtra"] = variant(c.ModelExtra[0]);
-  json["MotorHP"] = c.MotorHP[0];
-  json["FrameText"] = c.FrameText[0];
-  json["BearingText"] = variant(c.BearingText[0]);
-  json["ModelCount"] = modelCount;
+  json["ModelCount"] = state.ModelCount;
   return json;
 }
 
@@ -159,7 +153,7 @@ nlohmann::ordered_json programJson(Program& program,
     shown.push_back({{"title", message.title}, {"text", message.text}});
   }
   return {{"state", state},
-          {"catalog", catalogRowJson(program.catalog, program.state.ModelCount)},
+          {"catalog", catalogRowJson(program.state, program.catalog)},
           {"controls", controls},
           {"windows", windows},
           {"messages", shown}};
