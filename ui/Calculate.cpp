@@ -9,6 +9,7 @@
 #include "platform/NumberText.h"
 #include "ui/EnteredUnits.h"
 #include "ui/Rollback.h"
+#include "ui/main/CaseFields.h"
 
 namespace ModCalc {
 
@@ -28,15 +29,31 @@ bool isTemperature(std::int16_t option, bool si) {
 // force, so that box is the one checked and named; the value is the
 // English box's, which the twin keeps converted.
 template <typename T>
-T readEntry(const TextBox& box, const TextBox& boxSI, bool si, std::string_view what,
+T readEntry(const DialogFields& fields, const ui::CaseField& field, bool si, std::string_view what,
             const std::optional<Bounds>& bounds) {
-  const TextBox& typed = si ? boxSI : box;
+  const TextBox& box = *ui::boxOf(field.box, fields);
+  const TextBox& typed = si ? *ui::boxOf(field.boxSI, fields) : box;
   if (bounds) {
     readNumber<double>(typed, what, *bounds);
   } else {
     readNumber<double>(typed, what);
   }
   return readNumber<T>(box, what);
+}
+
+template <typename T>
+T readEntry(const DialogFields& fields, std::string_view name, bool si) {
+  const ui::CaseField& field = ui::caseField(name);
+  return readEntry<T>(fields, field, si, field.what, si ? field.boundsSI : field.bounds);
+}
+
+// An entry whose one box shows the units in force: as typed, in single
+// precision in English units and in double precision in SI ones.
+double readSiteEntry(const DialogFields& fields, std::string_view name, bool si) {
+  const ui::CaseField& field = ui::caseField(name);
+  const TextBox& box = *ui::boxOf(field.box, fields);
+  return si ? readNumber<double>(box, field.what, *field.boundsSI)
+            : readNumber<float>(box, field.what, *field.bounds);
 }
 
 VolumeBasis flowBasis(const SettingsFields& settings) {
@@ -47,12 +64,6 @@ VolumeBasis flowBasis(const SettingsFields& settings) {
     return VolumeBasis::Supply;
   }
   return settings.optOutdoorActual.value() ? VolumeBasis::OutdoorActual : VolumeBasis::SupplyActual;
-}
-
-const char* mainVolumeName(VolumeBasis basis) {
-  return basis == VolumeBasis::Outdoor || basis == VolumeBasis::OutdoorActual
-             ? "the outdoor air volume"
-             : "the supply air volume";
 }
 
 const char* volumeFrameCaption(VolumeBasis basis) {
@@ -176,26 +187,23 @@ void showIndications(Engine& engine, const Rating& rating) {
 }  // namespace
 
 AirEntries readAirEntries(const DialogFields& fields, std::int16_t option, std::int16_t siUnits) {
-  const InputsFields& in = fields.inputs;
-  const SettingsFields& settings = fields.settings;
   const bool si = siUnits == 1;
-  const Bounds dryBulb = si ? limits::kCelsius : limits::kFahrenheit;
+  // A dew point or wet bulb lies where a dry bulb does.
+  const ui::CaseField& dryBulb = ui::caseField("Toa");
   const std::optional<Bounds> moisture =
-      isTemperature(option, si) ? std::optional(dryBulb) : std::nullopt;
-  const auto site = [si](const TextBox& box, std::string_view what, const Bounds& bounds) {
-    return si ? readNumber<double>(box, what, bounds) : readNumber<float>(box, what, bounds);
+      isTemperature(option, si) ? (si ? dryBulb.boundsSI : dryBulb.bounds) : std::nullopt;
+  const auto moistureEntry = [&](std::string_view name) {
+    const ui::CaseField& field = ui::caseField(name);
+    return readEntry<double>(fields, field, si, field.what, moisture);
   };
   return {
-      .toa = readEntry<float>(in.txtToa, in.txtToaSI, si, "the outdoor air dry bulb", dryBulb),
-      .tra = readEntry<float>(in.txtTra, in.txtTraSI, si, "the return air dry bulb", dryBulb),
-      .moa = readEntry<double>(in.txtMoa, in.txtMoaSI, si, "the outdoor air moisture", moisture),
-      .mra = readEntry<double>(in.txtMra, in.txtMraSI, si, "the return air moisture", moisture),
-      .elevation = site(settings.txtElev, "the elevation",
-                        si ? limits::kElevationMetres : limits::kElevationFeet),
-      .poa = site(settings.txtPoa, "the outdoor air static pressure",
-                  si ? limits::kStaticPascals : limits::kStaticInchesOfWater),
-      .pra = site(settings.txtPra, "the return air static pressure",
-                  si ? limits::kReturnStaticPascals : limits::kReturnStaticInchesOfWater),
+      .toa = readEntry<float>(fields, "Toa", si),
+      .tra = readEntry<float>(fields, "Tra", si),
+      .moa = moistureEntry("Moa"),
+      .mra = moistureEntry("Mra"),
+      .elevation = readSiteEntry(fields, "ElevFt", si),
+      .poa = readSiteEntry(fields, "PoaInWC", si),
+      .pra = readSiteEntry(fields, "PraInWC", si),
   };
 }
 
@@ -208,13 +216,14 @@ Case readCase(const Engine& engine) {
   Case c;
   c.flowBasis = flowBasis(settings);
   const AirEntries air = readAirEntries(engine.fields, s.MoistInOption, s.SIUnits);
+  const ui::CaseField& mainVolume = ui::caseField("VoaInput");
   c.mainVolumeCfm =
-      readEntry<double>(in.txtV, in.txtVSI, si, mainVolumeName(c.flowBasis), limits::kVolume);
-  c.returnVolumeCfm =
-      readEntry<float>(in.txtVra, in.txtVraSI, si, "the return air volume", limits::kVolume);
-  c.wheelSpeedRpm = readNumber<float>(in.txtWheelSpeed, "the wheel speed", limits::kWheelSpeed);
+      readEntry<double>(engine.fields, mainVolume, si, ui::whatOf(mainVolume, c.flowBasis),
+                        si ? mainVolume.boundsSI : mainVolume.bounds);
+  c.returnVolumeCfm = readEntry<float>(engine.fields, "Vra", si);
+  c.wheelSpeedRpm = ui::readField<float>(engine.fields, "WheelRpmEntered");
   if (ticked(in.chkPurgeAngle)) {
-    c.purgeAngleDeg = readNumber<float>(in.txtPurgeAngle, "the purge angle", limits::kPurgeAngle);
+    c.purgeAngleDeg = ui::readField<float>(engine.fields, "PurgeAngleEntered");
   }
 
   c.title = s.ProjectTitle;

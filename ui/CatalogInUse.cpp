@@ -7,6 +7,7 @@
 #include "engine/CustomWheel.h"
 #include "platform/NumberText.h"
 #include "ui/Calculate.h"
+#include "ui/main/CaseFields.h"
 
 namespace ModCalc {
 
@@ -26,39 +27,33 @@ struct CustomBoxes {
   float elOverride;
 };
 
-using limits::kEffectiveness;
-using limits::kWheelSize;
-
-std::int16_t readSpokes(const platform::TextBox& box) {
-  const double count =
-      readNumber<double>(box, "the custom wheel's number of spokes", limits::kSpokes);
-  return *platform::toInteger16(count);
+std::int16_t readSpokes(const DialogFields& fields) {
+  return *platform::toInteger16(ui::readField<double>(fields, "SpokeCount"));
 }
 
-float readHub(const platform::TextBox& box, float diameter) {
-  return readNumber<float>(box, "the custom wheel's hub diameter",
-                           Bounds{.low = 0, .high = diameter, .highIncluded = false, .unit = "in"});
+// Inside the wheel of `diameter`.
+float readHub(const DialogFields& fields, float diameter) {
+  const ui::CaseField& hub = ui::caseField("HubDiam");
+  Bounds bounds = *hub.bounds;
+  bounds.high = diameter;
+  return readNumber<float>(*ui::boxOf(hub.box, fields), hub.what, bounds);
 }
 
 // In the order the boxes are taken, so the first box without a number is
 // the one named.
 CustomBoxes readBoxes(const DialogFields& fields) {
-  const OverrideFields& o = fields.overrides;
-  const float diam = readNumber<float>(o.txtWheelDiam, "the custom wheel's diameter", kWheelSize);
+  const float diam = ui::readField<float>(fields, "WheelDiam");
   return CustomBoxes{
       .diam = diam,
-      .depth = readNumber<float>(o.txtWheelDepth, "the custom wheel's depth", kWheelSize),
-      .spokes = readSpokes(o.txtSpokes),
-      .hub = readHub(o.txtHubDiam, diam),
-      .rpm = readNumber<float>(fields.inputs.txtWheelSpeed, "the wheel speed", limits::kWheelSpeed),
-      .casHeight =
-          readNumber<float>(o.txtCasHeight, "the custom wheel's cassette height", kWheelSize),
-      .casWidth = readNumber<float>(o.txtCasWidth, "the custom wheel's cassette width", kWheelSize),
-      .casDepth = readNumber<float>(o.txtCasDepth, "the custom wheel's cassette depth", kWheelSize),
-      .esOverride =
-          readNumber<float>(o.txtESOR, "the sensible effectiveness override", kEffectiveness),
-      .elOverride =
-          readNumber<float>(o.txtELOR, "the latent effectiveness override", kEffectiveness),
+      .depth = ui::readField<float>(fields, "WheelDepth"),
+      .spokes = readSpokes(fields),
+      .hub = readHub(fields, diam),
+      .rpm = ui::readField<float>(fields, "WheelRpmEntered"),
+      .casHeight = ui::readField<float>(fields, "CasHeight"),
+      .casWidth = ui::readField<float>(fields, "CasWidth"),
+      .casDepth = ui::readField<float>(fields, "CasDepth"),
+      .esOverride = ui::readField<float>(fields, "EsOverride"),
+      .elOverride = ui::readField<float>(fields, "ElOverride"),
   };
 }
 

@@ -14,6 +14,7 @@
 #include "engine/Bounds.h"
 #include "engine/CalcState.h"
 #include "ui/DialogFields.h"
+#include "ui/Engine.h"
 #include "ui/main/ProjectFile.h"
 
 namespace ui {
@@ -60,19 +61,24 @@ struct CaseField {
   // does not keep the field.
   int record = 0;
   int position = 0;
-  // The range an entry must lie in, and how messages name the field.
+  // How messages name the field, and the range an entry must lie in, in
+  // the engine's units and in the SI units a box shows.
   const char* what = nullptr;
   std::optional<ModCalc::Bounds> bounds{};
+  std::optional<ModCalc::Bounds> boundsSI{};
+  // The field whose value is the bounds' high end, if any (a hub stays
+  // inside its wheel).
+  const char* below = nullptr;
+  // The box the engineer types it in (in either units when it has no SI
+  // twin), and the twin that takes it in SI units.
   BoxRef box{};
+  BoxRef boxSI{};
   // FillText rewrites the box, as its text follows the units and the
   // calculation's corrections; the other boxes are written on Open only.
   bool refilled = false;
   // The field is the entry only in some flow bases (the return box holds
   // the actual volume in the actual bases); none: in every basis.
   bool (*entered)(ModCalc::VolumeBasis) = nullptr;
-  // The field whose value the bounds' high end is, if any (a hub stays
-  // inside its wheel).
-  const char* below = nullptr;
 };
 
 std::span<const CaseField> caseFields();
@@ -106,12 +112,21 @@ std::string whatOf(const CaseField& field, ModCalc::VolumeBasis basis);
 // Whether the field is the custom wheel's, kept in the catalog's row 0.
 bool keptInCatalog(const CaseField& field);
 
-// The field's box, if it has one.
-platform::TextBox* boxOf(const CaseField& field, ModCalc::DialogFields& fields);
+// The field's box (or its SI twin), if it has one.
+platform::TextBox* boxOf(const BoxRef& box, ModCalc::DialogFields& fields);
+const platform::TextBox* boxOf(const BoxRef& box, const ModCalc::DialogFields& fields);
 
 // The text the field's box shows for the state and the custom wheel.
 std::string boxText(const CaseField& field, const ModCalc::CalcState& state,
                     const ModCalc::ModelCatalog& catalog);
+
+// The number in the field's box, within the field's range; a box without
+// one stops the calculation with a message naming the field.
+template <typename T>
+T readField(const ModCalc::DialogFields& fields, std::string_view name) {
+  const CaseField& field = caseField(name);
+  return ModCalc::readNumber<T>(*boxOf(field.box, fields), field.what, *field.bounds);
+}
 
 // Copies every field the file keeps between a project and the program.
 void storeProject(Project& project, const ModCalc::CalcState& state,

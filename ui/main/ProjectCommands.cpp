@@ -174,7 +174,7 @@ bool frmWheel::OpenProject(const std::string& path) {
   // Calculate takes the title, the wheel speed, the purge angle and the
   // custom wheel from the dialogs' boxes; FillText writes the others.
   for (const CaseField& field : caseFields()) {
-    if (platform::TextBox* box = boxOf(field, f); box != nullptr && !field.refilled) {
+    if (platform::TextBox* box = boxOf(field.box, f); box != nullptr && !field.refilled) {
       box->setText(boxText(field, s, engine().catalog));
     }
   }
@@ -253,7 +253,7 @@ bool frmWheel::SaveProject(const std::string& path) {
 void frmWheel::FillText() {
   ModCalc::CalcState& s = state();
   for (const CaseField& field : caseFields()) {
-    platform::TextBox* box = boxOf(field, fields());
+    platform::TextBox* box = boxOf(field.box, fields());
     if (box != nullptr && field.refilled && (!field.entered || field.entered(s.FlowBasis))) {
       box->setText(boxText(field, s, engine().catalog));
     }
