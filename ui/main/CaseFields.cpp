@@ -361,7 +361,7 @@ auto* boxIn(const BoxRef& box, Fields& fields) {
 }
 
 template <typename T>
-std::string numberText(const T& value, FieldKind kind, const CalcState& s) {
+std::string shownText(const T& value, FieldKind kind, const CalcState& s) {
   if constexpr (std::is_same_v<T, std::string>) {
     return value;
   } else if constexpr (std::is_same_v<T, float> || std::is_same_v<T, double>) {
@@ -456,7 +456,7 @@ void restoreSwitch(const CaseSwitch& control, const platform::Variant& value,
 std::string boxText(const CaseField& field, const CalcState& state, const ModelCatalog& catalog) {
   std::string text;
   visitValue(field, state, catalog,
-             [&](const auto& value) { text = numberText(value, field.kind, state); });
+             [&](const auto& value) { text = shownText(value, field.kind, state); });
   return text;
 }
 

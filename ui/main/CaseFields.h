@@ -2,8 +2,9 @@
 
 // The case's entered fields, one row each: where the program keeps the
 // field, its name in the project file and in --json, its place in the file,
-// its range and the box that shows it. The project file, Open, Save,
-// FillText and --json walk this table, so a field is added in one row.
+// its range, how messages name it and the boxes that show it. The project
+// file, Open, Save, FillText, --json and the boxes' reading all take a field
+// from its row, so a field is added in one place.
 
 #include <cstdint>
 #include <optional>
