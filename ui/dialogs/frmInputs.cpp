@@ -11,6 +11,7 @@
 #include "psych/modPsych.h"
 #include "ui/Calculate.h"
 #include "ui/Windows.h"
+#include "ui/main/CaseFields.h"
 #include "units/Units.h"
 
 namespace ui {
@@ -90,14 +91,13 @@ void frmInputs::ChangeStatus() {
   cmdCalc.setBackColor(kChangedColor);
 }
 
-std::array<frmInputs::Twins, 6> frmInputs::twins() {
-  ModCalc::InputsFields& in = fields().inputs;
-  return {{{in.txtToa, in.txtToaSI, Quantity::Temperature},
-           {in.txtTra, in.txtTraSI, Quantity::Temperature},
-           {in.txtMoa, in.txtMoaSI, Quantity::Moisture},
-           {in.txtMra, in.txtMraSI, Quantity::Moisture},
-           {in.txtV, in.txtVSI, Quantity::Volume},
-           {in.txtVra, in.txtVraSI, Quantity::Volume}}};
+frmInputs::Twins frmInputs::twinsOf(const CaseField& field) {
+  ModCalc::DialogFields& f = fields();
+  return {*boxOf(field.box, f), *boxOf(field.boxSI, f), field.kind};
+}
+
+frmInputs::Twins frmInputs::twinsOf(std::string_view name) {
+  return twinsOf(caseField(name));
 }
 
 void frmInputs::convertToTwin(const Twins& twins, std::int16_t units) {
@@ -116,7 +116,7 @@ void frmInputs::convertToTwin(const Twins& twins, std::int16_t units) {
   } else if (const auto x = platform::parseNumber<double>(twins.english.text())) {
     twins.si.setText(siText(twins, *x));
   }
-  if (twins.quantity == Quantity::Volume) {
+  if (twins.quantity == FieldKind::Volume) {
     state().ModelSelected = 0;
   }
   ChangeStatus();
@@ -124,7 +124,13 @@ void frmInputs::convertToTwin(const Twins& twins, std::int16_t units) {
 
 void frmInputs::ShowSIBoxes() {
   showing_ = true;
-  for (const Twins& pair : twins()) {
+  for (const CaseField& field : caseFields()) {
+    // The return volume's two fields share their boxes.
+    if (std::holds_alternative<std::monostate>(field.boxSI) ||
+        (field.entered && !field.entered(state().FlowBasis))) {
+      continue;
+    }
+    const Twins pair = twinsOf(field);
     if (const auto english = platform::parseNumber<double>(pair.english.text())) {
       pair.si.setText(siText(pair, *english));
     }
@@ -132,11 +138,11 @@ void frmInputs::ShowSIBoxes() {
   showing_ = false;
 }
 
-double frmInputs::toSI(Quantity quantity, double english) const {
+double frmInputs::toSI(FieldKind quantity, double english) const {
   switch (quantity) {
-    case Quantity::Temperature:
+    case FieldKind::Temperature:
       return units::celsius(english);
-    case Quantity::Volume:
+    case FieldKind::Volume:
       return english / state().SIFlowFactor;
     default:
       switch (ModCalc::moistureKind(state().MoistInOption)) {
@@ -150,11 +156,11 @@ double frmInputs::toSI(Quantity quantity, double english) const {
   }
 }
 
-double frmInputs::toEnglish(Quantity quantity, double si) const {
+double frmInputs::toEnglish(FieldKind quantity, double si) const {
   switch (quantity) {
-    case Quantity::Temperature:
+    case FieldKind::Temperature:
       return units::fahrenheit(si);
-    case Quantity::Volume:
+    case FieldKind::Volume:
       return si * state().SIFlowFactor;
     default:
       switch (ModCalc::moistureKind(state().MoistInOption)) {
@@ -168,7 +174,7 @@ double frmInputs::toEnglish(Quantity quantity, double si) const {
   }
 }
 
-std::optional<double> frmInputs::typedEnglish(Quantity quantity, double si) const {
+std::optional<double> frmInputs::typedEnglish(FieldKind quantity, double si) const {
   const double english = toEnglish(quantity, si);
   if (!std::isfinite(english)) {
     return std::nullopt;
@@ -191,51 +197,51 @@ std::string frmInputs::siText(const Twins& twins, double english) const {
 }
 
 void frmInputs::txtToa_Change() {
-  convertToTwin(twins()[0], kEnglish);
+  convertToTwin(twinsOf("Toa"), kEnglish);
 }
 
 void frmInputs::txtToaSI_Change() {
-  convertToTwin(twins()[0], kSI);
+  convertToTwin(twinsOf("Toa"), kSI);
 }
 
 void frmInputs::txtTra_Change() {
-  convertToTwin(twins()[1], kEnglish);
+  convertToTwin(twinsOf("Tra"), kEnglish);
 }
 
 void frmInputs::txtTraSI_Change() {
-  convertToTwin(twins()[1], kSI);
+  convertToTwin(twinsOf("Tra"), kSI);
 }
 
 void frmInputs::txtMoa_Change() {
-  convertToTwin(twins()[2], kEnglish);
+  convertToTwin(twinsOf("Moa"), kEnglish);
 }
 
 void frmInputs::txtMoaSI_Change() {
-  convertToTwin(twins()[2], kSI);
+  convertToTwin(twinsOf("Moa"), kSI);
 }
 
 void frmInputs::txtMra_Change() {
-  convertToTwin(twins()[3], kEnglish);
+  convertToTwin(twinsOf("Mra"), kEnglish);
 }
 
 void frmInputs::txtMraSI_Change() {
-  convertToTwin(twins()[3], kSI);
+  convertToTwin(twinsOf("Mra"), kSI);
 }
 
 void frmInputs::txtV_Change() {
-  convertToTwin(twins()[4], kEnglish);
+  convertToTwin(twinsOf("VoaInput"), kEnglish);
 }
 
 void frmInputs::txtVSI_Change() {
-  convertToTwin(twins()[4], kSI);
+  convertToTwin(twinsOf("VoaInput"), kSI);
 }
 
 void frmInputs::txtVra_Change() {
-  convertToTwin(twins()[5], kEnglish);
+  convertToTwin(twinsOf("Vra"), kEnglish);
 }
 
 void frmInputs::txtVraSI_Change() {
-  convertToTwin(twins()[5], kSI);
+  convertToTwin(twinsOf("Vra"), kSI);
 }
 
 void frmInputs::lstWheel_DblClick() {

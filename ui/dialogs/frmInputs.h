@@ -7,11 +7,15 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/Controls.h"
 #include "ui/Window.h"
 
 namespace ui {
+
+struct CaseField;
+enum class FieldKind;
 
 class frmInputs final : public Window {
  public:
@@ -70,24 +74,25 @@ class frmInputs final : public Window {
   void Form_Load() override;
 
  private:
-  enum class Quantity { Temperature, Moisture, Volume };
+  // An entry's English box and its SI twin.
   struct Twins {
     platform::TextBox& english;
     platform::TextBox& si;
-    Quantity quantity;
+    FieldKind quantity;
   };
-  std::array<Twins, 6> twins();
+  Twins twinsOf(const CaseField& field);
+  Twins twinsOf(std::string_view name);
 
   // What every paired box's change handler does: the box typed in is the
   // one of the units system in force; the other shows its number.
   void convertToTwin(const Twins& twins, std::int16_t units);
   // A number of the quantity in the other system's units (the moisture in
   // the other system's form of the chosen kind).
-  double toSI(Quantity quantity, double english) const;
-  double toEnglish(Quantity quantity, double si) const;
+  double toSI(FieldKind quantity, double english) const;
+  double toEnglish(FieldKind quantity, double si) const;
   // What the English box takes when `si` is typed in the SI box: the
   // conversion to one decimal, which the calculation then rates.
-  std::optional<double> typedEnglish(Quantity quantity, double si) const;
+  std::optional<double> typedEnglish(FieldKind quantity, double si) const;
   std::string siText(const Twins& twins, double english) const;
 
   // Set while the program rewrites a box for display only.

@@ -43,7 +43,9 @@ enum class FieldKind {
   Text,
   Setting,         // a choice's number; no box
   Count,           // a whole number
-  Moisture,        // the English form of the humidity option
+  Temperature,     // °F; its SI twin in °C
+  Moisture,        // the English form of the humidity option; its twin the SI form
+  Volume,          // cfm; its SI twin in the SI flow unit
   Elevation,       // ft; the box shows metres in SI units
   StaticPressure,  // in. w.c.; the box shows pascals in SI units
   Number,          // in the one unit its box shows: the tidiest text
