@@ -55,11 +55,18 @@ Project startupProject(Program& program) {
   return project;
 }
 
-TEST(CaseFields, FillTheProjectRecordsWithoutGapsOrTwins) {
+TEST(CaseFields, RowsFillTheRecordsWithoutGapsAndNameTheirRanges) {
   std::map<int, std::set<int>> positions;
   std::set<std::string> names;
   for (const CaseField& field : caseFields()) {
     EXPECT_TRUE(names.insert(field.name).second) << field.name << " twice";
+    // A range is named in its message; the dialog converts only these kinds.
+    EXPECT_TRUE(!field.bounds || field.what != nullptr) << field.name;
+    if (!std::holds_alternative<std::monostate>(field.boxSI)) {
+      EXPECT_TRUE(field.kind == FieldKind::Temperature || field.kind == FieldKind::Moisture ||
+                  field.kind == FieldKind::Volume)
+          << field.name;
+    }
     if (field.record == 0) {
       EXPECT_EQ(field.position, 0) << field.name;
       continue;
