@@ -161,6 +161,57 @@ bool annualTo(Program& program, Session& session, const std::string& path, Annua
                   "The annual results", "Annual Energy");
 }
 
+// --code-check with --weather and without --zone: the zone the weather
+// suggests is the one checked; a year that suggests none leaves the zone
+// as it was.
+bool suggestZone(Program& p, Session& session) {
+  const auto weather = readWeather(session.weatherPath);
+  if (const auto* problem = std::get_if<std::string>(&weather)) {
+    // --weather has said so already.
+    session.zoneSuggestion = *problem;
+    return true;
+  }
+  session.zoneSuggestion = ModCalc::suggestClimateZone(std::get<ModCalc::Weather>(weather));
+  if (const auto* suggestion = std::get_if<ModCalc::ZoneSuggestion>(&*session.zoneSuggestion)) {
+    ui::codeCheckInputs(p.windows).zone = suggestion->zone;
+  }
+  return true;
+}
+
+// What the check says of the suggested zone, as lines or as JSON.
+std::vector<std::string> zoneSuggestionLines(const Session& session,
+                                             const ModCalc::CodeCheckInputs& inputs) {
+  if (!session.zoneSuggestion) {
+    return {};
+  }
+  if (const auto* suggestion = std::get_if<ModCalc::ZoneSuggestion>(&*session.zoneSuggestion)) {
+    std::vector<std::string> lines = ui::zoneSuggestionLines(*suggestion, session.weatherPath);
+    lines.front() += "; the zone checked (give --zone to check another)";
+    return lines;
+  }
+  return {"No climate zone suggested from " + session.weatherPath + ": " +
+          std::get<std::string>(*session.zoneSuggestion) + "; zone " + inputs.zone +
+          " is checked."};
+}
+
+nlohmann::ordered_json zoneSuggestionJson(const Session& session) {
+  if (!session.zoneSuggestion) {
+    return nullptr;
+  }
+  nlohmann::ordered_json json = {{"weather", session.weatherPath}};
+  if (const auto* suggestion = std::get_if<ModCalc::ZoneSuggestion>(&*session.zoneSuggestion)) {
+    json["zone"] = suggestion->zone;
+    json["hdd18"] = suggestion->degreeDays.heating18C;
+    json["cdd10"] = suggestion->degreeDays.cooling10C;
+    json["moisture_from_weather"] = suggestion->moisture.fromWeather;
+    json["moisture_note"] = suggestion->moisture.why;
+  } else {
+    json["zone"] = nullptr;
+    json["problem"] = std::get<std::string>(*session.zoneSuggestion);
+  }
+  return json;
+}
+
 // --code-check without --json: the verdicts as lines, after the case is
 // brought up to date.
 bool printCodeCheck(Program& p, Session& session) {
@@ -168,6 +219,9 @@ bool printCodeCheck(Program& p, Session& session) {
     return false;
   }
   const ModCalc::CodeCheck check = ui::checkCase(p.engine, ui::codeCheckInputs(p.windows));
+  for (const std::string& line : zoneSuggestionLines(session, ui::codeCheckInputs(p.windows))) {
+    session.out << line << '\n';
+  }
   for (const std::string& line :
        ui::codeCheckLines(check, ui::codeCheckInputs(p.windows), p.state.SIUnits == 1)) {
     session.out << line << '\n';
@@ -336,7 +390,8 @@ const std::vector<ActionSpec>& actionTable() {
          return true;
        }},
       {"--zone", "ZONE", Kind::Step, false,
-       "the ASHRAE 169 climate zone for --code-check (0A to 6B, 7 or 8; 5A unless given)",
+       "the ASHRAE 169 climate zone for --code-check (0A to 6B, 7 or 8); unless given, the zone "
+       "the --weather file's degree days suggest, or 5A without --weather",
        [](Program& p, Session&, const std::string& zone) {
          if (!ModCalc::isClimateZone(zone)) {
            throw UsageError("--zone takes a climate zone from 0A to 6B, 7 or 8, not '" + zone +
@@ -563,6 +618,13 @@ std::vector<Step> planSteps(const Plan& plan, const std::vector<NamedControl>& c
   const bool codeCheck =
       std::find(plan.atEnd.begin(), plan.atEnd.end(), "--code-check") != plan.atEnd.end();
   const bool json = std::find(plan.atEnd.begin(), plan.atEnd.end(), "--json") != plan.atEnd.end();
+  const auto typed = [&plan](std::string_view flag) {
+    return std::any_of(plan.steps.begin(), plan.steps.end(),
+                       [flag](const Plan::Typed& step) { return step.action == flag; });
+  };
+  if (codeCheck && typed("--weather") && !typed("--zone")) {
+    steps.emplace_back(suggestZone);
+  }
   for (const ActionSpec& action : actionTable()) {
     if (action.kind != Kind::AtEnd ||
         std::find(plan.atEnd.begin(), plan.atEnd.end(), action.flag) == plan.atEnd.end()) {
@@ -589,6 +651,7 @@ std::vector<Step> planSteps(const Plan& plan, const std::vector<NamedControl>& c
           json["code_check"] =
               codeCheckJson(ui::checkCase(p.engine, ui::codeCheckInputs(p.windows)),
                             ui::codeCheckInputs(p.windows));
+          json["code_check"]["zone_suggested"] = zoneSuggestionJson(session);
         }
         session.out << json.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
         return true;

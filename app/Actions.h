@@ -7,10 +7,12 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "app/ControlNames.h"
 #include "app/Program.h"
+#include "engine/ClimateZone.h"
 #include "platform/headless/HeadlessDialogs.h"
 #include "platform/headless/HeadlessMessageBox.h"
 
@@ -26,6 +28,9 @@ struct Session {
   platform::HeadlessMessageBox& messages;
   platform::MemoryClipboard& clipboard;
   std::string weatherPath;  // --weather; empty for the built-in year
+  // The zone --weather suggested to --code-check when no --zone was given,
+  // or why it could suggest none.
+  std::optional<std::variant<ModCalc::ZoneSuggestion, std::string>> zoneSuggestion;
 };
 
 // One step of a run; false when a file action failed (its message has been

@@ -1,12 +1,16 @@
 #include "app/CodeCheckWindow.h"
 
+#include <QEvent>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/AnnualOutputs.h"
 #include "platform/NumberText.h"
 #include "ui/main/CodeCheckCase.h"
 #include "units/Units.h"
@@ -53,6 +57,8 @@ CodeCheckWindow::CodeCheckWindow(Program& program, QWidget* parent)
       program_(program),
       standard_(new QComboBox(this)),
       zone_(new QComboBox(this)),
+      useSuggested_(new QPushButton(this)),
+      suggested_(new QLabel(this)),
       hours_(new QComboBox(this)),
       outdoorAir_(numberEdit(0)),
       fanEfficiency_(numberEdit(0)),
@@ -71,6 +77,8 @@ CodeCheckWindow::CodeCheckWindow(Program& program, QWidget* parent)
   // Named for the tests and the screenshots.
   const std::pair<QWidget*, const char*> names[] = {{standard_, "cboStandard"},
                                                     {zone_, "cboZone"},
+                                                    {useSuggested_, "cmdUseSuggestedZone"},
+                                                    {suggested_, "lblSuggestedZone"},
                                                     {hours_, "cboHours"},
                                                     {outdoorAir_, "txtOutdoorAir"},
                                                     {fanEfficiency_, "txtFanEfficiency"},
@@ -101,7 +109,19 @@ CodeCheckWindow::CodeCheckWindow(Program& program, QWidget* parent)
   auto* form = new QFormLayout(inputs);
   form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
   form->addRow(QStringLiteral("&Standard:"), standard_);
-  form->addRow(QStringLiteral("Climate &zone:"), zone_);
+  auto* zoneRow = new QWidget(inputs);
+  auto* zoneLayout = new QHBoxLayout(zoneRow);
+  zoneLayout->setContentsMargins(0, 0, 0, 0);
+  zone_->setParent(zoneRow);
+  useSuggested_->setParent(zoneRow);
+  zoneLayout->addWidget(zone_);
+  zoneLayout->addWidget(useSuggested_);
+  zoneLayout->addStretch();
+  auto* zoneLabel = new QLabel(QStringLiteral("Climate &zone:"), inputs);
+  zoneLabel->setBuddy(zone_);
+  form->addRow(zoneLabel, zoneRow);
+  suggested_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  form->addRow(QString(), suggested_);
   form->addRow(QStringLiteral("Operating &hours:"), hours_);
   form->addRow(QStringLiteral("&Outdoor air, % of design flow:"), outdoorAir_);
   form->addRow(QStringLiteral("Cooling design, outdoor:"),
@@ -145,9 +165,8 @@ CodeCheckWindow::CodeCheckWindow(Program& program, QWidget* parent)
   for (QLineEdit* edit : design_) {
     connect(edit, &QLineEdit::textEdited, this, [this] { inputsChanged(); });
   }
+  connect(useSuggested_, &QPushButton::clicked, this, [this] { useSuggestion(); });
   setMinimumWidth(560);
-  adjustSize();
-  resize(std::max(width(), 720), height());
 }
 
 ModCalc::CodeCheckInputs& CodeCheckWindow::inputs() {
@@ -257,9 +276,12 @@ void CodeCheckWindow::inputsChanged() {
 
 void CodeCheckWindow::enableForCode() {
   const bool ashrae = standard_->currentIndex() == 0;
-  for (QWidget* box : std::initializer_list<QWidget*>{zone_, hours_, outdoorAir_}) {
+  for (QWidget* box : std::initializer_list<QWidget*>{zone_, hours_, outdoorAir_, suggested_}) {
     box->setEnabled(ashrae);
   }
+  const auto* suggestion = std::get_if<ModCalc::ZoneSuggestion>(&suggestion_);
+  useSuggested_->setEnabled(ashrae && suggestion != nullptr &&
+                            zone_->currentText().toStdString() != suggestion->zone);
   for (QLineEdit* edit : design_) {
     edit->setEnabled(ashrae);
   }
@@ -271,7 +293,68 @@ bool CodeCheckWindow::si() const {
   return program_.state.SIUnits == 1;
 }
 
+bool CodeCheckWindow::event(QEvent* event) {
+  if (event->type() == QEvent::WindowActivate) {
+    // The annual window may have opened other weather meanwhile.
+    showSuggestion();
+  } else if (event->type() == QEvent::Show && !sized_) {
+    // Sized once, on the screen and in the fonts it shows in, with the
+    // suggestion and the verdicts in place.
+    sized_ = true;
+    adjustSize();
+    resize(std::max(width(), 720), height());
+    // The wrapped verdicts are laid out for their width only once shown.
+    QTimer::singleShot(0, this, [this] {
+      QWidget* central = centralWidget();
+      const int needed = central->layout()->totalHeightForWidth(central->width());
+      if (needed > central->height()) {
+        resize(width(), height() + needed - central->height());
+      }
+    });
+  }
+  return QMainWindow::event(event);
+}
+
+void CodeCheckWindow::showSuggestion() {
+  const std::optional<ui::AnnualRecord>& record = program_.windows.main.annualRecord;
+  const std::string path = record ? record->weatherPath : std::string();
+  if (suggestedFrom_ == path) {
+    return;
+  }
+  suggestedFrom_ = path;
+  const auto weather = readWeather(path);
+  const std::string name = path.empty()
+                               ? "the built-in year"
+                               : QFileInfo(QString::fromStdString(path)).fileName().toStdString();
+  QString text;
+  if (const auto* problem = std::get_if<std::string>(&weather)) {
+    suggestion_ = *problem;
+  } else {
+    suggestion_ = ModCalc::suggestClimateZone(std::get<ModCalc::Weather>(weather));
+  }
+  if (const auto* suggestion = std::get_if<ModCalc::ZoneSuggestion>(&suggestion_)) {
+    for (const std::string& line : ui::zoneSuggestionLines(*suggestion, name)) {
+      text += (text.isEmpty() ? "" : "\n") + QString::fromStdString(line);
+    }
+    useSuggested_->setText(QStringLiteral("&Use %1").arg(QString::fromStdString(suggestion->zone)));
+    useSuggested_->show();
+  } else {
+    text = QString::fromStdString("No zone suggested from " + name + ": " +
+                                  std::get<std::string>(suggestion_) + ".");
+    useSuggested_->hide();
+  }
+  suggested_->setText(text);
+  enableForCode();
+}
+
+void CodeCheckWindow::useSuggestion() {
+  if (const auto* suggestion = std::get_if<ModCalc::ZoneSuggestion>(&suggestion_)) {
+    zone_->setCurrentText(QString::fromStdString(suggestion->zone));
+  }
+}
+
 void CodeCheckWindow::refresh() {
+  showSuggestion();
   if (inputs() != shown_ || si() != shownSI_) {
     showInputs();
   }

@@ -9,10 +9,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QPushButton>
 #include <array>
 #include <optional>
+#include <string>
+#include <variant>
 
 #include "app/Program.h"
+#include "engine/ClimateZone.h"
 
 namespace ktr {
 
@@ -25,6 +29,9 @@ class CodeCheckWindow final : public QMainWindow {
 
   // Checks the case as it is now against the program's code check inputs.
   void refresh();
+
+ protected:
+  bool event(QEvent* event) override;
 
  private:
   // A typed number and the field's name for the message when it has none.
@@ -43,10 +50,20 @@ class CodeCheckWindow final : public QMainWindow {
   void inputsChanged();
   void enableForCode();
   bool si() const;
+  // The zone the annual record's weather (or the built-in year) suggests,
+  // read again only when that weather changes.
+  void showSuggestion();
+  void useSuggestion();
 
   Program& program_;
   QComboBox* standard_;
   QComboBox* zone_;
+  QPushButton* useSuggested_;
+  QLabel* suggested_;
+  // The weather the suggestion was made from, and the suggestion or why
+  // there is none.
+  std::optional<std::string> suggestedFrom_;
+  std::variant<ModCalc::ZoneSuggestion, std::string> suggestion_{std::string()};
   QComboBox* hours_;
   QLineEdit* outdoorAir_;
   // Cooling then heating: outdoor dry and wet bulb, return dry and wet bulb.
@@ -62,6 +79,7 @@ class CodeCheckWindow final : public QMainWindow {
   bool shownSI_ = false;
   std::array<QString, 8> shownDesign_;
   std::array<QLabel*, 4> units_{};
+  bool sized_ = false;
 };
 
 }  // namespace ktr

@@ -22,9 +22,13 @@ constexpr double kPascalsPerInchOfWaterExact = 249.0889;
 // (>= 8,000 h/yr): the least design supply fan airflow, cfm, at which exhaust
 // air energy recovery is required, by the share of outdoor air at full design
 // airflow. Rows as the standard prints them; kNR is the table's "NR".
-// Cross-checked cell by cell against NREL openstudio-standards (BSD),
-// lib/openstudio-standards/standards/ashrae_90_1/ashrae_90_1_2019/data/
-// ashrae_90_1_2019.energy_recovery.json, which keys the same values by zone.
+// Source: every cell cross-checked against NREL openstudio-standards (BSD),
+// ashrae_90_1_2019.energy_recovery.json, which keys the same values by zone
+// and percent band (its 2019 code reads the bands as >= lower and < upper
+// edge, >= 80 % open, under 10 % never required, as here). The standard's
+// own table could not be read; the JSON is the PNNL transcription of it.
+// Its later data add a 0-10 % column for non-transient dwelling units at
+// 8,000 h or more, which this check (non-residential systems) leaves out.
 constexpr double kNR = -1;
 
 // The columns' lower edges, % outdoor air: >= 10 and < 20, ..., >= 80.
@@ -55,8 +59,14 @@ constexpr std::array<TableRow, 4> k8000HoursOrMore = {{
     {"4A, 5A, 6A, 6B, 7, 8", {200, 130, 100, 80, 70, 60, 50, 40}},
 }};
 
-// §6.5.6.1.1 exceptions 4 and 5: heating recovery in zones 0 to 2, cooling
-// recovery in 3C, 4C, 5B, 5C, 6B, 7 and 8.
+// The design conditions exempt by zone, §6.5.6.1 exceptions: heating energy
+// recovery in zones 0 to 2, cooling energy recovery in 3C, 4C, 5B, 5C, 6B, 7
+// and 8. Source: the cooling list is word for word the one 90.1-2019
+// G3.1.2.10 exception 5 gives for the baseline building (PNNL ruleset text,
+// openstudio-standards' exhaust_air_energy_recovery.md). The heating list
+// could not be confirmed: §6.5.6.1's own text was not reachable, and
+// G3.1.2.10 exception 4 (heating in 0 to 3) governs the baseline building,
+// not the proposed one checked here.
 constexpr std::array<std::string_view, 6> kHeatingExemptZones = {"0A", "0B", "1A",
                                                                  "1B", "2A", "2B"};
 constexpr std::array<std::string_view, 7> kCoolingExemptZones = {"3C", "4C", "5B", "5C",
@@ -65,15 +75,23 @@ constexpr std::array<std::string_view, 7> kCoolingExemptZones = {"3C", "4C", "5B
 // ---------------------------------------------------------------------------
 // EU Regulation 1253/2014, Annex IX point 2 (non-residential ventilation
 // units, from 1 January 2018), a bidirectional unit whose heat recovery is
-// not a run-around coil.
+// not a run-around coil: ηt at least 73 %, E = (ηt − 0.73) × 3,000, SFPint
+// at most 1,100 + E − 300 × qnom / 2 − F below 2 m³/s and 800 + E − F from
+// 2 m³/s. Source: EUR-Lex's Annex IX could not be read past the page's
+// opening; every figure matches an independent ErP checking module's
+// "ANNEX IX.2" routine, and the 73 % (68 % run-around) a manufacturer's
+// summary of the 2016 and 2018 tiers.
 constexpr double kEfficiencyBonusPerPoint = 3000;  // E = (ηt − 0.73) × 3,000
 constexpr double kSfpBaseBelow2 = 1100;            // + E − 300 × qnom / 2 − F
 constexpr double kSfpFlowSlope = 300;
 constexpr double kSfpFlowEdgeM3s = 2;
 constexpr double kSfpBaseFrom2 = 800;  // + E − F
-// F, W/(m³/s): 0 with a medium and a fine filter, 150 without the medium
-// one, 190 without the fine one.
-constexpr std::array<double, 3> kFilterCorrection = {0, 150, 190};
+// F, W/(m³/s), 2018 tier: 0 in the reference configuration (a fine filter
+// on the supply side, a medium one on the exhaust side), 150 without the
+// medium filter, 190 without the fine one, 340 without either. The
+// Commission's FAQ confirms a correction for each filter missing and for
+// both; the 340 for both is the independent module's figure.
+constexpr std::array<double, 4> kFilterCorrection = {0, 150, 190, 340};
 // EN 308 (the regulation's measuring standard): dry, balanced mass flow,
 // return 25 °C and outdoor 5 °C, 20 K apart.
 constexpr float kEn308ReturnF = 77;

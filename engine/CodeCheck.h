@@ -34,10 +34,12 @@ inline constexpr std::array<std::string_view, 19> kClimateZones = {
     "4B", "4C", "5A", "5B", "5C", "6A", "6B", "7",  "8"};
 bool isClimateZone(std::string_view zone);
 
-// The filters in the unit's reference configuration (EU 1253/2014).
-enum class FilterSet : std::int16_t { MediumAndFine, MediumMissing, FineMissing };
-inline constexpr std::array<std::string_view, 3> kFilterSetTitles = {
-    "Medium and fine filter", "Medium filter missing", "Fine filter missing"};
+// The filters against the reference configuration of EU 1253/2014 (a fine
+// filter on the supply side, a medium one on the exhaust side).
+enum class FilterSet : std::int16_t { MediumAndFine, MediumMissing, FineMissing, BothMissing };
+inline constexpr std::array<std::string_view, 4> kFilterSetTitles = {
+    "Medium and fine filter", "Medium filter missing", "Fine filter missing",
+    "Medium and fine filter missing"};
 
 // One design condition: dry bulb and coincident wet bulb, °F.
 struct DesignAir {
@@ -103,8 +105,12 @@ struct CodeCheck {
   std::vector<std::string> reasons;
 };
 
-inline constexpr double kLeastEnthalpyRecoveryRatio = 0.50;  // 90.1-2019 §6.5.6.1.1
-inline constexpr double kLeastThermalEfficiency = 0.73;      // 1253/2014 Annex IX 2
+// 90.1-2019 §6.5.6.1.1: an ERR of at least 50 %, the outdoor air's change in
+// enthalpy over the outdoor to entering exhaust air difference at design
+// conditions (the words as PNNL's verification library quotes them).
+inline constexpr double kLeastEnthalpyRecoveryRatio = 0.50;
+// 1253/2014 Annex IX point 2, any heat recovery but a run-around coil (68 %).
+inline constexpr double kLeastThermalEfficiency = 0.73;
 
 // The enthalpy recovery ratio of a rating: the supply's change in enthalpy
 // over the difference between outdoor and return air, not corrected for

@@ -99,9 +99,13 @@ constexpr int daysIn(int month, bool leap) {
   return month == 2 && leap ? 29 : kDays[static_cast<std::size_t>(month - 1)];
 }
 
+// Above the heaviest hour of rain ever measured (about 305 mm).
+constexpr double kMostRainInAnHourMm = 400;
+
 // The field numbers (1-based) of one hour's figures in a row.
 struct Columns {
   std::size_t month, day, hour, dryBulb, dewPoint, relHum;
+  std::size_t precipitation = 0;  // none in a CSV
 };
 
 // The figures of one row, with the missing-value markers of the format:
@@ -139,6 +143,13 @@ struct HourReader {
     } else if (!h.dewPointC) {
       at.refuse(col.relHum, "relative humidity",
                 "is missing, and so is the dew point: the hour has no humidity.");
+    }
+    // Only the climate zone reads the precipitation: a figure no hour can
+    // hold counts as not recorded rather than refusing a year that rates.
+    const std::optional<double> rain =
+        figure(f, col.precipitation, at, "liquid precipitation depth", 999);
+    if (rain && *rain >= 0 && *rain <= kMostRainInAnHourMm) {
+      h.precipitationMm = rain;
     }
     return h;
   }
@@ -273,7 +284,13 @@ Weather epw(std::string_view text, const std::string& name) {
       }
     }
   }
-  const Columns col{.month = 2, .day = 3, .hour = 4, .dryBulb = 7, .dewPoint = 8, .relHum = 9};
+  const Columns col{.month = 2,
+                    .day = 3,
+                    .hour = 4,
+                    .dryBulb = 7,
+                    .dewPoint = 8,
+                    .relHum = 9,
+                    .precipitation = 34};
   const HourReader reader{col};
   Sequence sequence(WeatherHour{}, firstWeekday);
   bool leap = false;

@@ -23,6 +23,7 @@ struct WeatherHour {
   double dryBulbC = 0;
   std::optional<double> dewPointC;  // absent in the file: use the relative humidity
   double relHumPct = 0;
+  std::optional<double> precipitationMm;  // liquid, in the hour; absent where not recorded
 };
 
 // The design conditions a plant is sized for.

@@ -656,6 +656,31 @@ TEST_F(DesktopViewsTest, CodeCheckWindowChecksAsTheEngineerTypes) {
   EXPECT_TRUE(ports.messages.messages().empty());
 }
 
+// The built-in year suggests 5A; the engineer's own zone stays until the
+// button takes the suggestion, which is then kept with the case.
+TEST_F(DesktopViewsTest, CodeCheckSuggestsTheZoneOfTheWeather) {
+  action("mnuViewCodeCheck").trigger();
+  auto* window = desktop.mainWindow.findChild<ktr::CodeCheckWindow*>(ktr::kCodeCheckWindowName);
+  ASSERT_NE(window, nullptr);
+  const QString text = window->findChild<QLabel*>("lblSuggestedZone")->text();
+  EXPECT_EQ(text.toStdString(),
+            "Suggested: 5A (HDD18 3,430, CDD10 1,743 from the built-in year)\n"
+            "A is assumed (no precipitation on record): pick B if the site is dry.");
+  auto* zone = window->findChild<QComboBox*>("cboZone");
+  auto* use = window->findChild<QPushButton*>("cmdUseSuggestedZone");
+  EXPECT_EQ(use->text(), "&Use 5A");
+  EXPECT_FALSE(use->isEnabled()) << "5A is the zone already";
+  zone->setCurrentText("6B");
+  EXPECT_TRUE(use->isEnabled());
+  window->refresh();
+  EXPECT_EQ(zone->currentText(), "6B") << "the engineer's zone stays";
+  EXPECT_EQ(desktop.program.windows.codeCheck->zone, "6B");
+  use->click();
+  EXPECT_EQ(desktop.program.windows.codeCheck->zone, "5A");
+  EXPECT_FALSE(use->isEnabled());
+  EXPECT_TRUE(ports.messages.messages().empty());
+}
+
 // Once a code check is set up every model shows whether it passes: at this
 // case's small flow the smallest wheels fall short of 73 %, and so do the
 // oversized ones, whose purge is a large share of the flow.

@@ -1,3 +1,4 @@
+#include <fstream>
 #include <nlohmann/json.hpp>
 
 #include "tests/app/KtrCalcFixture.h"
@@ -53,6 +54,75 @@ TEST(KtrCalcCodeCheck, JsonCarriesTheCheckAsNumbersAndNulls) {
   EXPECT_EQ(check.at("pass"), check.at("err_heating").get<double>() >= 0.5);
   EXPECT_TRUE(check.at("reasons").is_array());
   EXPECT_FALSE(check.at("reasons").empty());
+}
+
+const std::string kShipped =
+    KTR_SOURCE_DIR "/resources/weather/USA_IL_Chicago-OHare.Intl.AP.725300_TMY3.epw";
+
+// --weather without --zone: the zone the weather suggests is checked, and
+// said so; --zone keeps the engineer's.
+TEST(KtrCalcCodeCheck, WeatherSuggestsTheZoneWhenNoneIsGiven) {
+  const std::vector<std::string> air = {"txtV=2000", "txtVra=2000", "--weather", kShipped};
+  auto args = air;
+  args.insert(args.end(), {"--outdoor-air-percent", "45", "--code-check"});
+  const CalcRun suggested = runWithCatalog(args);
+  ASSERT_EQ(suggested.status, 0) << suggested.err;
+  EXPECT_EQ(suggested.out.substr(0, suggested.out.find("Wheel ")),
+            "Suggested: 5A (HDD18 3,430, CDD10 1,743 from " + kShipped +
+                "); the zone checked (give --zone to check another)\n"
+                "A is assumed (no precipitation on record): pick B if the site is dry.\n"
+                "Standard: ASHRAE 90.1-2019 §6.5.6.1, climate zone 5A, under 8,000 h a year, 45% "
+                "outdoor air\n");
+
+  args = air;
+  args.insert(args.end(), {"--zone", "4C", "--code-check"});
+  const CalcRun given = runWithCatalog(args);
+  ASSERT_EQ(given.status, 0) << given.err;
+  EXPECT_EQ(given.out.rfind("Standard: ASHRAE 90.1-2019 §6.5.6.1, climate zone 4C", 0), 0U)
+      << given.out;
+
+  args = air;
+  args.insert(args.end(), {"--code-check", "--json"});
+  const auto json = nlohmann::json::parse(runWithCatalog(args).out).at("code_check");
+  EXPECT_EQ(json.at("zone"), "5A");
+  const auto& zone = json.at("zone_suggested");
+  EXPECT_EQ(zone.at("zone"), "5A");
+  EXPECT_EQ(zone.at("weather"), kShipped);
+  EXPECT_NEAR(zone.at("hdd18").get<double>(), 3430.04, 0.01);
+  EXPECT_NEAR(zone.at("cdd10").get<double>(), 1743.38, 0.01);
+  EXPECT_EQ(zone.at("moisture_from_weather"), false);
+
+  args = air;
+  args.insert(args.end(), {"--zone", "4C", "--code-check", "--json"});
+  EXPECT_TRUE(nlohmann::json::parse(runWithCatalog(args).out)
+                  .at("code_check")
+                  .at("zone_suggested")
+                  .is_null());
+}
+
+class KtrCalcCodeCheckFiles : public TempFolderTest {
+ protected:
+  KtrCalcCodeCheckFiles() : TempFolderTest("ktr_codecheck_") {}
+};
+
+// Two days of weather suggest nothing: the run says so and checks 5A.
+TEST_F(KtrCalcCodeCheckFiles, AShortYearSuggestsNoZone) {
+  std::string text = "month,day,hour,dry_bulb_c,rh\n";
+  for (int hour = 1; hour <= 48; ++hour) {
+    text += "7," + std::to_string(1 + (hour - 1) / 24) + "," + std::to_string((hour - 1) % 24 + 1) +
+            ",25,50\n";
+  }
+  const std::string csv = path("two-days.csv");
+  std::ofstream(csv) << text;
+  const CalcRun run =
+      runWithCatalog({"txtV=2000", "txtVra=2000", "--weather", csv, "--code-check"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out.rfind("No climate zone suggested from " + csv +
+                              ": the weather covers 2 days; a climate zone needs a whole year; "
+                              "zone 5A is checked.\n",
+                          0),
+            0U)
+      << run.out;
 }
 
 TEST(KtrCalcCodeCheck, WrongSettingsAreUsageErrors) {

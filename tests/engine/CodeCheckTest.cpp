@@ -111,6 +111,7 @@ TEST(SfpIntLimitTest, BelowAndAboveTwoCubicMetresPerSecond) {
       {0.80, 2.00, FilterSet::MediumAndFine, 800 + 210},
       {0.73, 0.50, FilterSet::MediumMissing, 1100 - 75 - 150},
       {0.75, 3.00, FilterSet::FineMissing, 800 + 60 - 190},
+      {0.75, 3.00, FilterSet::BothMissing, 800 + 60 - 340},
       {0.70, 1.00, FilterSet::MediumAndFine, 1100 - 150},  // no bonus under 73 %
   };
   for (const Row& row : rows) {

@@ -540,7 +540,7 @@ TEST_F(ProjectFileTest, TheCodeCheckComesBackWithTheProject) {
   set.cooling = {91.5F, 74, 76, 64.25F};
   set.heating = {-12, -12.5F, 68, 55};
   set.fanEfficiencyPercent = 55.5;
-  set.filters = ModCalc::FilterSet::FineMissing;
+  set.filters = ModCalc::FilterSet::BothMissing;
   windows.codeCheck = set;
   const fs::path checked = dir / "checked.cse";
   ASSERT_TRUE(main.saveProjectFile(checked.string()));
@@ -548,7 +548,7 @@ TEST_F(ProjectFileTest, TheCodeCheckComesBackWithTheProject) {
   EXPECT_EQ(fileText(checked),
             fileText(plain) +
                 "\"\",7,19,0,0,72,50,70,30,1,55,65,0,15,0.6,0.9,0.12,1,3.5,0.85,0\r\n" +
-                "\"eu-1253-2014\",\"6B\",1,37.5,91.5,74,76,64.25,-12,-12.5,68,55,55.5,2\r\n");
+                "\"eu-1253-2014\",\"6B\",1,37.5,91.5,74,76,64.25,-12,-12.5,68,55,55.5,3\r\n");
 
   auto other = freshProgram();
   ASSERT_TRUE(other->windows.main.openProjectFile(plain.string()));

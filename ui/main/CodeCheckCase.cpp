@@ -150,4 +150,19 @@ std::vector<std::string> codeCheckReportLines(const CodeCheck& check,
   return lines;
 }
 
+std::vector<std::string> zoneSuggestionLines(const ModCalc::ZoneSuggestion& suggestion,
+                                             const std::string& weatherName) {
+  std::vector<std::string> lines = {"Suggested: " + suggestion.zone + " (HDD18 " +
+                                    number(suggestion.degreeDays.heating18C, "#,##0") + ", CDD10 " +
+                                    number(suggestion.degreeDays.cooling10C, "#,##0") + " from " +
+                                    weatherName + ")"};
+  if (!suggestion.moisture.fromWeather) {
+    lines.push_back(suggestion.moisture.letter + " is assumed (" + suggestion.moisture.why + "): " +
+                    (suggestion.moisture.marineByTemperature
+                         ? "pick B or C if the site is dry or marine."
+                         : "pick B if the site is dry."));
+  }
+  return lines;
+}
+
 }  // namespace ui

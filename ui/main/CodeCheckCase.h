@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/ClimateZone.h"
 #include "engine/CodeCheck.h"
 #include "ui/Engine.h"
 
@@ -37,5 +38,11 @@ std::string designTemperatureText(float fahrenheit, bool si);
 // checked, the figures against their limits and the verdict last.
 std::vector<std::string> codeCheckReportLines(const ModCalc::CodeCheck& check,
                                               const ModCalc::CodeCheckInputs& inputs);
+
+// The zone a weather file suggests, "Suggested: 5A (HDD18 3,430, CDD10
+// 1,743 from NAME)", and, when the file could not tell the moisture regime,
+// which letter was taken, why, and what else the site could be.
+std::vector<std::string> zoneSuggestionLines(const ModCalc::ZoneSuggestion& suggestion,
+                                             const std::string& weatherName);
 
 }  // namespace ui

@@ -73,8 +73,8 @@ std::variant<ModCalc::CodeCheckInputs, std::string> readCodeCheckRecord(
   if (numbers[2] != 0 && numbers[2] != 1) {
     return field(2) + " is 0 or 1";
   }
-  if (numbers[13] != 0 && numbers[13] != 1 && numbers[13] != 2) {
-    return field(13) + " is 0, 1 or 2";
+  if (numbers[13] != 0 && numbers[13] != 1 && numbers[13] != 2 && numbers[13] != 3) {
+    return field(13) + " is 0, 1, 2 or 3";
   }
   in.hours8000 = numbers[2] == 1;
   in.outdoorAirPercent = numbers[3];

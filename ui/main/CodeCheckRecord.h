@@ -5,7 +5,8 @@
 // six records. The standard's name and the zone are quoted, then the hours
 // class (0/1), the outdoor air share, the cooling and the heating design
 // dry and wet bulbs (outdoor, then return), the fan efficiency and the
-// filter configuration (0 both filters, 1 medium missing, 2 fine missing).
+// filter configuration (0 both filters, 1 medium missing, 2 fine missing,
+// 3 both missing).
 
 #include <string>
 #include <variant>
