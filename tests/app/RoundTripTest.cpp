@@ -8,6 +8,7 @@
 // actions.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -270,7 +271,9 @@ TEST(RoundTrip, SavedOpenedAndSwitchedCasesKeepEveryFigure) {
   // In memory where there is such a folder: a save waits for the disk.
   const std::filesystem::path folder =
       std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : ::testing::TempDir();
-  const std::filesystem::path path = folder / ("ktr-round-trip-" + std::to_string(seed) + ".cse");
+  // The process id keeps two checkouts' runs from sharing the file.
+  const std::filesystem::path path = folder / ("ktr-round-trip-" + std::to_string(::getpid()) +
+                                               "-" + std::to_string(seed) + ".cse");
   int skipped = 0;
   struct EnglishAfterwards {
     ~EnglishAfterwards() { platform::setNumberLocale(platform::NumberLocale::english()); }
