@@ -173,6 +173,20 @@ void showIndications(Engine& engine, const Rating& rating) {
   main.lblFlute.setCaption(mils == 45 ? "45 mils" : mils == 62 ? "62 mils" : "94 mils");
 }
 
+// The metres typed are taken when the feet they give are: the box shows the
+// tidiest metres that give the feet back, which may lie a little beyond the
+// metres the feet bounds convert to.
+double elevation(const TextBox& box, bool si) {
+  if (!si) {
+    return readNumber<float>(box, "the elevation", limits::kElevationFeet);
+  }
+  const double metres = readNumber<double>(box, "the elevation");
+  if (!withinBounds(elevationFeet(metres, 1), limits::kElevationFeet)) {
+    throw CalcError(boundsMessage("the elevation", limits::kElevationMetres));
+  }
+  return metres;
+}
+
 }  // namespace
 
 AirEntries readAirEntries(const DialogFields& fields, std::int16_t option, std::int16_t siUnits) {
@@ -190,8 +204,7 @@ AirEntries readAirEntries(const DialogFields& fields, std::int16_t option, std::
       .tra = readEntry<float>(in.txtTra, in.txtTraSI, si, "the return air dry bulb", dryBulb),
       .moa = readEntry<double>(in.txtMoa, in.txtMoaSI, si, "the outdoor air moisture", moisture),
       .mra = readEntry<double>(in.txtMra, in.txtMraSI, si, "the return air moisture", moisture),
-      .elevation = site(settings.txtElev, "the elevation",
-                        si ? limits::kElevationMetres : limits::kElevationFeet),
+      .elevation = elevation(settings.txtElev, si),
       .poa = site(settings.txtPoa, "the outdoor air static pressure",
                   si ? limits::kStaticPascals : limits::kStaticInchesOfWater),
       .pra = site(settings.txtPra, "the return air static pressure",
