@@ -87,6 +87,28 @@ class Desktop::SplashKeys final : public QObject {
   Desktop& desktop_;
 };
 
+// Sets the program's icon on a window once the window has first been painted.
+class Desktop::IconAfterFirstPaint final : public QObject {
+ public:
+  explicit IconAfterFirstPaint(QWidget& window) : window_(window) {
+    window.installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) {
+      window_.removeEventFilter(this);
+      QTimer::singleShot(0, &window_, [&window = window_] {
+        window.setWindowIcon(QIcon(QStringLiteral(":/pictures/wheel.svg")));
+      });
+    }
+    return false;
+  }
+
+ private:
+  QWidget& window_;
+};
+
 void useIconTheme() {
   QIcon::setThemeSearchPaths(QIcon::themeSearchPaths() << QStringLiteral("/usr/share/icons"));
   QIcon::setThemeName(QStringLiteral("breeze"));
@@ -135,8 +157,9 @@ Desktop::Desktop(ui::Ports ports)
     dialog->setParent(&mainWindow, dialog->windowFlags());
   }
   // The wheel stands for the program in the task bar; the dialogs take it
-  // from the main window.
-  mainWindow.setWindowIcon(QIcon(QStringLiteral(":/pictures/wheel.svg")));
+  // from the main window. On X it is drawn at four sizes, so it follows the
+  // window's first paint rather than holding it up.
+  mainIcon_ = std::make_unique<IconAfterFirstPaint>(mainWindow);
   splashWindow.setWindowFlags(Qt::SplashScreen);
   mainWindow.setContextMenuPolicy(Qt::PreventContextMenu);
 

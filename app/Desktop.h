@@ -72,6 +72,7 @@ class Desktop {
 
  private:
   class SplashKeys;
+  class IconAfterFirstPaint;
 
   void bind(platform::Form& form, QWidget& window);
   void startClock();
@@ -84,6 +85,7 @@ class Desktop {
   std::unique_ptr<Ui::frmQuorvaneSplash> splashUi_;
   std::vector<std::unique_ptr<platform::qt::FormBinder>> binders_;
   std::unique_ptr<SplashKeys> splashKeys_;
+  std::unique_ptr<IconAfterFirstPaint> mainIcon_;
   platform::Subscription mainShown_;
   // The title bar's modified mark follows every entry of the case.
   std::vector<platform::Subscription> caseEntries_;

@@ -11,6 +11,15 @@
 
 namespace ktr {
 
+// A start-up check needs no person watching: without a display it draws
+// offscreen instead of failing to start, and with one it draws there.
+inline void offscreenWithoutDisplay() {
+  if (!qEnvironmentVariableIsSet("DISPLAY") && !qEnvironmentVariableIsSet("WAYLAND_DISPLAY") &&
+      !qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  }
+}
+
 class QuitWhenPainted final : public QObject {
  protected:
   bool eventFilter(QObject*, QEvent* event) override {

@@ -56,6 +56,10 @@ void ViewWindows::showAnnual() {
   raise(*annual_);
 }
 
+void ViewWindows::caseReplaced() {
+  refreshLater();
+}
+
 void ViewWindows::refreshLater() {
   if (refreshPending_) {
     return;

@@ -25,6 +25,7 @@ class ViewWindows final : public ui::Views {
   void showComparison() override;
   void showAnnual() override;
   void showCodeCheck() override;
+  void caseReplaced() override;
 
  private:
   // After the command that calculated has ended, so that a table row that

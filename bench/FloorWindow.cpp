@@ -17,8 +17,8 @@
 #include "ui_frmWheel.h"
 
 int main(int argc, char* argv[]) {
-  // Where ktr --quit-when-shown draws, whatever the display.
-  qputenv("QT_QPA_PLATFORM", "offscreen");
+  // Where ktr --quit-when-shown draws: on the display when there is one.
+  ktr::offscreenWithoutDisplay();
   QApplication app(argc, argv);
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
   QMainWindow mainWindow;

@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "units/Units.h"
+
 namespace ModCalc {
 
 // Where a number must lie, in the units its box shows. A bound left empty
@@ -36,23 +38,35 @@ namespace limits {
 // air-handling unit sees. Beyond it the moist-air equations leave their
 // range (above 212 °F water boils at sea level) and a saturated state at
 // -67 °F holds less than the 0.1 gr/lb the calculation keeps as its
-// driest air. The Celsius bounds are rounded inward, so an SI entry never
-// maps outside the Fahrenheit range.
+// driest air.
 inline constexpr Bounds kFahrenheit{.low = -60, .high = 160, .unit = "°F"};
-inline constexpr Bounds kCelsius{.low = -51, .high = 71, .unit = "°C"};
 
-// Sites from below sea level to high mountains; 4571 m is 14,997 ft.
+// Sites from below sea level to high mountains.
 inline constexpr Bounds kElevationFeet{.low = -1500, .high = 15000, .unit = "ft"};
-inline constexpr Bounds kElevationMetres{.low = -457, .high = 4571, .unit = "m"};
 
-// Static pressures a duct system holds; 4980 Pa is 20 in. w.c. exactly.
-// The return side stops half an inch lower: the purge needs the outdoor
-// side above it, and the calculation raises the outdoor pressure to half
-// an inch above the return's, which must stay an entry the box takes.
+// Static pressures a duct system holds. The return side stops half an inch
+// lower: the purge needs the outdoor side above it, and the calculation
+// raises the outdoor pressure to half an inch above the return's, which
+// must stay an entry the box takes.
 inline constexpr Bounds kStaticInchesOfWater{.low = -20, .high = 20, .unit = "in. w.c."};
-inline constexpr Bounds kStaticPascals{.low = -4980, .high = 4980, .unit = "Pa"};
 inline constexpr Bounds kReturnStaticInchesOfWater{.low = -20, .high = 19.5, .unit = "in. w.c."};
-inline constexpr Bounds kReturnStaticPascals{.low = -4980, .high = 4855, .unit = "Pa"};
+
+// The SI ranges are the same quantities, so that a case at the edge of its
+// range switches units; their messages round the bounds inward.
+inline constexpr Bounds kCelsius{.low = units::celsius(kFahrenheit.low.value()),
+                                 .high = units::celsius(kFahrenheit.high.value()),
+                                 .unit = "°C"};
+inline constexpr Bounds kElevationMetres{.low = kElevationFeet.low.value() / units::kFeetPerMetre,
+                                         .high = kElevationFeet.high.value() / units::kFeetPerMetre,
+                                         .unit = "m"};
+inline constexpr Bounds kStaticPascals{
+    .low = kStaticInchesOfWater.low.value() * units::kPascalsPerInchOfWater,
+    .high = kStaticInchesOfWater.high.value() * units::kPascalsPerInchOfWater,
+    .unit = "Pa"};
+inline constexpr Bounds kReturnStaticPascals{
+    .low = kReturnStaticInchesOfWater.low.value() * units::kPascalsPerInchOfWater,
+    .high = kReturnStaticInchesOfWater.high.value() * units::kPascalsPerInchOfWater,
+    .unit = "Pa"};
 
 // Both streams' volumes, in whatever flow unit the box shows.
 inline constexpr Bounds kVolume{.low = 0, .lowIncluded = false};

@@ -184,6 +184,21 @@ void showIndications(Engine& engine, const Rating& rating) {
   main.lblFlute.setCaption(mils == 45 ? "45 mils" : mils == 62 ? "62 mils" : "94 mils");
 }
 
+// The metres typed are taken when the feet they give are: the box shows the
+// tidiest metres that give the feet back, which may lie a little beyond the
+// metres the feet bounds convert to.
+double elevation(const DialogFields& fields, bool si) {
+  if (!si) {
+    return readSiteEntry(fields, "ElevFt", si);
+  }
+  const ui::CaseField& field = ui::caseField("ElevFt");
+  const double metres = readNumber<double>(*ui::boxOf(field.box, fields), field.what);
+  if (!withinBounds(elevationFeet(metres, 1), *field.bounds)) {
+    throw CalcError(boundsMessage(field.what, *field.boundsSI));
+  }
+  return metres;
+}
+
 }  // namespace
 
 AirEntries readAirEntries(const DialogFields& fields, std::int16_t option, std::int16_t siUnits) {
@@ -201,7 +216,7 @@ AirEntries readAirEntries(const DialogFields& fields, std::int16_t option, std::
       .tra = readEntry<float>(fields, "Tra", si),
       .moa = moistureEntry("Moa"),
       .mra = moistureEntry("Mra"),
-      .elevation = readSiteEntry(fields, "ElevFt", si),
+      .elevation = elevation(fields, si),
       .poa = readSiteEntry(fields, "PoaInWC", si),
       .pra = readSiteEntry(fields, "PraInWC", si),
   };

@@ -37,8 +37,8 @@ struct InputsFields {
   TextBox txtTraSI{"txtTraSI", platform::localNumberText("23.89")};
   TextBox txtMoa{"txtMoa", "75"};  // English form of the chosen humidity kind
   TextBox txtMra{"txtMra", "65"};
-  TextBox txtMoaSI{"txtMoaSI", platform::localNumberText("10.71")};
-  TextBox txtMraSI{"txtMraSI", platform::localNumberText("9.29")};
+  TextBox txtMoaSI{"txtMoaSI", platform::localNumberText("23.9")};  // the wet bulbs in °C
+  TextBox txtMraSI{"txtMraSI", platform::localNumberText("18.33")};
   TextBox txtV{"txtV", "1000"};  // cfm, meaning by flow basis
   TextBox txtVra{"txtVra", "1000"};
   TextBox txtVSI{"txtVSI", platform::localNumberText("1699.2")};  // SI flow unit

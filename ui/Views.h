@@ -14,6 +14,9 @@ class Views {
   virtual void showComparison() = 0;
   virtual void showAnnual() = 0;
   virtual void showCodeCheck() = 0;
+  // The case was replaced without a calculation (File Close): the views
+  // shown follow it.
+  virtual void caseReplaced() = 0;
 };
 
 // Views with no display: showing them does nothing.
@@ -23,6 +26,7 @@ inline Views& noViews() {
     void showComparison() override {}
     void showAnnual() override {}
     void showCodeCheck() override {}
+    void caseReplaced() override {}
   };
   static NoViews none;
   return none;

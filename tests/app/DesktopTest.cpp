@@ -556,6 +556,44 @@ TEST_F(DesktopViewsTest, EnterOnACompareRowSelectsThatModelAndCalculates) {
   EXPECT_TRUE(ports.messages.messages().empty());
 }
 
+// File Close puts back the start-up case without calculating: the chart and
+// the comparison shown follow it rather than keep the closed case (showing
+// them first calculated the start-up case).
+TEST_F(DesktopViewsTest, ChartAndComparisonFollowFileClose) {
+  action("mnuViewChart").trigger();
+  action("mnuViewCompare").trigger();
+  auto* chart = desktop.mainWindow.findChild<QMainWindow*>(ktr::kChartWindowName);
+  auto* compare = desktop.mainWindow.findChild<QMainWindow*>(ktr::kCompareWindowName);
+  ASSERT_NE(chart, nullptr);
+  ASSERT_NE(compare, nullptr);
+  auto* table = compare->findChild<QTableWidget*>();
+  const auto totalOf = [table](const char* model) {
+    const QList<QTableWidgetItem*> found = table->findItems(model, Qt::MatchExactly);
+    return found.size() == 1 ? table->item(found[0]->row(), 11)->text() : QString();
+  };
+  QApplication::processEvents();
+  const QImage startChart = chart->grab().toImage();
+  const QString startTotal = totalOf("KW42-4");
+  ASSERT_FALSE(startTotal.isEmpty());
+
+  desktop.program.fields.inputs.txtV.setText("3000");
+  desktop.program.fields.inputs.txtVra.setText("3000");
+  desktop.program.windows.inputs.cmdCalc_Click();
+  QApplication::processEvents();
+  const QImage calculatedChart = chart->grab().toImage();
+  ASSERT_NE(calculatedChart, startChart) << "the new case on the chart";
+  ASSERT_NE(totalOf("KW42-4"), startTotal);
+
+  ports.messages.saveAnswer = platform::SaveAnswer::Discard;
+  action("mnuFileClose").trigger();
+  QApplication::processEvents();
+  // The start-up case is not calculated: the chart shows no states.
+  const QImage closedChart = chart->grab().toImage();
+  EXPECT_NE(closedChart, calculatedChart);
+  EXPECT_NE(closedChart, startChart);
+  EXPECT_EQ(totalOf("KW42-4"), startTotal) << "the comparison rates the start-up case";
+}
+
 // The year follows the case and the operation; an operation that cannot be
 // (occupied hours ending before they start) says so and rates nothing.
 TEST_F(DesktopViewsTest, AnnualEnergyFollowsTheCaseAndItsInputs) {

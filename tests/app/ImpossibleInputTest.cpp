@@ -42,7 +42,7 @@ TEST(ImpossibleInput, IsRefusedByNameAndChangesNothing) {
        "Error: Enter a number from -60 to 160 °F for the outdoor air dry bulb.\n"},
       {{"--si-toggle", "--settings-ok"},
        {"txtToaSI=250", "--calc"},
-       "Error: Enter a number from -51 to 71 °C for the outdoor air dry bulb.\n"},
+       "Error: Enter a number from -51.11 to 71.11 °C for the outdoor air dry bulb.\n"},
       {{},
        {"txtElev=30000", "--settings-ok"},
        "Error: Enter a number from -1500 to 15000 ft for the elevation.\n"},
@@ -54,7 +54,7 @@ TEST(ImpossibleInput, IsRefusedByNameAndChangesNothing) {
        "Error: Enter a number from -20 to 20 in. w.c. for the outdoor air static pressure.\n"},
       {{"--si-toggle"},
        {"txtToaSI=1e308", "--calc"},
-       "Error: Enter a number from -51 to 71 °C for the outdoor air dry bulb.\n"},
+       "Error: Enter a number from -51.11 to 71.11 °C for the outdoor air dry bulb.\n"},
       {{"--password", "KestrelWing", "chkAutoSelect=1"},
        {"txtWheelDiam=1e20", "--override-ok"},
        "Error: Enter a number greater than 0 and at most 5000 in for the custom wheel's "
@@ -106,8 +106,8 @@ TEST(ImpossibleInput, EachBoundIsTakenAndAStepBeyondIsRefused) {
   } rows[] = {
       {{}, "txtToa", "-60", "-60.1", "from -60 to 160 °F for the outdoor air dry bulb"},
       {{}, "txtTra", "160", "160.1", "from -60 to 160 °F for the return air dry bulb"},
-      {si, "txtToaSI", "-51", "-51.1", "from -51 to 71 °C for the outdoor air dry bulb"},
-      {si, "txtTraSI", "71", "71.1", "from -51 to 71 °C for the return air dry bulb"},
+      {si, "txtToaSI", "-51.11", "-51.12", "from -51.11 to 71.11 °C for the outdoor air dry bulb"},
+      {si, "txtTraSI", "71.11", "71.12", "from -51.11 to 71.11 °C for the return air dry bulb"},
       {{"optMoistIn(0)=1", "--settings-ok"},
        "txtMoa",
        "-60",
@@ -115,11 +115,11 @@ TEST(ImpossibleInput, EachBoundIsTakenAndAStepBeyondIsRefused) {
        "from -60 to 160 °F for the outdoor air moisture"},
       {{"--si-toggle", "optMoistIn(4)=1", "--settings-ok"},
        "txtMraSI",
-       "-51",
+       "-51.11",
        "-52",
-       "from -51 to 71 °C for the return air moisture"},
+       "from -51.11 to 71.11 °C for the return air moisture"},
       {{}, "txtElev", "15000", "15001", "from -1500 to 15000 ft for the elevation"},
-      {si, "txtElev", "-457", "-458", "from -457 to 4571 m for the elevation"},
+      {si, "txtElev", "-457.17", "-457.18", "from -457.17 to 4571.77 m for the elevation"},
       {{}, "txtPoa", "-20", "-20.5", "from -20 to 20 in. w.c. for the outdoor air static pressure"},
       {si, "txtPoa", "4980", "4981", "from -4980 to 4980 Pa for the outdoor air static pressure"},
       {{},
@@ -127,7 +127,8 @@ TEST(ImpossibleInput, EachBoundIsTakenAndAStepBeyondIsRefused) {
        "19.5",
        "19.6",
        "from -20 to 19.5 in. w.c. for the return air static pressure"},
-      {si, "txtPra", "4855", "4856", "from -4980 to 4855 Pa for the return air static pressure"},
+      {si, "txtPra", "4855.5", "4855.6",
+       "from -4980 to 4855.5 Pa for the return air static pressure"},
       {{}, "txtVra", "1", "0", "greater than 0 for the return air volume"},
       {{}, "txtV", "1", "-5", "greater than 0 for the supply air volume"},
       {{"optOutdoor=1", "--settings-ok"},
@@ -155,6 +156,34 @@ TEST(ImpossibleInput, EachBoundIsTakenAndAStepBeyondIsRefused) {
     const std::string err = entered(row.beyond);
     ASSERT_GE(err.size(), refused.size()) << err;
     EXPECT_EQ(err.substr(err.size() - refused.size()), refused);
+  }
+}
+
+// A case at the edge of a range switches units both ways: each SI range is
+// the same quantity as its English one.
+TEST(ImpossibleInput, ACaseAtABoundSwitchesUnits) {
+  const struct {
+    std::vector<std::string> entries;
+    const char* siBox;
+    const char* siText;
+  } rows[] = {
+      {{"txtTra=160"}, "txtTraSI", "71.1"},
+      {{"txtElev=15000"}, "txtElev", "4571.777"},
+      {{"txtElev=-1500"}, "txtElev", "-457.1777"},
+      {{"txtPoa=19.5", "txtPra=19.5"}, "txtPra", "4855.5"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.entries.front());
+    std::vector<std::string> args = row.entries;
+    args.insert(args.end(), {"--settings-ok", "--si-toggle", "--settings-ok"});
+    const CalcRun si = run(args);
+    EXPECT_EQ(si.err.find("Error"), std::string::npos) << si.err;
+    EXPECT_EQ(si.result["state"]["SIUnits"], 1);
+    EXPECT_EQ(si.result["controls"][row.siBox]["text"], row.siText);
+    args.insert(args.end(), {"--si-toggle", "--settings-ok"});
+    const CalcRun back = run(args);
+    EXPECT_EQ(back.err.find("Error"), std::string::npos) << back.err;
+    EXPECT_EQ(back.result["state"]["SIUnits"], 0);
   }
 }
 

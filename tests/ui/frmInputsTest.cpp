@@ -77,6 +77,22 @@ TEST_F(InputsTest, EntryBoxWritesItsTwinInTheOtherUnits) {
   }
 }
 
+// Before any calculation each SI box already shows its English twin in SI
+// units, for the moisture kind the program starts with (wet bulb).
+TEST_F(InputsTest, AtStartUpEachSIBoxShowsItsEnglishTwin) {
+  const TextBox* const boxes[] = {&in.txtToaSI, &in.txtTraSI, &in.txtMoaSI,
+                                  &in.txtMraSI, &in.txtVSI,   &in.txtVraSI};
+  Texts before;
+  for (const TextBox* box : boxes) {
+    before.push_back(box->text());
+  }
+  windows.inputs.ShowSIBoxes();
+  for (std::size_t i = 0; i < before.size(); ++i) {
+    EXPECT_EQ(boxes[i]->text(), before[i]) << boxes[i]->name();
+  }
+  EXPECT_EQ(in.txtMoaSI.text(), "23.9");
+}
+
 // Each box of a twin pair writes the other, and every write runs the
 // written box's handler: the twin's handler must leave the typed box alone,
 // or the two would write each other without end. Every twin box's handler

@@ -62,7 +62,7 @@ TEST_F(FillCaptionsTest, EnglishUnitsUseTheEnglishPatterns) {
   state.VelOa = 812.4F;   // "#,###"
   state.VelEa = 1001.6F;  // rounds up
   state.Vea = 10250.4F;   // "###,###"
-  state.Tea = 0.5F;       // "###.0" shows no integer digit below 1
+  state.Tea = 0.5F;       // shown with its leading zero
   state.Vsa = 9800;
   state.Tsa = 61.25F;  // half away from zero
   state.Vra = 0;       // "###,###" shows nothing for zero
@@ -126,9 +126,9 @@ TEST_F(FillCaptionsTest, SIUnitsConvertEveryValue) {
   state.SIUnits = 1;
   ASSERT_FLOAT_EQ(state.SIFlowFactor, 0.58851F);  // m3/h, as the splash set it
   state.VelOa = 1000;                             // 5.08 m/s
-  state.VelEa = 500;
-  state.Vea = 10000;  // 16,991.98 m3/h
-  state.Tea = 32;     // 0 °C
+  state.VelEa = 100;                              // below 1 m/s: "0.51"
+  state.Vea = 10000;                              // 16,991.98 m3/h
+  state.Tea = 32;                                 // 0 °C
   state.Vsa = 5885.1F;
   state.Tsa = -4;  // -20 °C
   state.Vra = 0;
@@ -140,7 +140,7 @@ TEST_F(FillCaptionsTest, SIUnitsConvertEveryValue) {
   state.dPr = 0.5F;
   state.Vpurge = 0;
   state.HeatS = 1000000;  // 292.8 kW
-  state.HeatL = -500000;
+  state.HeatL = -1000;    // -0.29 kW, with its leading zero
   state.HeatT = 10000000;
   state.AcfmList = {9.0, 9.0, 9.0, 9.0, 9.0};  // not shown in SI units
   state.SIFlowList = {1000.4, 16991.98, platform::Variant{}, 0.0, 42.5};
@@ -151,7 +151,7 @@ TEST_F(FillCaptionsTest, SIUnitsConvertEveryValue) {
 
   expectCaptions({
       {&main.lblVelO, "5.08"},
-      {&main.lblVelE, "2.54"},
+      {&main.lblVelE, "0.51"},
       {&main.lblVea, "16,992"},
       {&main.lblTea, "0.0"},
       {&main.lblVsa, "10,000"},
@@ -165,7 +165,7 @@ TEST_F(FillCaptionsTest, SIUnitsConvertEveryValue) {
       {&main.lblDPr, "124.5"},
       {&main.lblVPurge, "0"},
       {&main.lblHeatS, "292.80"},
-      {&main.lblHeatL, "-146.40"},
+      {&main.lblHeatL, "-0.29"},
       {&main.lblHeatT, "2,928.00"},
       {&main.lblAcfmO, "1,000"},
       {&main.lblAcfmS, "16,992"},
@@ -342,10 +342,13 @@ TEST_F(UiTest, PresentedUnitsAreTheWindowsUnitLabels) {
     bool si;
     bool litres;
     platform::OptionButton* output;
+    const char* enthalpy;
   } rows[] = {
-      {false, false, &fields.settings.optOutWB},  {false, false, &fields.settings.optOutDP},
-      {true, false, &fields.settings.optOUTWBSI}, {true, true, &fields.settings.optOUTDPSI},
-      {true, true, &fields.settings.optOUTWBSI},
+      {false, false, &fields.settings.optOutWB, "BTU/lb"},
+      {false, false, &fields.settings.optOutDP, "BTU/lb"},
+      {true, false, &fields.settings.optOUTWBSI, "kJ/kg"},
+      {true, true, &fields.settings.optOUTDPSI, "kJ/kg"},
+      {true, true, &fields.settings.optOUTWBSI, "kJ/kg"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.output->name() + (row.litres ? " l/s" : ""));
@@ -376,6 +379,7 @@ TEST_F(UiTest, PresentedUnitsAreTheWindowsUnitLabels) {
     };
     expectCaptions({std::begin(rows), std::end(rows)});
     EXPECT_EQ(frame.substr(frame.find_last_of(' ') + 1), units.energy);
+    EXPECT_EQ(units.enthalpy, row.enthalpy);
   }
 }
 

@@ -292,8 +292,8 @@ void frmSettings::fillCaptions(bool calculate) {
   const OutputUnits outputs[] = {
       {&f.optOutWB, "°F WB", "gr/lb", "BTU/lb"},
       {&f.optOutDP, "°F DP", "gr/lb", "BTU/lb"},
-      {&f.optOUTWBSI, "°C WB", "g/kg", "kj/kg"},
-      {&f.optOUTDPSI, "°C DP", "g/kg", " kj/kg"},
+      {&f.optOUTWBSI, "°C WB", "g/kg", "kJ/kg"},
+      {&f.optOUTDPSI, "°C DP", "g/kg", "kJ/kg"},
   };
   for (const OutputUnits& output : outputs) {
     if (output.option->value()) {

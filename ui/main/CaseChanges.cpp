@@ -116,6 +116,7 @@ void frmWheel::mnuFileClose_Click() {
   ModCalc::CopyCatalogRow(engine().catalog, startupCatalog_, 0);
   annualRecord.reset();
   caseSaved("");
+  ports().views.caseReplaced();
 }
 
 }  // namespace ui

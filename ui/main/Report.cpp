@@ -299,7 +299,7 @@ void frmWheel::Printout(platform::Page& page) {
   const bool litres = s.SIFlowUnit == 1;
   const std::string motor =
       s.ModelIndex == 0 && c.MotorHP[0].empty() ? "Custom" : motorText(c.MotorHP[sel], si);
-  const char* heatPattern = si ? "#,###.00" : "##,###,###";
+  const char* heatPattern = si ? "#,##0.00" : "##,###,###";
   const auto dimension = [&](float inches, const char* pattern) {
     return fmt(inches * length, pattern);
   };
@@ -329,7 +329,7 @@ void frmWheel::Printout(platform::Page& page) {
        {si ? "Water Recovered, kg/h" : "Water Recovered, lb/h", r.waterRecovered.text()}});
 
   // Velocities, pressures and effectiveness.
-  const char* velocityPattern = si ? "#,###.00" : "###,###";
+  const char* velocityPattern = si ? "#,##0.00" : "###,###";
   const char* pressurePattern = si ? "###0" : "#0.00";
   const auto staticPressure = [&](float inWC) {
     // A float product, as the main window's pressure drops are.

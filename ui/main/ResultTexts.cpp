@@ -38,17 +38,11 @@ ResultUnits unitsOf(const ResultDisplay& d, std::int16_t siFlowUnit) {
             "BTU/H"};
   }
   const std::string flow = siFlowUnit == 0 ? "m3/hr" : "l/sec";
-  // The dew-point enthalpy unit is written with a leading space.
-  return {"°C DB",
-          d.wetBulb ? "°C WB" : "°C DP",
-          "g/kg",
-          "%, RH",
-          d.wetBulb ? "kj/kg" : " kj/kg",
-          flow,
-          "a." + flow,
-          "m/sec",
-          "pascals",
-          "kg H2O/h",
+  return {"°C DB",     d.wetBulb ? "°C WB" : "°C DP",
+          "g/kg",      "%, RH",
+          "kJ/kg",     flow,
+          "a." + flow, "m/sec",
+          "pascals",   "kg H2O/h",
           "KW"};
 }
 
@@ -127,10 +121,10 @@ ResultTexts presentRating(const ModCalc::CalcState& s, const ResultDisplay& disp
       return fpm * units::kMetresPerFoot / units::kMinutesPerHour;
     };
     const auto kilowatts = [](double btuh) {
-      return shown(btuh * units::kKilowattsPerBtuPerHour, "#,###.00");
+      return shown(btuh * units::kKilowattsPerBtuPerHour, "#,##0.00");
     };
-    r.velocityOutdoor = shown(metresPerSecond(s.VelOa), "##.00");
-    r.velocityExhaust = shown(metresPerSecond(s.VelEa), "##.00");
+    r.velocityOutdoor = shown(metresPerSecond(s.VelOa), "#0.00");
+    r.velocityExhaust = shown(metresPerSecond(s.VelEa), "#0.00");
     r.dpSupply = pressureDrop(s.dPs);
     r.dpExhaust = pressureDrop(s.dPr);
     r.waterRecovered = shown(s.WaterRecovered / units::kPoundsPerKilogram, "##0.00");
