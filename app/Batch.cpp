@@ -234,8 +234,8 @@ class RowRater {
       if (!outcome.results.empty()) {
         if (year) {
           const auto texts =
-              rowYearColumns(columns_.value(row, "weather"), weather_, *outcome.rated,
-                             program_->catalog, program_->state.SIUnits == 1);
+              rowYearColumns(columns_.value(row, "weather"), weather_, outcome.rated->first,
+                             program_->catalog, outcome.rated->second);
           if (const auto* problem = std::get_if<std::string>(&texts)) {
             throw RowError(*problem);
           }
@@ -258,8 +258,9 @@ class RowRater {
  private:
   struct Outcome {
     std::vector<platform::Message> shown;
-    std::vector<std::string> results;                   // none when the calculation stopped
-    std::optional<ModCalc::Case> rated = std::nullopt;  // the case calculated, for its year
+    std::vector<std::string> results;  // none when the calculation stopped
+    // The case calculated and whether in SI units, for its year.
+    std::optional<std::pair<ModCalc::Case, bool>> rated = std::nullopt;
   };
 
   Outcome run(const std::vector<std::string>& actions, const std::string& model) {
@@ -291,7 +292,8 @@ class RowRater {
       figures.insert(figures.end(), code.begin(), code.end());
     }
     if (columns_.namesWeather()) {
-      return {messages_.messages(), figures, ModCalc::readCase(program.engine)};
+      return {messages_.messages(), figures,
+              std::pair{ModCalc::readCase(program.engine), program.state.SIUnits == 1}};
     }
     return {messages_.messages(), figures};
   }

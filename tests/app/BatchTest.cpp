@@ -349,6 +349,17 @@ TEST(Batch, WeatherColumnAddsTheYearAsAnnualJsonHasIt) {
                 ", line 2: field 4 (dry bulb) is \"warm\", not a number.");
   EXPECT_EQ(field(header, rated[2], "model_selected"), "");
   EXPECT_EQ(field(header, rated[3], "heating_recovered"), "");
+  // In SI units the energy is in kWh, as the SI JSON has it.
+  std::istringstream si("units,volume,return_volume,weather\nsi,3400,3400," + shipped + "\n");
+  std::ostringstream siOut;
+  ktr::rateSchedule(si, siOut, options);
+  const auto siRated = records(siOut.str());
+  const auto siYear = nlohmann::json::parse(
+      runWithCatalog({"--si-toggle", "--settings-ok", "txtVSI=3400", "txtVraSI=3400", "--weather",
+                      shipped, "--annual-json", "-"})
+          .out)["year"];
+  EXPECT_EQ(std::stod(field(siRated[0], siRated[1], "heating_recovered")),
+            siYear.at("heating_recovered").get<double>());
   EXPECT_NE(field(header, rated[3], "model_selected"), "");
   std::filesystem::remove_all(dir);
 }
