@@ -88,14 +88,48 @@ bool copyTo(Program& program, Session& session, const std::string& path) {
   return writeOut(program, session, path, session.clipboard.text, "The summary", "Copy");
 }
 
-// View Compare Models, the table as CSV to PATH.
+// The weather and operation the annual outputs take: the project's, unless
+// --weather names another file.
+struct AnnualChoice {
+  std::string weatherPath;  // empty: the built-in year
+  ModCalc::OperationModel op;
+};
+AnnualChoice annualChoice(const Program& program, const Session& session) {
+  const std::optional<ui::AnnualRecord>& record = program.windows.main.annualRecord;
+  return {!session.weatherPath.empty() || !record ? session.weatherPath : record->weatherPath,
+          record ? record->op : ModCalc::OperationModel{}};
+}
+
+// View Compare Models, the table as CSV to PATH; with the year's columns
+// when a weather file is chosen.
 bool compareTo(Program& program, Session& session, const std::string& path) {
   const auto table = comparisonTable(ui::compareModels(program.engine));
+  auto& messages = program.windows.ports.messages;
   if (table.empty()) {
-    program.windows.ports.messages.show(kNoModelCoversNote, "Compare Models",
-                                        platform::MessageIcon::Information);
+    messages.show(kNoModelCoversNote, "Compare Models", platform::MessageIcon::Information);
   }
-  return writeOut(program, session, path, comparisonCsv(table), "The comparison", "Compare Models");
+  std::optional<ComparedYears> years;
+  const AnnualChoice annual = annualChoice(program, session);
+  if (!annual.weatherPath.empty()) {
+    std::vector<std::string> models;
+    for (const ui::ModelRating& r : table) {
+      models.push_back(r.model);
+    }
+    try {
+      auto compared = compareYears(ModCalc::readCase(program.engine), models, annual.weatherPath,
+                                   annual.op, program.catalog, program.state.SIUnits == 1);
+      if (const auto* problem = std::get_if<std::string>(&compared)) {
+        messages.show(*problem, "Compare Models", platform::MessageIcon::Exclamation);
+        return false;
+      }
+      years = std::get<ComparedYears>(std::move(compared));
+    } catch (const ModCalc::CalcError&) {
+      // The case cannot be read: the rows' messages already say why.
+      years = ComparedYears{{}, std::vector<std::optional<YearSavings>>(table.size())};
+    }
+  }
+  return writeOut(program, session, path, comparisonCsv(table, years), "The comparison",
+                  "Compare Models");
 }
 
 enum class AnnualForm { Text, Csv, Json, Report, Models };
@@ -105,11 +139,7 @@ enum class AnnualForm { Text, Csv, Json, Report, Models };
 // default one), to PATH as FORM; nothing is rated when the weather cannot
 // be read.
 bool annualTo(Program& program, Session& session, const std::string& path, AnnualForm form) {
-  // The project's weather and operation, unless --weather names another file.
-  const std::optional<ui::AnnualRecord>& record = program.windows.main.annualRecord;
-  const ModCalc::OperationModel op = record ? record->op : ModCalc::OperationModel{};
-  const std::string weatherPath =
-      !session.weatherPath.empty() || !record ? session.weatherPath : record->weatherPath;
+  const auto [weatherPath, op] = annualChoice(program, session);
   const auto weather = readWeather(weatherPath);
   auto& messages = program.windows.ports.messages;
   if (const auto* problem = std::get_if<std::string>(&weather)) {
@@ -139,15 +169,14 @@ bool annualTo(Program& program, Session& session, const std::string& path, Annua
       if (auto* offscreen = dynamic_cast<OffscreenPages*>(&program.windows.ports.pages)) {
         offscreen->ensureApplication();
       }
-      const QString problem = writeAnnualReport(
-          QString::fromStdString(path),
-          {.projectTitle = QString::fromStdString(program.state.ProjectTitle),
-           .weatherName =
-               QString::fromStdString(weatherPath.empty() ? "Built-in typical year" : weatherPath),
-           .year = result,
-           .weather = year,
-           .op = op,
-           .si = si});
+      const QString problem =
+          writeAnnualReport(QString::fromStdString(path),
+                            {.projectTitle = QString::fromStdString(program.state.ProjectTitle),
+                             .weatherName = weatherName(weatherPath),
+                             .year = result,
+                             .weather = year,
+                             .op = op,
+                             .si = si});
       if (!problem.isEmpty()) {
         messages.show(problem.toStdString(), "Annual Energy", platform::MessageIcon::Exclamation);
       }
@@ -294,7 +323,19 @@ const std::vector<ActionSpec>& actionTable() {
       {"--copy", "PATH", Kind::Output, false,
        "Edit Copy, writing the clipboard's text to PATH (- is standard output)", copyTo, "Copy"},
       {"--report", "PATH", Kind::Output, false, "the printed report as a one-page PDF at PATH",
-       [](Program& p, Session&, const std::string& path) { return p.windows.main.exportPdf(path); },
+       [](Program& p, Session&, const std::string& path) {
+         return p.windows.main.exportPdf(path, {});
+       },
+       "Export PDF"},
+      {"--report-annual", "PATH", Kind::Output, false,
+       "the printed report with the year as --annual rates it (the annual report's page) as its "
+       "second page, as a two-page PDF at PATH",
+       [](Program& p, Session& session, const std::string& path) {
+         return p.windows.main.exportPdf(path, [&p, &session] {
+           const AnnualChoice annual = annualChoice(p, session);
+           return annualReportPage(p, annual.weatherPath, annual.op);
+         });
+       },
        "Export PDF"},
       {"--rating", "summer|winter", Kind::Step, true,
        "Edit Rating Conditions: type the standard summer (outdoor 95/78 °F, return 75/63 °F "
@@ -311,7 +352,8 @@ const std::vector<ActionSpec>& actionTable() {
       {"--compare", "PATH", Kind::Output, false,
        "View Compare Models: every catalog model and the custom wheel rated for the case as "
        "if picked from the model list (the case does not change), as CSV at PATH (- is "
-       "standard output), in the units shown",
+       "standard output), in the units shown; with a weather file (--weather, or the "
+       "project's) each model's year too: cost_saved, net_energy and payback_years",
        compareTo, "Compare Models"},
       {"--chart", "PATH", Kind::Output, false,
        "View Psychrometric Chart, exported to PATH as SVG or PNG (by its extension)",
@@ -373,7 +415,8 @@ const std::vector<ActionSpec>& actionTable() {
       {"--compare-annual", "PATH", Kind::Output, false,
        "every catalog model rated over the year for the case as --annual rates it, as CSV at "
        "PATH (- is standard output): net energy, cost, heating, cooling and fan energy, frost "
-       "and operating hours, payback",
+       "and operating hours, payback (--compare with a weather file has the year beside the "
+       "ratings)",
        [](Program& p, Session& session, const std::string& path) {
          return annualTo(p, session, path, AnnualForm::Models);
        },
@@ -694,7 +737,7 @@ windows:
     }
   }
   return help + R"(
-Every output (--save, --copy, --report, --compare, --chart, --annual...,
+Every output (--save, --copy, --report..., --compare, --chart, --annual...,
 --results) describes the case calculated: when the results are not up to date it first
 calculates, as Save does, and when that calculation stops the output is not
 written. When no action calculates, the run ends with a calculation. A
@@ -719,7 +762,9 @@ The --compare columns: model, in_range (1 when the model's volume range
 covers the case), face_velocity (sfpm or m/s), dp_supply and dp_exhaust
 (in. w.c. or Pa), purge_volume (scfm or the SI flow unit), e_sensible,
 e_latent, e_total (fractions), heat_sensible, heat_latent, heat_total
-(Btu/h or kW), water_recovered (lb/h or kg/h), messages (what that
+(Btu/h or kW), water_recovered (lb/h or kg/h), with a weather file
+cost_saved (a year), net_energy (kBtu or kWh a year) and payback_years (on
+the operation's one first cost; empty without one), messages (what that
 model's run showed). A model whose run stopped has empty figures and the
 reason in messages.
 )";

@@ -205,6 +205,39 @@ std::string annualText(const ModCalc::AnnualResult& year, const ModCalc::Operati
   return text;
 }
 
+ModCalc::AnnualResult modelYear(ModCalc::Case c, const std::string& model,
+                                const ModCalc::Weather& weather, const ModCalc::OperationModel& op,
+                                const ModCalc::ModelCatalog& catalog) {
+  c.selectModel = false;
+  c.model = model;
+  ModCalc::AnnualResult year = ModCalc::rateYear(c, weather, op, catalog);
+  year.hours = {};  // a year of hours per model is more than a comparison keeps
+  return year;
+}
+
+std::variant<ComparedYears, std::string> compareYears(
+    const ModCalc::Case& c, const std::vector<std::string>& models, const std::string& weatherPath,
+    const ModCalc::OperationModel& op, const ModCalc::ModelCatalog& catalog, bool si) {
+  const auto read = readWeather(weatherPath);
+  if (const auto* problem = std::get_if<std::string>(&read)) {
+    return *problem;
+  }
+  const ModCalc::Weather& weather = std::get<ModCalc::Weather>(read);
+  ComparedYears compared{annualFigure(annualFigures({}, op, si), "net_energy").unit, {}};
+  for (const std::string& model : models) {
+    const ModCalc::AnnualResult year = modelYear(c, model, weather, op, catalog);
+    if (year.error) {
+      compared.models.emplace_back();
+      continue;
+    }
+    const std::vector<AnnualFigure> figures = annualFigures(year.year, op, si);
+    compared.models.push_back(YearSavings{annualFigure(figures, "cost_saved").value,
+                                          annualFigure(figures, "net_energy").value,
+                                          year.paybackYears});
+  }
+  return compared;
+}
+
 std::string annualComparisonCsv(const ModCalc::Case& c, const ModCalc::Weather& weather,
                                 const ModCalc::OperationModel& op,
                                 const ModCalc::ModelCatalog& catalog, bool si) {
@@ -217,12 +250,9 @@ std::string annualComparisonCsv(const ModCalc::Case& c, const ModCalc::Weather& 
     csv += std::string(",") + key + "_" + annualFigure(units, key).unit;
   }
   csv += ",payback_years,message\r\n";
-  ModCalc::Case each = c;
-  each.selectModel = false;
   for (std::size_t row = 1; row <= static_cast<std::size_t>(catalog.ModelCount); ++row) {
-    each.model = catalog.ModelName[row];
-    const ModCalc::AnnualResult year = ModCalc::rateYear(each, weather, op, catalog);
-    csv += each.model;
+    const ModCalc::AnnualResult year = modelYear(c, catalog.ModelName[row], weather, op, catalog);
+    csv += catalog.ModelName[row];
     const std::vector<AnnualFigure> figures = annualFigures(year.year, op, si);
     for (const char* key : kKeys) {
       csv += "," + (year.error ? std::string() : fixed(annualFigure(figures, key).value, 1));

@@ -5,6 +5,7 @@
 // CSV and JSON forms ktr-calc writes.
 
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -76,6 +77,29 @@ std::string operationText(const ModCalc::OperationModel& op, bool si);
 // payback, for a person.
 std::string annualText(const ModCalc::AnnualResult& year, const ModCalc::OperationModel& op,
                        bool si);
+// The case over the year with `model` as if picked from the model list.
+ModCalc::AnnualResult modelYear(ModCalc::Case c, const std::string& model,
+                                const ModCalc::Weather& weather, const ModCalc::OperationModel& op,
+                                const ModCalc::ModelCatalog& catalog);
+
+// What a model saves over the year, as the comparison shows it beside its
+// rating: cost and net purchased energy a year, and the simple payback on
+// the operation's one first cost.
+struct YearSavings {
+  double costSaved = 0;
+  double netEnergy = 0;
+  std::optional<double> paybackYears;
+};
+struct ComparedYears {
+  std::string energyUnit;                          // of netEnergy
+  std::vector<std::optional<YearSavings>> models;  // none: the year of that model was not rated
+};
+// The year of the case with each of `models` over the weather at
+// `weatherPath`; or what is wrong with the weather.
+std::variant<ComparedYears, std::string> compareYears(
+    const ModCalc::Case& c, const std::vector<std::string>& models, const std::string& weatherPath,
+    const ModCalc::OperationModel& op, const ModCalc::ModelCatalog& catalog, bool si);
+
 // Every catalog model rated over the year for the case, one CSV row each:
 // the energy and cost it saves, so the sizes can be weighed; a model the
 // case cannot be rated with has its reason in the last column.

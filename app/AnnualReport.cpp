@@ -1,15 +1,20 @@
 #include "app/AnnualReport.h"
 
 #include <QBuffer>
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPdfWriter>
+#include <memory>
 #include <string_view>
 
 #include "app/AnnualChart.h"
 #include "app/AnnualOutputs.h"
+#include "app/Program.h"
 #include "platform/FileWrite.h"
 #include "platform/NumberText.h"
+#include "platform/qt/QtPage.h"
+#include "ui/Calculate.h"
 
 namespace ktr {
 
@@ -96,6 +101,78 @@ void paintAnnualReport(QPainter& painter, const QRectF& page, const AnnualReport
   y = paintTable(painter, QRectF(area.left(), chart.bottom() + 12, area.width(), 0), r) + 14;
   paragraph("Operation: " + QString::fromStdString(operationText(r.op, r.si)), 10);
   painter.restore();
+}
+
+QString weatherName(const std::string& path) {
+  return path.empty() ? QStringLiteral("Built-in typical year")
+                      : QFileInfo(QString::fromStdString(path)).fileName();
+}
+
+bool appendsAnnualPage(const platform::SettingsStore& settings) {
+  return settings.value(ui::kApplication, "Report", "AnnualPage", "0") == "1";
+}
+
+void setAppendsAnnualPage(platform::SettingsStore& settings, bool append) {
+  settings.setValue(ui::kApplication, "Report", "AnnualPage", append ? "1" : "0");
+}
+
+ui::frmWheel::ReportPages annualReportPage(Program& program, const std::string& weatherPath,
+                                           const ModCalc::OperationModel& op) {
+  // What the page shows, kept until the report is drawn.
+  struct Year {
+    ModCalc::Weather weather;
+    ModCalc::AnnualResult year;
+    ModCalc::OperationModel op;
+  };
+  auto read = readWeather(weatherPath);
+  if (const auto* problem = std::get_if<std::string>(&read)) {
+    throw platform::PageError("The annual page: " + *problem);
+  }
+  auto kept = std::make_shared<Year>(Year{std::get<ModCalc::Weather>(std::move(read)), {}, op});
+  try {
+    kept->year =
+        ModCalc::rateYear(ModCalc::readCase(program.engine), kept->weather, op, program.catalog);
+  } catch (const ModCalc::CalcError& error) {
+    kept->year.error = error.what();
+  }
+  if (kept->year.error) {
+    throw platform::PageError("The annual page: " + *kept->year.error);
+  }
+  kept->year.hours = {};  // the page shows months and the year
+  const AnnualReport report{.projectTitle = QString::fromStdString(program.state.ProjectTitle),
+                            .weatherName = weatherName(weatherPath),
+                            .year = kept->year,
+                            .weather = kept->weather,
+                            .op = kept->op,
+                            .si = program.state.SIUnits == 1};
+  return [kept, report](platform::Page& page) {
+    auto* painted = dynamic_cast<platform::qt::PaintedPage*>(&page);
+    if (painted == nullptr) {
+      throw platform::PageError("The annual page is drawn on a printer or a PDF only.");
+    }
+    QPainter& painter = painted->painter();
+    const auto* device = dynamic_cast<const QPagedPaintDevice*>(painter.device());
+    const int dpi = qRound(painted->dotsPerInch());
+    // The whole sheet in the painter's frame, whose origin is the printable
+    // area's corner, at the page's 96 pixels an inch.
+    const QPageLayout layout = device->pageLayout();
+    const double scale = painted->dotsPerInch() / kDotsPerInch;
+    const QRectF sheet = QRectF(layout.fullRectPixels(dpi))
+                             .translated(-QPointF(layout.paintRectPixels(dpi).topLeft()));
+    painter.save();
+    painter.scale(scale, scale);
+    paintAnnualReport(painter, QRectF(sheet.topLeft() / scale, sheet.size() / scale), report);
+    painter.restore();
+  };
+}
+
+ui::frmWheel::ReportPages chosenReportPages(Program& program) {
+  const std::optional<ui::AnnualRecord>& record = program.windows.main.annualRecord;
+  if (!record || record->weatherPath.empty() ||
+      !appendsAnnualPage(program.windows.ports.settings)) {
+    return {};
+  }
+  return annualReportPage(program, record->weatherPath, record->op);
 }
 
 QString writeAnnualReport(const QString& path, const AnnualReport& report) {

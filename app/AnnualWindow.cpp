@@ -128,6 +128,13 @@ QWidget* AnnualWindow::inputs() {
   buttons->addWidget(open);
   buttons->addWidget(builtIn);
   weather->addRow(buttons);
+  // A program setting, not the project's: the project file has no room for
+  // it that files written before could still read.
+  appendToReport_ = new QCheckBox(QStringLiteral("Append the annual page to the report"));
+  appendToReport_->setChecked(appendsAnnualPage(program_.windows.ports.settings));
+  weather->addRow(appendToReport_);
+  connect(appendToReport_, &QCheckBox::toggled, this,
+          [this](bool append) { setAppendsAnnualPage(program_.windows.ports.settings, append); });
   connect(open, &QPushButton::clicked, this, [this] { openWeather(); });
   connect(builtIn, &QPushButton::clicked, this, [this] { chooseWeather({}); });
 
@@ -230,8 +237,13 @@ bool AnnualWindow::loadWeather(const std::string& path) {
   }
   weather_ = std::move(std::get<ModCalc::Weather>(read));
   weatherPath_ = path;
-  weatherName_ = path.empty() ? QStringLiteral("Built-in typical year")
-                              : QFileInfo(QString::fromStdString(path)).fileName();
+  weatherName_ = weatherName(path);
+  appendToReport_->setEnabled(!path.empty());
+  appendToReport_->setToolTip(
+      path.empty() ? QStringLiteral("The report carries the annual page of a project that names "
+                                    "a weather file: open one first.")
+                   : QStringLiteral("File, Print and Export PDF in the main window add this "
+                                    "page after the report's own."));
   weatherLabel_->setText(weatherName_ + "\n" + QString::fromStdString(weather_.location) + ", " +
                          QString::fromStdString(platform::formatNumber(
                              static_cast<double>(weather_.hours.size()), "#,##0")) +

@@ -60,6 +60,7 @@ class AnnualWindow final : public QMainWindow {
   bool si_ = false;
 
   QLabel* weatherLabel_ = nullptr;
+  QCheckBox* appendToReport_ = nullptr;
   QSpinBox* from_ = nullptr;
   QSpinBox* to_ = nullptr;
   QCheckBox* weekends_ = nullptr;

@@ -18,6 +18,7 @@
 #include <thread>
 
 #include "app/Actions.h"
+#include "app/BatchAnnual.h"
 #include "app/CatalogLocations.h"
 #include "app/KtrCalc.h"
 #include "app/Program.h"
@@ -31,6 +32,7 @@
 #include "platform/headless/MemorySettingsStore.h"
 #include "platform/headless/RecordingHelpViewer.h"
 #include "psych/modPsych.h"
+#include "ui/Calculate.h"
 #include "ui/main/CodeCheckCase.h"
 #include "ui/main/ResultTexts.h"
 #include "units/Units.h"
@@ -39,7 +41,7 @@ namespace ktr {
 
 namespace {
 
-constexpr std::array<std::string_view, 20> kInputColumns{"tag",
+constexpr std::array<std::string_view, 21> kInputColumns{"tag",
                                                          "title",
                                                          "units",
                                                          "flow_basis",
@@ -58,7 +60,8 @@ constexpr std::array<std::string_view, 20> kInputColumns{"tag",
                                                          "standard",
                                                          "zone",
                                                          "hours_8000",
-                                                         "outdoor_air_percent"};
+                                                         "outdoor_air_percent",
+                                                         "weather"};
 
 // The code check's settings; a schedule naming any of them gets the
 // kCodeCheckResults before its messages.
@@ -189,8 +192,10 @@ std::string messageText(const std::vector<platform::Message>& messages) {
 class RowRater {
  public:
   // Throws ui::StartupError when the program cannot start with the catalog.
-  RowRater(const ScheduleColumns& columns, const ModCalc::CatalogFile& catalog)
+  RowRater(const ScheduleColumns& columns, const ModCalc::CatalogFile& catalog,
+           WeatherFiles& weather)
       : columns_(columns),
+        weather_(weather),
         program_(std::make_unique<Program>(ui::Ports{.messages = messages_,
                                                      .settings = settings_,
                                                      .help = help_,
@@ -216,8 +221,10 @@ class RowRater {
   RatedRow rate(const CsvRecord& row) {
     std::vector<std::string> fields = row.fields;
     fields.resize(columns_.names().size());
+    const bool year = columns_.namesWeather();
     std::vector<std::string> rated(kResultColumns.size() - 1 +
-                                   (columns_.checksCode() ? kCodeCheckResults.size() : 0));
+                                   (columns_.checksCode() ? kCodeCheckResults.size() : 0) +
+                                   (year ? kYearColumns.size() : 0));
     std::string messages;
     bool calculated = false;
     try {
@@ -225,6 +232,16 @@ class RowRater {
       Outcome outcome = run(actions, columns_.value(row, "model"));
       messages = messageText(outcome.shown);
       if (!outcome.results.empty()) {
+        if (year) {
+          const auto texts =
+              rowYearColumns(columns_.value(row, "weather"), weather_, outcome.rated->first,
+                             program_->catalog, outcome.rated->second);
+          if (const auto* problem = std::get_if<std::string>(&texts)) {
+            throw RowError(*problem);
+          }
+          const auto& figures = std::get<std::vector<std::string>>(texts);
+          outcome.results.insert(outcome.results.end(), figures.begin(), figures.end());
+        }
         rated = std::move(outcome.results);
         calculated = true;
       }
@@ -242,6 +259,8 @@ class RowRater {
   struct Outcome {
     std::vector<platform::Message> shown;
     std::vector<std::string> results;  // none when the calculation stopped
+    // The case calculated and whether in SI units, for its year.
+    std::optional<std::pair<ModCalc::Case, bool>> rated = std::nullopt;
   };
 
   Outcome run(const std::vector<std::string>& actions, const std::string& model) {
@@ -272,6 +291,10 @@ class RowRater {
       const std::vector<std::string> code = codeCheckResults(program);
       figures.insert(figures.end(), code.begin(), code.end());
     }
+    if (columns_.namesWeather()) {
+      return {messages_.messages(), figures,
+              std::pair{ModCalc::readCase(program.engine), program.state.SIUnits == 1}};
+    }
     return {messages_.messages(), figures};
   }
 
@@ -301,6 +324,7 @@ class RowRater {
   }
 
   const ScheduleColumns& columns_;
+  WeatherFiles& weather_;
   platform::HeadlessMessageBox messages_;
   platform::MemorySettingsStore settings_;
   platform::RecordingHelpViewer help_;
@@ -341,6 +365,9 @@ std::vector<std::string> ScheduleColumns::resultHeader() const {
   if (checksCode()) {
     header.insert(header.end(), kCodeCheckResults.begin(), kCodeCheckResults.end());
   }
+  if (namesWeather()) {
+    header.insert(header.end(), kYearColumns.begin(), kYearColumns.end());
+  }
   header.emplace_back(kResultColumns.back());
   return header;
 }
@@ -349,6 +376,10 @@ bool ScheduleColumns::checksCode() const {
   return std::any_of(kCodeCheckInputs.begin(), kCodeCheckInputs.end(), [this](auto column) {
     return std::find(names_.begin(), names_.end(), column) != names_.end();
   });
+}
+
+bool ScheduleColumns::namesWeather() const {
+  return std::find(names_.begin(), names_.end(), "weather") != names_.end();
 }
 
 std::string ScheduleColumns::value(const CsvRecord& row, std::string_view column) const {
@@ -486,8 +517,9 @@ ScheduleCount rateSchedule(std::istream& in, std::ostream& out, const BatchOptio
   const auto& catalogFile = std::get<ModCalc::CatalogFile>(read);
   // One program per worker, each on a thread of its own; the first is
   // started now so a catalog the program refuses stops the run at once.
+  WeatherFiles weather(options.scheduleFolder);
   std::vector<std::unique_ptr<RowRater>> raters;
-  raters.push_back(std::make_unique<RowRater>(columns, catalogFile));
+  raters.push_back(std::make_unique<RowRater>(columns, catalogFile, weather));
   out << csvLine(columns.resultHeader());
   const unsigned workers =
       options.jobs != 0 ? options.jobs : std::max(1U, std::thread::hardware_concurrency());
@@ -517,7 +549,7 @@ ScheduleCount rateSchedule(std::istream& in, std::ostream& out, const BatchOptio
         std::clamp<std::size_t>(rows.size() / kRowsPerWorkerBlock, 1, workers);
     const std::size_t per = (rows.size() + slices - 1) / slices;
     while (raters.size() < slices) {
-      raters.push_back(std::make_unique<RowRater>(columns, catalogFile));
+      raters.push_back(std::make_unique<RowRater>(columns, catalogFile, weather));
     }
     const auto rateSlice = [&](std::size_t slice) {
       for (std::size_t i = slice * per; i < std::min(rows.size(), (slice + 1) * per) && !stopped();
@@ -628,6 +660,7 @@ int runBatchCommand(const std::vector<std::string>& args, std::ostream& out, std
   }
   BatchArguments read = readBatchArguments(args);
   const bool fromInput = read.schedule == "-";
+  read.options.scheduleFolder = fromInput ? "" : read.schedule.parent_path();
   const std::string scheduleName = fromInput ? "standard input" : read.schedule.string();
   std::ifstream scheduleFile;
   if (!fromInput) {
@@ -760,7 +793,9 @@ dew_point, wet_bulb, humidity_ratio or rh, wheel total or sensible, model a
 catalog model offered for the volume (empty: selected automatically),
 standard ashrae-90.1-2019 or eu-1253-2014, zone a climate zone (0A to 6B, 7
 or 8), hours_8000 1 or 0 and outdoor_air_percent the code check's settings
-as --code-check takes them. Numbers take a period as decimal point.
+as --code-check takes them, weather a weather file (relative to the
+schedule's folder, or absolute) to rate the row's year over. Numbers take a
+period as decimal point.
 
 RESULTS.csv (standard output without -o or with -o -) has the schedule's
 columns, then model_selected, supply_db, supply_moisture, exhaust_db,
@@ -769,7 +804,10 @@ return_scfm, exhaust_scfm, face_velocity, dp_supply, dp_exhaust,
 purge_volume, e_sensible, e_latent, e_total (fractions), heat_sensible,
 heat_latent, heat_total, water_recovered, in the row's units, with any code
 check setting code_required, err_cooling, err_heating (fractions, empty
-where exempt) and code_pass (1 or 0), and messages:
+where exempt) and code_pass (1 or 0), with a weather column the year under
+the default operation, as --annual-json names its figures:
+heating_recovered, cooling_recovered, fan_energy, net_energy, cost_saved,
+frost_hours, economizer_hours and operating_hours, and messages:
 every message the case showed, or the error that kept it from being rated. A
 bad row never stops the run. Large schedules use every core (--jobs N to
 choose); the results keep the schedule's order. Ctrl+C stops after the rows

@@ -30,6 +30,8 @@ class ScheduleColumns {
   std::vector<std::string> resultHeader() const;
   // The schedule names a code check setting: its results get the verdicts.
   bool checksCode() const;
+  // The schedule has a weather column: its results get the year's figures.
+  bool namesWeather() const;
 
   // The ktr-calc actions that type this row's case and calculate it; throws
   // RowError naming the field when a value cannot be typed.
@@ -49,6 +51,9 @@ struct RowError : std::runtime_error {
 
 struct BatchOptions {
   std::optional<std::filesystem::path> catalog;
+  // Where a relative weather file of the schedule is; empty: the current
+  // folder.
+  std::filesystem::path scheduleFolder;
   unsigned jobs = 0;  // cases rated side by side; 0: one per core
   // Set from outside (Ctrl+C): the run ends after the rows in hand.
   const std::atomic<bool>* stop = nullptr;

@@ -5,12 +5,15 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 
+#include "app/AnnualReport.h"
 #include "app/ComparisonCsv.h"
 #include "platform/Command.h"
 #include "platform/FileWrite.h"
 #include "platform/NumberText.h"
+#include "ui/Calculate.h"
 #include "ui/main/CodeCheckCase.h"
 
 namespace ktr {
@@ -29,10 +32,12 @@ class NumberItem final : public QTableWidgetItem {
   }
 };
 
-constexpr int kCodeCheckColumn = 13;
+constexpr int kYearColumn = 13;  // cost saved, net energy, payback
+constexpr int kCodeCheckColumn = 16;
 
 QStringList headers(const ModCalc::CalcState& s) {
   const bool si = s.SIUnits == 1;
+  const QString year = si ? "kWh a year" : "kBtu a year";
   const QString flow = !si ? "scfm" : s.SIFlowUnit == 0 ? "m3/hr" : "l/sec";
   const QString energy = si ? "kW" : "Btu/h";
   return {"Model",
@@ -48,6 +53,9 @@ QStringList headers(const ModCalc::CalcState& s) {
           "Latent, " + energy,
           "Total, " + energy,
           si ? "Water, kg/h" : "Water, lb/h",
+          "Cost saved, a year",
+          "Net energy, " + year,
+          "Payback, years, same first cost",
           "Code check",
           "Messages"};
 }
@@ -58,6 +66,7 @@ CompareWindow::CompareWindow(Program& program, QWidget* parent)
     : QMainWindow(parent, Qt::Window),
       program_(program),
       note_(new QLabel(this)),
+      busy_(new QProgressBar(this)),
       table_(new QTableWidget(this)) {
   setObjectName(kCompareWindowName);
   setWindowTitle(QStringLiteral("Compare Models"));
@@ -65,7 +74,17 @@ CompareWindow::CompareWindow(Program& program, QWidget* parent)
   auto* layout = new QVBoxLayout(central);
   note_->setWordWrap(true);
   layout->addWidget(note_);
+  busy_->setRange(0, 0);
+  busy_->setTextVisible(false);
+  busy_->setMaximumHeight(note_->fontMetrics().height() / 2);
+  busy_->hide();
+  layout->addWidget(busy_);
   layout->addWidget(table_);
+  connect(&yearsWatcher_, &QFutureWatcher<YearsRead>::finished, this, [this] {
+    if (!yearsWatcher_.isCanceled()) {
+      showYears(yearsWatcher_.result());
+    }
+  });
   setCentralWidget(central);
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -95,14 +114,10 @@ CompareWindow::CompareWindow(Program& program, QWidget* parent)
 void CompareWindow::refresh() {
   const ModCalc::CalcState& s = program_.state;
   ratings_ = comparisonTable(ui::compareModels(program_.engine));
-  note_->setText(
-      ratings_.empty()
-          ? QString::fromUtf8(kNoModelCoversNote)
-          : QStringLiteral("Every model rated for this case as if picked from the model list. "
-                           "Double-click a row, or press Enter, to select that model."));
+  setNote({});
   table_->setSortingEnabled(false);
   table_->clear();
-  table_->setColumnCount(15);
+  table_->setColumnCount(kCodeCheckColumn + 2);
   // Each heading's unit on a line of its own keeps the columns narrow.
   table_->setHorizontalHeaderLabels(headers(s).replaceInStrings(", ", ",\n"));
   table_->setRowCount(static_cast<int>(ratings_.size()));
@@ -149,6 +164,92 @@ void CompareWindow::refresh() {
   table_->setColumnHidden(kCodeCheckColumn, !program_.windows.codeCheck);
   table_->setSortingEnabled(true);
   table_->resizeColumnsToContents();
+  rateYears();
+}
+
+void CompareWindow::rateYears() {
+  years_.reset();
+  // A run under way is for the table as it was: its result is not shown.
+  yearsWatcher_.setFuture(QFuture<YearsRead>());
+  busy_->hide();
+  const std::optional<ui::AnnualRecord>& record = program_.windows.main.annualRecord;
+  const bool rated = record && !record->weatherPath.empty() && !ratings_.empty();
+  for (int column = kYearColumn; column < kCodeCheckColumn; ++column) {
+    table_->setColumnHidden(column, !rated);
+  }
+  if (!rated) {
+    return;
+  }
+  ModCalc::Case c;
+  try {
+    c = ModCalc::readCase(program_.engine);
+  } catch (const ModCalc::CalcError&) {
+    return;  // the rows' messages say why
+  }
+  std::vector<std::string> models;
+  for (const ui::ModelRating& r : ratings_) {
+    models.push_back(r.model);
+  }
+  setNote("Rating every model over the year of " + weatherName(record->weatherPath) + "…");
+  busy_->show();
+  // 35 models over 8,760 hours take a good part of a second: the window
+  // stays responsive meanwhile.
+  yearsWatcher_.setFuture(
+      QtConcurrent::run([c, models = std::move(models), path = record->weatherPath, op = record->op,
+                         catalog = program_.catalog, si = program_.state.SIUnits == 1] {
+        return compareYears(c, models, path, op, catalog, si);
+      }));
+}
+
+void CompareWindow::showYears(const YearsRead& read) {
+  busy_->hide();
+  const std::optional<ui::AnnualRecord>& record = program_.windows.main.annualRecord;
+  if (!record) {
+    return;
+  }
+  if (const auto* problem = std::get_if<std::string>(&read)) {
+    setNote("No year rated: " + QString::fromStdString(*problem));
+    return;
+  }
+  years_ = std::get<ComparedYears>(read);
+  const double cost = record->op.firstCost;
+  setNote("The year over " + weatherName(record->weatherPath) +
+          " under the project's annual operation: cost and net purchased energy saved, and the "
+          "simple payback on the one first cost entered in Annual Energy (" +
+          (cost > 0 ? QString::fromStdString(platform::formatNumber(cost, "#,##0"))
+                    : QStringLiteral("none entered")) +
+          "), the same for every model.");
+  table_->setSortingEnabled(false);
+  for (int row = 0; row < table_->rowCount(); ++row) {
+    const auto index = static_cast<std::size_t>(table_->item(row, 0)->data(Qt::UserRole).toInt());
+    const std::optional<YearSavings>& year = years_->models[index];
+    if (!year) {
+      continue;
+    }
+    const auto put = [&](int column, double value, const char* pattern) {
+      table_->setItem(
+          row, column,
+          new NumberItem(QString::fromStdString(platform::formatNumber(value, pattern)), value));
+    };
+    put(kYearColumn, year->costSaved, "0");
+    put(kYearColumn + 1, year->netEnergy, "0");
+    if (year->paybackYears) {
+      put(kYearColumn + 2, *year->paybackYears, "0.0");
+    }
+  }
+  table_->setSortingEnabled(true);
+  for (int column = kYearColumn; column < kCodeCheckColumn; ++column) {
+    table_->resizeColumnToContents(column);
+  }
+}
+
+void CompareWindow::setNote(const QString& year) {
+  const QString ratings =
+      ratings_.empty() ? QString::fromUtf8(kNoModelCoversNote)
+                       : QStringLiteral(
+                             "Every model rated for this case as if picked from the model list. "
+                             "Double-click a row, or press Enter, to select that model.");
+  note_->setText(year.isEmpty() ? ratings : ratings + "\n" + year);
 }
 
 void CompareWindow::select(int row) {
@@ -163,6 +264,11 @@ void CompareWindow::exportCsv() {
     return;
   }
   refresh();
+  // The file holds the years too when they are rated.
+  yearsWatcher_.waitForFinished();
+  if (yearsWatcher_.future().resultCount() > 0) {
+    showYears(yearsWatcher_.result());
+  }
   QString path =
       QFileDialog::getSaveFileName(this, QStringLiteral("Export CSV"), QStringLiteral("models.csv"),
                                    QStringLiteral("Comma-separated values (*.csv)"));
@@ -170,7 +276,7 @@ void CompareWindow::exportCsv() {
     return;
   }
   if (const auto problem =
-          platform::writeFileAtomically(path.toStdString(), comparisonCsv(ratings_))) {
+          platform::writeFileAtomically(path.toStdString(), comparisonCsv(ratings_, years_))) {
     program_.windows.ports.messages.show(
         "The comparison could not be written to " + path.toStdString() + ": " + *problem + ".",
         windowTitle().toStdString(), platform::MessageIcon::Exclamation);

@@ -66,11 +66,14 @@ std::vector<std::string> shownFigures(const ui::ModelRating& r) {
           fixed(f.waterRecovered.value, 2)};
 }
 
-std::string comparisonCsv(const std::vector<ui::ModelRating>& ratings) {
+std::string comparisonCsv(const std::vector<ui::ModelRating>& ratings,
+                          const std::optional<ComparedYears>& years) {
   std::string csv =
       "model,in_range,face_velocity,dp_supply,dp_exhaust,purge_volume,e_sensible,e_latent,"
-      "e_total,heat_sensible,heat_latent,heat_total,water_recovered,messages\r\n";
-  for (const ui::ModelRating& r : ratings) {
+      "e_total,heat_sensible,heat_latent,heat_total,water_recovered,";
+  csv += years ? "cost_saved,net_energy,payback_years,messages\r\n" : "messages\r\n";
+  for (std::size_t k = 0; k < ratings.size(); ++k) {
+    const ui::ModelRating& r = ratings[k];
     std::vector<std::string> fields{field(r.model), r.inRange ? "1" : "0"};
     if (r.completed) {
       for (std::string& figure : shownFigures(r)) {
@@ -78,6 +81,12 @@ std::string comparisonCsv(const std::vector<ui::ModelRating>& ratings) {
       }
     } else {
       fields.resize(fields.size() + 11);
+    }
+    if (years) {
+      const std::optional<YearSavings>& year = years->models[k];
+      fields.push_back(year ? fixed(year->costSaved, 1) : "");
+      fields.push_back(year ? fixed(year->netEnergy, 1) : "");
+      fields.push_back(year && year->paybackYears ? fixed(*year->paybackYears, 2) : "");
     }
     fields.push_back(field(joined(r.messages, "; ")));
     csv += joined(fields, ",") + "\r\n";

@@ -3,9 +3,11 @@
 // The model comparison as comma-separated text (RFC 4180), in the units the
 // program shows.
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "app/AnnualOutputs.h"
 #include "engine/CalcState.h"
 #include "ui/main/ModelComparison.h"
 
@@ -22,7 +24,10 @@ inline constexpr const char* kNoModelCoversNote =
     "\"Display All Wheels in Input List Box\" in the override window to pick a model anyway.";
 
 // The column names, then one record per rating; every record ends in CR LF.
-std::string comparisonCsv(const std::vector<ui::ModelRating>& ratings);
+// With `years` (one per rating), the year's cost saved, net energy and
+// payback come before the messages.
+std::string comparisonCsv(const std::vector<ui::ModelRating>& ratings,
+                          const std::optional<ComparedYears>& years = std::nullopt);
 
 // One completed rating's figures in the units shown: face velocity, supply
 // and exhaust pressure drop, purge volume, the three effectiveness

@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QThreadPool>
 #include <map>
 #include <utility>
 
@@ -303,6 +304,9 @@ std::vector<std::string> Desktop::screenshots(const QString& folder,
     w.main.mnuViewAnnual_Click();
     w.main.mnuViewCodeCheck_Click();
   });
+  // The comparison's years are rated off the window's thread.
+  QThreadPool::globalInstance()->waitForDone();
+  QApplication::processEvents();
   for (const QString& name :
        {kChartWindowName, kCompareWindowName, kAnnualWindowName, kCodeCheckWindowName}) {
     if (auto* window = mainWindow.findChild<QMainWindow*>(name, Qt::FindDirectChildrenOnly)) {

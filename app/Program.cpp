@@ -1,12 +1,15 @@
 #include "app/Program.h"
 
+#include "app/AnnualReport.h"
 #include "engine/Catalog.h"
 #include "platform/Command.h"
 
 namespace ktr {
 
 Program::Program(ui::Ports ports)
-    : engine{state, catalog, fields, ports.messages, {}}, windows(engine, std::move(ports)) {}
+    : engine{state, catalog, fields, ports.messages, {}}, windows(engine, std::move(ports)) {
+  windows.main.reportPages = [this] { return chosenReportPages(*this); };
+}
 
 std::optional<std::string> Program::start() {
   try {

@@ -1,6 +1,6 @@
 #pragma once
 
-// One printed page, addressed in inches from the top-left corner of the
+// A printed page, addressed in inches from the top-left corner of the
 // printable area, and the devices that give one: the printer and PDF files.
 
 #include <memory>
@@ -45,6 +45,10 @@ class Page {
   virtual void pictureWithout(std::string_view name, std::string_view leftOut, double x, double y,
                               double width, double height) = 0;
   virtual void line(double x1, double y1, double x2, double y2) = 0;
+
+  // Ends the page drawn so far and starts the next; what follows is drawn
+  // on it, from its top-left corner.
+  virtual void newPage() = 0;
 
   // Ends the document: the page goes to the printer or the file is written.
   // Throws PageError when it cannot.

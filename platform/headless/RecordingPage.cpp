@@ -24,6 +24,7 @@ class SharedRecordingPage final : public Page {
     page_->pictureWithout(name, leftOut, x, y, width, height);
   }
   void line(double x1, double y1, double x2, double y2) override { page_->line(x1, y1, x2, y2); }
+  void newPage() override { page_->newPage(); }
   void finish() override { page_->finish(); }
 
  private:
@@ -53,6 +54,10 @@ void RecordingPage::pictureWithout(std::string_view name, std::string_view leftO
 
 void RecordingPage::line(double x1, double y1, double x2, double y2) {
   items_.push_back({PageItem::Kind::Line, x1, y1, "", font_, x2, y2, ""});
+}
+
+void RecordingPage::newPage() {
+  items_.push_back({PageItem::Kind::NewPage, 0, 0, "", font_, 0, 0, ""});
 }
 
 std::unique_ptr<Page> RecordingPageDevice::give() {

@@ -10,7 +10,7 @@ namespace platform {
 
 // One thing drawn on a recording page.
 struct PageItem {
-  enum class Kind { Text, Picture, Line };
+  enum class Kind { Text, Picture, Line, NewPage };
   Kind kind = Kind::Text;
   double x = 0;
   double y = 0;
@@ -39,6 +39,7 @@ class RecordingPage final : public Page {
   void pictureWithout(std::string_view name, std::string_view leftOut, double x, double y,
                       double width, double height) override;
   void line(double x1, double y1, double x2, double y2) override;
+  void newPage() override;
   void finish() override { finished_ = true; }
 
   const std::vector<PageItem>& items() const { return items_; }

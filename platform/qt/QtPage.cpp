@@ -77,13 +77,16 @@ struct PdfFile {
   QBuffer drawn;
 };
 
-class QtPage final : public Page {
+class QtPage final : public PaintedPage {
  public:
   // Paints on `device`, which the page owns (a PDF writer) or not (the
   // printer, when `owned` is empty); a PDF goes to `pdf` when finished.
   QtPage(QPagedPaintDevice& device, std::unique_ptr<QPagedPaintDevice> owned,
          std::unique_ptr<PdfFile> pdf)
-      : pdf_(std::move(pdf)), owned_(std::move(owned)), dpi_(device.logicalDpiY()) {
+      : pdf_(std::move(pdf)),
+        owned_(std::move(owned)),
+        device_(device),
+        dpi_(device.logicalDpiY()) {
     if (!painter_.begin(&device)) {
       throw PageError("The page could not be started.");
     }
@@ -144,6 +147,15 @@ class QtPage final : public Page {
     painter_.restore();
   }
 
+  void newPage() override {
+    if (!device_.newPage()) {
+      throw PageError("The next page could not be started.");
+    }
+  }
+
+  QPainter& painter() override { return painter_; }
+  double dotsPerInch() const override { return dpi_; }
+
   void finish() override {
     if (!painter_.end()) {
       throw PageError("The page could not be finished.");
@@ -162,6 +174,7 @@ class QtPage final : public Page {
 
   std::unique_ptr<PdfFile> pdf_;  // outlives the writer that draws into it
   std::unique_ptr<QPagedPaintDevice> owned_;
+  QPagedPaintDevice& device_;
   QPainter painter_;
   double dpi_;
   Font font_;

@@ -5,12 +5,21 @@
 // compiled in; the face "arial" is drawn in Liberation Sans, which has the
 // same metrics.
 
+#include <QPainter>
 #include <QPrinter>
 #include <memory>
 
 #include "platform/Page.h"
 
 namespace platform::qt {
+
+// A page this device gives, for drawing Qt's own way: its painter, whose
+// origin is the printable area's top-left corner, and its dots per inch.
+class PaintedPage : public Page {
+ public:
+  virtual QPainter& painter() = 0;
+  virtual double dotsPerInch() const = 0;
+};
 
 class QtPageDevice final : public PageDevice {
  public:

@@ -310,6 +310,60 @@ TEST(Batch, CodeCheckColumnsCarryTheVerdicts) {
             "Error: line 6: outdoor_air_percent: '0' is not a number above 0 and at most 100");
 }
 
+// A weather column adds the year's figures before the messages: as
+// --annual-json gives them for the same case, the file read relative to the
+// schedule's folder; an unreadable file is that row's error, and a row
+// without a file has the columns empty.
+TEST(Batch, WeatherColumnAddsTheYearAsAnnualJsonHasIt) {
+  const auto dir = std::filesystem::temp_directory_path() / "ktr-batch-weather";
+  std::filesystem::create_directories(dir);
+  const std::string shipped =
+      KTR_SOURCE_DIR "/resources/weather/USA_IL_Chicago-OHare.Intl.AP.725300_TMY3.epw";
+  std::ofstream(dir / "bad.csv") << "month,day,hour,dry_bulb_c,rh\n1,1,1,warm,50\n";
+  std::istringstream in("tag,volume,return_volume,weather\nA,2000,2000," + shipped +
+                        "\nB,2000,2000,bad.csv\nC,2000,2000,\nD,3000,3000," + shipped + "\n");
+  std::ostringstream out;
+  ktr::BatchOptions options;
+  options.catalog = KTR_SOURCE_DIR "/resources/ktrmodel6.csv";
+  options.scheduleFolder = dir;
+  ktr::rateSchedule(in, out, options);
+  const auto rated = records(out.str());
+  ASSERT_EQ(rated.size(), 5U);
+  const CsvRecord& header = rated[0];
+  const std::vector<std::string> tail(header.fields.end() - 9, header.fields.end());
+  EXPECT_EQ(tail, (std::vector<std::string>{"heating_recovered", "cooling_recovered", "fan_energy",
+                                            "net_energy", "cost_saved", "frost_hours",
+                                            "economizer_hours", "operating_hours", "messages"}));
+  for (const auto& [row, volume] : {std::pair{1, "2000"}, std::pair{4, "3000"}}) {
+    const CalcRun own =
+        runWithCatalog({std::string("txtV=") + volume, std::string("txtVra=") + volume, "--weather",
+                        shipped, "--annual-json", "-"});
+    const auto year = nlohmann::json::parse(own.out).at("year");
+    for (std::size_t k = 0; k + 1 < tail.size(); ++k) {
+      SCOPED_TRACE(tail[k]);
+      EXPECT_EQ(std::stod(field(header, rated[row], tail[k])), year.at(tail[k]).get<double>());
+    }
+  }
+  EXPECT_EQ(field(header, rated[2], "messages"),
+            "Error: line 3: weather: " + (dir / "bad.csv").string() +
+                ", line 2: field 4 (dry bulb) is \"warm\", not a number.");
+  EXPECT_EQ(field(header, rated[2], "model_selected"), "");
+  EXPECT_EQ(field(header, rated[3], "heating_recovered"), "");
+  // In SI units the energy is in kWh, as the SI JSON has it.
+  std::istringstream si("units,volume,return_volume,weather\nsi,3400,3400," + shipped + "\n");
+  std::ostringstream siOut;
+  ktr::rateSchedule(si, siOut, options);
+  const auto siRated = records(siOut.str());
+  const auto siYear = nlohmann::json::parse(
+      runWithCatalog({"--si-toggle", "--settings-ok", "txtVSI=3400", "txtVraSI=3400", "--weather",
+                      shipped, "--annual-json", "-"})
+          .out)["year"];
+  EXPECT_EQ(std::stod(field(siRated[0], siRated[1], "heating_recovered")),
+            siYear.at("heating_recovered").get<double>());
+  EXPECT_NE(field(header, rated[3], "model_selected"), "");
+  std::filesystem::remove_all(dir);
+}
+
 TEST(Batch, CommandWritesTheResultsFileAndRefusesToOverwriteTheSchedule) {
   const auto dir = std::filesystem::temp_directory_path() / "ktr-batch-test";
   std::filesystem::create_directories(dir);

@@ -17,6 +17,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTextBrowser>
+#include <QThreadPool>
 #include <QToolBar>
 #include <algorithm>
 #include <filesystem>
@@ -26,7 +27,9 @@
 #include <string>
 #include <vector>
 
+#include "app/AnnualOutputs.h"
 #include "app/AnnualWindow.h"
+#include "app/CompareWindow.h"
 #include "app/Desktop.h"
 #include "app/ViewWindows.h"
 #include "platform/Twips.h"
@@ -37,6 +40,7 @@
 #include "platform/qt/QtHelpViewer.h"
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtPage.h"
+#include "ui/Calculate.h"
 
 namespace {
 
@@ -748,12 +752,60 @@ TEST_F(DesktopViewsTest, CodeCheckDesignConditionsFollowTheUnits) {
   EXPECT_TRUE(window->findChild<QLabel*>("lblVerdicts")->text().contains("outdoor 36/25.56 °C"));
 }
 
+// The column of `table` headed `heading`, or -1.
+int headedColumn(const QTableWidget& table, const QString& heading) {
+  for (int column = 0; column < table.columnCount(); ++column) {
+    if (table.horizontalHeaderItem(column)->text() == heading) {
+      return column;
+    }
+  }
+  return -1;
+}
+
+// A project naming a weather file gets each model's year once the worker is
+// done: the payback on the one first cost, the cost saved as the model's own
+// year has it; without a weather file the columns stay hidden.
+TEST_F(DesktopViewsTest, CompareShowsEveryModelsYearOverTheProjectsWeather) {
+  action("mnuViewCompare").trigger();
+  auto* window = desktop.mainWindow.findChild<ktr::CompareWindow*>(ktr::kCompareWindowName);
+  ASSERT_NE(window, nullptr);
+  auto* table = window->findChild<QTableWidget*>();
+  const int cost = headedColumn(*table, "Cost saved,\na year");
+  const int payback = headedColumn(*table, "Payback,\nyears,\nsame first cost");
+  ASSERT_GE(cost, 0);
+  EXPECT_TRUE(table->isColumnHidden(cost));
+  ui::AnnualRecord record{
+      KTR_SOURCE_DIR "/resources/weather/USA_IL_Chicago-OHare.Intl.AP.725300_TMY3.epw", {}};
+  record.op.firstCost = 2000;
+  desktop.program.windows.main.annualRecord = record;
+  window->refresh();
+  EXPECT_FALSE(table->isColumnHidden(cost));
+  // A refresh the calculation queued may start the years again.
+  for (int pass = 0; pass < 3; ++pass) {
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::processEvents();
+  }
+  int row = 0;
+  while (row < table->rowCount() && table->item(row, 0)->text() != "KW36-4") {
+    ++row;
+  }
+  ASSERT_LT(row, table->rowCount());
+  ModCalc::Case c = ModCalc::readCase(desktop.program.engine);
+  const ModCalc::AnnualResult year =
+      ktr::modelYear(c, "KW36-4", std::get<ModCalc::Weather>(ktr::readWeather(record.weatherPath)),
+                     record.op, desktop.program.catalog);
+  const double saved = ModCalc::savings(year.year, record.op).costSaved;
+  ASSERT_NE(table->item(row, cost), nullptr);
+  EXPECT_DOUBLE_EQ(table->item(row, cost)->data(Qt::UserRole).toDouble(), saved);
+  EXPECT_DOUBLE_EQ(table->item(row, payback)->data(Qt::UserRole).toDouble(), 2000 / saved);
+}
+
 TEST_F(DesktopViewsTest, CompareShowsTheCodeCheckOnceItIsSetUp) {
   action("mnuViewCompare").trigger();
   auto* window = desktop.mainWindow.findChild<ktr::CompareWindow*>(ktr::kCompareWindowName);
   ASSERT_NE(window, nullptr);
   auto* table = window->findChild<QTableWidget*>();
-  const int column = 13;
+  const int column = headedColumn(*table, "Code check");
   EXPECT_TRUE(table->isColumnHidden(column));
   desktop.program.windows.codeCheck.emplace().code = ModCalc::EnergyCode::Eu1253_2014;
   window->refresh();

@@ -86,6 +86,88 @@ TEST_F(KtrCalcAnnual, ComparesEveryModelOverTheYear) {
   EXPECT_TRUE(found);
 }
 
+// Pages of a PDF file Qt wrote: one page object each.
+int pdfPages(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  const std::string pdf{std::istreambuf_iterator<char>(file), {}};
+  int pages = 0;
+  for (auto at = pdf.find("/Type /Page"); at != std::string::npos;
+       at = pdf.find("/Type /Page", at + 1)) {
+    pages += pdf.compare(at, 12, "/Type /Pages") != 0 ? 1 : 0;
+  }
+  return pages;
+}
+
+// The fields of the CSV line of `model`, which the table must have.
+std::vector<std::string> csvRow(const std::string& csv, const std::string& model) {
+  std::istringstream lines(csv);
+  for (std::string line; std::getline(lines, line);) {
+    std::vector<std::string> fields;
+    std::istringstream row(line);
+    for (std::string field; std::getline(row, field, ',');) {
+      fields.push_back(field);
+    }
+    if (!fields.empty() && fields[0] == model) {
+      return fields;
+    }
+  }
+  ADD_FAILURE() << "no row for " << model;
+  return {};
+}
+
+// With a weather file, --compare gains each model's year: the cost and net
+// energy it saves and its payback, as the year of that model picked in the
+// list gives them; without one the table is as it was.
+TEST_F(KtrCalcAnnual, CompareCarriesEachModelsYear) {
+  ASSERT_EQ(runWithCatalog({"txtV=2000", "txtVra=2000", "--save", path("p.cse")}).status, 0);
+  std::ofstream(path("p.cse"), std::ios::app | std::ios::binary)
+      << "\"" << kShipped
+      << "\",7,19,0,0,72,50,70,30,1,55,65,0,15,0.6,0.9,0.12,1,3.5,0.85,5000\r\n";
+  const CalcRun plain = runWithCatalog({"txtV=2000", "txtVra=2000", "--compare", "-"});
+  EXPECT_EQ(plain.out.substr(0, plain.out.find('\r')).ends_with(",water_recovered,messages"), true)
+      << plain.out.substr(0, 200);
+  const CalcRun r = runWithCatalog({"--open", path("p.cse"), "--compare", "-"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find(",water_recovered,cost_saved,net_energy,payback_years,messages\r\n"),
+            std::string::npos)
+      << r.out.substr(0, 200);
+  for (const char* model : {"KW36-4", "KW42-4"}) {
+    SCOPED_TRACE(model);
+    const std::vector<std::string> row = csvRow(r.out, model);
+    ASSERT_EQ(row.size(), 17U);
+    // Typed again, the volume offers every model that covers it.
+    const CalcRun own =
+        runWithCatalog({"--open", path("p.cse"), "txtV=2000", "--calc",
+                        std::string("lstWheel=") + model, "--calc", "--annual-json", "-"});
+    ASSERT_EQ(own.status, 0) << own.err;
+    const auto json = nlohmann::json::parse(own.out);
+    ASSERT_EQ(json.at("model"), model);
+    const auto year = json.at("year");
+    EXPECT_NEAR(std::stod(row[13]), year.at("cost_saved").get<double>(), 0.051);
+    EXPECT_NEAR(std::stod(row[14]), year.at("net_energy").get<double>(), 0.051);
+    EXPECT_NEAR(std::stod(row[15]), year.at("payback").get<double>(), 0.0051);
+  }
+}
+
+// The report with the annual page is two pages, the report alone one; a
+// weather file that cannot be read writes nothing.
+TEST_F(KtrCalcAnnual, ReportCarriesTheAnnualPage) {
+  const CalcRun both = runWithCatalog(
+      {"--weather", kShipped, "--report-annual", path("two.pdf"), "--report", path("one.pdf")});
+  ASSERT_EQ(both.status, 0) << both.err;
+  EXPECT_EQ(pdfPages(path("two.pdf")), 2);
+  EXPECT_EQ(pdfPages(path("one.pdf")), 1);
+  std::ofstream(path("bad.csv")) << "month,day,hour,dry_bulb_c,rh\n1,1,1,warm,50\n";
+  const CalcRun bad =
+      runWithCatalog({"--weather", path("bad.csv"), "--report-annual", path("bad.pdf")});
+  EXPECT_EQ(bad.status, 3);
+  EXPECT_NE(bad.err.find("The report could not be written to " + path("bad.pdf") +
+                         ": The annual page: " + path("bad.csv") + ", line 2"),
+            std::string::npos)
+      << bad.err;
+  EXPECT_FALSE(std::filesystem::exists(path("bad.pdf")));
+}
+
 // A project's seventh record sets the operation (and the weather, unless
 // --weather names another).
 TEST_F(KtrCalcAnnual, TakesTheProjectsOperation) {

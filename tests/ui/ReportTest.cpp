@@ -434,5 +434,36 @@ TEST_F(ReportTest, ExportPdfAsksForAPathAndReportsAFailure) {
                          "printer is not ready."});
 }
 
+// The pages the program adds come after the report's own, on a page of
+// their own; pages that cannot be made stop the report before a page is
+// asked for.
+TEST_F(ReportTest, AddedPagesFollowTheReportOrStopIt) {
+  windows.main.reportPages = [] {
+    return [](platform::Page& page) { page.text(1, 1, "The year"); };
+  };
+  ASSERT_TRUE(windows.main.exportPdf("/tmp/two.pdf"));
+  const auto& items = pages.pages.back()->items();
+  ASSERT_GE(items.size(), 2U);
+  EXPECT_EQ(items[items.size() - 2].kind, PageItem::Kind::NewPage);
+  EXPECT_EQ(items.back().text, "The year");
+  EXPECT_TRUE(pages.pages.back()->finished());
+  EXPECT_TRUE(windows.main.exportPdf("/tmp/one.pdf", {}));
+  EXPECT_EQ(pages.pages.back()->items().back().kind, PageItem::Kind::Text);
+  EXPECT_NE(pages.pages.back()->items().back().text, "The year");
+
+  windows.main.reportPages = []() -> frmWheel::ReportPages {
+    throw platform::PageError("The annual page: no weather.");
+  };
+  EXPECT_FALSE(windows.main.exportPdf("/tmp/none.pdf"));
+  EXPECT_EQ(pages.pdfPaths.back(), "/tmp/one.pdf");
+  printDialog.answer = 1;
+  windows.main.mnuFilePrint.click();
+  EXPECT_EQ(pages.pages.size(), 2U) << "nothing printed";
+  EXPECT_EQ(texts(), (std::vector<std::string>{
+                         "Export PDF: The report could not be written to /tmp/none.pdf: The "
+                         "annual page: no weather.",
+                         "Print: The annual page: no weather."}));
+}
+
 }  // namespace
 }  // namespace ui::testing

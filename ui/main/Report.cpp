@@ -205,7 +205,7 @@ std::string elided(const platform::Page& page, const std::string& text, double w
 
 }  // namespace
 
-void frmWheel::Printout(platform::Page& page) {
+void frmWheel::Printout(platform::Page& page, const ReportPages& more) {
   const ModCalc::CalcState& s = state();
   const ModCalc::ModelCatalog& c = engine().catalog;
   const std::size_t sel = static_cast<std::size_t>(s.ModelIndex);
@@ -487,6 +487,10 @@ void frmWheel::Printout(platform::Page& page) {
   setFont(8, true);
   const std::string version = versionText();
   page.text(page.printableWidth() - page.textWidth(version), 10.2, version);
+  if (more) {
+    page.newPage();
+    more(page);
+  }
   page.finish();
 }
 
@@ -500,8 +504,11 @@ void frmWheel::mnuFilePrint_Click() {
     return;
   }
   try {
+    // Made before anything is printed: a report that cannot be whole is not
+    // printed in part.
+    const ReportPages more = reportPages ? reportPages() : ReportPages{};
     for (int copy = 1; copy <= *copies; ++copy) {
-      Printout(*ports().pages.printerPage());
+      Printout(*ports().pages.printerPage(), more);
     }
   } catch (const platform::PageError& error) {
     ports().messages.show(error.what(), "Print", platform::MessageIcon::Exclamation);
@@ -516,12 +523,17 @@ void frmWheel::mnuFileExportPdf_Click() {
 }
 
 bool frmWheel::exportPdf(const std::string& path) {
+  return exportPdf(path, reportPages);
+}
+
+bool frmWheel::exportPdf(const std::string& path, const std::function<ReportPages()>& more) {
   if (!calculateForOutput()) {
     return false;
   }
   try {
+    const ReportPages pages = more ? more() : ReportPages{};
     const std::string& title = state().ProjectTitle;
-    Printout(*ports().pages.pdfPage(path, title.empty() ? "KTR wheel rating" : title));
+    Printout(*ports().pages.pdfPage(path, title.empty() ? "KTR wheel rating" : title), pages);
     return true;
   } catch (const platform::PageError& error) {
     ports().messages.show("The report could not be written to " + path + ": " + error.what(),

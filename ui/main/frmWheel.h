@@ -41,8 +41,15 @@ class frmWheel final : public Window {
   void FillCaptions();
   // The state's inputs back into the inputs and settings dialogs' boxes.
   void FillText();
-  // The one-page report of the current case, ending the page's document.
-  void Printout(platform::Page& page);
+  // What draws the pages a report carries after its own, each on a page of
+  // its own; empty: none.
+  using ReportPages = std::function<void(platform::Page&)>;
+  // The pages the report carries after its own as the program has them (the
+  // annual page, when the engineer asks for it), made before the report
+  // starts: a platform::PageError says why they cannot be. Unset: none.
+  std::function<ReportPages()> reportPages;
+  // The report of the current case, then `more`, ending the document.
+  void Printout(platform::Page& page, const ReportPages& more = {});
 
   // Whether the results shown are those of the case in the boxes: there
   // are results, and nothing has changed since they were calculated.
@@ -74,6 +81,8 @@ class frmWheel final : public Window {
   // none while they are the built-in year and the defaults.
   std::optional<AnnualRecord> annualRecord;
   bool exportPdf(const std::string& path);
+  // The report with the pages `more` makes instead of reportPages'.
+  bool exportPdf(const std::string& path, const std::function<ReportPages()>& more);
 
   // Whether the case in the boxes differs from the one last opened or saved
   // (for a new case, from start-up).
