@@ -14,29 +14,12 @@ namespace ModCalc {
 
 namespace {
 
-constexpr platform::Rgb kCondensingColor{128, 255, 255};
-
 bool ticked(const platform::CheckBox& box) {
   return box.value() == 1;
 }
 
 bool isTemperature(std::int16_t option, bool si) {
   return si ? option == 5 || option == 6 : option == 1 || option == 2;
-}
-
-// An entry with an SI twin: the engineer types in the twin of the units in
-// force, so that box is the one checked and named; the value is the
-// English box's, which the twin keeps converted.
-template <typename T>
-T readEntry(const TextBox& box, const TextBox& boxSI, bool si, std::string_view what,
-            const std::optional<Bounds>& bounds) {
-  const TextBox& typed = si ? boxSI : box;
-  if (bounds) {
-    readNumber<double>(typed, what, *bounds);
-  } else {
-    readNumber<double>(typed, what);
-  }
-  return readNumber<T>(box, what);
 }
 
 VolumeBasis flowBasis(const SettingsFields& settings) {
@@ -47,12 +30,6 @@ VolumeBasis flowBasis(const SettingsFields& settings) {
     return VolumeBasis::Supply;
   }
   return settings.optOutdoorActual.value() ? VolumeBasis::OutdoorActual : VolumeBasis::SupplyActual;
-}
-
-const char* mainVolumeName(VolumeBasis basis) {
-  return basis == VolumeBasis::Outdoor || basis == VolumeBasis::OutdoorActual
-             ? "the outdoor air volume"
-             : "the supply air volume";
 }
 
 const char* volumeFrameCaption(VolumeBasis basis) {
@@ -75,11 +52,9 @@ std::optional<float> fixedFlute(const OverrideFields& o) {
   return o.Flute45.value() ? 45.0F : o.Flute62.value() ? 62.0F : 94.0F;
 }
 
-void showWarnings(const Engine& engine, const Rating& rating, bool indications) {
+void showWarnings(const Engine& engine, const Rating& rating) {
   for (const Warning& warning : rating.warnings) {
-    const bool indication =
-        warning.kind == WarningKind::Frost || warning.kind == WarningKind::SupplySaturated;
-    if (indication == indications) {
+    if (!isIndication(warning.kind)) {
       engine.warn(warning.text);
     }
   }
@@ -112,17 +87,7 @@ void writeEntry(DialogFields& f, const CalcState& s, const EntryWrite& write) {
 void applyRating(Engine& engine, const Case& c, Rating& rating) {
   CalcState& s = engine.state;
   DialogFields& f = engine.fields;
-  // What the program holds beyond the case: the password, the edition and
-  // the purge angle last fixed, kept while the angle is left free.
-  std::string password = std::move(s.OverridePassword);
-  const std::int16_t externalVersion = s.ExternalVersion;
-  const float purgeAngleEntered = s.PurgeAngleEntered;
-  s = std::move(rating.results);
-  s.OverridePassword = std::move(password);
-  s.ExternalVersion = externalVersion;
-  if (!c.purgeAngleDeg) {
-    s.PurgeAngleEntered = purgeAngleEntered;
-  }
+  takeResults(s, c, std::move(rating.results));
   engine.catalog.ModelFaceArea[0] = rating.customFaceAreaFt2;
   engine.catalog.ModelPurgeCfm[0] = rating.customPurgeCfm;
   if (c.selectModel) {
@@ -151,8 +116,10 @@ void applyRating(Engine& engine, const Case& c, Rating& rating) {
 // spell.
 void showIndications(Engine& engine, const Rating& rating) {
   MainFields& main = engine.fields.main;
-  if (rating.frost && !main.lblFrost.visible()) {
-    engine.warn("Exhaust air is supersaturated, frost buildup may occur.");
+  platform::Label& supplyRH = main.lblWsa[2];
+  for (const std::string& warning : indicationWarnings(rating, main.lblFrost.visible(),
+                                                       supplyRH.backColor() == kCondensingColor)) {
+    engine.warn(warning);
   }
   main.lblFrost.setVisible(rating.frost);
   if (rating.frost) {
@@ -162,10 +129,6 @@ void showIndications(Engine& engine, const Rating& rating) {
   // The window's own background: only condensation stands out.
   main.lblWea[2].setBackColor(rating.exhaustCondensing ? std::optional(kCondensingColor)
                                                        : std::nullopt);
-  platform::Label& supplyRH = main.lblWsa[2];
-  if (rating.supplySupersaturated && supplyRH.backColor() != kCondensingColor) {
-    engine.warn("Supply air is supersaturated, condensation or frost may occur.");
-  }
   supplyRH.setBackColor(rating.supplySupersaturated ? std::optional(kCondensingColor)
                                                     : std::nullopt);
   const float mils = engine.state.FluteMils;
@@ -175,21 +138,105 @@ void showIndications(Engine& engine, const Rating& rating) {
 
 }  // namespace
 
+bool isIndication(WarningKind kind) {
+  return kind == WarningKind::Frost || kind == WarningKind::SupplySaturated;
+}
+
+std::vector<std::string> indicationWarnings(const Rating& rating, bool frostShown,
+                                            bool condensingShown) {
+  std::vector<std::string> warnings;
+  if (rating.frost && !frostShown) {
+    warnings.emplace_back("Exhaust air is supersaturated, frost buildup may occur.");
+  }
+  if (rating.supplySupersaturated && !condensingShown) {
+    warnings.emplace_back("Supply air is supersaturated, condensation or frost may occur.");
+  }
+  return warnings;
+}
+
+double readTwinEntry(TwinEntry which, std::string_view english, std::string_view si,
+                     std::int16_t siUnits, std::int16_t option, VolumeBasis basis) {
+  const bool inSI = siUnits == 1;
+  const Bounds dryBulb = inSI ? limits::kCelsius : limits::kFahrenheit;
+  const auto read = [&]<typename T>(T, std::string_view what, const std::optional<Bounds>& bounds) {
+    // The engineer types in the twin of the units in force, so that box is
+    // the one checked and named; the value is the English box's, which the
+    // twin keeps converted.
+    const std::string_view typed = inSI ? si : english;
+    if (bounds) {
+      readNumber<double>(typed, what, *bounds);
+    } else {
+      readNumber<double>(typed, what);
+    }
+    return static_cast<double>(readNumber<T>(english, what));
+  };
+  const std::optional<Bounds> moisture =
+      isTemperature(option, inSI) ? std::optional(dryBulb) : std::nullopt;
+  switch (which) {
+    case TwinEntry::OutdoorDryBulb:
+      return read(0.0F, "the outdoor air dry bulb", dryBulb);
+    case TwinEntry::ReturnDryBulb:
+      return read(0.0F, "the return air dry bulb", dryBulb);
+    case TwinEntry::OutdoorMoisture:
+      return read(0.0, "the outdoor air moisture", moisture);
+    case TwinEntry::ReturnMoisture:
+      return read(0.0, "the return air moisture", moisture);
+    case TwinEntry::MainVolume:
+      return read(0.0,
+                  basis == VolumeBasis::Outdoor || basis == VolumeBasis::OutdoorActual
+                      ? "the outdoor air volume"
+                      : "the supply air volume",
+                  limits::kVolume);
+    case TwinEntry::ReturnVolume:
+      break;
+  }
+  return read(0.0F, "the return air volume", limits::kVolume);
+}
+
+void takeStateInto(Case& c, const CalcState& s) {
+  c.title = s.ProjectTitle;
+  c.SIUnits = s.SIUnits;
+  c.SIFlowUnit = s.SIFlowUnit;
+  c.SIFlowFactor = s.SIFlowFactor;
+  c.PrivateLabel = s.PrivateLabel;
+  c.MoistInOption = s.MoistInOption;
+  c.MatrixFactor = s.MatrixFactor;
+  c.outdoorMoistureSI = s.MoaSI;
+  c.returnMoistureSI = s.MraSI;
+  c.sensibleOverridePct = s.EsOverride;
+  c.latentOverridePct = s.ElOverride;
+  c.selectModel = s.ModelSelected == 0;
+}
+
+void takeResults(CalcState& s, const Case& c, CalcState results) {
+  // What the program holds beyond the case: the password, the edition and
+  // the purge angle last fixed, kept while the angle is left free.
+  std::string password = std::move(s.OverridePassword);
+  const std::int16_t externalVersion = s.ExternalVersion;
+  const float purgeAngleEntered = s.PurgeAngleEntered;
+  s = std::move(results);
+  s.OverridePassword = std::move(password);
+  s.ExternalVersion = externalVersion;
+  if (!c.purgeAngleDeg) {
+    s.PurgeAngleEntered = purgeAngleEntered;
+  }
+}
+
 AirEntries readAirEntries(const DialogFields& fields, std::int16_t option, std::int16_t siUnits) {
   const InputsFields& in = fields.inputs;
   const SettingsFields& settings = fields.settings;
   const bool si = siUnits == 1;
-  const Bounds dryBulb = si ? limits::kCelsius : limits::kFahrenheit;
-  const std::optional<Bounds> moisture =
-      isTemperature(option, si) ? std::optional(dryBulb) : std::nullopt;
+  const auto entry = [&](TwinEntry which, const TextBox& box, const TextBox& boxSI) {
+    return readTwinEntry(which, box.text(), boxSI.text(), siUnits, option, VolumeBasis::Outdoor);
+  };
   const auto site = [si](const TextBox& box, std::string_view what, const Bounds& bounds) {
     return si ? readNumber<double>(box, what, bounds) : readNumber<float>(box, what, bounds);
   };
   return {
-      .toa = readEntry<float>(in.txtToa, in.txtToaSI, si, "the outdoor air dry bulb", dryBulb),
-      .tra = readEntry<float>(in.txtTra, in.txtTraSI, si, "the return air dry bulb", dryBulb),
-      .moa = readEntry<double>(in.txtMoa, in.txtMoaSI, si, "the outdoor air moisture", moisture),
-      .mra = readEntry<double>(in.txtMra, in.txtMraSI, si, "the return air moisture", moisture),
+      .toa = static_cast<float>(entry(TwinEntry::OutdoorDryBulb, in.txtToa, in.txtToaSI)),
+      .tra = static_cast<float>(entry(TwinEntry::ReturnDryBulb, in.txtTra, in.txtTraSI)),
+      .moa = entry(TwinEntry::OutdoorMoisture, in.txtMoa, in.txtMoaSI),
+      .mra = entry(TwinEntry::ReturnMoisture, in.txtMra, in.txtMraSI),
       .elevation = site(settings.txtElev, "the elevation",
                         si ? limits::kElevationMetres : limits::kElevationFeet),
       .poa = site(settings.txtPoa, "the outdoor air static pressure",
@@ -208,23 +255,18 @@ Case readCase(const Engine& engine) {
   Case c;
   c.flowBasis = flowBasis(settings);
   const AirEntries air = readAirEntries(engine.fields, s.MoistInOption, s.SIUnits);
-  c.mainVolumeCfm =
-      readEntry<double>(in.txtV, in.txtVSI, si, mainVolumeName(c.flowBasis), limits::kVolume);
-  c.returnVolumeCfm =
-      readEntry<float>(in.txtVra, in.txtVraSI, si, "the return air volume", limits::kVolume);
+  c.mainVolumeCfm = readTwinEntry(TwinEntry::MainVolume, in.txtV.text(), in.txtVSI.text(),
+                                  s.SIUnits, s.MoistInOption, c.flowBasis);
+  c.returnVolumeCfm = static_cast<float>(readTwinEntry(TwinEntry::ReturnVolume, in.txtVra.text(),
+                                                       in.txtVraSI.text(), s.SIUnits,
+                                                       s.MoistInOption, c.flowBasis));
   c.wheelSpeedRpm = readNumber<float>(in.txtWheelSpeed, "the wheel speed", limits::kWheelSpeed);
   if (ticked(in.chkPurgeAngle)) {
     c.purgeAngleDeg = readNumber<float>(in.txtPurgeAngle, "the purge angle", limits::kPurgeAngle);
   }
 
-  c.title = s.ProjectTitle;
-  c.SIUnits = s.SIUnits;
-  c.SIFlowUnit = s.SIFlowUnit;
-  c.SIFlowFactor = s.SIFlowFactor;
-  c.PrivateLabel = s.PrivateLabel;
+  takeStateInto(c, s);
   c.line = settings.KSRSel.value() ? WheelLine::SensibleOnly : WheelLine::TotalEnergy;
-  c.MoistInOption = s.MoistInOption;
-  c.MatrixFactor = s.MatrixFactor;
   c.elevationFt = elevationFeet(air.elevation, s.SIUnits);
   setStaticPressure(air.poa, si, c.outdoorStaticInWC, c.outdoorStaticPa);
   setStaticPressure(air.pra, si, c.returnStaticInWC, c.returnStaticPa);
@@ -232,15 +274,10 @@ Case readCase(const Engine& engine) {
   c.returnDryBulbF = air.tra;
   c.outdoorMoisture = air.moa;
   c.returnMoisture = air.mra;
-  c.outdoorMoistureSI = s.MoaSI;
-  c.returnMoistureSI = s.MraSI;
   c.fixedSpeed = ticked(in.chkSpeed);
   c.fluteMils = fixedFlute(overrides);
   c.sensibleOverridden = ticked(overrides.chkSensible);
   c.latentOverridden = ticked(overrides.chkLatent);
-  c.sensibleOverridePct = s.EsOverride;
-  c.latentOverridePct = s.ElOverride;
-  c.selectModel = s.ModelSelected == 0;
   c.model = in.lstWheel.text();
   c.customOnly = ticked(overrides.chkAutoSelect);
   c.listAllModels = ticked(overrides.ListSelect);
@@ -260,7 +297,7 @@ bool Calculate(Engine& engine) {
     return stop(error.what());
   }
   Rating rating = rate(c, engine.catalog);
-  showWarnings(engine, rating, false);
+  showWarnings(engine, rating);
   if (!rating.completed()) {
     return stop(*rating.error);
   }
