@@ -11,6 +11,7 @@
 #include <fstream>
 #include <future>
 #include <iostream>
+#include <iterator>
 #include <limits>
 #include <memory>
 #include <sstream>
@@ -128,7 +129,8 @@ std::string resultText(double value) {
 
 // The results of a finished calculation's state, in the row's units and
 // moisture kind.
-std::vector<std::string> results(const ModCalc::CalcState& s, const ui::ResultDisplay& display) {
+std::vector<std::string> results(const ModCalc::CalcState& s, ui::ResultDisplay display) {
+  display.streamHumidity = false;
   const ui::ResultTexts r = ui::presentRating(s, display);
   const bool si = r.display.si;
   const auto moisture = [&](float t, double grains) {
@@ -142,26 +144,21 @@ std::vector<std::string> results(const ModCalc::CalcState& s, const ui::ResultDi
   const auto number = [](const ui::ShownFigure& figure) { return resultText(figure.value); };
   const ui::StreamTexts& supply = r.streams[1];
   const ui::StreamTexts& exhaust = r.streams[3];
-  return {s.ModelNameSel,
-          number(supply.dryBulb),
-          moisture(s.Tsa, s.Wsa),
-          number(exhaust.dryBulb),
-          moisture(s.Tea, s.Wea),
-          number(r.streams[0].standardVolume),
-          number(supply.standardVolume),
-          number(r.streams[2].standardVolume),
-          number(exhaust.standardVolume),
-          number(r.velocityOutdoor),
-          number(r.dpSupply),
-          number(r.dpExhaust),
-          number(r.purgeVolume),
-          number(r.eSensible),
-          number(r.eLatent),
-          number(r.eTotal),
-          number(r.heatSensible),
-          number(r.heatLatent),
-          number(r.heatTotal),
-          number(r.waterRecovered)};
+  std::vector<std::string> figures;
+  figures.reserve(kResultColumns.size() + kCodeCheckResults.size());
+  figures.push_back(s.ModelNameSel);
+  figures.push_back(number(supply.dryBulb));
+  figures.push_back(moisture(s.Tsa, s.Wsa));
+  figures.push_back(number(exhaust.dryBulb));
+  figures.push_back(moisture(s.Tea, s.Wea));
+  for (const ui::ShownFigure* figure :
+       {&r.streams[0].standardVolume, &supply.standardVolume, &r.streams[2].standardVolume,
+        &exhaust.standardVolume, &r.velocityOutdoor, &r.dpSupply, &r.dpExhaust, &r.purgeVolume,
+        &r.eSensible, &r.eLatent, &r.eTotal, &r.heatSensible, &r.heatLatent, &r.heatTotal,
+        &r.waterRecovered}) {
+    figures.push_back(number(*figure));
+  }
+  return figures;
 }
 
 // The code check of the case rated: 1 or 0, fractions, empty where a
@@ -503,8 +500,9 @@ class RowRater {
       // not stop the others.
       messages = "Error: line " + std::to_string(row.line) + ": " + error.what();
     }
-    fields.insert(fields.end(), rated.begin(), rated.end());
-    fields.push_back(messages);
+    fields.insert(fields.end(), std::make_move_iterator(rated.begin()),
+                  std::make_move_iterator(rated.end()));
+    fields.push_back(std::move(messages));
     return {csvLine(fields), calculated, typedRow};
   }
 
