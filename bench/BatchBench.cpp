@@ -44,10 +44,11 @@ std::string exampleSchedule(int rows) {
 
 constexpr int kRows = 20000;
 
-void rateRows(benchmark::State& bench, const std::string& text) {
+void rateRows(benchmark::State& bench, const std::string& text, bool typed = false) {
   ktr::BatchOptions options;
   options.catalog = KTR_SOURCE_DIR "/resources/ktrmodel6.csv";
   options.jobs = static_cast<unsigned>(bench.range(0));
+  options.typedRows = typed;
   std::size_t rows = 0;
   for (auto _ : bench) {
     std::istringstream in(text);
@@ -66,6 +67,22 @@ void BM_BatchExampleSchedule(benchmark::State& bench) {
   rateRows(bench, exampleSchedule(kRows));
 }
 BENCHMARK(BM_BatchExampleSchedule)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Each row typed into the program action by action, the way every row was
+// rated before its case was rated directly.
+void BM_BatchRowsTyped(benchmark::State& bench) {
+  rateRows(bench, schedule(kRows), true);
+}
+BENCHMARK(BM_BatchRowsTyped)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_BatchExampleScheduleTyped(benchmark::State& bench) {
+  rateRows(bench, exampleSchedule(kRows), true);
+}
+BENCHMARK(BM_BatchExampleScheduleTyped)
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 void BM_KtrCalcStartedPerCase(benchmark::State& bench) {
   int volume = 1000;
