@@ -11,11 +11,13 @@
 #include <fstream>
 #include <future>
 #include <iostream>
+#include <iterator>
 #include <limits>
 #include <memory>
 #include <sstream>
 #include <system_error>
 #include <thread>
+#include <unordered_map>
 
 #include "app/Actions.h"
 #include "app/BatchAnnual.h"
@@ -24,6 +26,8 @@
 #include "app/Program.h"
 #include "app/UsageError.h"
 #include "engine/Catalog.h"
+#include "engine/CodeCheck.h"
+#include "engine/Rate.h"
 #include "platform/FileRead.h"
 #include "platform/FileWrite.h"
 #include "platform/NumberText.h"
@@ -33,7 +37,8 @@
 #include "platform/headless/RecordingHelpViewer.h"
 #include "psych/modPsych.h"
 #include "ui/Calculate.h"
-#include "ui/main/CodeCheckCase.h"
+#include "ui/dialogs/frmInputs.h"
+#include "ui/main/CaseFields.h"
 #include "ui/main/ResultTexts.h"
 #include "units/Units.h"
 
@@ -125,11 +130,11 @@ std::string resultText(double value) {
   return {text.data(), end};
 }
 
-// The results of the program's last calculation, in the row's units and
+// The results of a finished calculation's state, in the row's units and
 // moisture kind.
-std::vector<std::string> results(const Program& program) {
-  const ModCalc::CalcState& s = program.state;
-  const ui::ResultTexts r = ui::presentRating(s, ui::shownDisplay(s, program.fields.settings));
+std::vector<std::string> results(const ModCalc::CalcState& s, ui::ResultDisplay display) {
+  display.streamHumidity = false;
+  const ui::ResultTexts r = ui::presentRating(s, display);
   const bool si = r.display.si;
   const auto moisture = [&](float t, double grains) {
     const double m = modPsych::GrainsToMoist(t, grains, s.Patm, s.MoistInKind);
@@ -142,41 +147,38 @@ std::vector<std::string> results(const Program& program) {
   const auto number = [](const ui::ShownFigure& figure) { return resultText(figure.value); };
   const ui::StreamTexts& supply = r.streams[1];
   const ui::StreamTexts& exhaust = r.streams[3];
-  return {s.ModelNameSel,
-          number(supply.dryBulb),
-          moisture(s.Tsa, s.Wsa),
-          number(exhaust.dryBulb),
-          moisture(s.Tea, s.Wea),
-          number(r.streams[0].standardVolume),
-          number(supply.standardVolume),
-          number(r.streams[2].standardVolume),
-          number(exhaust.standardVolume),
-          number(r.velocityOutdoor),
-          number(r.dpSupply),
-          number(r.dpExhaust),
-          number(r.purgeVolume),
-          number(r.eSensible),
-          number(r.eLatent),
-          number(r.eTotal),
-          number(r.heatSensible),
-          number(r.heatLatent),
-          number(r.heatTotal),
-          number(r.waterRecovered)};
+  std::vector<std::string> figures;
+  figures.reserve(kResultColumns.size() + kCodeCheckResults.size());
+  figures.push_back(s.ModelNameSel);
+  figures.push_back(number(supply.dryBulb));
+  figures.push_back(moisture(s.Tsa, s.Wsa));
+  figures.push_back(number(exhaust.dryBulb));
+  figures.push_back(moisture(s.Tea, s.Wea));
+  for (const ui::ShownFigure* figure :
+       {&r.streams[0].standardVolume, &supply.standardVolume, &r.streams[2].standardVolume,
+        &exhaust.standardVolume, &r.velocityOutdoor, &r.dpSupply, &r.dpExhaust, &r.purgeVolume,
+        &r.eSensible, &r.eLatent, &r.eTotal, &r.heatSensible, &r.heatLatent, &r.heatTotal,
+        &r.waterRecovered}) {
+    figures.push_back(number(*figure));
+  }
+  return figures;
 }
 
-// The code check of the program's case: 1 or 0, fractions, empty where a
-// condition is exempt or the check could not be made.
-std::vector<std::string> codeCheckResults(Program& program) {
-  const ModCalc::CodeCheck check =
-      ui::checkCase(program.engine, ui::codeCheckInputs(program.windows));
+// The code check of the case rated: 1 or 0, fractions, empty where a
+// condition is exempt or the check could not be made; all empty when the
+// case could not be read to be checked.
+std::vector<std::string> codeCheckResults(const std::optional<ModCalc::CodeCheck>& check) {
+  if (!check) {
+    return std::vector<std::string>(kCodeCheckResults.size());
+  }
   const auto flag = [&check](bool value) {
-    return check.error ? std::string() : std::string(value ? "1" : "0");
+    return check->error ? std::string() : std::string(value ? "1" : "0");
   };
   const auto fraction = [](const std::optional<double>& value) {
     return value ? resultText(*value) : std::string();
   };
-  return {flag(check.required), fraction(check.errCooling), fraction(check.errHeating),
-          flag(check.pass)};
+  return {flag(check->required), fraction(check->errCooling), fraction(check->errHeating),
+          flag(check->pass)};
 }
 
 std::string messageText(const std::vector<platform::Message>& messages) {
@@ -187,15 +189,254 @@ std::string messageText(const std::vector<platform::Message>& messages) {
   return text;
 }
 
-// Rates rows one at a time, each as if typed into a freshly started program:
-// one program is started, and put back as it started after every row.
+// The entries with an SI twin, in the order a row types them.
+struct TypedColumn {
+  std::string_view column;
+  ModCalc::TwinEntry entry;
+  std::string_view box;
+  std::string_view boxSI;
+};
+constexpr std::array<TypedColumn, 6> kTypedColumns{{
+    {"outdoor_db", ModCalc::TwinEntry::OutdoorDryBulb, "txtToa", "txtToaSI"},
+    {"outdoor_moisture", ModCalc::TwinEntry::OutdoorMoisture, "txtMoa", "txtMoaSI"},
+    {"return_db", ModCalc::TwinEntry::ReturnDryBulb, "txtTra", "txtTraSI"},
+    {"return_moisture", ModCalc::TwinEntry::ReturnMoisture, "txtMra", "txtMraSI"},
+    {"volume", ModCalc::TwinEntry::MainVolume, "txtV", "txtVSI"},
+    {"return_volume", ModCalc::TwinEntry::ReturnVolume, "txtVra", "txtVraSI"},
+}};
+
+std::size_t indexOf(ModCalc::TwinEntry entry) {
+  return static_cast<std::size_t>(entry);
+}
+
+bool isVolume(ModCalc::TwinEntry entry) {
+  return entry == ModCalc::TwinEntry::MainVolume || entry == ModCalc::TwinEntry::ReturnVolume;
+}
+
+// A row's entries, checked, in the form the program takes them.
+struct RowEntries {
+  std::vector<std::string> code;  // the code check's settings as actions
+  ModCalc::CodeCheckInputs checkInputs;
+  bool si = false;
+  // The settings' actions, OK last; none when the row changes no setting.
+  std::vector<std::string> settings;
+  std::optional<std::string> title;  // as the schedule has it
+  // The twin entries as typed in the box of the row's units, in
+  // ModCalc::TwinEntry order.
+  std::array<std::optional<std::string>, 6> typed;
+  std::string model;
+
+  bool typesAnEntry() const {
+    return title || std::any_of(typed.begin(), typed.end(), [](const auto& t) { return t; });
+  }
+};
+
+// Throws RowError naming the field of the first value that cannot be typed.
+RowEntries rowEntries(const ScheduleColumns& columns, const CsvRecord& row) {
+  const std::vector<std::string>& names = columns.names();
+  if (!row.problem.empty()) {
+    throw RowError(row.problem);
+  }
+  if (row.fields.size() == 1 && row.fields.front().empty() && names.size() > 1) {
+    throw RowError("the row is empty");
+  }
+  if (row.fields.size() != names.size()) {
+    throw RowError("the row has " + std::to_string(row.fields.size()) +
+                   " fields, the first row names " + std::to_string(names.size()) + " columns");
+  }
+  const auto given = [&](std::string_view column) { return columns.value(row, column); };
+  RowEntries e;
+  // The code check's settings change no rating and press no button.
+  if (const std::string standard = given("standard"); !standard.empty()) {
+    oneOf("standard", standard, {{"ashrae-90.1-2019", ""}, {"eu-1253-2014", ""}});
+    e.code.insert(e.code.end(), {"--standard", standard});
+    e.checkInputs.code = *ModCalc::energyCodeNamed(standard);
+  }
+  if (const std::string zone = given("zone"); !zone.empty()) {
+    if (!ModCalc::isClimateZone(zone)) {
+      throw RowError("zone: '" + zone + "' is not a climate zone from 0A to 6B, 7 or 8");
+    }
+    e.code.insert(e.code.end(), {"--zone", zone});
+    e.checkInputs.zone = zone;
+  }
+  if (const std::string hours = given("hours_8000"); !hours.empty()) {
+    if (oneOf("hours_8000", hours, {{"0", "0"}, {"1", "1"}}) == "1") {
+      e.code.emplace_back("--hours-8000");
+      e.checkInputs.hours8000 = true;
+    }
+  }
+  if (const std::string percent = given("outdoor_air_percent"); !percent.empty()) {
+    const auto value = platform::parseInvariant<double>(percent);
+    if (!value || !(*value > 0 && *value <= 100)) {
+      throw RowError("outdoor_air_percent: '" + percent +
+                     "' is not a number above 0 and at most 100");
+    }
+    e.code.insert(e.code.end(), {"--outdoor-air-percent", percent});
+    e.checkInputs.outdoorAirPercent = *value;
+  }
+  std::vector<std::string>& settings = e.settings;
+  const std::string unitsValue = given("units");
+  e.si = !unitsValue.empty() && oneOf("units", unitsValue, {{"ip", ""}, {"si", "si"}}) == "si";
+  if (e.si) {
+    settings.emplace_back("--si-toggle");
+  }
+  if (const std::string basis = given("flow_basis"); !basis.empty()) {
+    settings.push_back(oneOf("flow_basis", basis,
+                             {{"outdoor", "optOutdoor=1"},
+                              {"supply", "optSupply=1"},
+                              {"outdoor_actual", "optOutdoorActual=1"},
+                              {"supply_actual", "optSupplyActual=1"}}));
+  }
+  if (const std::string kind = given("moisture_kind"); !kind.empty()) {
+    // The SI forms of dew point, wet bulb and humidity ratio are four
+    // options further on; relative humidity has one option for both.
+    settings.push_back(e.si ? oneOf("moisture_kind", kind,
+                                    {{"dew_point", "optMoistIn(4)=1"},
+                                     {"wet_bulb", "optMoistIn(5)=1"},
+                                     {"humidity_ratio", "optMoistIn(6)=1"},
+                                     {"rh", "optMoistIn(3)=1"}})
+                            : oneOf("moisture_kind", kind,
+                                    {{"dew_point", "optMoistIn(0)=1"},
+                                     {"wet_bulb", "optMoistIn(1)=1"},
+                                     {"humidity_ratio", "optMoistIn(2)=1"},
+                                     {"rh", "optMoistIn(3)=1"}}));
+  }
+  for (const auto& [column, box] :
+       {std::pair<std::string_view, std::string_view>{"elevation", "txtElev"},
+        {"outdoor_static", "txtPoa"},
+        {"return_static", "txtPra"}}) {
+    if (const std::string typed = given(column); !typed.empty()) {
+      settings.push_back(std::string(box) + "=" + boxText(column, typed));
+    }
+  }
+  if (const std::string wheel = given("wheel"); !wheel.empty()) {
+    settings.push_back(oneOf("wheel", wheel, {{"total", "KTRSel=1"}, {"sensible", "KSRSel=1"}}));
+  }
+  // The settings first: their OK re-expresses the moisture boxes in the
+  // chosen kind, which must not touch the row's own moisture values. A row
+  // that changes no setting leaves the dialog alone, as a person would.
+  if (!settings.empty()) {
+    settings.emplace_back("--settings-ok");
+  }
+  if (!given("title").empty()) {
+    e.title = row.fields[std::find(names.begin(), names.end(), "title") - names.begin()];
+  }
+  for (const TypedColumn& typed : kTypedColumns) {
+    if (const std::string value = given(typed.column); !value.empty()) {
+      e.typed[indexOf(typed.entry)] = boxText(typed.column, value);
+    }
+  }
+  e.model = given("model");
+  return e;
+}
+
+// The ktr-calc actions that type the row's case and calculate it.
+std::vector<std::string> typedActions(const RowEntries& e) {
+  std::vector<std::string> actions = e.code;
+  actions.insert(actions.end(), e.settings.begin(), e.settings.end());
+  if (e.title) {
+    actions.push_back("txtTitle=" + *e.title);
+  }
+  for (const TypedColumn& typed : kTypedColumns) {
+    if (const auto& text = e.typed[indexOf(typed.entry)]) {
+      actions.push_back(std::string(e.si ? typed.boxSI : typed.box) + "=" + *text);
+    }
+  }
+  // Settings OK calculated; Calculate is offered again only by an entry.
+  if (e.settings.empty() || e.typesAnEntry()) {
+    actions.emplace_back("--calc");
+  }
+  // A model of one's own is picked from the list the calculation offers,
+  // then calculated again.
+  if (!e.model.empty()) {
+    actions.push_back("lstWheel=" + e.model);
+    actions.emplace_back("--calc");
+  }
+  return actions;
+}
+
+// Why `model` cannot be picked from the model list `items`.
+std::string modelProblem(const std::vector<std::string>& items, const std::string& model,
+                         const ModCalc::ModelCatalog& catalog, std::int16_t modelCount) {
+  const auto& names = catalog.ModelName;
+  const auto last = names.begin() + 1 + modelCount;
+  std::string listed;
+  for (const std::string& item : items) {
+    listed += (listed.empty() ? "" : " ") + item;
+  }
+  return "model: '" + model + "' is " +
+         (std::find(names.begin() + 1, last, model) == last
+              ? std::string("not in the catalog")
+              : "not offered for this volume; the list offers " + listed);
+}
+
+platform::Message shownMessage(std::string text, const char* title) {
+  return {title, std::move(text), platform::MessageIcon::Exclamation};
+}
+
+// What the program holds between the calculations of a row, as far as the
+// next calculation, the model list and the results read it.
+struct Held {
+  ModCalc::Case c;                     // the case as read, but for the twin entries' numbers
+  std::array<std::string, 6> english;  // the twin boxes' texts, TwinEntry order
+  std::array<std::string, 6> si;
+  std::array<bool, 6> changed{};  // the box was written since the case was read
+  std::string title;              // txtTitle
+  std::shared_ptr<const std::vector<std::string>> list;  // lstWheel's entries
+  bool frost = false;                                    // the frost indication shows
+  bool condensing = false;  // the supply's condensation indication shows
+  ModCalc::CalcState state;
+  bool finished = false;  // the last calculation finished
+};
+
+// readCase of what is held: the twin entries whose boxes changed read from
+// their texts, the others as last read. Throws CalcError as readCase does.
+const ModCalc::Case& readHeld(Held& held) {
+  ModCalc::Case& c = held.c;
+  std::array<double, 6> values{c.outdoorDryBulbF, c.returnDryBulbF, c.outdoorMoisture,
+                               c.returnMoisture,  c.mainVolumeCfm,  c.returnVolumeCfm};
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    if (held.changed[i]) {
+      values[i] =
+          ModCalc::readTwinEntry(static_cast<ModCalc::TwinEntry>(i), held.english[i], held.si[i],
+                                 held.state.SIUnits, held.state.MoistInOption, c.flowBasis);
+    }
+  }
+  c.outdoorDryBulbF = static_cast<float>(values[0]);
+  c.returnDryBulbF = static_cast<float>(values[1]);
+  c.outdoorMoisture = values[2];
+  c.returnMoisture = values[3];
+  c.mainVolumeCfm = values[4];
+  c.returnVolumeCfm = static_cast<float>(values[5]);
+  held.changed.fill(false);
+  return c;
+}
+
+// A row whose rating writes what the direct path does not follow (an entry
+// the rating corrected, a figure with no number): it is typed instead.
+struct TypeTheRow {};
+
+// What one row gave.
+struct Outcome {
+  std::vector<platform::Message> shown;
+  std::vector<std::string> results;    // none when the last calculation stopped
+  std::optional<ModCalc::Case> rated;  // the case the results are of, when readable
+};
+
+// Rates rows one at a time, each giving what typing it into a freshly
+// started program gives. A row's case is built and rated directly from
+// where the program stands once the row's settings are taken; that point
+// is found by typing the settings into a program, once per set of settings.
+// A row the direct path does not follow is typed into that program, which
+// is put back as it started after every row.
 class RowRater {
  public:
   // Throws ui::StartupError when the program cannot start with the catalog.
   RowRater(const ScheduleColumns& columns, const ModCalc::CatalogFile& catalog,
-           WeatherFiles& weather)
+           WeatherFiles& weather, bool typedOnly)
       : columns_(columns),
         weather_(weather),
+        typedOnly_(typedOnly),
         program_(std::make_unique<Program>(ui::Ports{.messages = messages_,
                                                      .settings = settings_,
                                                      .help = help_,
@@ -216,6 +457,7 @@ class RowRater {
   struct RatedRow {
     std::string line;
     bool rated = false;  // the row's case was calculated
+    bool typed = false;  // the row was typed into the program
   };
 
   RatedRow rate(const CsvRecord& row) {
@@ -227,22 +469,29 @@ class RowRater {
                                    (year ? kYearColumns.size() : 0));
     std::string messages;
     bool calculated = false;
+    bool typedRow = false;
     try {
-      const std::vector<std::string> actions = columns_.actions(row);
-      Outcome outcome = run(actions, columns_.value(row, "model"));
-      messages = messageText(outcome.shown);
-      if (!outcome.results.empty()) {
-        if (year) {
-          const auto texts =
-              rowYearColumns(columns_.value(row, "weather"), weather_, outcome.rated->first,
-                             program_->catalog, outcome.rated->second);
-          if (const auto* problem = std::get_if<std::string>(&texts)) {
-            throw RowError(*problem);
-          }
-          const auto& figures = std::get<std::vector<std::string>>(texts);
-          outcome.results.insert(outcome.results.end(), figures.begin(), figures.end());
+      const RowEntries entries = rowEntries(columns_, row);
+      std::optional<Outcome> outcome = typedOnly_ ? std::nullopt : direct(entries);
+      if (!outcome) {
+        typedRow = true;
+        outcome = typed(entries);
+      }
+      messages = messageText(outcome->shown);
+      if (!outcome->results.empty()) {
+        std::vector<std::string> figures = std::move(outcome->results);
+        if (columns_.checksCode()) {
+          const std::vector<std::string> code = codeCheckResults(
+              outcome->rated ? std::optional(ModCalc::checkCode(*outcome->rated, program_->catalog,
+                                                                entries.checkInputs))
+                             : std::nullopt);
+          figures.insert(figures.end(), code.begin(), code.end());
         }
-        rated = std::move(outcome.results);
+        if (year) {
+          const std::vector<std::string> texts = yearColumns(row, outcome->rated);
+          figures.insert(figures.end(), texts.begin(), texts.end());
+        }
+        rated = std::move(figures);
         calculated = true;
       }
     } catch (const std::exception& error) {
@@ -250,27 +499,228 @@ class RowRater {
       // not stop the others.
       messages = "Error: line " + std::to_string(row.line) + ": " + error.what();
     }
-    fields.insert(fields.end(), rated.begin(), rated.end());
-    fields.push_back(messages);
-    return {csvLine(fields), calculated};
+    fields.insert(fields.end(), std::make_move_iterator(rated.begin()),
+                  std::make_move_iterator(rated.end()));
+    fields.push_back(std::move(messages));
+    return {csvLine(fields), calculated, typedRow};
   }
 
  private:
-  struct Outcome {
+  // The row's year in the weather it names; none where its case cannot be
+  // read. A weather file that cannot be read stops the row.
+  std::vector<std::string> yearColumns(const CsvRecord& row,
+                                       const std::optional<ModCalc::Case>& rated) {
+    if (!rated) {
+      return std::vector<std::string>(kYearColumns.size());
+    }
+    auto texts = rowYearColumns(columns_.value(row, "weather"), weather_, *rated, program_->catalog,
+                                rated->SIUnits == 1);
+    if (const auto* problem = std::get_if<std::string>(&texts)) {
+      throw RowError(*problem);
+    }
+    return std::get<std::vector<std::string>>(std::move(texts));
+  }
+
+  // The program once a row's settings are taken (as started when the row
+  // changes none).
+  struct Settled {
+    bool direct = false;  // false: the settings stopped short, rows are typed
     std::vector<platform::Message> shown;
-    std::vector<std::string> results;  // none when the calculation stopped
-    // The case calculated and whether in SI units, for its year.
-    std::optional<std::pair<ModCalc::Case, bool>> rated = std::nullopt;
+    Held held;
+    ui::ResultDisplay display;
   };
 
-  Outcome run(const std::vector<std::string>& actions, const std::string& model) {
+  std::optional<Outcome> direct(const RowEntries& e) {
+    const Settled& settled = settledFor(e.settings);
+    if (!settled.direct) {
+      return std::nullopt;
+    }
+    Held held = settled.held;
+    Outcome outcome{settled.shown, {}, {}};
+    try {
+      if (e.settings.empty() || e.typesAnEntry()) {
+        type(held, e);
+        calculate(held, outcome.shown);
+      }
+      if (!e.model.empty()) {
+        if (std::find(held.list->begin(), held.list->end(), e.model) == held.list->end()) {
+          throw RowError(
+              modelProblem(*held.list, e.model, program_->catalog, held.state.ModelCount));
+        }
+        held.c.model = e.model;
+        calculate(held, outcome.shown);
+      }
+    } catch (const TypeTheRow&) {
+      return std::nullopt;
+    }
+    if (held.finished) {
+      outcome.results = results(held.state, settled.display);
+      outcome.rated = readHeld(held);
+    }
+    return outcome;
+  }
+
+  // The row's entries typed into the held boxes.
+  static void type(Held& held, const RowEntries& e) {
+    for (const TypedColumn& column : kTypedColumns) {
+      const std::size_t i = indexOf(column.entry);
+      if (!e.typed[i]) {
+        continue;
+      }
+      // The English box of an SI entry takes its conversion; in an English
+      // row the SI twin is never read.
+      if (e.si) {
+        held.si[i] = *e.typed[i];
+        if (const auto typed = platform::parseNumber<double>(held.si[i])) {
+          const std::optional<double> english =
+              ui::typedEnglish(ModCalc::twinField(column.entry).kind, *typed,
+                               held.state.SIFlowFactor, held.state.MoistInOption);
+          held.english[i] = english ? platform::tidyText(*english) : "";
+        }
+      } else {
+        held.english[i] = *e.typed[i];
+      }
+      held.changed[i] = true;
+      if (isVolume(column.entry)) {
+        held.c.selectModel = true;  // a new volume asks for a new selection
+      }
+    }
+    if (e.title) {
+      held.title = *e.title;
+    }
+  }
+
+  // Calculate on what is held, as the inputs dialog's button runs it.
+  void calculate(Held& held, std::vector<platform::Message>& shown) const {
+    held.state.ProjectTitle = held.title;
+    held.c.title = held.title;
+    held.finished = false;
+    const ModCalc::Case* read = nullptr;
+    try {
+      read = &readHeld(held);
+    } catch (const ModCalc::CalcError& error) {
+      shown.push_back(shownMessage(error.what(), "Error"));
+      return;
+    }
+    const ModCalc::Case& c = *read;
+    ModCalc::Rating rating = ModCalc::rate(c, program_->catalog);
+    for (const ModCalc::Warning& warning : rating.warnings) {
+      if (!ModCalc::isIndication(warning.kind)) {
+        shown.push_back(shownMessage(warning.text, "Warning"));
+      }
+    }
+    if (!rating.completed()) {
+      shown.push_back(shownMessage(*rating.error, "Error"));
+      return;
+    }
+    if (!rating.entries.empty() || !std::isfinite(rating.shownMainVolume) ||
+        !std::isfinite(rating.shownReturnVolume)) {
+      throw TypeTheRow{};
+    }
+    // What the rating leaves in the boxes and the state is read back into
+    // the held case itself.
+    const bool selected = c.selectModel;
+    ModCalc::takeResults(held.state, c, std::move(rating.results));
+    ModCalc::takeStateInto(held.c, held.state);
+    if (selected) {
+      auto offered =
+          std::make_shared<const std::vector<std::string>>(std::move(rating.offeredModels));
+      held.c.model = offered->empty() ? std::string() : offered->front();
+      held.list = std::move(offered);
+    }
+    held.c.custom.faceAreaFt2 = rating.customFaceAreaFt2;
+    held.c.custom.purgeCfm = rating.customPurgeCfm;
+    for (const auto& [entry, volume] :
+         {std::pair{ModCalc::TwinEntry::MainVolume, rating.shownMainVolume},
+          {ModCalc::TwinEntry::ReturnVolume, rating.shownReturnVolume}}) {
+      held.english[indexOf(entry)] = platform::tidyText(volume);
+      held.changed[indexOf(entry)] = true;
+    }
+    for (std::string& warning : ModCalc::indicationWarnings(rating, held.frost, held.condensing)) {
+      shown.push_back(shownMessage(std::move(warning), "Warning"));
+    }
+    held.frost = rating.frost;
+    held.condensing = rating.supplySupersaturated;
+    held.finished = true;
+    // The volumes as written back must read as the next reading takes them.
+    try {
+      readHeld(held);
+    } catch (const ModCalc::CalcError&) {
+      throw TypeTheRow{};
+    }
+  }
+
+  const Settled& settledFor(const std::vector<std::string>& settings) {
+    std::string key;
+    for (const std::string& action : settings) {
+      key += action + '\n';
+    }
+    if (const auto found = settled_.find(key); found != settled_.end()) {
+      return found->second;
+    }
+    // A schedule of many different settings keeps no more than these.
+    constexpr std::size_t kMostSettled = 256;
+    if (settled_.size() == kMostSettled) {
+      settled_.clear();
+    }
+    return settled_.emplace(key, settle(settings)).first->second;
+  }
+
+  Settled settle(const std::vector<std::string>& settings) {
+    Program& program = *program_;
+    messages_.clear();
+    const StartupState::Case fresh(program, *startup_);
+    Settled settled;
+    if (!settings.empty()) {
+      discarded_.str({});
+      Session session{discarded_, messages_, clipboard_};
+      try {
+        const std::vector<Step> steps = planSteps(readPlan(settings), controls_);
+        for (std::size_t i = 0; i < steps.size(); ++i) {
+          if (i + 1 == steps.size()) {
+            // OK, which calculates: one that stops leaves Calculate offered.
+            program.windows.inputs.ChangeStatus();
+          }
+          steps[i](program, session);
+        }
+      } catch (const UsageError&) {
+        return settled;
+      }
+      if (program.windows.inputs.cmdCalc.visible()) {
+        return settled;
+      }
+    }
+    Held& held = settled.held;
+    try {
+      held.c = ModCalc::readCase(program.engine);
+    } catch (const ModCalc::CalcError&) {
+      return settled;
+    }
+    const ModCalc::InputsFields& in = program.fields.inputs;
+    held.english = {in.txtToa.text(), in.txtTra.text(), in.txtMoa.text(),
+                    in.txtMra.text(), in.txtV.text(),   in.txtVra.text()};
+    held.si = {in.txtToaSI.text(), in.txtTraSI.text(), in.txtMoaSI.text(),
+               in.txtMraSI.text(), in.txtVSI.text(),   in.txtVraSI.text()};
+    held.title = in.txtTitle.text();
+    held.list = std::make_shared<const std::vector<std::string>>(in.lstWheel.items());
+    held.frost = program.fields.main.lblFrost.visible();
+    held.condensing = program.fields.main.lblWsa[2].backColor() == ModCalc::kCondensingColor;
+    held.state = program.state;
+    held.finished = !settings.empty();
+    settled.shown = messages_.messages();
+    settled.display = ui::shownDisplay(program.state, program.fields.settings);
+    settled.direct = true;
+    return settled;
+  }
+
+  Outcome typed(const RowEntries& entries) {
     Program& program = *program_;
     messages_.clear();
     const StartupState::Case fresh(program, *startup_);
     discarded_.str({});
     Session session{discarded_, messages_, clipboard_};
     try {
-      const std::vector<Step> steps = planSteps(readPlan(actions), controls_);
+      const std::vector<Step> steps = planSteps(readPlan(typedActions(entries)), controls_);
       for (std::size_t i = 0; i < steps.size(); ++i) {
         if (i + 1 == steps.size()) {
           // The last step is Calculate; a run that stops leaves the button
@@ -280,51 +730,29 @@ class RowRater {
         steps[i](program, session);
       }
     } catch (const UsageError& error) {
-      throw RowError(modelProblem(program, model).value_or(error.what()));
+      const auto& items = program.fields.inputs.lstWheel.items();
+      throw RowError(
+          entries.model.empty() ||
+                  std::find(items.begin(), items.end(), entries.model) != items.end()
+              ? std::string(error.what())
+              : modelProblem(items, entries.model, program.catalog, program.state.ModelCount));
     }
-    const bool finished = !program.windows.inputs.cmdCalc.visible();
-    if (!finished) {
-      return {messages_.messages(), {}};
+    Outcome outcome{messages_.messages(), {}, {}};
+    if (!program.windows.inputs.cmdCalc.visible()) {
+      outcome.results =
+          results(program.state, ui::shownDisplay(program.state, program.fields.settings));
+      try {
+        outcome.rated = ModCalc::readCase(program.engine);
+      } catch (const ModCalc::CalcError&) {
+        // The code check names no verdict for a case it cannot read.
+      }
     }
-    std::vector<std::string> figures = results(program);
-    if (columns_.checksCode()) {
-      const std::vector<std::string> code = codeCheckResults(program);
-      figures.insert(figures.end(), code.begin(), code.end());
-    }
-    if (columns_.namesWeather()) {
-      return {messages_.messages(), figures,
-              std::pair{ModCalc::readCase(program.engine), program.state.SIUnits == 1}};
-    }
-    return {messages_.messages(), figures};
-  }
-
-  // Why the row's model could not be picked from the list, if it could not.
-  static std::optional<std::string> modelProblem(const Program& program, const std::string& model) {
-    if (model.empty()) {
-      return std::nullopt;
-    }
-    const auto& items = program.fields.inputs.lstWheel.items();
-    if (std::find(items.begin(), items.end(), model) != items.end()) {
-      return std::nullopt;
-    }
-    const auto& names = program.catalog.ModelName;
-    const auto last = names.begin() + 1 + program.state.ModelCount;
-    return "model: '" + model + "' is " +
-           (std::find(names.begin() + 1, last, model) == last
-                ? std::string("not in the catalog")
-                : "not offered for this volume; the list offers " + listed(items));
-  }
-
-  static std::string listed(const std::vector<std::string>& items) {
-    std::string text;
-    for (const std::string& item : items) {
-      text += (text.empty() ? "" : " ") + item;
-    }
-    return text;
+    return outcome;
   }
 
   const ScheduleColumns& columns_;
   WeatherFiles& weather_;
+  const bool typedOnly_;
   platform::HeadlessMessageBox messages_;
   platform::MemorySettingsStore settings_;
   platform::RecordingHelpViewer help_;
@@ -333,6 +761,7 @@ class RowRater {
   std::optional<StartupState> startup_;
   std::vector<NamedControl> controls_;
   std::ostringstream discarded_;  // what a case would print
+  std::unordered_map<std::string, Settled> settled_;
 };
 
 }  // namespace
@@ -388,113 +817,7 @@ std::string ScheduleColumns::value(const CsvRecord& row, std::string_view column
 }
 
 std::vector<std::string> ScheduleColumns::actions(const CsvRecord& row) const {
-  if (!row.problem.empty()) {
-    throw RowError(row.problem);
-  }
-  if (row.fields.size() == 1 && row.fields.front().empty() && names_.size() > 1) {
-    throw RowError("the row is empty");
-  }
-  if (row.fields.size() != names_.size()) {
-    throw RowError("the row has " + std::to_string(row.fields.size()) +
-                   " fields, the first row names " + std::to_string(names_.size()) + " columns");
-  }
-  const auto given = [&](std::string_view column) { return value(row, column); };
-  // The code check's settings change no rating and press no button: they
-  // come first, and the row's case is then typed and calculated.
-  std::vector<std::string> code;
-  if (const std::string standard = given("standard"); !standard.empty()) {
-    oneOf("standard", standard, {{"ashrae-90.1-2019", ""}, {"eu-1253-2014", ""}});
-    code.insert(code.end(), {"--standard", standard});
-  }
-  if (const std::string zone = given("zone"); !zone.empty()) {
-    if (!ModCalc::isClimateZone(zone)) {
-      throw RowError("zone: '" + zone + "' is not a climate zone from 0A to 6B, 7 or 8");
-    }
-    code.insert(code.end(), {"--zone", zone});
-  }
-  if (const std::string hours = given("hours_8000"); !hours.empty()) {
-    if (oneOf("hours_8000", hours, {{"0", "0"}, {"1", "1"}}) == "1") {
-      code.emplace_back("--hours-8000");
-    }
-  }
-  if (const std::string percent = given("outdoor_air_percent"); !percent.empty()) {
-    const auto value = platform::parseInvariant<double>(percent);
-    if (!value || !(*value > 0 && *value <= 100)) {
-      throw RowError("outdoor_air_percent: '" + percent +
-                     "' is not a number above 0 and at most 100");
-    }
-    code.insert(code.end(), {"--outdoor-air-percent", percent});
-  }
-  std::vector<std::string> actions;
-  const std::string unitsValue = given("units");
-  const bool si =
-      !unitsValue.empty() && oneOf("units", unitsValue, {{"ip", ""}, {"si", "si"}}) == "si";
-  if (si) {
-    actions.emplace_back("--si-toggle");
-  }
-  if (const std::string basis = given("flow_basis"); !basis.empty()) {
-    actions.push_back(oneOf("flow_basis", basis,
-                            {{"outdoor", "optOutdoor=1"},
-                             {"supply", "optSupply=1"},
-                             {"outdoor_actual", "optOutdoorActual=1"},
-                             {"supply_actual", "optSupplyActual=1"}}));
-  }
-  if (const std::string kind = given("moisture_kind"); !kind.empty()) {
-    // The SI forms of dew point, wet bulb and humidity ratio are four
-    // options further on; relative humidity has one option for both.
-    actions.push_back(si ? oneOf("moisture_kind", kind,
-                                 {{"dew_point", "optMoistIn(4)=1"},
-                                  {"wet_bulb", "optMoistIn(5)=1"},
-                                  {"humidity_ratio", "optMoistIn(6)=1"},
-                                  {"rh", "optMoistIn(3)=1"}})
-                         : oneOf("moisture_kind", kind,
-                                 {{"dew_point", "optMoistIn(0)=1"},
-                                  {"wet_bulb", "optMoistIn(1)=1"},
-                                  {"humidity_ratio", "optMoistIn(2)=1"},
-                                  {"rh", "optMoistIn(3)=1"}}));
-  }
-  const auto typeNumber = [&](std::string_view column, std::string_view box) {
-    if (const std::string typed = given(column); !typed.empty()) {
-      actions.push_back(std::string(box) + "=" + boxText(column, typed));
-    }
-  };
-  typeNumber("elevation", "txtElev");
-  typeNumber("outdoor_static", "txtPoa");
-  typeNumber("return_static", "txtPra");
-  if (const std::string wheel = given("wheel"); !wheel.empty()) {
-    actions.push_back(oneOf("wheel", wheel, {{"total", "KTRSel=1"}, {"sensible", "KSRSel=1"}}));
-  }
-  // The settings first: their OK re-expresses the moisture boxes in the
-  // chosen kind, which must not touch the row's own moisture values. A row
-  // that changes no setting leaves the dialog alone, as a person would.
-  const bool confirmed = !actions.empty();
-  if (confirmed) {
-    actions.emplace_back("--settings-ok");
-  }
-  const std::size_t typedFrom = actions.size();
-  if (const std::string title = given("title"); !title.empty()) {
-    actions.push_back(
-        "txtTitle=" +
-        row.fields[std::find(names_.begin(), names_.end(), "title") - names_.begin()]);
-  }
-  typeNumber("outdoor_db", si ? "txtToaSI" : "txtToa");
-  typeNumber("outdoor_moisture", si ? "txtMoaSI" : "txtMoa");
-  typeNumber("return_db", si ? "txtTraSI" : "txtTra");
-  typeNumber("return_moisture", si ? "txtMraSI" : "txtMra");
-  typeNumber("volume", si ? "txtVSI" : "txtV");
-  typeNumber("return_volume", si ? "txtVraSI" : "txtVra");
-  // Settings OK calculated; Calculate is offered again only by an entry.
-  if (!confirmed || actions.size() > typedFrom) {
-    actions.emplace_back("--calc");
-  }
-  // A model of one's own is picked from the list the calculation offers,
-  // then calculated again.
-  if (const std::string model = given("model"); !model.empty()) {
-    actions.push_back("lstWheel=" + model);
-    actions.emplace_back("--calc");
-  }
-  actions.insert(actions.begin(), code.begin(), code.end());
-  return actions;
+  return typedActions(rowEntries(*this, row));
 }
 
 ScheduleCount rateSchedule(std::istream& in, std::ostream& out, const BatchOptions& options) {
@@ -519,7 +842,7 @@ ScheduleCount rateSchedule(std::istream& in, std::ostream& out, const BatchOptio
   // started now so a catalog the program refuses stops the run at once.
   WeatherFiles weather(options.scheduleFolder);
   std::vector<std::unique_ptr<RowRater>> raters;
-  raters.push_back(std::make_unique<RowRater>(columns, catalogFile, weather));
+  raters.push_back(std::make_unique<RowRater>(columns, catalogFile, weather, options.typedRows));
   out << csvLine(columns.resultHeader());
   const unsigned workers =
       options.jobs != 0 ? options.jobs : std::max(1U, std::thread::hardware_concurrency());
@@ -549,7 +872,8 @@ ScheduleCount rateSchedule(std::istream& in, std::ostream& out, const BatchOptio
         std::clamp<std::size_t>(rows.size() / kRowsPerWorkerBlock, 1, workers);
     const std::size_t per = (rows.size() + slices - 1) / slices;
     while (raters.size() < slices) {
-      raters.push_back(std::make_unique<RowRater>(columns, catalogFile, weather));
+      raters.push_back(
+          std::make_unique<RowRater>(columns, catalogFile, weather, options.typedRows));
     }
     const auto rateSlice = [&](std::size_t slice) {
       for (std::size_t i = slice * per; i < std::min(rows.size(), (slice + 1) * per) && !stopped();
@@ -581,6 +905,7 @@ ScheduleCount rateSchedule(std::istream& in, std::ostream& out, const BatchOptio
       out << line->line;
       ++written;
       count.rated += line->rated ? 1 : 0;
+      count.typed += line->typed ? 1 : 0;
     }
     out.flush();
     if (!out) {
@@ -771,9 +1096,10 @@ Rating a schedule:
   ktr-calc batch SCHEDULE.csv [-o RESULTS.csv] [--catalog PATH] [--jobs N]
 
 Each row of SCHEDULE.csv (comma-separated, quoted as RFC 4180 has it, the
-first row naming the columns; - reads standard input) is typed into a
-freshly started program and calculated, as with the actions above. Columns, in any order; one left out,
-or a cell left empty, keeps the program's start-up value:
+first row naming the columns; - reads standard input) gives what typing it
+into a freshly started program and calculating gives, as with the actions
+above. Columns, in any order; one left out, or a cell left empty, keeps the
+program's start-up value:
 )";
   std::string line = " ";
   for (std::size_t i = 0; i < kInputColumns.size(); ++i) {

@@ -1,8 +1,8 @@
 #pragma once
 
 // `ktr-calc batch`: rates every row of an equipment schedule (comma-separated,
-// one case per row) as a person would type each case into a freshly started
-// program, and writes one result row per schedule row, in the same order.
+// one case per row) to what typing its case into a freshly started program
+// gives, and writes one result row per schedule row, in the same order.
 
 #include <atomic>
 #include <cstddef>
@@ -59,11 +59,17 @@ struct BatchOptions {
   const std::atomic<bool>* stop = nullptr;
   // Called with the rows written so far after each block.
   std::function<void(std::size_t)> progress;
+  // Every row typed into the program action by action, as the direct
+  // rating of a row's case must match: for tests.
+  bool typedRows = false;
 };
 
 struct ScheduleCount {
   std::size_t rows = 0;   // result rows written
   std::size_t rated = 0;  // of those, the ones whose case was calculated
+  // Rows typed into the program because their case could not be rated
+  // directly (see BatchOptions::typedRows).
+  std::size_t typed = 0;
 };
 
 // Rates the schedule in `in` into `out`; returns the rows written. Throws

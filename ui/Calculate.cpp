@@ -15,8 +15,6 @@ namespace ModCalc {
 
 namespace {
 
-constexpr platform::Rgb kCondensingColor{128, 255, 255};
-
 bool ticked(const platform::CheckBox& box) {
   return box.value() == 1;
 }
@@ -25,26 +23,19 @@ bool isTemperature(std::int16_t option, bool si) {
   return si ? option == 5 || option == 6 : option == 1 || option == 2;
 }
 
-// An entry with an SI twin: the engineer types in the twin of the units in
-// force, so that box is the one checked and named; the value is the
-// English box's, which the twin keeps converted.
+// An entry with an SI twin, from its boxes' texts: the engineer types in
+// the twin of the units in force, so that text is the one checked and
+// named; the value is the English box's, which the twin keeps converted.
 template <typename T>
-T readEntry(const DialogFields& fields, const ui::CaseField& field, bool si, std::string_view what,
-            const std::optional<Bounds>& bounds) {
-  const TextBox& box = *ui::boxOf(field.box, fields);
-  const TextBox& typed = si ? *ui::boxOf(field.boxSI, fields) : box;
+double readTwinText(std::string_view english, std::string_view si, bool inSI, std::string_view what,
+                    const std::optional<Bounds>& bounds) {
+  const std::string_view typed = inSI ? si : english;
   if (bounds) {
     readNumber<double>(typed, what, *bounds);
   } else {
     readNumber<double>(typed, what);
   }
-  return readNumber<T>(box, what);
-}
-
-template <typename T>
-T readEntry(const DialogFields& fields, std::string_view name, bool si) {
-  const ui::CaseField& field = ui::caseField(name);
-  return readEntry<T>(fields, field, si, field.what, si ? field.boundsSI : field.bounds);
+  return readNumber<T>(english, what);
 }
 
 // An entry whose one box shows the units in force: as typed, in single
@@ -86,11 +77,9 @@ std::optional<float> fixedFlute(const OverrideFields& o) {
   return o.Flute45.value() ? 45.0F : o.Flute62.value() ? 62.0F : 94.0F;
 }
 
-void showWarnings(const Engine& engine, const Rating& rating, bool indications) {
+void showWarnings(const Engine& engine, const Rating& rating) {
   for (const Warning& warning : rating.warnings) {
-    const bool indication =
-        warning.kind == WarningKind::Frost || warning.kind == WarningKind::SupplySaturated;
-    if (indication == indications) {
+    if (!isIndication(warning.kind)) {
       engine.warn(warning.text);
     }
   }
@@ -123,17 +112,7 @@ void writeEntry(DialogFields& f, const CalcState& s, const EntryWrite& write) {
 void applyRating(Engine& engine, const Case& c, Rating& rating) {
   CalcState& s = engine.state;
   DialogFields& f = engine.fields;
-  // What the program holds beyond the case: the password, the edition and
-  // the purge angle last fixed, kept while the angle is left free.
-  std::string password = std::move(s.OverridePassword);
-  const std::int16_t externalVersion = s.ExternalVersion;
-  const float purgeAngleEntered = s.PurgeAngleEntered;
-  s = std::move(rating.results);
-  s.OverridePassword = std::move(password);
-  s.ExternalVersion = externalVersion;
-  if (!c.purgeAngleDeg) {
-    s.PurgeAngleEntered = purgeAngleEntered;
-  }
+  takeResults(s, c, std::move(rating.results));
   engine.catalog.ModelFaceArea[0] = rating.customFaceAreaFt2;
   engine.catalog.ModelPurgeCfm[0] = rating.customPurgeCfm;
   if (c.selectModel) {
@@ -162,8 +141,10 @@ void applyRating(Engine& engine, const Case& c, Rating& rating) {
 // spell.
 void showIndications(Engine& engine, const Rating& rating) {
   MainFields& main = engine.fields.main;
-  if (rating.frost && !main.lblFrost.visible()) {
-    engine.warn("Exhaust air is supersaturated, frost buildup may occur.");
+  platform::Label& supplyRH = main.lblWsa[2];
+  for (const std::string& warning : indicationWarnings(rating, main.lblFrost.visible(),
+                                                       supplyRH.backColor() == kCondensingColor)) {
+    engine.warn(warning);
   }
   main.lblFrost.setVisible(rating.frost);
   if (rating.frost) {
@@ -173,10 +154,6 @@ void showIndications(Engine& engine, const Rating& rating) {
   // The window's own background: only condensation stands out.
   main.lblWea[2].setBackColor(rating.exhaustCondensing ? std::optional(kCondensingColor)
                                                        : std::nullopt);
-  platform::Label& supplyRH = main.lblWsa[2];
-  if (rating.supplySupersaturated && supplyRH.backColor() != kCondensingColor) {
-    engine.warn("Supply air is supersaturated, condensation or frost may occur.");
-  }
   supplyRH.setBackColor(rating.supplySupersaturated ? std::optional(kCondensingColor)
                                                     : std::nullopt);
   const float mils = engine.state.FluteMils;
@@ -201,21 +178,93 @@ double elevation(const DialogFields& fields, bool si) {
 
 }  // namespace
 
+bool isIndication(WarningKind kind) {
+  return kind == WarningKind::Frost || kind == WarningKind::SupplySaturated;
+}
+
+std::vector<std::string> indicationWarnings(const Rating& rating, bool frostShown,
+                                            bool condensingShown) {
+  std::vector<std::string> warnings;
+  if (rating.frost && !frostShown) {
+    warnings.emplace_back("Exhaust air is supersaturated, frost buildup may occur.");
+  }
+  if (rating.supplySupersaturated && !condensingShown) {
+    warnings.emplace_back("Supply air is supersaturated, condensation or frost may occur.");
+  }
+  return warnings;
+}
+
+const ui::CaseField& twinField(TwinEntry which) {
+  static constexpr std::array<std::string_view, 6> kNames{"Toa", "Tra",      "Moa",
+                                                          "Mra", "VoaInput", "Vra"};
+  return ui::caseField(kNames[static_cast<std::size_t>(which)]);
+}
+
+double readTwinEntry(TwinEntry which, std::string_view english, std::string_view si,
+                     std::int16_t siUnits, std::int16_t option, VolumeBasis basis) {
+  const bool inSI = siUnits == 1;
+  const ui::CaseField& field = twinField(which);
+  const auto bounds = [inSI](const ui::CaseField& f) { return inSI ? f.boundsSI : f.bounds; };
+  switch (which) {
+    case TwinEntry::OutdoorMoisture:
+    case TwinEntry::ReturnMoisture:
+      // A dew point or wet bulb lies where a dry bulb does.
+      return readTwinText<double>(
+          english, si, inSI, field.what,
+          isTemperature(option, inSI) ? bounds(ui::caseField("Toa")) : std::nullopt);
+    case TwinEntry::MainVolume:
+      return readTwinText<double>(english, si, inSI, ui::whatOf(field, basis), bounds(field));
+    default:
+      return readTwinText<float>(english, si, inSI, ui::whatOf(field, basis), bounds(field));
+  }
+}
+
+double readTwinBoxes(const DialogFields& fields, TwinEntry which, std::int16_t siUnits,
+                     std::int16_t option, VolumeBasis basis) {
+  const ui::CaseField& field = twinField(which);
+  return readTwinEntry(which, ui::boxOf(field.box, fields)->text(),
+                       ui::boxOf(field.boxSI, fields)->text(), siUnits, option, basis);
+}
+
+void takeStateInto(Case& c, const CalcState& s) {
+  c.title = s.ProjectTitle;
+  c.SIUnits = s.SIUnits;
+  c.SIFlowUnit = s.SIFlowUnit;
+  c.SIFlowFactor = s.SIFlowFactor;
+  c.PrivateLabel = s.PrivateLabel;
+  c.MoistInOption = s.MoistInOption;
+  c.MatrixFactor = s.MatrixFactor;
+  c.outdoorMoistureSI = s.MoaSI;
+  c.returnMoistureSI = s.MraSI;
+  c.sensibleOverridePct = s.EsOverride;
+  c.latentOverridePct = s.ElOverride;
+  c.selectModel = s.ModelSelected == 0;
+}
+
+void takeResults(CalcState& s, const Case& c, CalcState results) {
+  // What the program holds beyond the case: the password, the edition and
+  // the purge angle last fixed, kept while the angle is left free.
+  std::string password = std::move(s.OverridePassword);
+  const std::int16_t externalVersion = s.ExternalVersion;
+  const float purgeAngleEntered = s.PurgeAngleEntered;
+  s = std::move(results);
+  s.OverridePassword = std::move(password);
+  s.ExternalVersion = externalVersion;
+  if (!c.purgeAngleDeg) {
+    s.PurgeAngleEntered = purgeAngleEntered;
+  }
+}
+
 AirEntries readAirEntries(const DialogFields& fields, std::int16_t option, std::int16_t siUnits) {
   const bool si = siUnits == 1;
-  // A dew point or wet bulb lies where a dry bulb does.
-  const ui::CaseField& dryBulb = ui::caseField("Toa");
-  const std::optional<Bounds> moisture =
-      isTemperature(option, si) ? (si ? dryBulb.boundsSI : dryBulb.bounds) : std::nullopt;
-  const auto moistureEntry = [&](std::string_view name) {
-    const ui::CaseField& field = ui::caseField(name);
-    return readEntry<double>(fields, field, si, field.what, moisture);
+  const auto entry = [&](TwinEntry which) {
+    return readTwinBoxes(fields, which, siUnits, option, VolumeBasis::Outdoor);
   };
   return {
-      .toa = readEntry<float>(fields, "Toa", si),
-      .tra = readEntry<float>(fields, "Tra", si),
-      .moa = moistureEntry("Moa"),
-      .mra = moistureEntry("Mra"),
+      .toa = static_cast<float>(entry(TwinEntry::OutdoorDryBulb)),
+      .tra = static_cast<float>(entry(TwinEntry::ReturnDryBulb)),
+      .moa = entry(TwinEntry::OutdoorMoisture),
+      .mra = entry(TwinEntry::ReturnMoisture),
       .elevation = elevation(fields, si),
       .poa = readSiteEntry(fields, "PoaInWC", si),
       .pra = readSiteEntry(fields, "PraInWC", si),
@@ -231,24 +280,17 @@ Case readCase(const Engine& engine) {
   Case c;
   c.flowBasis = flowBasis(settings);
   const AirEntries air = readAirEntries(engine.fields, s.MoistInOption, s.SIUnits);
-  const ui::CaseField& mainVolume = ui::caseField("VoaInput");
   c.mainVolumeCfm =
-      readEntry<double>(engine.fields, mainVolume, si, ui::whatOf(mainVolume, c.flowBasis),
-                        si ? mainVolume.boundsSI : mainVolume.bounds);
-  c.returnVolumeCfm = readEntry<float>(engine.fields, "Vra", si);
+      readTwinBoxes(engine.fields, TwinEntry::MainVolume, s.SIUnits, s.MoistInOption, c.flowBasis);
+  c.returnVolumeCfm = static_cast<float>(readTwinBoxes(engine.fields, TwinEntry::ReturnVolume,
+                                                       s.SIUnits, s.MoistInOption, c.flowBasis));
   c.wheelSpeedRpm = ui::readField<float>(engine.fields, "WheelRpmEntered");
   if (ticked(in.chkPurgeAngle)) {
     c.purgeAngleDeg = ui::readField<float>(engine.fields, "PurgeAngleEntered");
   }
 
-  c.title = s.ProjectTitle;
-  c.SIUnits = s.SIUnits;
-  c.SIFlowUnit = s.SIFlowUnit;
-  c.SIFlowFactor = s.SIFlowFactor;
-  c.PrivateLabel = s.PrivateLabel;
+  takeStateInto(c, s);
   c.line = settings.KSRSel.value() ? WheelLine::SensibleOnly : WheelLine::TotalEnergy;
-  c.MoistInOption = s.MoistInOption;
-  c.MatrixFactor = s.MatrixFactor;
   c.elevationFt = elevationFeet(air.elevation, s.SIUnits);
   setStaticPressure(air.poa, si, c.outdoorStaticInWC, c.outdoorStaticPa);
   setStaticPressure(air.pra, si, c.returnStaticInWC, c.returnStaticPa);
@@ -256,15 +298,10 @@ Case readCase(const Engine& engine) {
   c.returnDryBulbF = air.tra;
   c.outdoorMoisture = air.moa;
   c.returnMoisture = air.mra;
-  c.outdoorMoistureSI = s.MoaSI;
-  c.returnMoistureSI = s.MraSI;
   c.fixedSpeed = ticked(in.chkSpeed);
   c.fluteMils = fixedFlute(overrides);
   c.sensibleOverridden = ticked(overrides.chkSensible);
   c.latentOverridden = ticked(overrides.chkLatent);
-  c.sensibleOverridePct = s.EsOverride;
-  c.latentOverridePct = s.ElOverride;
-  c.selectModel = s.ModelSelected == 0;
   c.model = in.lstWheel.text();
   c.customOnly = ticked(overrides.chkAutoSelect);
   c.listAllModels = ticked(overrides.ListSelect);
@@ -284,7 +321,7 @@ bool Calculate(Engine& engine) {
     return stop(error.what());
   }
   Rating rating = rate(c, engine.catalog);
-  showWarnings(engine, rating, false);
+  showWarnings(engine, rating);
   if (!rating.completed()) {
     return stop(*rating.error);
   }

@@ -30,12 +30,12 @@ struct Engine {
   }
 };
 
-// The number in a box, in the width of the field it goes to. `what` names the
-// box for the engineer ("the outdoor air dry bulb"); a box without a number
-// stops the calculation.
+// The number in a box's text, in the width of the field it goes to. `what`
+// names the box for the engineer ("the outdoor air dry bulb"); a box without
+// a number stops the calculation.
 template <typename T>
-T readNumber(const platform::TextBox& box, std::string_view what) {
-  if (const auto value = platform::parseNumber<T>(box.text())) {
+T readNumber(std::string_view text, std::string_view what) {
+  if (const auto value = platform::parseNumber<T>(text)) {
     return *value;
   }
   throw CalcError("Enter a number for " + std::string(what) + ".");
@@ -44,12 +44,22 @@ T readNumber(const platform::TextBox& box, std::string_view what) {
 // A box's number that must lie within `bounds`; outside them the box is
 // named with its range and the calculation stops.
 template <typename T>
-T readNumber(const platform::TextBox& box, std::string_view what, const Bounds& bounds) {
-  const T value = readNumber<T>(box, what);
+T readNumber(std::string_view text, std::string_view what, const Bounds& bounds) {
+  const T value = readNumber<T>(text, what);
   if (!withinBounds(static_cast<double>(value), bounds)) {
     throw CalcError(boundsMessage(what, bounds));
   }
   return value;
+}
+
+template <typename T>
+T readNumber(const platform::TextBox& box, std::string_view what) {
+  return readNumber<T>(std::string_view(box.text()), what);
+}
+
+template <typename T>
+T readNumber(const platform::TextBox& box, std::string_view what, const Bounds& bounds) {
+  return readNumber<T>(std::string_view(box.text()), what, bounds);
 }
 
 }  // namespace ModCalc

@@ -5,9 +5,12 @@
 #include <filesystem>
 #include <fstream>
 #include <future>
+#include <iomanip>
 #include <nlohmann/json.hpp>
+#include <random>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "KtrCalcFixture.h"
@@ -232,6 +235,112 @@ TEST(Batch, EveryRowEqualsTheSameCaseRunThroughKtrCalc) {
     }
     EXPECT_EQ(field(rated[0], rated[i], "messages"), messages);
   }
+}
+
+// Rows of every column, valid and not, in both units: each row's case rated
+// directly gives, byte for byte, the row typed into the program.
+TEST(Batch, RowsRatedDirectlyEqualTheRowsTyped) {
+  std::mt19937 random(20261209);
+  const auto pick = [&random](std::initializer_list<const char*> values) {
+    std::uniform_int_distribution<std::size_t> at(0, values.size() - 1);
+    return std::string(*(values.begin() + at(random)));
+  };
+  // Mostly inside the column's range, now and then beyond it or no number.
+  const auto number = [&random, &pick](double low, double high, int decimals) {
+    std::uniform_real_distribution<double> value(low - (high - low) / 8, high + (high - low) / 8);
+    std::uniform_int_distribution<int> odd(0, 40);
+    if (odd(random) == 0) {
+      return pick({"", "lots", "1e9", "-0"});
+    }
+    std::ostringstream text;
+    text << std::fixed << std::setprecision(decimals) << value(random);
+    return text.str();
+  };
+  // "x" stands for a number drawn from the range.
+  const auto orNumber = [&number](const std::string& choice, double low, double high,
+                                  int decimals) {
+    return choice == "x" ? number(low, high, decimals) : choice;
+  };
+  std::string schedule =
+      "tag,title,units,flow_basis,volume,return_volume,outdoor_db,outdoor_moisture,return_db,"
+      "return_moisture,moisture_kind,elevation,outdoor_static,return_static,wheel,model,"
+      "standard,zone,hours_8000,outdoor_air_percent\n";
+  for (int row = 0; row < 3000; ++row) {
+    const std::string units = pick({"", "ip", "ip", "si", "si", "metric"});
+    const bool si = units == "si";
+    const std::string kind = pick({"", "dew_point", "wet_bulb", "humidity_ratio", "rh"});
+    const auto moisture = [&](double dryBulb) {
+      if (kind == "rh") {
+        return number(5, 100, 1);
+      }
+      if (kind == "humidity_ratio") {
+        return si ? number(1, 20, 2) : number(5, 140, 1);
+      }
+      return number(dryBulb - (si ? 25 : 45), dryBulb, 1);
+    };
+    const double outdoor = si ? std::uniform_real_distribution<double>(-30, 45)(random)
+                              : std::uniform_real_distribution<double>(-20, 110)(random);
+    const double back = si ? 22 : 72;
+    const std::string volume = number(si ? 500 : 300, si ? 90000 : 50000, 0);
+    const std::vector<std::string> fields{
+        std::to_string(row),
+        pick({"", "Lobby", "\"East, upper\""}),
+        units,
+        pick({"", "outdoor", "supply", "outdoor_actual", "supply_actual"}),
+        volume,
+        pick({"", "same", "other"}) == "other" ? number(si ? 500 : 300, si ? 90000 : 50000, 0)
+                                               : volume,
+        pick({"", "x"}).empty() ? "" : number(outdoor - 1, outdoor + 1, 1),
+        pick({"", "x"}).empty() ? "" : moisture(outdoor),
+        pick({"", "x"}).empty() ? "" : number(back - 3, back + 3, 1),
+        pick({"", "x"}).empty() ? "" : moisture(back),
+        kind,
+        orNumber(pick({"", "", "0", "5000", "x"}), 0, si ? 3000 : 10000, 0),
+        orNumber(pick({"", "", "2", "x"}), 0, si ? 1000 : 4, 2),
+        orNumber(pick({"", "", "0", "x"}), -1, si ? 500 : 2, 2),
+        pick({"", "total", "sensible"}),
+        pick({"", "", "", "KW28-4", "KW60-4", "KW120-10", "KW999"}),
+        pick({"", "", "ashrae-90.1-2019", "eu-1253-2014"}),
+        pick({"", "", "5A", "7", "1A"}),
+        pick({"", "0", "1"}),
+        pick({"", "", "30", "100", "5"}),
+    };
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+      schedule += (i == 0 ? "" : ",") + fields[i];
+    }
+    schedule += "\n";
+  }
+  const auto rated = [&schedule](bool typed) {
+    std::istringstream in(schedule);
+    std::ostringstream out;
+    ktr::BatchOptions options;
+    options.catalog = KTR_SOURCE_DIR "/resources/ktrmodel6.csv";
+    options.jobs = 1;
+    options.typedRows = typed;
+    const ktr::ScheduleCount count = ktr::rateSchedule(in, out, options);
+    return std::pair{out.str(), count};
+  };
+  const auto [direct, directCount] = rated(false);
+  const auto [typed, typedCount] = rated(true);
+  std::istringstream directLines(direct);
+  std::istringstream typedLines(typed);
+  std::string directLine;
+  std::string typedLine;
+  int differing = 0;
+  while (std::getline(typedLines, typedLine) && differing < 5) {
+    std::getline(directLines, directLine);
+    if (directLine != typedLine) {
+      ADD_FAILURE() << "direct: " << directLine << "\ntyped:  " << typedLine;
+      ++differing;
+    }
+  }
+  EXPECT_EQ(direct, typed);
+  EXPECT_EQ(directCount.rows, 3000U);
+  EXPECT_GT(directCount.rated, 1000U) << "the rows must reach the rating";
+  EXPECT_EQ(directCount.rated, typedCount.rated);
+  // Only rows whose rating corrects an entry are typed; this schedule has
+  // many of those.
+  EXPECT_LT(directCount.typed, 1000U) << "the direct path must take most rows";
 }
 
 TEST(Batch, SeveralWorkersKeepTheScheduleOrderAndEachRowsOwnCase) {

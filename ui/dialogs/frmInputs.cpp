@@ -25,7 +25,34 @@ constexpr std::int16_t kSI = 1;
 
 using units::kGrainsPerGramPerKilogram;
 
+double toEnglish(FieldKind quantity, double si, float siFlowFactor, std::int16_t moistInOption) {
+  switch (quantity) {
+    case FieldKind::Temperature:
+      return units::fahrenheit(si);
+    case FieldKind::Volume:
+      return si * siFlowFactor;
+    default:
+      switch (ModCalc::moistureKind(moistInOption)) {
+        case modPsych::kRelHum:
+          return si;
+        case modPsych::kGrains:
+          return si * kGrainsPerGramPerKilogram;
+        default:
+          return units::fahrenheit(si);
+      }
+  }
+}
+
 }  // namespace
+
+std::optional<double> typedEnglish(FieldKind quantity, double si, float siFlowFactor,
+                                   std::int16_t moistInOption) {
+  const double english = toEnglish(quantity, si, siFlowFactor, moistInOption);
+  if (!std::isfinite(english)) {
+    return std::nullopt;
+  }
+  return platform::parseNumber<double>(platform::formatNumber(english, "##0.0"));
+}
 
 frmInputs::frmInputs(Windows& windows) : Window("frmInputs", windows) {
   setCaption("Inputs");
@@ -110,7 +137,8 @@ void frmInputs::convertToTwin(const Twins& twins, std::int16_t units) {
   // convert leaves no number in the twin rather than "Infinity".
   if (units == kSI) {
     if (const auto x = platform::parseNumber<double>(twins.si.text())) {
-      const std::optional<double> english = typedEnglish(twins.quantity, *x);
+      const std::optional<double> english =
+          typedEnglish(twins.quantity, *x, state().SIFlowFactor, state().MoistInOption);
       twins.english.setText(english ? platform::tidyText(*english) : "");
     }
   } else if (const auto x = platform::parseNumber<double>(twins.english.text())) {
@@ -156,38 +184,14 @@ double frmInputs::toSI(FieldKind quantity, double english) const {
   }
 }
 
-double frmInputs::toEnglish(FieldKind quantity, double si) const {
-  switch (quantity) {
-    case FieldKind::Temperature:
-      return units::fahrenheit(si);
-    case FieldKind::Volume:
-      return si * state().SIFlowFactor;
-    default:
-      switch (ModCalc::moistureKind(state().MoistInOption)) {
-        case modPsych::kRelHum:
-          return si;
-        case modPsych::kGrains:
-          return si * kGrainsPerGramPerKilogram;
-        default:
-          return units::fahrenheit(si);
-      }
-  }
-}
-
-std::optional<double> frmInputs::typedEnglish(FieldKind quantity, double si) const {
-  const double english = toEnglish(quantity, si);
-  if (!std::isfinite(english)) {
-    return std::nullopt;
-  }
-  return platform::parseNumber<double>(platform::formatNumber(english, "##0.0"));
-}
-
 std::string frmInputs::siText(const Twins& twins, double english) const {
   const double estimate = toSI(twins.quantity, english);
   if (!std::isfinite(estimate)) {
     return "";
   }
-  const auto givesEnglish = [&](double si) { return typedEnglish(twins.quantity, si) == english; };
+  const auto givesEnglish = [&](double si) {
+    return typedEnglish(twins.quantity, si, state().SIFlowFactor, state().MoistInOption) == english;
+  };
   // What the box shows stays while it still gives the case's number.
   if (const auto shown = platform::parseNumber<double>(twins.si.text());
       shown && givesEnglish(*shown)) {

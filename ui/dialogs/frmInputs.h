@@ -17,6 +17,12 @@ namespace ui {
 struct CaseField;
 enum class FieldKind;
 
+// What an English box takes when `si` is typed in its SI twin: the
+// conversion (by the SI flow factor and the humidity option in force) to one
+// decimal, which the calculation then rates; none when it has no number.
+std::optional<double> typedEnglish(FieldKind quantity, double si, float siFlowFactor,
+                                   std::int16_t moistInOption);
+
 class frmInputs final : public Window {
  public:
   explicit frmInputs(Windows& windows);
@@ -89,10 +95,6 @@ class frmInputs final : public Window {
   // A number of the quantity in the other system's units (the moisture in
   // the other system's form of the chosen kind).
   double toSI(FieldKind quantity, double english) const;
-  double toEnglish(FieldKind quantity, double si) const;
-  // What the English box takes when `si` is typed in the SI box: the
-  // conversion to one decimal, which the calculation then rates.
-  std::optional<double> typedEnglish(FieldKind quantity, double si) const;
   std::string siText(const Twins& twins, double english) const;
 
   // Set while the program rewrites a box for display only.

@@ -55,8 +55,9 @@ std::string ShownFigure::text() const {
 ResultDisplay shownDisplay(const ModCalc::CalcState& s, const ModCalc::SettingsFields& settings) {
   const bool si = s.SIUnits == 1;
   // Each unit system has its own wet-bulb choice.
-  return {si, si ? settings.optOUTWBSI.value() : settings.optOutWB.value(),
-          settings.KTRSel.value()};
+  return {.si = si,
+          .wetBulb = si ? settings.optOUTWBSI.value() : settings.optOutWB.value(),
+          .totalEnergy = settings.KTRSel.value()};
 }
 
 ResultTexts presentRating(const ModCalc::CalcState& s, const ResultDisplay& display) {
@@ -92,13 +93,15 @@ ResultTexts presentRating(const ModCalc::CalcState& s, const ResultDisplay& disp
     to.dryBulb = shown(si ? units::celsius(from.t) : from.t, "##0.0");
     to.ratio = shown(si ? from.w / units::kGrainsPerGramPerKilogram : from.w, "##0.0");
     to.enthalpy = shown(si ? units::kilojoulesPerKilogram(from.h) : from.h, "##0.0");
-    // The dew point raises a humidity ratio of zero or less to the driest
-    // air; the relative humidity is that of the raised ratio.
-    double w = from.w;
-    const double wetBulbOrDewPoint =
-        display.wetBulb ? modPsych::WetBulb(from.t, w, from.p) : modPsych::DewPoint(w, s.Patm);
-    to.humidity = shown(temperature(wetBulbOrDewPoint), "##0.0");
-    to.relativeHumidity = shown(100 * modPsych::RelHumFraction(from.t, w, s.Patm), "##0.0");
+    if (display.streamHumidity) {
+      // The dew point raises a humidity ratio of zero or less to the driest
+      // air; the relative humidity is that of the raised ratio.
+      double w = from.w;
+      const double wetBulbOrDewPoint =
+          display.wetBulb ? modPsych::WetBulb(from.t, w, from.p) : modPsych::DewPoint(w, s.Patm);
+      to.humidity = shown(temperature(wetBulbOrDewPoint), "##0.0");
+      to.relativeHumidity = shown(100 * modPsych::RelHumFraction(from.t, w, s.Patm), "##0.0");
+    }
     to.standardVolume = volume(from.standard);
     to.actualVolume = shown(variantNumber(actual[k]), "###,###");
   }

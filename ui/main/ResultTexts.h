@@ -23,6 +23,9 @@ struct ResultDisplay {
   bool si = false;
   bool wetBulb = true;      // the wet bulb beside each humidity ratio, else the dew point
   bool totalEnergy = true;  // the total-energy line, else the sensible-only one
+  // Each stream's wet bulb or dew point and relative humidity; a reader
+  // that shows none of them (batch) is spared working them out.
+  bool streamHumidity = true;
 };
 
 // What the main window shows for the state: its unit system, the humidity
