@@ -195,9 +195,11 @@ std::vector<std::string> indicationWarnings(const Rating& rating, bool frostShow
 }
 
 const ui::CaseField& twinField(TwinEntry which) {
-  static constexpr std::array<std::string_view, 6> kNames{"Toa", "Tra",      "Moa",
-                                                          "Mra", "VoaInput", "Vra"};
-  return ui::caseField(kNames[static_cast<std::size_t>(which)]);
+  // Found once: batch reads these for every row.
+  static const std::array<const ui::CaseField*, 6> kFields{
+      &ui::caseField("Toa"), &ui::caseField("Tra"),      &ui::caseField("Moa"),
+      &ui::caseField("Mra"), &ui::caseField("VoaInput"), &ui::caseField("Vra")};
+  return *kFields[static_cast<std::size_t>(which)];
 }
 
 double readTwinEntry(TwinEntry which, std::string_view english, std::string_view si,
@@ -209,13 +211,14 @@ double readTwinEntry(TwinEntry which, std::string_view english, std::string_view
     case TwinEntry::OutdoorMoisture:
     case TwinEntry::ReturnMoisture:
       // A dew point or wet bulb lies where a dry bulb does.
-      return readTwinText<double>(
-          english, si, inSI, field.what,
-          isTemperature(option, inSI) ? bounds(ui::caseField("Toa")) : std::nullopt);
+      return readTwinText<double>(english, si, inSI, field.what,
+                                  isTemperature(option, inSI)
+                                      ? bounds(twinField(TwinEntry::OutdoorDryBulb))
+                                      : std::nullopt);
     case TwinEntry::MainVolume:
       return readTwinText<double>(english, si, inSI, ui::whatOf(field, basis), bounds(field));
     default:
-      return readTwinText<float>(english, si, inSI, ui::whatOf(field, basis), bounds(field));
+      return readTwinText<float>(english, si, inSI, field.what, bounds(field));
   }
 }
 
