@@ -144,12 +144,15 @@ struct HourReader {
       at.refuse(col.relHum, "relative humidity",
                 "is missing, and so is the dew point: the hour has no humidity.");
     }
-    // Only the climate zone reads the precipitation: a figure no hour can
-    // hold counts as not recorded rather than refusing a year that rates.
-    const std::optional<double> rain =
-        figure(f, col.precipitation, at, "liquid precipitation depth", 999);
-    if (rain && *rain >= 0 && *rain <= kMostRainInAnHourMm) {
-      h.precipitationMm = rain;
+    // Only the climate zone reads the precipitation: a figure that is no
+    // number, or that no hour can hold, counts as not recorded rather than
+    // refusing a year that rates.
+    if (col.precipitation != 0) {
+      const std::optional<double> rain =
+          platform::parseInvariant<double>(trimmed(f[col.precipitation - 1]));
+      if (rain && *rain >= 0 && *rain <= kMostRainInAnHourMm) {
+        h.precipitationMm = rain;
+      }
     }
     return h;
   }

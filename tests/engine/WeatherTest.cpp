@@ -71,14 +71,15 @@ TEST(WeatherTest, ReadsTheShippedYear) {
   EXPECT_DOUBLE_EQ(w.design->coolingWetBulbC, 23.7);
 }
 
-// The liquid precipitation depth, field 34: 999 and figures no hour can
-// hold are not recorded. The shipped year records it in April only.
+// The liquid precipitation depth, field 34: 999, figures no hour can hold
+// and text are not recorded, and never refuse the year. The shipped year records it in April only.
 TEST(WeatherTest, PrecipitationWhereTheFileRecordsIt) {
   std::vector<std::string> lines = shippedLines();
   const std::size_t april = 8 + 24 * (31 + 28 + 31);
   lines[april] = withField(lines[april], 34, "2.5");
   lines[april + 1] = withField(lines[april + 1], 34, "-1");
   lines[april + 2] = withField(lines[april + 2], 34, "800");
+  lines[april + 4] = withField(lines[april + 4], 34, "n/a");
   const auto read = parseEpw(joined(lines), "x.epw");
   ASSERT_TRUE(std::holds_alternative<Weather>(read)) << std::get<std::string>(read);
   const std::vector<WeatherHour>& hours = std::get<Weather>(read).hours;
@@ -89,6 +90,7 @@ TEST(WeatherTest, PrecipitationWhereTheFileRecordsIt) {
   EXPECT_FALSE(hours[row + 1].precipitationMm);
   EXPECT_FALSE(hours[row + 2].precipitationMm);
   EXPECT_DOUBLE_EQ(hours[row + 3].precipitationMm.value_or(-1), 0);
+  EXPECT_FALSE(hours[row + 4].precipitationMm);
 }
 
 // A damaged copy is refused whole, with the line and the field that is
