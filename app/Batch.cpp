@@ -555,6 +555,14 @@ class RowRater {
     }
     if (held.finished) {
       outcome.results = results(held.state, settled.display);
+      // The windows stop a run that would show a figure that is no number;
+      // typing the row gives their message. The first column is the model.
+      if (std::any_of(
+              std::next(outcome.results.begin()), outcome.results.end(), [](const std::string& t) {
+                return t.find("nan") != std::string::npos || t.find("inf") != std::string::npos;
+              })) {
+        return std::nullopt;
+      }
       outcome.rated = readHeld(held);
     }
     return outcome;
