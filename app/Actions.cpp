@@ -125,7 +125,7 @@ bool compareTo(Program& program, Session& session, const std::string& path) {
       years = std::get<ComparedYears>(std::move(compared));
     } catch (const ModCalc::CalcError&) {
       // The case cannot be read: the rows' messages already say why.
-      years = ComparedYears{{}, std::vector<std::optional<YearSavings>>(table.size())};
+      years = ComparedYears{std::vector<std::optional<YearSavings>>(table.size())};
     }
   }
   return writeOut(program, session, path, comparisonCsv(table, years), "The comparison",

@@ -223,7 +223,7 @@ std::variant<ComparedYears, std::string> compareYears(
     return *problem;
   }
   const ModCalc::Weather& weather = std::get<ModCalc::Weather>(read);
-  ComparedYears compared{annualFigure(annualFigures({}, op, si), "net_energy").unit, {}};
+  ComparedYears compared;
   for (const std::string& model : models) {
     const ModCalc::AnnualResult year = modelYear(c, model, weather, op, catalog);
     if (year.error) {

@@ -91,7 +91,6 @@ struct YearSavings {
   std::optional<double> paybackYears;
 };
 struct ComparedYears {
-  std::string energyUnit;                          // of netEnergy
   std::vector<std::optional<YearSavings>> models;  // none: the year of that model was not rated
 };
 // The year of the case with each of `models` over the weather at

@@ -1,5 +1,6 @@
 #include "app/CompareWindow.h"
 
+#include <QEvent>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QMenuBar>
@@ -173,6 +174,7 @@ void CompareWindow::rateYears() {
   yearsWatcher_.setFuture(QFuture<YearsRead>());
   busy_->hide();
   const std::optional<ui::AnnualRecord>& record = program_.windows.main.annualRecord;
+  yearsFor_ = record;
   const bool rated = record && !record->weatherPath.empty() && !ratings_.empty();
   for (int column = kYearColumn; column < kCodeCheckColumn; ++column) {
     table_->setColumnHidden(column, !rated);
@@ -203,7 +205,7 @@ void CompareWindow::rateYears() {
 
 void CompareWindow::showYears(const YearsRead& read) {
   busy_->hide();
-  const std::optional<ui::AnnualRecord>& record = program_.windows.main.annualRecord;
+  const std::optional<ui::AnnualRecord>& record = yearsFor_;
   if (!record) {
     return;
   }
@@ -243,6 +245,15 @@ void CompareWindow::showYears(const YearsRead& read) {
   }
 }
 
+bool CompareWindow::event(QEvent* event) {
+  // The annual energy window may have changed the weather or the operation
+  // meanwhile; the ratings themselves follow every calculation.
+  if (event->type() == QEvent::WindowActivate && program_.windows.main.annualRecord != yearsFor_) {
+    rateYears();
+  }
+  return QMainWindow::event(event);
+}
+
 void CompareWindow::setNote(const QString& year) {
   const QString ratings =
       ratings_.empty() ? QString::fromUtf8(kNoModelCoversNote)
@@ -265,9 +276,13 @@ void CompareWindow::exportCsv() {
   }
   refresh();
   // The file holds the years too when they are rated.
+  // The table takes them when the run's end reaches it.
   yearsWatcher_.waitForFinished();
   if (yearsWatcher_.future().resultCount() > 0) {
-    showYears(yearsWatcher_.result());
+    const YearsRead read = yearsWatcher_.result();
+    if (const auto* years = std::get_if<ComparedYears>(&read)) {
+      years_ = *years;
+    }
   }
   QString path =
       QFileDialog::getSaveFileName(this, QStringLiteral("Export CSV"), QStringLiteral("models.csv"),

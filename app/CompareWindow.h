@@ -33,6 +33,9 @@ class CompareWindow final : public QMainWindow {
 
   QSize sizeHint() const override { return {1240, 600}; }
 
+ protected:
+  bool event(QEvent* event) override;
+
  private:
   using YearsRead = std::variant<ComparedYears, std::string>;
 
@@ -49,6 +52,8 @@ class CompareWindow final : public QMainWindow {
   std::vector<ui::ModelRating> ratings_;
   // The years of the ratings' models, once rated for the table shown.
   std::optional<ComparedYears> years_;
+  // The project's annual energy the years are rated under (none: not rated).
+  std::optional<ui::AnnualRecord> yearsFor_;
   QLabel* note_;
   QProgressBar* busy_;
   QTableWidget* table_;

@@ -798,6 +798,15 @@ TEST_F(DesktopViewsTest, CompareShowsEveryModelsYearOverTheProjectsWeather) {
   ASSERT_NE(table->item(row, cost), nullptr);
   EXPECT_DOUBLE_EQ(table->item(row, cost)->data(Qt::UserRole).toDouble(), saved);
   EXPECT_DOUBLE_EQ(table->item(row, payback)->data(Qt::UserRole).toDouble(), 2000 / saved);
+
+  // Another first cost in the annual energy window: the years follow when
+  // the comparison is next brought up.
+  desktop.program.windows.main.annualRecord->op.firstCost = 4000;
+  QEvent activate(QEvent::WindowActivate);
+  QCoreApplication::sendEvent(window, &activate);
+  QThreadPool::globalInstance()->waitForDone();
+  QCoreApplication::processEvents();
+  EXPECT_DOUBLE_EQ(table->item(row, payback)->data(Qt::UserRole).toDouble(), 4000 / saved);
 }
 
 TEST_F(DesktopViewsTest, CompareShowsTheCodeCheckOnceItIsSetUp) {
