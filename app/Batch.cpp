@@ -488,8 +488,14 @@ class RowRater {
           figures.insert(figures.end(), code.begin(), code.end());
         }
         if (year) {
-          const std::vector<std::string> texts = yearColumns(row, outcome->rated);
+          // The case is rated whatever its weather: only the year is missing.
+          std::string problem;
+          const std::vector<std::string> texts = yearColumns(row, outcome->rated, problem);
           figures.insert(figures.end(), texts.begin(), texts.end());
+          if (!problem.empty()) {
+            messages += (messages.empty() ? "" : "; ") + std::string("Error: line ") +
+                        std::to_string(row.line) + ": " + problem;
+          }
         }
         rated = std::move(figures);
         calculated = true;
@@ -506,17 +512,19 @@ class RowRater {
   }
 
  private:
-  // The row's year in the weather it names; none where its case cannot be
-  // read. A weather file that cannot be read stops the row.
+  // The row's year in the weather it names; empty where its case cannot be
+  // read, or where the weather cannot be rated, which `problem` then says.
   std::vector<std::string> yearColumns(const CsvRecord& row,
-                                       const std::optional<ModCalc::Case>& rated) {
+                                       const std::optional<ModCalc::Case>& rated,
+                                       std::string& problem) {
     if (!rated) {
       return std::vector<std::string>(kYearColumns.size());
     }
     auto texts = rowYearColumns(columns_.value(row, "weather"), weather_, *rated, program_->catalog,
                                 rated->SIUnits == 1);
-    if (const auto* problem = std::get_if<std::string>(&texts)) {
-      throw RowError(*problem);
+    if (auto* why = std::get_if<std::string>(&texts)) {
+      problem = std::move(*why);
+      return std::vector<std::string>(kYearColumns.size());
     }
     return std::get<std::vector<std::string>>(std::move(texts));
   }
