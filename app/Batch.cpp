@@ -46,7 +46,8 @@ namespace ktr {
 
 namespace {
 
-constexpr std::array<std::string_view, 21> kInputColumns{"tag",
+// The names of the ScheduleColumn values, in their order.
+constexpr std::array<std::string_view, kScheduleColumnCount> kInputColumns{"tag",
                                                          "title",
                                                          "units",
                                                          "flow_basis",
@@ -68,10 +69,15 @@ constexpr std::array<std::string_view, 21> kInputColumns{"tag",
                                                          "outdoor_air_percent",
                                                          "weather"};
 
+std::string_view columnName(ScheduleColumn column) {
+  return kInputColumns[static_cast<std::size_t>(column)];
+}
+
 // The code check's settings; a schedule naming any of them gets the
 // kCodeCheckResults before its messages.
-constexpr std::array<std::string_view, 4> kCodeCheckInputs{"standard", "zone", "hours_8000",
-                                                           "outdoor_air_percent"};
+constexpr std::array<ScheduleColumn, 4> kCodeCheckInputs{
+    ScheduleColumn::Standard, ScheduleColumn::Zone, ScheduleColumn::Hours8000,
+    ScheduleColumn::OutdoorAirPercent};
 constexpr std::array<std::string_view, 4> kCodeCheckResults{"code_required", "err_cooling",
                                                             "err_heating", "code_pass"};
 
@@ -81,6 +87,9 @@ constexpr std::array<std::string_view, 21> kResultColumns{
     "dp_supply",      "dp_exhaust",    "purge_volume",    "e_sensible",   "e_latent",
     "e_total",        "heat_sensible", "heat_latent",     "heat_total",   "water_recovered",
     "messages"};
+
+// Room for a usual result line, so it is written without growing.
+constexpr std::size_t kLineBytes = 512;
 
 // Rows a worker takes at a time; the first block is rated by one worker,
 // as starting others costs more than a short schedule takes.
@@ -103,20 +112,20 @@ std::string oneOf(std::string_view column, std::string_view value,
   throw RowError(std::string(column) + ": '" + std::string(value) + "' is none of " + allowed);
 }
 
-std::string trimmed(std::string_view text) {
+std::string_view trimmed(std::string_view text) {
   const auto first = text.find_first_not_of(" \t");
   if (first == std::string_view::npos) {
     return {};
   }
-  return std::string(text.substr(first, text.find_last_not_of(" \t") - first + 1));
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
 // A schedule number (period decimal point, as files have it) as a person
 // types it into a box in the user's number conventions.
-std::string boxText(std::string_view column, const std::string& value) {
+std::string boxText(std::string_view column, std::string_view value) {
   const auto number = platform::parseInvariant<double>(value);
   if (!number || !std::isfinite(*number)) {
-    throw RowError(std::string(column) + ": '" + value + "' is not a number");
+    throw RowError(std::string(column) + ": '" + std::string(value) + "' is not a number");
   }
   return platform::localNumberText(value);
 }
@@ -191,18 +200,18 @@ std::string messageText(const std::vector<platform::Message>& messages) {
 
 // The entries with an SI twin, in the order a row types them.
 struct TypedColumn {
-  std::string_view column;
+  ScheduleColumn column;
   ModCalc::TwinEntry entry;
   std::string_view box;
   std::string_view boxSI;
 };
 constexpr std::array<TypedColumn, 6> kTypedColumns{{
-    {"outdoor_db", ModCalc::TwinEntry::OutdoorDryBulb, "txtToa", "txtToaSI"},
-    {"outdoor_moisture", ModCalc::TwinEntry::OutdoorMoisture, "txtMoa", "txtMoaSI"},
-    {"return_db", ModCalc::TwinEntry::ReturnDryBulb, "txtTra", "txtTraSI"},
-    {"return_moisture", ModCalc::TwinEntry::ReturnMoisture, "txtMra", "txtMraSI"},
-    {"volume", ModCalc::TwinEntry::MainVolume, "txtV", "txtVSI"},
-    {"return_volume", ModCalc::TwinEntry::ReturnVolume, "txtVra", "txtVraSI"},
+    {ScheduleColumn::OutdoorDryBulb, ModCalc::TwinEntry::OutdoorDryBulb, "txtToa", "txtToaSI"},
+    {ScheduleColumn::OutdoorMoisture, ModCalc::TwinEntry::OutdoorMoisture, "txtMoa", "txtMoaSI"},
+    {ScheduleColumn::ReturnDryBulb, ModCalc::TwinEntry::ReturnDryBulb, "txtTra", "txtTraSI"},
+    {ScheduleColumn::ReturnMoisture, ModCalc::TwinEntry::ReturnMoisture, "txtMra", "txtMraSI"},
+    {ScheduleColumn::Volume, ModCalc::TwinEntry::MainVolume, "txtV", "txtVSI"},
+    {ScheduleColumn::ReturnVolume, ModCalc::TwinEntry::ReturnVolume, "txtVra", "txtVraSI"},
 }};
 
 std::size_t indexOf(ModCalc::TwinEntry entry) {
@@ -244,50 +253,52 @@ RowEntries rowEntries(const ScheduleColumns& columns, const CsvRecord& row) {
     throw RowError("the row has " + std::to_string(row.fields.size()) +
                    " fields, the first row names " + std::to_string(names.size()) + " columns");
   }
-  const auto given = [&](std::string_view column) { return columns.value(row, column); };
+  const auto given = [&](ScheduleColumn column) { return columns.value(row, column); };
   RowEntries e;
   // The code check's settings change no rating and press no button.
-  if (const std::string standard = given("standard"); !standard.empty()) {
+  if (const std::string_view standard = given(ScheduleColumn::Standard); !standard.empty()) {
     oneOf("standard", standard, {{"ashrae-90.1-2019", ""}, {"eu-1253-2014", ""}});
-    e.code.insert(e.code.end(), {"--standard", standard});
+    e.code.insert(e.code.end(), {"--standard", std::string(standard)});
     e.checkInputs.code = *ModCalc::energyCodeNamed(standard);
   }
-  if (const std::string zone = given("zone"); !zone.empty()) {
+  if (const std::string_view zone = given(ScheduleColumn::Zone); !zone.empty()) {
     if (!ModCalc::isClimateZone(zone)) {
-      throw RowError("zone: '" + zone + "' is not a climate zone from 0A to 6B, 7 or 8");
+      throw RowError("zone: '" + std::string(zone) +
+                     "' is not a climate zone from 0A to 6B, 7 or 8");
     }
-    e.code.insert(e.code.end(), {"--zone", zone});
+    e.code.insert(e.code.end(), {"--zone", std::string(zone)});
     e.checkInputs.zone = zone;
   }
-  if (const std::string hours = given("hours_8000"); !hours.empty()) {
+  if (const std::string_view hours = given(ScheduleColumn::Hours8000); !hours.empty()) {
     if (oneOf("hours_8000", hours, {{"0", "0"}, {"1", "1"}}) == "1") {
       e.code.emplace_back("--hours-8000");
       e.checkInputs.hours8000 = true;
     }
   }
-  if (const std::string percent = given("outdoor_air_percent"); !percent.empty()) {
+  if (const std::string_view percent = given(ScheduleColumn::OutdoorAirPercent);
+      !percent.empty()) {
     const auto value = platform::parseInvariant<double>(percent);
     if (!value || !(*value > 0 && *value <= 100)) {
-      throw RowError("outdoor_air_percent: '" + percent +
+      throw RowError("outdoor_air_percent: '" + std::string(percent) +
                      "' is not a number above 0 and at most 100");
     }
-    e.code.insert(e.code.end(), {"--outdoor-air-percent", percent});
+    e.code.insert(e.code.end(), {"--outdoor-air-percent", std::string(percent)});
     e.checkInputs.outdoorAirPercent = *value;
   }
   std::vector<std::string>& settings = e.settings;
-  const std::string unitsValue = given("units");
+  const std::string_view unitsValue = given(ScheduleColumn::Units);
   e.si = !unitsValue.empty() && oneOf("units", unitsValue, {{"ip", ""}, {"si", "si"}}) == "si";
   if (e.si) {
     settings.emplace_back("--si-toggle");
   }
-  if (const std::string basis = given("flow_basis"); !basis.empty()) {
+  if (const std::string_view basis = given(ScheduleColumn::FlowBasis); !basis.empty()) {
     settings.push_back(oneOf("flow_basis", basis,
                              {{"outdoor", "optOutdoor=1"},
                               {"supply", "optSupply=1"},
                               {"outdoor_actual", "optOutdoorActual=1"},
                               {"supply_actual", "optSupplyActual=1"}}));
   }
-  if (const std::string kind = given("moisture_kind"); !kind.empty()) {
+  if (const std::string_view kind = given(ScheduleColumn::MoistureKind); !kind.empty()) {
     // The SI forms of dew point, wet bulb and humidity ratio are four
     // options further on; relative humidity has one option for both.
     settings.push_back(e.si ? oneOf("moisture_kind", kind,
@@ -301,15 +312,15 @@ RowEntries rowEntries(const ScheduleColumns& columns, const CsvRecord& row) {
                                      {"humidity_ratio", "optMoistIn(2)=1"},
                                      {"rh", "optMoistIn(3)=1"}}));
   }
-  for (const auto& [column, box] :
-       {std::pair<std::string_view, std::string_view>{"elevation", "txtElev"},
-        {"outdoor_static", "txtPoa"},
-        {"return_static", "txtPra"}}) {
-    if (const std::string typed = given(column); !typed.empty()) {
-      settings.push_back(std::string(box) + "=" + boxText(column, typed));
+  for (const auto& [column, box] : {std::pair<ScheduleColumn, std::string_view>{
+                                        ScheduleColumn::Elevation, "txtElev"},
+                                    {ScheduleColumn::OutdoorStatic, "txtPoa"},
+                                    {ScheduleColumn::ReturnStatic, "txtPra"}}) {
+    if (const std::string_view typed = given(column); !typed.empty()) {
+      settings.push_back(std::string(box) + "=" + boxText(columnName(column), typed));
     }
   }
-  if (const std::string wheel = given("wheel"); !wheel.empty()) {
+  if (const std::string_view wheel = given(ScheduleColumn::Wheel); !wheel.empty()) {
     settings.push_back(oneOf("wheel", wheel, {{"total", "KTRSel=1"}, {"sensible", "KSRSel=1"}}));
   }
   // The settings first: their OK re-expresses the moisture boxes in the
@@ -318,15 +329,15 @@ RowEntries rowEntries(const ScheduleColumns& columns, const CsvRecord& row) {
   if (!settings.empty()) {
     settings.emplace_back("--settings-ok");
   }
-  if (!given("title").empty()) {
+  if (!given(ScheduleColumn::Title).empty()) {
     e.title = row.fields[std::find(names.begin(), names.end(), "title") - names.begin()];
   }
   for (const TypedColumn& typed : kTypedColumns) {
-    if (const std::string value = given(typed.column); !value.empty()) {
-      e.typed[indexOf(typed.entry)] = boxText(typed.column, value);
+    if (const std::string_view value = given(typed.column); !value.empty()) {
+      e.typed[indexOf(typed.entry)] = boxText(columnName(typed.column), value);
     }
   }
-  e.model = given("model");
+  e.model = given(ScheduleColumn::Model);
   return e;
 }
 
@@ -461,8 +472,6 @@ class RowRater {
   };
 
   RatedRow rate(const CsvRecord& row) {
-    std::vector<std::string> fields = row.fields;
-    fields.resize(columns_.names().size());
     const bool year = columns_.namesWeather();
     std::vector<std::string> rated(kResultColumns.size() - 1 +
                                    (columns_.checksCode() ? kCodeCheckResults.size() : 0) +
@@ -505,10 +514,22 @@ class RowRater {
       // not stop the others.
       messages = "Error: line " + std::to_string(row.line) + ": " + error.what();
     }
-    fields.insert(fields.end(), std::make_move_iterator(rated.begin()),
-                  std::make_move_iterator(rated.end()));
-    fields.push_back(std::move(messages));
-    return {csvLine(fields), calculated, typedRow};
+    // The schedule's fields (as many as it names columns), the figures and
+    // the messages, as csvLine writes them.
+    std::string line;
+    line.reserve(kLineBytes);
+    const std::size_t columns = columns_.names().size();
+    for (std::size_t i = 0; i < columns; ++i) {
+      appendCsvField(line, i < row.fields.size() ? std::string_view(row.fields[i]) : "");
+      line += ',';
+    }
+    for (const std::string& figure : rated) {
+      appendCsvField(line, figure);
+      line += ',';
+    }
+    appendCsvField(line, messages);
+    line += "\r\n";
+    return {std::move(line), calculated, typedRow};
   }
 
  private:
@@ -520,7 +541,7 @@ class RowRater {
     if (!rated) {
       return std::vector<std::string>(kYearColumns.size());
     }
-    auto texts = rowYearColumns(columns_.value(row, "weather"), weather_, *rated, program_->catalog,
+    auto texts = rowYearColumns(std::string(columns_.value(row, ScheduleColumn::Weather)), weather_, *rated, program_->catalog,
                                 rated->SIUnits == 1);
     if (auto* why = std::get_if<std::string>(&texts)) {
       problem = std::move(*why);
@@ -543,7 +564,9 @@ class RowRater {
     if (!settled.direct) {
       return std::nullopt;
     }
-    Held held = settled.held;
+    // Assigned, not copied: the working copy's strings keep their room.
+    work_ = settled.held;
+    Held& held = work_;
     Outcome outcome{settled.shown, {}, {}};
     try {
       if (e.settings.empty() || e.typesAnEntry()) {
@@ -778,19 +801,24 @@ class RowRater {
   std::vector<NamedControl> controls_;
   std::ostringstream discarded_;  // what a case would print
   std::unordered_map<std::string, Settled> settled_;
+  Held work_;  // the row being rated directly
 };
 
 }  // namespace
 
 ScheduleColumns::ScheduleColumns(const std::vector<std::string>& header) {
+  at_.fill(kAbsent);
   std::vector<std::string> unknown;
   for (const std::string& name : header) {
-    const std::string column = trimmed(name);
+    const std::string column(trimmed(name));
     if (std::find(names_.begin(), names_.end(), column) != names_.end()) {
       throw UsageError("the schedule names the column '" + column + "' twice");
     }
-    if (std::find(kInputColumns.begin(), kInputColumns.end(), column) == kInputColumns.end()) {
+    const auto known = std::find(kInputColumns.begin(), kInputColumns.end(), column);
+    if (known == kInputColumns.end()) {
       unknown.push_back("'" + column + "'");
+    } else {
+      at_[static_cast<std::size_t>(known - kInputColumns.begin())] = names_.size();
     }
     names_.push_back(column);
   }
@@ -818,18 +846,21 @@ std::vector<std::string> ScheduleColumns::resultHeader() const {
 }
 
 bool ScheduleColumns::checksCode() const {
-  return std::any_of(kCodeCheckInputs.begin(), kCodeCheckInputs.end(), [this](auto column) {
-    return std::find(names_.begin(), names_.end(), column) != names_.end();
-  });
+  return std::any_of(kCodeCheckInputs.begin(), kCodeCheckInputs.end(),
+                     [this](ScheduleColumn column) { return names(column); });
 }
 
 bool ScheduleColumns::namesWeather() const {
-  return std::find(names_.begin(), names_.end(), "weather") != names_.end();
+  return names(ScheduleColumn::Weather);
 }
 
-std::string ScheduleColumns::value(const CsvRecord& row, std::string_view column) const {
-  const auto found = std::find(names_.begin(), names_.end(), column);
-  return found == names_.end() ? std::string() : trimmed(row.fields[found - names_.begin()]);
+bool ScheduleColumns::names(ScheduleColumn column) const {
+  return at_[static_cast<std::size_t>(column)] != kAbsent;
+}
+
+std::string_view ScheduleColumns::value(const CsvRecord& row, ScheduleColumn column) const {
+  const std::size_t at = at_[static_cast<std::size_t>(column)];
+  return at == kAbsent ? std::string_view() : trimmed(row.fields[at]);
 }
 
 std::vector<std::string> ScheduleColumns::actions(const CsvRecord& row) const {

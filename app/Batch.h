@@ -4,6 +4,7 @@
 // one case per row) to what typing its case into a freshly started program
 // gives, and writes one result row per schedule row, in the same order.
 
+#include <array>
 #include <atomic>
 #include <cstddef>
 #include <filesystem>
@@ -13,11 +14,38 @@
 #include <ostream>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/Csv.h"
 
 namespace ktr {
+
+// The columns a schedule may have, in the order the help lists them.
+enum class ScheduleColumn : std::size_t {
+  Tag,
+  Title,
+  Units,
+  FlowBasis,
+  Volume,
+  ReturnVolume,
+  OutdoorDryBulb,
+  OutdoorMoisture,
+  ReturnDryBulb,
+  ReturnMoisture,
+  MoistureKind,
+  Elevation,
+  OutdoorStatic,
+  ReturnStatic,
+  Wheel,
+  Model,
+  Standard,
+  Zone,
+  Hours8000,
+  OutdoorAirPercent,
+  Weather,
+};
+inline constexpr std::size_t kScheduleColumnCount = 21;
 
 // The schedule's columns, as its first row names them.
 class ScheduleColumns {
@@ -32,16 +60,21 @@ class ScheduleColumns {
   bool checksCode() const;
   // The schedule has a weather column: its results get the year's figures.
   bool namesWeather() const;
+  bool names(ScheduleColumn column) const;
 
   // The ktr-calc actions that type this row's case and calculate it; throws
   // RowError naming the field when a value cannot be typed.
   std::vector<std::string> actions(const CsvRecord& row) const;
 
-  // The row's value of a column, empty when the column is absent.
-  std::string value(const CsvRecord& row, std::string_view column) const;
+  // The row's value of a column without the blanks around it, empty when
+  // the column is absent.
+  std::string_view value(const CsvRecord& row, ScheduleColumn column) const;
 
  private:
   std::vector<std::string> names_;
+  // Where each column is in a row; kAbsent for a column not named.
+  static constexpr std::size_t kAbsent = static_cast<std::size_t>(-1);
+  std::array<std::size_t, kScheduleColumnCount> at_;
 };
 
 // A schedule row that cannot be rated; its text goes into the messages.

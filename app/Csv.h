@@ -53,6 +53,9 @@ class CsvReader {
   std::size_t line_ = 0;
 };
 
+// `text` appended to `line` as one field, quoted as csvLine quotes it.
+void appendCsvField(std::string& line, std::string_view text);
+
 // Fields joined by commas and ended with CR LF; a field that holds a comma,
 // a quote or a line break is written in quotes, with quotes doubled.
 std::string csvLine(const std::vector<std::string>& fields);

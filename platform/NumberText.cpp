@@ -354,8 +354,15 @@ NumberLocale NumberLocale::fromEnvironment() {
 
 std::string localNumberText(std::string_view english, const NumberLocale& locale) {
   std::string text;
+  text.reserve(english.size());
   for (const char c : english) {
-    text += c == '.' ? locale.decimalPoint : c == ',' ? locale.groupSeparator : std::string(1, c);
+    if (c == '.') {
+      text += locale.decimalPoint;
+    } else if (c == ',') {
+      text += locale.groupSeparator;
+    } else {
+      text += c;
+    }
   }
   return text;
 }
