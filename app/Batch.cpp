@@ -88,9 +88,6 @@ constexpr std::array<std::string_view, 21> kResultColumns{
     "e_total",        "heat_sensible", "heat_latent",     "heat_total",   "water_recovered",
     "messages"};
 
-// Room for a usual result line, so it is written without growing.
-constexpr std::size_t kLineBytes = 512;
-
 // Rows a worker takes at a time; the first block is rated by one worker,
 // as starting others costs more than a short schedule takes.
 constexpr std::size_t kRowsPerWorkerBlock = 512;
@@ -465,13 +462,26 @@ class RowRater {
     controls_ = namedControls(program_->windows.all());
   }
 
-  struct RatedRow {
-    std::string line;
-    bool rated = false;  // the row's case was calculated
-    bool typed = false;  // the row was typed into the program
+  // The result lines of a run of rows, and what they hold.
+  struct Slice {
+    std::string text;
+    std::size_t first = 0;  // the rows first..end of the block
+    std::size_t end = 0;
+    std::size_t rows = 0;   // lines in the text
+    std::size_t rated = 0;  // of those, rows whose case was calculated
+    std::size_t typed = 0;  // of those, rows typed into the program
+
+    // Empty, for the rows first..end; the text keeps its room.
+    void start(std::size_t from, std::size_t to) {
+      text.clear();
+      first = from;
+      end = to;
+      rows = rated = typed = 0;
+    }
   };
 
-  RatedRow rate(const CsvRecord& row) {
+  // Appends the row's result line to `to`.
+  void rate(const CsvRecord& row, Slice& to) {
     const bool year = columns_.namesWeather();
     std::vector<std::string> rated(kResultColumns.size() - 1 +
                                    (columns_.checksCode() ? kCodeCheckResults.size() : 0) +
@@ -516,8 +526,7 @@ class RowRater {
     }
     // The schedule's fields (as many as it names columns), the figures and
     // the messages, as csvLine writes them.
-    std::string line;
-    line.reserve(kLineBytes);
+    std::string& line = to.text;
     const std::size_t columns = columns_.names().size();
     for (std::size_t i = 0; i < columns; ++i) {
       appendCsvField(line, i < row.fields.size() ? std::string_view(row.fields[i]) : "");
@@ -529,7 +538,9 @@ class RowRater {
     }
     appendCsvField(line, messages);
     line += "\r\n";
-    return {std::move(line), calculated, typedRow};
+    ++to.rows;
+    to.rated += calculated ? 1 : 0;
+    to.typed += typedRow ? 1 : 0;
   }
 
  private:
@@ -896,41 +907,40 @@ ScheduleCount rateSchedule(std::istream& in, std::ostream& out, const BatchOptio
   const auto stopped = [&options] { return options.stop != nullptr && options.stop->load(); };
   ScheduleCount count;
   std::size_t& written = count.rows;
+  // Rows are read, rated and written a block at a time, so memory stays the
+  // same however long the schedule is; the rows' and the lines' storage is
+  // kept from block to block.
   std::vector<CsvRecord> rows;
-  std::vector<std::optional<RowRater::RatedRow>> lines;
+  std::vector<RowRater::Slice> slices(workers);
   while (!stopped()) {
-    // Rows are read, rated and written a block at a time, so memory stays
-    // the same however long the schedule is.
-    rows.clear();
     const std::size_t blockSize =
         written == 0 ? kRowsPerWorkerBlock : kRowsPerWorkerBlock * workers;
-    while (rows.size() < blockSize) {
-      std::optional<CsvRecord> row = reader.next();
-      if (!row) {
-        break;
-      }
-      rows.push_back(std::move(*row));
+    if (rows.size() < blockSize) {
+      rows.resize(blockSize);
     }
-    if (rows.empty()) {
+    std::size_t read = 0;
+    while (read < blockSize && reader.next(rows[read])) {
+      ++read;
+    }
+    if (read == 0) {
       break;
     }
-    lines.assign(rows.size(), std::nullopt);
-    const std::size_t slices =
-        std::clamp<std::size_t>(rows.size() / kRowsPerWorkerBlock, 1, workers);
-    const std::size_t per = (rows.size() + slices - 1) / slices;
-    while (raters.size() < slices) {
+    const std::size_t used = std::clamp<std::size_t>(read / kRowsPerWorkerBlock, 1, workers);
+    const std::size_t per = (read + used - 1) / used;
+    while (raters.size() < used) {
       raters.push_back(
           std::make_unique<RowRater>(columns, catalogFile, weather, options.typedRows));
     }
     const auto rateSlice = [&](std::size_t slice) {
-      for (std::size_t i = slice * per; i < std::min(rows.size(), (slice + 1) * per) && !stopped();
-           ++i) {
-        lines[i] = raters[slice]->rate(rows[i]);
+      RowRater::Slice& to = slices[slice];
+      to.start(slice * per, std::min(read, (slice + 1) * per));
+      for (std::size_t i = to.first; i < to.end && !stopped(); ++i) {
+        raters[slice]->rate(rows[i], to);
       }
     };
     std::vector<std::future<void>> helpers;
     std::vector<std::size_t> unstarted;
-    for (std::size_t slice = 1; slice < slices; ++slice) {
+    for (std::size_t slice = 1; slice < used; ++slice) {
       try {
         helpers.push_back(std::async(std::launch::async, rateSlice, slice));
       } catch (const std::system_error&) {
@@ -945,14 +955,16 @@ ScheduleCount rateSchedule(std::istream& in, std::ostream& out, const BatchOptio
     for (std::future<void>& helper : helpers) {
       helper.get();
     }
-    for (const auto& line : lines) {
-      if (!line) {
+    // In the schedule's order, up to the first row a stop left unrated.
+    for (std::size_t slice = 0; slice < used; ++slice) {
+      const RowRater::Slice& from = slices[slice];
+      out << from.text;
+      written += from.rows;
+      count.rated += from.rated;
+      count.typed += from.typed;
+      if (from.first + from.rows != from.end) {
         break;
       }
-      out << line->line;
-      ++written;
-      count.rated += line->rated ? 1 : 0;
-      count.typed += line->typed ? 1 : 0;
     }
     out.flush();
     if (!out) {

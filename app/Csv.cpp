@@ -12,6 +12,14 @@ CsvRecordTooLong::CsvRecordTooLong(std::size_t line, std::size_t most)
       line(line) {}
 
 std::optional<CsvRecord> CsvReader::next() {
+  CsvRecord record;
+  if (!next(record)) {
+    return std::nullopt;
+  }
+  return record;
+}
+
+bool CsvReader::next(CsvRecord& record) {
   if (line_ == 0) {
     skipByteOrderMark();
   }
@@ -20,11 +28,22 @@ std::optional<CsvRecord> CsvReader::next() {
   std::streambuf& in = *in_.rdbuf();
   constexpr int kEnd = std::char_traits<char>::eof();
   if (in.sgetc() == kEnd) {
-    return std::nullopt;
+    return false;
   }
-  CsvRecord record;
   record.line = line_ + 1;
-  std::string field;
+  record.problem.clear();
+  // The record's strings are written over, so reading row after row into
+  // one record allocates next to nothing.
+  std::size_t fields = 0;
+  const auto startField = [&record, &fields]() -> std::string& {
+    if (fields == record.fields.size()) {
+      record.fields.emplace_back();
+    }
+    std::string& field = record.fields[fields++];
+    field.clear();
+    return field;
+  };
+  std::string* field = &startField();
   enum class At { FieldStart, Unquoted, Quoted, AfterQuote } at = At::FieldStart;
   const auto fail = [&](std::string problem) {
     if (record.problem.empty()) {
@@ -49,7 +68,7 @@ std::optional<CsvRecord> CsvReader::next() {
         at = At::AfterQuote;
       } else {
         line_ += ch == '\n' ? 1 : 0;
-        field += ch;
+        *field += ch;
       }
       continue;
     }
@@ -61,14 +80,13 @@ std::optional<CsvRecord> CsvReader::next() {
       break;
     }
     if (ch == ',') {
-      record.fields.push_back(std::move(field));
-      field.clear();
+      field = &startField();
       at = At::FieldStart;
     } else if (ch == '"') {
       if (at == At::FieldStart) {
         at = At::Quoted;
       } else if (at == At::AfterQuote) {
-        field += '"';
+        *field += '"';
         at = At::Quoted;
       } else {
         fail("a quote inside a field that does not start with one");
@@ -76,12 +94,12 @@ std::optional<CsvRecord> CsvReader::next() {
     } else if (at == At::AfterQuote) {
       fail("text after the closing quote of a field");
     } else {
-      field += ch;
+      *field += ch;
       at = At::Unquoted;
     }
   }
-  record.fields.push_back(std::move(field));
-  return record;
+  record.fields.resize(fields);
+  return true;
 }
 
 void CsvReader::skipByteOrderMark() {

@@ -41,6 +41,9 @@ class CsvReader {
   // record with one empty field. A UTF-8 byte order mark before the first
   // record (spreadsheets write one) is skipped.
   std::optional<CsvRecord> next();
+  // The same into `record`, whose storage is reused; false at the end of
+  // the input, leaving `record` as it was.
+  bool next(CsvRecord& record);
 
   // Lines read so far.
   std::size_t line() const { return line_; }
