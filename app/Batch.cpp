@@ -18,6 +18,7 @@
 #include <system_error>
 #include <thread>
 #include <unordered_map>
+#include <variant>
 
 #include "app/Actions.h"
 #include "app/BatchAnnual.h"
@@ -48,26 +49,26 @@ namespace {
 
 // The names of the ScheduleColumn values, in their order.
 constexpr std::array<std::string_view, kScheduleColumnCount> kInputColumns{"tag",
-                                                         "title",
-                                                         "units",
-                                                         "flow_basis",
-                                                         "volume",
-                                                         "return_volume",
-                                                         "outdoor_db",
-                                                         "outdoor_moisture",
-                                                         "return_db",
-                                                         "return_moisture",
-                                                         "moisture_kind",
-                                                         "elevation",
-                                                         "outdoor_static",
-                                                         "return_static",
-                                                         "wheel",
-                                                         "model",
-                                                         "standard",
-                                                         "zone",
-                                                         "hours_8000",
-                                                         "outdoor_air_percent",
-                                                         "weather"};
+                                                                           "title",
+                                                                           "units",
+                                                                           "flow_basis",
+                                                                           "volume",
+                                                                           "return_volume",
+                                                                           "outdoor_db",
+                                                                           "outdoor_moisture",
+                                                                           "return_db",
+                                                                           "return_moisture",
+                                                                           "moisture_kind",
+                                                                           "elevation",
+                                                                           "outdoor_static",
+                                                                           "return_static",
+                                                                           "wheel",
+                                                                           "model",
+                                                                           "standard",
+                                                                           "zone",
+                                                                           "hours_8000",
+                                                                           "outdoor_air_percent",
+                                                                           "weather"};
 
 std::string_view columnName(ScheduleColumn column) {
   return kInputColumns[static_cast<std::size_t>(column)];
@@ -97,16 +98,19 @@ struct Choice {
   std::string_view action;
 };
 
-std::string oneOf(std::string_view column, std::string_view value,
-                  std::initializer_list<Choice> choices) {
+// The action of `value` among `choices`; nothing, with `problem` saying
+// why, when it is none of them.
+std::optional<std::string_view> oneOf(std::string_view column, std::string_view value,
+                                      std::initializer_list<Choice> choices, std::string& problem) {
   std::string allowed;
   for (const Choice& choice : choices) {
     if (choice.value == value) {
-      return std::string(choice.action);
+      return choice.action;
     }
     allowed += (allowed.empty() ? "" : ", ") + std::string(choice.value);
   }
-  throw RowError(std::string(column) + ": '" + std::string(value) + "' is none of " + allowed);
+  problem = std::string(column) + ": '" + std::string(value) + "' is none of " + allowed;
+  return std::nullopt;
 }
 
 std::string_view trimmed(std::string_view text) {
@@ -119,21 +123,20 @@ std::string_view trimmed(std::string_view text) {
 
 // A schedule number (period decimal point, as files have it) as a person
 // types it into a box in the user's number conventions.
-std::string boxText(std::string_view column, std::string_view value) {
+// Nothing, with `problem` saying why, for a value that is no number.
+std::optional<std::string> boxText(std::string_view column, std::string_view value,
+                                   std::string& problem) {
   const auto number = platform::parseInvariant<double>(value);
   if (!number || !std::isfinite(*number)) {
-    throw RowError(std::string(column) + ": '" + std::string(value) + "' is not a number");
+    problem = std::string(column) + ": '" + std::string(value) + "' is not a number";
+    return std::nullopt;
   }
   return platform::localNumberText(value);
 }
 
 // Six significant digits: more than any box shows, few enough to read.
 std::string resultText(double value) {
-  std::array<char, 32> text{};
-  const auto end =
-      std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::general, 6)
-          .ptr;
-  return {text.data(), end};
+  return platform::generalText(value, 6);
 }
 
 // The results of a finished calculation's state, in the row's units and
@@ -237,88 +240,119 @@ struct RowEntries {
   }
 };
 
-// Throws RowError naming the field of the first value that cannot be typed.
-RowEntries rowEntries(const ScheduleColumns& columns, const CsvRecord& row) {
+// The row's entries, or what names the field of the first value that cannot
+// be typed. Bad rows are usual in a schedule: they are told, not thrown.
+std::variant<RowEntries, std::string> rowEntries(const ScheduleColumns& columns,
+                                                 const CsvRecord& row) {
   const std::vector<std::string>& names = columns.names();
   if (!row.problem.empty()) {
-    throw RowError(row.problem);
+    return row.problem;
   }
   if (row.fields.size() == 1 && row.fields.front().empty() && names.size() > 1) {
-    throw RowError("the row is empty");
+    return std::string("the row is empty");
   }
   if (row.fields.size() != names.size()) {
-    throw RowError("the row has " + std::to_string(row.fields.size()) +
-                   " fields, the first row names " + std::to_string(names.size()) + " columns");
+    return "the row has " + std::to_string(row.fields.size()) + " fields, the first row names " +
+           std::to_string(names.size()) + " columns";
   }
   const auto given = [&](ScheduleColumn column) { return columns.value(row, column); };
+  std::string problem;
   RowEntries e;
   // The code check's settings change no rating and press no button.
   if (const std::string_view standard = given(ScheduleColumn::Standard); !standard.empty()) {
-    oneOf("standard", standard, {{"ashrae-90.1-2019", ""}, {"eu-1253-2014", ""}});
+    if (!oneOf("standard", standard, {{"ashrae-90.1-2019", ""}, {"eu-1253-2014", ""}}, problem)) {
+      return problem;
+    }
     e.code.insert(e.code.end(), {"--standard", std::string(standard)});
     e.checkInputs.code = *ModCalc::energyCodeNamed(standard);
   }
   if (const std::string_view zone = given(ScheduleColumn::Zone); !zone.empty()) {
     if (!ModCalc::isClimateZone(zone)) {
-      throw RowError("zone: '" + std::string(zone) +
-                     "' is not a climate zone from 0A to 6B, 7 or 8");
+      return "zone: '" + std::string(zone) + "' is not a climate zone from 0A to 6B, 7 or 8";
     }
     e.code.insert(e.code.end(), {"--zone", std::string(zone)});
     e.checkInputs.zone = zone;
   }
   if (const std::string_view hours = given(ScheduleColumn::Hours8000); !hours.empty()) {
-    if (oneOf("hours_8000", hours, {{"0", "0"}, {"1", "1"}}) == "1") {
+    const auto action = oneOf("hours_8000", hours, {{"0", "0"}, {"1", "1"}}, problem);
+    if (!action) {
+      return problem;
+    }
+    if (*action == "1") {
       e.code.emplace_back("--hours-8000");
       e.checkInputs.hours8000 = true;
     }
   }
-  if (const std::string_view percent = given(ScheduleColumn::OutdoorAirPercent);
-      !percent.empty()) {
+  if (const std::string_view percent = given(ScheduleColumn::OutdoorAirPercent); !percent.empty()) {
     const auto value = platform::parseInvariant<double>(percent);
     if (!value || !(*value > 0 && *value <= 100)) {
-      throw RowError("outdoor_air_percent: '" + std::string(percent) +
-                     "' is not a number above 0 and at most 100");
+      return "outdoor_air_percent: '" + std::string(percent) +
+             "' is not a number above 0 and at most 100";
     }
     e.code.insert(e.code.end(), {"--outdoor-air-percent", std::string(percent)});
     e.checkInputs.outdoorAirPercent = *value;
   }
   std::vector<std::string>& settings = e.settings;
-  const std::string_view unitsValue = given(ScheduleColumn::Units);
-  e.si = !unitsValue.empty() && oneOf("units", unitsValue, {{"ip", ""}, {"si", "si"}}) == "si";
+  if (const std::string_view units = given(ScheduleColumn::Units); !units.empty()) {
+    const auto action = oneOf("units", units, {{"ip", ""}, {"si", "si"}}, problem);
+    if (!action) {
+      return problem;
+    }
+    e.si = *action == "si";
+  }
   if (e.si) {
     settings.emplace_back("--si-toggle");
   }
-  if (const std::string_view basis = given(ScheduleColumn::FlowBasis); !basis.empty()) {
-    settings.push_back(oneOf("flow_basis", basis,
-                             {{"outdoor", "optOutdoor=1"},
-                              {"supply", "optSupply=1"},
-                              {"outdoor_actual", "optOutdoorActual=1"},
-                              {"supply_actual", "optSupplyActual=1"}}));
+  // Each setting given: the action that sets it.
+  const auto setting = [&](std::optional<std::string_view> action) {
+    if (action) {
+      settings.emplace_back(*action);
+    }
+    return action.has_value();
+  };
+  if (const std::string_view basis = given(ScheduleColumn::FlowBasis);
+      !basis.empty() && !setting(oneOf("flow_basis", basis,
+                                       {{"outdoor", "optOutdoor=1"},
+                                        {"supply", "optSupply=1"},
+                                        {"outdoor_actual", "optOutdoorActual=1"},
+                                        {"supply_actual", "optSupplyActual=1"}},
+                                       problem))) {
+    return problem;
   }
-  if (const std::string_view kind = given(ScheduleColumn::MoistureKind); !kind.empty()) {
-    // The SI forms of dew point, wet bulb and humidity ratio are four
-    // options further on; relative humidity has one option for both.
-    settings.push_back(e.si ? oneOf("moisture_kind", kind,
-                                    {{"dew_point", "optMoistIn(4)=1"},
-                                     {"wet_bulb", "optMoistIn(5)=1"},
-                                     {"humidity_ratio", "optMoistIn(6)=1"},
-                                     {"rh", "optMoistIn(3)=1"}})
-                            : oneOf("moisture_kind", kind,
-                                    {{"dew_point", "optMoistIn(0)=1"},
-                                     {"wet_bulb", "optMoistIn(1)=1"},
-                                     {"humidity_ratio", "optMoistIn(2)=1"},
-                                     {"rh", "optMoistIn(3)=1"}}));
+  if (const std::string_view kind = given(ScheduleColumn::MoistureKind);
+      !kind.empty() &&
+      // The SI forms of dew point, wet bulb and humidity ratio are four
+      // options further on; relative humidity has one option for both.
+      !setting(e.si ? oneOf("moisture_kind", kind,
+                            {{"dew_point", "optMoistIn(4)=1"},
+                             {"wet_bulb", "optMoistIn(5)=1"},
+                             {"humidity_ratio", "optMoistIn(6)=1"},
+                             {"rh", "optMoistIn(3)=1"}},
+                            problem)
+                    : oneOf("moisture_kind", kind,
+                            {{"dew_point", "optMoistIn(0)=1"},
+                             {"wet_bulb", "optMoistIn(1)=1"},
+                             {"humidity_ratio", "optMoistIn(2)=1"},
+                             {"rh", "optMoistIn(3)=1"}},
+                            problem))) {
+    return problem;
   }
-  for (const auto& [column, box] : {std::pair<ScheduleColumn, std::string_view>{
-                                        ScheduleColumn::Elevation, "txtElev"},
-                                    {ScheduleColumn::OutdoorStatic, "txtPoa"},
-                                    {ScheduleColumn::ReturnStatic, "txtPra"}}) {
+  for (const auto& [column, box] :
+       {std::pair<ScheduleColumn, std::string_view>{ScheduleColumn::Elevation, "txtElev"},
+        {ScheduleColumn::OutdoorStatic, "txtPoa"},
+        {ScheduleColumn::ReturnStatic, "txtPra"}}) {
     if (const std::string_view typed = given(column); !typed.empty()) {
-      settings.push_back(std::string(box) + "=" + boxText(columnName(column), typed));
+      const auto text = boxText(columnName(column), typed, problem);
+      if (!text) {
+        return problem;
+      }
+      settings.push_back(std::string(box) + "=" + *text);
     }
   }
-  if (const std::string_view wheel = given(ScheduleColumn::Wheel); !wheel.empty()) {
-    settings.push_back(oneOf("wheel", wheel, {{"total", "KTRSel=1"}, {"sensible", "KSRSel=1"}}));
+  if (const std::string_view wheel = given(ScheduleColumn::Wheel);
+      !wheel.empty() &&
+      !setting(oneOf("wheel", wheel, {{"total", "KTRSel=1"}, {"sensible", "KSRSel=1"}}, problem))) {
+    return problem;
   }
   // The settings first: their OK re-expresses the moisture boxes in the
   // chosen kind, which must not touch the row's own moisture values. A row
@@ -331,7 +365,11 @@ RowEntries rowEntries(const ScheduleColumns& columns, const CsvRecord& row) {
   }
   for (const TypedColumn& typed : kTypedColumns) {
     if (const std::string_view value = given(typed.column); !value.empty()) {
-      e.typed[indexOf(typed.entry)] = boxText(columnName(typed.column), value);
+      auto text = boxText(columnName(typed.column), value, problem);
+      if (!text) {
+        return problem;
+      }
+      e.typed[indexOf(typed.entry)] = std::move(text);
     }
   }
   e.model = given(ScheduleColumn::Model);
@@ -483,46 +521,52 @@ class RowRater {
   // Appends the row's result line to `to`.
   void rate(const CsvRecord& row, Slice& to) {
     const bool year = columns_.namesWeather();
-    std::vector<std::string> rated(kResultColumns.size() - 1 +
-                                   (columns_.checksCode() ? kCodeCheckResults.size() : 0) +
-                                   (year ? kYearColumns.size() : 0));
+    const std::size_t figureCount = kResultColumns.size() - 1 +
+                                    (columns_.checksCode() ? kCodeCheckResults.size() : 0) +
+                                    (year ? kYearColumns.size() : 0);
+    const auto error = [&row](std::string_view text) {
+      return "Error: line " + std::to_string(row.line) + ": " + std::string(text);
+    };
+    std::vector<std::string> rated;  // none when the case was not calculated
     std::string messages;
-    bool calculated = false;
     bool typedRow = false;
     try {
-      const RowEntries entries = rowEntries(columns_, row);
-      std::optional<Outcome> outcome = typedOnly_ ? std::nullopt : direct(entries);
-      if (!outcome) {
-        typedRow = true;
-        outcome = typed(entries);
-      }
-      messages = messageText(outcome->shown);
-      if (!outcome->results.empty()) {
-        std::vector<std::string> figures = std::move(outcome->results);
-        if (columns_.checksCode()) {
-          const std::vector<std::string> code = codeCheckResults(
-              outcome->rated ? std::optional(ModCalc::checkCode(*outcome->rated, program_->catalog,
-                                                                entries.checkInputs))
-                             : std::nullopt);
-          figures.insert(figures.end(), code.begin(), code.end());
+      auto read = rowEntries(columns_, row);
+      if (const auto* problem = std::get_if<std::string>(&read)) {
+        messages = error(*problem);
+      } else {
+        const RowEntries& entries = std::get<RowEntries>(read);
+        std::optional<Outcome> outcome = typedOnly_ ? std::nullopt : direct(entries);
+        if (!outcome) {
+          typedRow = true;
+          outcome = typed(entries);
         }
-        if (year) {
-          // The case is rated whatever its weather: only the year is missing.
-          std::string problem;
-          const std::vector<std::string> texts = yearColumns(row, outcome->rated, problem);
-          figures.insert(figures.end(), texts.begin(), texts.end());
-          if (!problem.empty()) {
-            messages += (messages.empty() ? "" : "; ") + std::string("Error: line ") +
-                        std::to_string(row.line) + ": " + problem;
+        messages = messageText(outcome->shown);
+        if (!outcome->results.empty()) {
+          std::vector<std::string> figures = std::move(outcome->results);
+          if (columns_.checksCode()) {
+            const std::vector<std::string> code = codeCheckResults(
+                outcome->rated ? std::optional(ModCalc::checkCode(
+                                     *outcome->rated, program_->catalog, entries.checkInputs))
+                               : std::nullopt);
+            figures.insert(figures.end(), code.begin(), code.end());
           }
+          if (year) {
+            // The case is rated whatever its weather: only the year is missing.
+            std::string problem;
+            const std::vector<std::string> texts = yearColumns(row, outcome->rated, problem);
+            figures.insert(figures.end(), texts.begin(), texts.end());
+            if (!problem.empty()) {
+              messages += (messages.empty() ? "" : "; ") + error(problem);
+            }
+          }
+          rated = std::move(figures);
         }
-        rated = std::move(figures);
-        calculated = true;
       }
-    } catch (const std::exception& error) {
-      // A row that cannot be rated, or whatever else stops one case, must
-      // not stop the others.
-      messages = "Error: line " + std::to_string(row.line) + ": " + error.what();
+    } catch (const std::exception& stopped) {
+      // Whatever else stops one case must not stop the others.
+      rated.clear();
+      messages = error(stopped.what());
     }
     // The schedule's fields (as many as it names columns), the figures and
     // the messages, as csvLine writes them.
@@ -536,10 +580,13 @@ class RowRater {
       appendCsvField(line, figure);
       line += ',';
     }
+    if (rated.empty()) {
+      line.append(figureCount, ',');
+    }
     appendCsvField(line, messages);
     line += "\r\n";
     ++to.rows;
-    to.rated += calculated ? 1 : 0;
+    to.rated += rated.empty() ? 0 : 1;
     to.typed += typedRow ? 1 : 0;
   }
 
@@ -552,8 +599,8 @@ class RowRater {
     if (!rated) {
       return std::vector<std::string>(kYearColumns.size());
     }
-    auto texts = rowYearColumns(std::string(columns_.value(row, ScheduleColumn::Weather)), weather_, *rated, program_->catalog,
-                                rated->SIUnits == 1);
+    auto texts = rowYearColumns(std::string(columns_.value(row, ScheduleColumn::Weather)), weather_,
+                                *rated, program_->catalog, rated->SIUnits == 1);
     if (auto* why = std::get_if<std::string>(&texts)) {
       problem = std::move(*why);
       return std::vector<std::string>(kYearColumns.size());
@@ -875,7 +922,11 @@ std::string_view ScheduleColumns::value(const CsvRecord& row, ScheduleColumn col
 }
 
 std::vector<std::string> ScheduleColumns::actions(const CsvRecord& row) const {
-  return typedActions(rowEntries(*this, row));
+  auto read = rowEntries(*this, row);
+  if (const auto* problem = std::get_if<std::string>(&read)) {
+    throw RowError(*problem);
+  }
+  return typedActions(std::get<RowEntries>(read));
 }
 
 ScheduleCount rateSchedule(std::istream& in, std::ostream& out, const BatchOptions& options) {

@@ -486,6 +486,107 @@ std::string decimalText(double value) {
 
 namespace {
 
+// Exact powers of ten: every one up to 1e22 is a double.
+constexpr std::array<double, 23> kExactPowersOfTen{1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// %g's layout of `digits` (no leading zero) times ten to `exponent` less
+// the digits after the first.
+std::string generalLayout(bool negative, std::string_view digits, int exponent) {
+  const auto precision = static_cast<int>(digits.size());
+  // The digits without the zeros %g drops from the end of the fraction.
+  const std::string_view kept = digits.substr(0, digits.find_last_not_of('0') + 1);
+  char text[40];
+  char* at = text;
+  if (negative) {
+    *at++ = '-';
+  }
+  const auto put = [&at](std::string_view part) { at = std::copy(part.begin(), part.end(), at); };
+  if (exponent < -4 || exponent >= precision) {
+    *at++ = kept[0];
+    if (kept.size() > 1) {
+      *at++ = '.';
+      put(kept.substr(1));
+    }
+    *at++ = 'e';
+    *at++ = exponent < 0 ? '-' : '+';
+    const int power = std::abs(exponent);
+    if (power < 10) {
+      *at++ = '0';
+    }
+    at = std::to_chars(at, text + sizeof text, power).ptr;
+  } else if (exponent < 0) {
+    put("0.");
+    at = std::fill_n(at, -exponent - 1, '0');
+    put(kept);
+  } else {
+    const auto whole = static_cast<std::size_t>(exponent) + 1;
+    put(digits.substr(0, whole));
+    if (kept.size() > whole) {
+      *at++ = '.';
+      put(kept.substr(whole));
+    }
+  }
+  return {text, at};
+}
+
+}  // namespace
+
+std::string generalText(double value, int digits) {
+  // to_chars with a precision takes a slow exact route. Scaled by an exact
+  // power of ten the value is rounded once, so its rounding to `digits` is
+  // the exact one unless it lies too near a tie to tell; those, and values
+  // beyond the powers at hand, take the exact route.
+  constexpr double kNearTie = 1e-6;  // well above the scaling's error below 1e9
+  if (value == 0) {
+    return std::signbit(value) ? "-0" : "0";
+  }
+  if (std::isfinite(value) && digits >= 1 && digits <= 9) {
+    const double magnitude = std::fabs(value);
+    const double lowest = kExactPowersOfTen[static_cast<std::size_t>(digits - 1)];
+    const double limit = kExactPowersOfTen[static_cast<std::size_t>(digits)];
+    // The power of ten from the binary exponent (log10 2 is about
+    // 1233 / 4096): the first digit's place or the one below it.
+    const int binary =
+        static_cast<int>((std::bit_cast<std::uint64_t>(magnitude) >> 52) & 0x7FF) - 1023;
+    int exponent = (binary * 1233) >> 12;
+    for (int tries = 0; tries < 2; ++tries) {
+      const int shift = digits - 1 - exponent;
+      if (std::abs(shift) >= static_cast<int>(kExactPowersOfTen.size())) {
+        break;
+      }
+      const double power = kExactPowersOfTen[static_cast<std::size_t>(std::abs(shift))];
+      const double scaled = shift >= 0 ? magnitude * power : magnitude / power;
+      if (scaled >= limit) {
+        ++exponent;
+        continue;
+      }
+      if (scaled < lowest) {
+        break;  // a subnormal value
+      }
+      if (std::fabs(scaled - std::floor(scaled) - 0.5) < kNearTie) {
+        break;
+      }
+      double rounded = std::round(scaled);
+      if (rounded == limit) {
+        rounded = lowest;
+        ++exponent;
+      }
+      char buffer[16];
+      const auto end =
+          std::to_chars(buffer, buffer + sizeof buffer, static_cast<std::int64_t>(rounded)).ptr;
+      return generalLayout(value < 0, std::string_view(buffer, end - buffer), exponent);
+    }
+  }
+  char buffer[48];
+  const auto end =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits).ptr;
+  return {buffer, end};
+}
+
+namespace {
+
 // The value rounded to `digits` significant decimal digits.
 double roundedToDigits(double value, int digits) {
   char buffer[32];

@@ -80,6 +80,11 @@ std::string formatText(std::string_view text, std::string_view pattern);
 std::string decimalText(float value);
 std::string decimalText(double value);
 
+// The value as printf's "%.{digits}g" writes it (to_chars in the general
+// format with that precision), faster; `digits` from 1 to 9 take the fast
+// way, any other the exact one.
+std::string generalText(double value, int digits);
+
 // What a box shows for a number it holds: the shortest text, in the number
 // locale, that reads back as the same value of that width, with at most 9
 // significant digits (a double with more is rounded to 9 first, so the text

@@ -231,6 +231,60 @@ TEST(NumberTextTest, TextPatternsAndShortestDecimals) {
   EXPECT_EQ(decimalText(1.0 / 3), "0.3333333333333333");
 }
 
+// The fast general text must be to_chars' own, digit for digit: random
+// values over the whole range, exact ties (which to_chars rounds to even),
+// the neighbours of powers of ten and of values that round up to one.
+TEST(GeneralTextTest, EqualsToCharsWithThePrecision) {
+  const auto exact = [](double value, int digits) {
+    char buffer[48];
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits)
+            .ptr;
+    return std::string(buffer, end);
+  };
+  std::vector<double> values{0.0,
+                             -0.0,
+                             1,
+                             -1,
+                             0.5,
+                             1e-5,
+                             9.9999949999e-5,
+                             1e22,
+                             1e23,
+                             5e-324,
+                             std::numeric_limits<double>::max(),
+                             std::numeric_limits<double>::infinity(),
+                             std::numeric_limits<double>::quiet_NaN()};
+  std::mt19937_64 random(17);
+  std::uniform_real_distribution<double> power(-30, 30);
+  std::uniform_real_distribution<double> anyPower(-323, 308);
+  for (int i = 0; i < 20000; ++i) {
+    const double value = std::pow(10.0, (i % 4 == 0 ? anyPower : power)(random));
+    values.push_back(i % 2 == 0 ? value : -value);
+  }
+  // Each binary exponent, where the first digit's place is guessed from it.
+  for (int binary = -1074; binary <= 1023; ++binary) {
+    values.push_back(std::ldexp(1.0, binary));
+    values.push_back(std::ldexp(1.9999999, binary));
+  }
+  for (int scale = -8; scale <= 12; ++scale) {
+    const double ten = std::pow(10.0, scale);
+    for (const double n : {100000.5, 123456.5, 999999.5, 1.5, 2.5, 0.5, 12345.25, 999999.4999}) {
+      values.push_back(n * ten);
+    }
+    values.push_back(std::nextafter(ten, 0.0));
+    values.push_back(std::nextafter(ten, 1e300));
+    values.push_back(std::nextafter(ten * 0.9999995, 0.0));
+    values.push_back(std::nextafter(ten * 0.9999995, 1e300));
+  }
+  for (const double value : values) {
+    for (int digits = 1; digits <= 10; ++digits) {
+      ASSERT_EQ(generalText(value, digits), exact(value, digits))
+          << std::hexfloat << value << " to " << digits << " digits";
+    }
+  }
+}
+
 TEST(TidyTextTest, ShortestTextOfTheValueWithAtMostNineDigits) {
   const struct {
     double value;
