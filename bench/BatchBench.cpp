@@ -2,10 +2,12 @@
 // cores; the argument is the number of workers) against starting ktr-calc
 // once per case.
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -79,6 +81,35 @@ void BM_BatchExampleScheduleTyped(benchmark::State& bench) {
   rateRows(bench, exampleSchedule(kRows), true);
 }
 BENCHMARK(BM_BatchExampleScheduleTyped)
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// The user's measure: ktr-calc batch on 200,000 rows of the README's
+// schedule from a file to a file, start-up and the results' safe write
+// included; the argument is --jobs.
+void BM_KtrCalcBatchReadmeSchedule(benchmark::State& bench) {
+  constexpr int kFileRows = 200000;
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("ktr-bench-batch-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(folder);
+  const std::filesystem::path schedule = folder / "schedule.csv";
+  std::ofstream(schedule) << exampleSchedule(kFileRows);
+  const std::string command = std::string(KTR_CALC) + " batch " + schedule.string() + " -o " +
+                              (folder / "results.csv").string() +
+                              " --catalog " KTR_SOURCE_DIR "/resources/ktrmodel6.csv --jobs " +
+                              std::to_string(bench.range(0));
+  for (auto _ : bench) {
+    if (std::system(command.c_str()) != 0) {
+      bench.SkipWithError("ktr-calc batch failed");
+      break;
+    }
+  }
+  std::filesystem::remove_all(folder);
+  bench.SetItemsProcessed(bench.iterations() * kFileRows);
+}
+BENCHMARK(BM_KtrCalcBatchReadmeSchedule)
     ->Arg(1)
     ->Arg(2)
     ->Unit(benchmark::kMillisecond)
