@@ -763,27 +763,35 @@ class RowRater {
     return settled_.emplace(key, settle(settings)).first->second;
   }
 
+  // Types `actions` into the program, the last of them (the settings' OK or
+  // Calculate) calculating; true when that calculation finished, as a run
+  // that stops leaves Calculate offered. Throws UsageError for an action
+  // the program does not take.
+  bool typeAndCalculate(const std::vector<std::string>& actions) {
+    Program& program = *program_;
+    discarded_.str({});
+    Session session{discarded_, messages_, clipboard_};
+    const std::vector<Step> steps = planSteps(readPlan(actions), controls_);
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+      if (i + 1 == steps.size()) {
+        program.windows.inputs.ChangeStatus();
+      }
+      steps[i](program, session);
+    }
+    return !program.windows.inputs.cmdCalc.visible();
+  }
+
   Settled settle(const std::vector<std::string>& settings) {
     Program& program = *program_;
     messages_.clear();
     const StartupState::Case fresh(program, *startup_);
     Settled settled;
     if (!settings.empty()) {
-      discarded_.str({});
-      Session session{discarded_, messages_, clipboard_};
       try {
-        const std::vector<Step> steps = planSteps(readPlan(settings), controls_);
-        for (std::size_t i = 0; i < steps.size(); ++i) {
-          if (i + 1 == steps.size()) {
-            // OK, which calculates: one that stops leaves Calculate offered.
-            program.windows.inputs.ChangeStatus();
-          }
-          steps[i](program, session);
+        if (!typeAndCalculate(settings)) {
+          return settled;
         }
       } catch (const UsageError&) {
-        return settled;
-      }
-      if (program.windows.inputs.cmdCalc.visible()) {
         return settled;
       }
     }
@@ -793,11 +801,12 @@ class RowRater {
     } catch (const ModCalc::CalcError&) {
       return settled;
     }
+    for (std::size_t i = 0; i < held.english.size(); ++i) {
+      const ui::CaseField& field = ModCalc::twinField(static_cast<ModCalc::TwinEntry>(i));
+      held.english[i] = ui::boxOf(field.box, program.fields)->text();
+      held.si[i] = ui::boxOf(field.boxSI, program.fields)->text();
+    }
     const ModCalc::InputsFields& in = program.fields.inputs;
-    held.english = {in.txtToa.text(), in.txtTra.text(), in.txtMoa.text(),
-                    in.txtMra.text(), in.txtV.text(),   in.txtVra.text()};
-    held.si = {in.txtToaSI.text(), in.txtTraSI.text(), in.txtMoaSI.text(),
-               in.txtMraSI.text(), in.txtVSI.text(),   in.txtVraSI.text()};
     held.title = in.txtTitle.text();
     held.list = std::make_shared<const std::vector<std::string>>(in.lstWheel.items());
     held.frost = program.fields.main.lblFrost.visible();
@@ -814,18 +823,9 @@ class RowRater {
     Program& program = *program_;
     messages_.clear();
     const StartupState::Case fresh(program, *startup_);
-    discarded_.str({});
-    Session session{discarded_, messages_, clipboard_};
+    bool finished = false;
     try {
-      const std::vector<Step> steps = planSteps(readPlan(typedActions(entries)), controls_);
-      for (std::size_t i = 0; i < steps.size(); ++i) {
-        if (i + 1 == steps.size()) {
-          // The last step is Calculate; a run that stops leaves the button
-          // green, which tells a stopped calculation from a finished one.
-          program.windows.inputs.ChangeStatus();
-        }
-        steps[i](program, session);
-      }
+      finished = typeAndCalculate(typedActions(entries));
     } catch (const UsageError& error) {
       const auto& items = program.fields.inputs.lstWheel.items();
       throw RowError(
@@ -835,7 +835,7 @@ class RowRater {
               : modelProblem(items, entries.model, program.catalog, program.state.ModelCount));
     }
     Outcome outcome{messages_.messages(), {}, {}};
-    if (!program.windows.inputs.cmdCalc.visible()) {
+    if (finished) {
       outcome.results =
           results(program.state, ui::shownDisplay(program.state, program.fields.settings));
       try {
