@@ -20,9 +20,14 @@ std::shared_ptr<const WeatherFiles::Read> WeatherFiles::read(const std::string& 
   return read_.emplace(full, std::move(weather)).first->second;
 }
 
+namespace {
+
+// The kYearColumns texts of the case over `weather` under the default
+// operation, in the case's units; or why the year cannot be rated.
 std::variant<std::vector<std::string>, std::string> yearColumns(
     const ModCalc::Case& c, const ModCalc::ModelCatalog& catalog, const ModCalc::Weather& weather,
-    const ModCalc::OperationModel& op, bool si) {
+    bool si) {
+  const ModCalc::OperationModel op;
   const ModCalc::AnnualResult year = ModCalc::rateYear(c, weather, op, catalog);
   if (year.error) {
     return *year.error;
@@ -36,6 +41,8 @@ std::variant<std::vector<std::string>, std::string> yearColumns(
   return texts;
 }
 
+}  // namespace
+
 std::variant<std::vector<std::string>, std::string> rowYearColumns(
     const std::string& weatherPath, WeatherFiles& files, const ModCalc::Case& c,
     const ModCalc::ModelCatalog& catalog, bool si) {
@@ -46,7 +53,7 @@ std::variant<std::vector<std::string>, std::string> rowYearColumns(
   if (const auto* problem = std::get_if<std::string>(read.get())) {
     return "weather: " + *problem;
   }
-  auto year = yearColumns(c, catalog, std::get<ModCalc::Weather>(*read), {}, si);
+  auto year = yearColumns(c, catalog, std::get<ModCalc::Weather>(*read), si);
   if (const auto* problem = std::get_if<std::string>(&year)) {
     return "weather: " + *problem;
   }

@@ -43,12 +43,6 @@ class WeatherFiles {
   std::map<std::filesystem::path, std::shared_ptr<const Read>> read_;
 };
 
-// The kYearColumns texts of the case over `weather` under `op`, in the
-// case's units; or why the year cannot be rated.
-std::variant<std::vector<std::string>, std::string> yearColumns(
-    const ModCalc::Case& c, const ModCalc::ModelCatalog& catalog, const ModCalc::Weather& weather,
-    const ModCalc::OperationModel& op, bool si);
-
 // A row's year columns for the weather it names (none: empty texts), or why
 // they cannot be given.
 std::variant<std::vector<std::string>, std::string> rowYearColumns(

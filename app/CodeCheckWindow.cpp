@@ -1,7 +1,6 @@
 #include "app/CodeCheckWindow.h"
 
 #include <QEvent>
-#include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -11,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "app/AnnualOutputs.h"
+#include "app/AnnualReport.h"
 #include "platform/NumberText.h"
 #include "ui/main/CodeCheckCase.h"
 #include "units/Units.h"
@@ -323,9 +323,9 @@ void CodeCheckWindow::showSuggestion() {
   }
   suggestedFrom_ = path;
   const auto weather = readWeather(path);
-  const std::string name = path.empty()
-                               ? "the built-in year"
-                               : QFileInfo(QString::fromStdString(path)).fileName().toStdString();
+  // Named within a sentence, so the built-in year in lower case.
+  const std::string name =
+      path.empty() ? "the built-in year" : weatherName(path).toStdString();
   QString text;
   if (const auto* problem = std::get_if<std::string>(&weather)) {
     suggestion_ = *problem;
