@@ -31,23 +31,14 @@ std::int16_t readSpokes(const DialogFields& fields) {
   return *platform::toInteger16(ui::readField<double>(fields, "SpokeCount"));
 }
 
-// Inside the wheel of `diameter`.
-float readHub(const DialogFields& fields, float diameter) {
-  const ui::CaseField& hub = ui::caseField("HubDiam");
-  Bounds bounds = *hub.bounds;
-  bounds.high = diameter;
-  return readNumber<float>(*ui::boxOf(hub.box, fields), hub.what, bounds);
-}
-
 // In the order the boxes are taken, so the first box without a number is
 // the one named.
 CustomBoxes readBoxes(const DialogFields& fields) {
-  const float diam = ui::readField<float>(fields, "WheelDiam");
   return CustomBoxes{
-      .diam = diam,
+      .diam = ui::readField<float>(fields, "WheelDiam"),
       .depth = ui::readField<float>(fields, "WheelDepth"),
       .spokes = readSpokes(fields),
-      .hub = readHub(fields, diam),
+      .hub = ui::readField<float>(fields, "HubDiam"),  // inside the wheel
       .rpm = ui::readField<float>(fields, "WheelRpmEntered"),
       .casHeight = ui::readField<float>(fields, "CasHeight"),
       .casWidth = ui::readField<float>(fields, "CasWidth"),

@@ -65,6 +65,17 @@ TEST_F(UiTest, OverrideOkRebuildsTheCustomWheelAndRecalculates) {
   windows.overrides.cmdOROK.click();
   EXPECT_EQ(texts().back(), "Error: Enter a number for the custom wheel's hub diameter.");
   EXPECT_TRUE(windows.overrides.visible()) << "stays open for the box to be mended";
+
+  // The hub's range ends at the wheel's diameter as typed.
+  fields.overrides.txtHubDiam.setText("48");
+  windows.overrides.cmdOROK.click();
+  EXPECT_TRUE(texts().back().find("custom wheel's hub diameter") != std::string::npos &&
+              texts().back().find("48") != std::string::npos)
+      << texts().back();
+  EXPECT_TRUE(windows.overrides.visible());
+  fields.overrides.txtHubDiam.setText("47.5");
+  windows.overrides.cmdOROK.click();
+  EXPECT_FALSE(windows.overrides.visible());
 }
 
 TEST_F(UiTest, PasswordUnlocksOnceWhateverTheLetterCase) {

@@ -123,12 +123,17 @@ const platform::TextBox* boxOf(const BoxRef& box, const ModCalc::DialogFields& f
 std::string boxText(const CaseField& field, const ModCalc::CalcState& state,
                     const ModCalc::ModelCatalog& catalog);
 
-// The number in the field's box, within the field's range; a box without
-// one stops the calculation with a message naming the field.
+// The number in the field's box, within the field's range (up to the
+// number in the `below` field's box, where it has one); a box without one
+// stops the calculation with a message naming the field.
 template <typename T>
 T readField(const ModCalc::DialogFields& fields, std::string_view name) {
   const CaseField& field = caseField(name);
-  return ModCalc::readNumber<T>(*boxOf(field.box, fields), field.what, *field.bounds);
+  ModCalc::Bounds bounds = *field.bounds;
+  if (field.below != nullptr) {
+    bounds.high = readField<T>(fields, field.below);
+  }
+  return ModCalc::readNumber<T>(*boxOf(field.box, fields), field.what, bounds);
 }
 
 // Copies every field the file keeps between a project and the program.
