@@ -324,8 +324,7 @@ void CodeCheckWindow::showSuggestion() {
   suggestedFrom_ = path;
   const auto weather = readWeather(path);
   // Named within a sentence, so the built-in year in lower case.
-  const std::string name =
-      path.empty() ? "the built-in year" : weatherName(path).toStdString();
+  const std::string name = path.empty() ? "the built-in year" : weatherName(path).toStdString();
   QString text;
   if (const auto* problem = std::get_if<std::string>(&weather)) {
     suggestion_ = *problem;
