@@ -8,12 +8,14 @@
 #include <chrono>
 #include <cmath>
 #include <csignal>
+#include <cstdio>
 #include <fstream>
 #include <future>
 #include <iostream>
 #include <iterator>
 #include <limits>
 #include <memory>
+#include <span>
 #include <sstream>
 #include <system_error>
 #include <thread>
@@ -69,6 +71,9 @@ constexpr std::array<std::string_view, kScheduleColumnCount> kInputColumns{"tag"
                                                                            "hours_8000",
                                                                            "outdoor_air_percent",
                                                                            "weather"};
+
+// Every column named: the enum's last value ends the list.
+static_assert(!kInputColumns.back().empty());
 
 std::string_view columnName(ScheduleColumn column) {
   return kInputColumns[static_cast<std::size_t>(column)];
@@ -361,7 +366,7 @@ std::variant<RowEntries, std::string> rowEntries(const ScheduleColumns& columns,
     settings.emplace_back("--settings-ok");
   }
   if (!given(ScheduleColumn::Title).empty()) {
-    e.title = row.fields[std::find(names.begin(), names.end(), "title") - names.begin()];
+    e.title = std::string(columns.field(row, ScheduleColumn::Title));
   }
   for (const TypedColumn& typed : kTypedColumns) {
     if (const std::string_view value = given(typed.column); !value.empty()) {
@@ -500,26 +505,8 @@ class RowRater {
     controls_ = namedControls(program_->windows.all());
   }
 
-  // The result lines of a run of rows, and what they hold.
-  struct Slice {
-    std::string text;
-    std::size_t first = 0;  // the rows first..end of the block
-    std::size_t end = 0;
-    std::size_t rows = 0;   // lines in the text
-    std::size_t rated = 0;  // of those, rows whose case was calculated
-    std::size_t typed = 0;  // of those, rows typed into the program
-
-    // Empty, for the rows first..end; the text keeps its room.
-    void start(std::size_t from, std::size_t to) {
-      text.clear();
-      first = from;
-      end = to;
-      rows = rated = typed = 0;
-    }
-  };
-
   // Appends the row's result line to `to`.
-  void rate(const CsvRecord& row, Slice& to) {
+  void rate(const CsvRecord& row, ResultLines& to) {
     const bool year = columns_.namesWeather();
     const std::size_t figureCount = kResultColumns.size() - 1 +
                                     (columns_.checksCode() ? kCodeCheckResults.size() : 0) +
@@ -563,10 +550,10 @@ class RowRater {
           rated = std::move(figures);
         }
       }
-    } catch (const std::exception& stopped) {
+    } catch (const std::exception& failure) {
       // Whatever else stops one case must not stop the others.
       rated.clear();
-      messages = error(stopped.what());
+      messages = error(failure.what());
     }
     // The schedule's fields (as many as it names columns), the figures and
     // the messages, as csvLine writes them.
@@ -916,9 +903,13 @@ bool ScheduleColumns::names(ScheduleColumn column) const {
   return at_[static_cast<std::size_t>(column)] != kAbsent;
 }
 
-std::string_view ScheduleColumns::value(const CsvRecord& row, ScheduleColumn column) const {
+std::string_view ScheduleColumns::field(const CsvRecord& row, ScheduleColumn column) const {
   const std::size_t at = at_[static_cast<std::size_t>(column)];
-  return at == kAbsent ? std::string_view() : trimmed(row.fields[at]);
+  return at == kAbsent ? std::string_view() : std::string_view(row.fields[at]);
+}
+
+std::string_view ScheduleColumns::value(const CsvRecord& row, ScheduleColumn column) const {
+  return trimmed(field(row, column));
 }
 
 std::vector<std::string> ScheduleColumns::actions(const CsvRecord& row) const {
@@ -927,6 +918,26 @@ std::vector<std::string> ScheduleColumns::actions(const CsvRecord& row) const {
     throw RowError(*problem);
   }
   return typedActions(std::get<RowEntries>(read));
+}
+
+void ResultLines::start(std::size_t from, std::size_t to) {
+  text.clear();
+  first = from;
+  end = to;
+  rows = rated = typed = 0;
+}
+
+bool writeInOrder(std::span<const ResultLines> lines, std::ostream& out, ScheduleCount& count) {
+  for (const ResultLines& from : lines) {
+    out << from.text;
+    count.rows += from.rows;
+    count.rated += from.rated;
+    count.typed += from.typed;
+    if (from.first + from.rows != from.end) {
+      return false;
+    }
+  }
+  return true;
 }
 
 ScheduleCount rateSchedule(std::istream& in, std::ostream& out, const BatchOptions& options) {
@@ -962,7 +973,7 @@ ScheduleCount rateSchedule(std::istream& in, std::ostream& out, const BatchOptio
   // same however long the schedule is; the rows' and the lines' storage is
   // kept from block to block.
   std::vector<CsvRecord> rows;
-  std::vector<RowRater::Slice> slices(workers);
+  std::vector<ResultLines> slices(workers);
   while (!stopped()) {
     const std::size_t blockSize =
         written == 0 ? kRowsPerWorkerBlock : kRowsPerWorkerBlock * workers;
@@ -983,7 +994,7 @@ ScheduleCount rateSchedule(std::istream& in, std::ostream& out, const BatchOptio
           std::make_unique<RowRater>(columns, catalogFile, weather, options.typedRows));
     }
     const auto rateSlice = [&](std::size_t slice) {
-      RowRater::Slice& to = slices[slice];
+      ResultLines& to = slices[slice];
       to.start(slice * per, std::min(read, (slice + 1) * per));
       for (std::size_t i = to.first; i < to.end && !stopped(); ++i) {
         raters[slice]->rate(rows[i], to);
@@ -1006,23 +1017,16 @@ ScheduleCount rateSchedule(std::istream& in, std::ostream& out, const BatchOptio
     for (std::future<void>& helper : helpers) {
       helper.get();
     }
-    // In the schedule's order, up to the first row a stop left unrated.
-    for (std::size_t slice = 0; slice < used; ++slice) {
-      const RowRater::Slice& from = slices[slice];
-      out << from.text;
-      written += from.rows;
-      count.rated += from.rated;
-      count.typed += from.typed;
-      if (from.first + from.rows != from.end) {
-        break;
-      }
-    }
+    const bool whole = writeInOrder(std::span(slices).first(used), out, count);
     out.flush();
     if (!out) {
       break;  // the caller reports the output that failed
     }
     if (options.progress) {
       options.progress(written);
+    }
+    if (!whole) {
+      break;  // a stop left rows unrated
     }
   }
   return count;
@@ -1176,8 +1180,18 @@ int runBatchCommand(const std::vector<std::string>& args, std::ostream& out, std
     std::signal(SIGINT, previous);
     err << "ktr-calc: batch: the schedule " << scheduleName << ": " << error.what() << '\n';
     return kFileFailed;
+  } catch (const CsvReadFailed& error) {
+    std::signal(SIGINT, previous);
+    err << "ktr-calc: batch: the schedule " << scheduleName << " cannot be read: " << error.what()
+        << '\n';
+    return kFileFailed;
   }
   std::signal(SIGINT, previous);
+  // Standard input's buffer tells a failed read as the end of the input.
+  if (fromInput && std::ferror(stdin) != 0) {
+    err << "ktr-calc: batch: the schedule " << scheduleName << " cannot be read to its end\n";
+    return kFileFailed;
+  }
   if (progressShown) {
     err << '\n';
   }

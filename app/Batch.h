@@ -12,6 +12,7 @@
 #include <istream>
 #include <optional>
 #include <ostream>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -45,7 +46,8 @@ enum class ScheduleColumn : std::size_t {
   OutdoorAirPercent,
   Weather,
 };
-inline constexpr std::size_t kScheduleColumnCount = 21;
+inline constexpr std::size_t kScheduleColumnCount =
+    static_cast<std::size_t>(ScheduleColumn::Weather) + 1;
 
 // The schedule's columns, as its first row names them.
 class ScheduleColumns {
@@ -69,6 +71,8 @@ class ScheduleColumns {
   // The row's value of a column without the blanks around it, empty when
   // the column is absent.
   std::string_view value(const CsvRecord& row, ScheduleColumn column) const;
+  // The same as the schedule has it, blanks and all.
+  std::string_view field(const CsvRecord& row, ScheduleColumn column) const;
 
  private:
   std::vector<std::string> names_;
@@ -104,6 +108,24 @@ struct ScheduleCount {
   // directly (see BatchOptions::typedRows).
   std::size_t typed = 0;
 };
+
+// The result lines a worker wrote for the rows first..end of a block.
+struct ResultLines {
+  std::string text;
+  std::size_t first = 0;
+  std::size_t end = 0;
+  std::size_t rows = 0;   // lines in the text, from `first` on
+  std::size_t rated = 0;  // of those, rows whose case was calculated
+  std::size_t typed = 0;  // of those, rows typed into the program
+
+  // Empty, for the rows from..to; the text keeps its room.
+  void start(std::size_t from, std::size_t to);
+};
+
+// Writes the lines of a block's workers in the schedule's order, up to the
+// first row a stop left unrated, and counts them; false when that left
+// rows out.
+bool writeInOrder(std::span<const ResultLines> lines, std::ostream& out, ScheduleCount& count);
 
 // Rates the schedule in `in` into `out`; returns the rows written. Throws
 // UsageError for a header the run cannot go on with, ui::StartupError

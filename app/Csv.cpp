@@ -20,6 +20,16 @@ std::optional<CsvRecord> CsvReader::next() {
 }
 
 bool CsvReader::next(CsvRecord& record) {
+  try {
+    return read(record);
+  } catch (const std::ios_base::failure& failure) {
+    // A file's buffer throws where the stream itself would only have
+    // marked the end: a schedule cut short must not pass for a whole one.
+    throw CsvReadFailed(failure.code() ? failure.code().message() : failure.what());
+  }
+}
+
+bool CsvReader::read(CsvRecord& record) {
   if (line_ == 0) {
     skipByteOrderMark();
   }

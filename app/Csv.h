@@ -23,6 +23,11 @@ struct CsvRecordTooLong : std::runtime_error {
   std::size_t line;
 };
 
+// The input failed part-way (a disk error): what was read may not be all.
+struct CsvReadFailed : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
 struct CsvRecord {
   std::vector<std::string> fields;
   std::size_t line = 0;  // where the record starts, from 1
@@ -42,13 +47,15 @@ class CsvReader {
   // record (spreadsheets write one) is skipped.
   std::optional<CsvRecord> next();
   // The same into `record`, whose storage is reused; false at the end of
-  // the input, leaving `record` as it was.
+  // the input, leaving `record` as it was. Either throws CsvReadFailed
+  // when the input fails.
   bool next(CsvRecord& record);
 
   // Lines read so far.
   std::size_t line() const { return line_; }
 
  private:
+  bool read(CsvRecord& record);
   void skipByteOrderMark();
 
   std::istream& in_;

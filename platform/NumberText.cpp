@@ -563,7 +563,7 @@ std::string generalText(double value, int digits) {
         continue;
       }
       if (scaled < lowest) {
-        break;  // a subnormal value
+        break;  // a guard: within the exact powers the guess is never too high
       }
       if (std::fabs(scaled - std::floor(scaled) - 0.5) < kNearTie) {
         break;

@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 
 #include <atomic>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <future>
@@ -9,7 +10,9 @@
 #include <nlohmann/json.hpp>
 #include <random>
 #include <sstream>
+#include <streambuf>
 #include <string>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -83,6 +86,47 @@ TEST(Csv, MalformedRecordIsReportedAndReadingGoesOn) {
   const auto open = records("a\n\"never closed,\nb\n");
   ASSERT_EQ(open.size(), 2U);
   EXPECT_EQ(open[1].problem, "a quoted field is not closed before the end of the file");
+}
+
+// Serves `text`, then fails as a file's buffer does on a disk error.
+class FailingBuffer : public std::streambuf {
+ public:
+  explicit FailingBuffer(std::string text) : text_(std::move(text)) {
+    setg(text_.data(), text_.data(), text_.data() + text_.size());
+  }
+
+ protected:
+  int_type underflow() override {
+    throw std::ios_base::failure("underflow", std::error_code(EIO, std::generic_category()));
+  }
+
+ private:
+  std::string text_;
+};
+
+TEST(Csv, AnInputThatFailsIsNoEndOfFile) {
+  // Records read before the failure are whole; the failure is never taken
+  // for the end of the schedule, wherever it comes.
+  const struct {
+    const char* text;
+    std::size_t wholeRecords;
+  } inputs[] = {{"", 0}, {"a,b\n", 1}, {"a,b\nc,", 1}, {"a,\"quoted\n", 0}};
+  for (const auto& input : inputs) {
+    SCOPED_TRACE(input.text);
+    FailingBuffer buffer(input.text);
+    std::istream in(&buffer);
+    CsvReader reader(in);
+    CsvRecord record;
+    for (std::size_t i = 0; i < input.wholeRecords; ++i) {
+      ASSERT_TRUE(reader.next(record));
+    }
+    try {
+      reader.next(record);
+      ADD_FAILURE() << "no failure told";
+    } catch (const ktr::CsvReadFailed& failure) {
+      EXPECT_EQ(std::string(failure.what()), std::generic_category().message(EIO));
+    }
+  }
 }
 
 TEST(Csv, WrittenLinesReadBackAsTheSameFields) {
@@ -384,6 +428,46 @@ TEST(Batch, AStopKeepsTheRowsAlreadyRated) {
   EXPECT_GT(written, 0U);
   EXPECT_LT(written, 1500U);
   EXPECT_EQ(records(out.str()).size(), written + 1);
+}
+
+// A stop may leave any worker's rows part-rated: the lines go out in the
+// schedule's order up to the first row left unrated, and only those count.
+TEST(Batch, AStopWritesTheRowsInOrderUpToTheFirstLeftUnrated) {
+  const auto lines = [](std::size_t first, std::size_t end, std::size_t rows) {
+    ktr::ResultLines made;
+    made.start(first, end);
+    for (std::size_t i = first; i < first + rows; ++i) {
+      made.text += std::to_string(i) + "\n";
+    }
+    made.rows = rows;
+    made.rated = rows;
+    made.typed = rows > 0 ? 1 : 0;
+    return made;
+  };
+  const struct {
+    const char* what;
+    std::vector<ktr::ResultLines> slices;
+    std::string written;
+    bool whole;
+    std::size_t typed;
+  } cases[] = {
+      {"all rated", {lines(0, 2, 2), lines(2, 4, 2)}, "0\n1\n2\n3\n", true, 2},
+      {"the last part-rated", {lines(0, 2, 2), lines(2, 4, 1)}, "0\n1\n2\n", false, 2},
+      {"the first part-rated", {lines(0, 2, 1), lines(2, 4, 2)}, "0\n", false, 1},
+      {"the first not started", {lines(0, 2, 0), lines(2, 4, 2)}, "", false, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::ostringstream out;
+    ktr::ScheduleCount count;
+    EXPECT_EQ(ktr::writeInOrder(c.slices, out, count), c.whole);
+    EXPECT_EQ(out.str(), c.written);
+    const auto rows =
+        static_cast<std::size_t>(std::count(c.written.begin(), c.written.end(), '\n'));
+    EXPECT_EQ(count.rows, rows);
+    EXPECT_EQ(count.rated, rows);
+    EXPECT_EQ(count.typed, c.typed);
+  }
 }
 
 // A schedule naming a code check setting gets the verdicts before its
