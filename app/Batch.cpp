@@ -1262,8 +1262,8 @@ every message the case showed, or the error that kept it from being rated. A
 bad row never stops the run. Large schedules use every core (--jobs N to
 choose); the results keep the schedule's order. Ctrl+C stops after the rows
 in hand, which are written (exit status 130). An earlier RESULTS.csv stays
-as it was until the run ends; a row longer than 1 MB stops the run (status
-3) and leaves it so.
+as it was until the run ends; a row longer than 1 MB, or a schedule that
+cannot be read to its end, stops the run (status 3) and leaves it so.
 
 Example:
   ktr-calc batch schedule.csv -o results.csv
