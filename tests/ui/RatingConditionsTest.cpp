@@ -57,6 +57,10 @@ TEST(RatingConditions, TypesTheConditionsInTheUnitsAndHumidityKindShown) {
     EXPECT_NEAR(number(row.si ? in.txtMoaSI : in.txtMoa), row.moa, row.tolerance);
     EXPECT_NEAR(number(row.si ? in.txtTraSI : in.txtTra), row.tra, 0.05);
     EXPECT_NEAR(number(row.si ? in.txtMraSI : in.txtMra), row.mra, row.tolerance);
+    for (const platform::TextBox* box : {&in.txtToa, &in.txtMoa, &in.txtTra, &in.txtMra,
+                                         &in.txtToaSI, &in.txtMoaSI, &in.txtTraSI, &in.txtMraSI}) {
+      EXPECT_EQ(box->text(), platform::tidyText(number(*box))) << box->name() << " is not tidy";
+    }
     EXPECT_EQ(p.fields.settings.txtElev.text(), "0");
     EXPECT_EQ(p.state.ElevFt, 0);
     EXPECT_TRUE(p.messages.messages().empty()) << p.texts().front();

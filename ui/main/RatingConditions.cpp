@@ -1,5 +1,7 @@
 #include "ui/main/RatingConditions.h"
 
+#include <cmath>
+
 #include "platform/NumberText.h"
 #include "psych/modPsych.h"
 #include "ui/Windows.h"
@@ -36,21 +38,26 @@ double englishMoisture(const AirState& air, std::int16_t kind) {
   return modPsych::GrainsToMoist(air.dryBulb, grains, p, kind);
 }
 
+// A box's text for a condition: one decimal, as the conditions are quoted,
+// written as tidily as a box shows any number ("95", not "95.0").
+std::string boxText(double value) {
+  return platform::tidyText(std::round(value * 10) / 10);
+}
+
 // The moisture text in the units the boxes show: the SI kinds are °C for
 // dew point and wet bulb, g/kg for humidity ratio; relative humidity is a
 // percentage in both.
 std::string moistureText(const AirState& air, std::int16_t kind, bool si) {
   const double value = englishMoisture(air, kind);
   if (!si || kind == modPsych::kRelHum) {
-    return platform::formatNumber(value, "##0.0");
+    return boxText(value);
   }
-  return platform::formatNumber(
-      kind == modPsych::kGrains ? value / units::kGrainsPerGramPerKilogram : units::celsius(value),
-      "##0.0");
+  return boxText(kind == modPsych::kGrains ? value / units::kGrainsPerGramPerKilogram
+                                           : units::celsius(value));
 }
 
 std::string temperatureText(double fahrenheit, bool si) {
-  return platform::formatNumber(si ? units::celsius(fahrenheit) : fahrenheit, "##0.0");
+  return boxText(si ? units::celsius(fahrenheit) : fahrenheit);
 }
 
 }  // namespace
