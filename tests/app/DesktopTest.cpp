@@ -531,7 +531,7 @@ TEST_F(DesktopViewsTest, RatingConditionsMenuTypesTheConditionsAndCalculates) {
   action("mnuEditRatingWinter").trigger();
   EXPECT_EQ(mainLabel("lblSeason"), "Winter");
   EXPECT_EQ(mainLabel("lblToa"), "35.0");
-  EXPECT_EQ(desktop.inputsWindow.findChild<QLineEdit*>("txtMra")->text(), "58.0");
+  EXPECT_EQ(desktop.inputsWindow.findChild<QLineEdit*>("txtMra")->text(), "58");
   action("mnuEditRatingSummer").trigger();
   EXPECT_EQ(mainLabel("lblSeason"), "Summer");
   EXPECT_EQ(mainLabel("lblTra"), "75.0");
