@@ -17,6 +17,7 @@
 #include <memory>
 #include <span>
 #include <sstream>
+#include <stdexcept>
 #include <system_error>
 #include <thread>
 #include <unordered_map>
@@ -203,21 +204,55 @@ std::string messageText(const std::vector<platform::Message>& messages) {
   return text;
 }
 
-// The entries with an SI twin, in the order a row types them.
+// A field a schedule column types, as the field table gives it: the column
+// and the names of the boxes the row's actions type it into.
 struct TypedColumn {
   ScheduleColumn column;
-  ModCalc::TwinEntry entry;
-  std::string_view box;
-  std::string_view boxSI;
+  std::string box;
+  std::string boxSI;  // empty when the field has no SI twin
 };
-constexpr std::array<TypedColumn, 6> kTypedColumns{{
-    {ScheduleColumn::OutdoorDryBulb, ModCalc::TwinEntry::OutdoorDryBulb, "txtToa", "txtToaSI"},
-    {ScheduleColumn::OutdoorMoisture, ModCalc::TwinEntry::OutdoorMoisture, "txtMoa", "txtMoaSI"},
-    {ScheduleColumn::ReturnDryBulb, ModCalc::TwinEntry::ReturnDryBulb, "txtTra", "txtTraSI"},
-    {ScheduleColumn::ReturnMoisture, ModCalc::TwinEntry::ReturnMoisture, "txtMra", "txtMraSI"},
-    {ScheduleColumn::Volume, ModCalc::TwinEntry::MainVolume, "txtV", "txtVSI"},
-    {ScheduleColumn::ReturnVolume, ModCalc::TwinEntry::ReturnVolume, "txtVra", "txtVraSI"},
-}};
+
+TypedColumn typedColumn(const ui::CaseField& field) {
+  static const ModCalc::DialogFields boxes;  // only their names are read
+  const auto name = [](const ui::BoxRef& box) {
+    const platform::TextBox* found = ui::boxOf(box, boxes);
+    return found != nullptr ? found->name() : std::string();
+  };
+  const auto column = std::find(kInputColumns.begin(), kInputColumns.end(),
+                                std::string_view(field.column != nullptr ? field.column : ""));
+  if (column == kInputColumns.end()) {
+    throw std::logic_error(std::string("no schedule column types ") + field.name);
+  }
+  return {static_cast<ScheduleColumn>(column - kInputColumns.begin()), name(field.box),
+          name(field.boxSI)};
+}
+
+// The entries with an SI twin, in the order a row types them.
+struct TwinColumn {
+  ModCalc::TwinEntry entry;
+  TypedColumn typed;
+};
+const std::array<TwinColumn, 6>& twinColumns() {
+  static const std::array<TwinColumn, 6> columns = [] {
+    using enum ModCalc::TwinEntry;
+    std::array<TwinColumn, 6> made;
+    const std::array order{OutdoorDryBulb, OutdoorMoisture, ReturnDryBulb,
+                           ReturnMoisture, MainVolume,      ReturnVolume};
+    for (std::size_t i = 0; i < order.size(); ++i) {
+      made[i] = {order[i], typedColumn(ModCalc::twinField(order[i]))};
+    }
+    return made;
+  }();
+  return columns;
+}
+
+// The settings' entries a row may type, in the order it types them.
+const std::array<TypedColumn, 3>& settingColumns() {
+  static const std::array<TypedColumn, 3> columns{typedColumn(ui::caseField("ElevFt")),
+                                                  typedColumn(ui::caseField("PoaInWC")),
+                                                  typedColumn(ui::caseField("PraInWC"))};
+  return columns;
+}
 
 std::size_t indexOf(ModCalc::TwinEntry entry) {
   return static_cast<std::size_t>(entry);
@@ -342,16 +377,13 @@ std::variant<RowEntries, std::string> rowEntries(const ScheduleColumns& columns,
                             problem))) {
     return problem;
   }
-  for (const auto& [column, box] :
-       {std::pair<ScheduleColumn, std::string_view>{ScheduleColumn::Elevation, "txtElev"},
-        {ScheduleColumn::OutdoorStatic, "txtPoa"},
-        {ScheduleColumn::ReturnStatic, "txtPra"}}) {
-    if (const std::string_view typed = given(column); !typed.empty()) {
-      const auto text = boxText(columnName(column), typed, problem);
+  for (const TypedColumn& setting : settingColumns()) {
+    if (const std::string_view typed = given(setting.column); !typed.empty()) {
+      const auto text = boxText(columnName(setting.column), typed, problem);
       if (!text) {
         return problem;
       }
-      settings.push_back(std::string(box) + "=" + *text);
+      settings.push_back(setting.box + "=" + *text);
     }
   }
   if (const std::string_view wheel = given(ScheduleColumn::Wheel);
@@ -368,13 +400,13 @@ std::variant<RowEntries, std::string> rowEntries(const ScheduleColumns& columns,
   if (!given(ScheduleColumn::Title).empty()) {
     e.title = std::string(columns.field(row, ScheduleColumn::Title));
   }
-  for (const TypedColumn& typed : kTypedColumns) {
+  for (const auto& [entry, typed] : twinColumns()) {
     if (const std::string_view value = given(typed.column); !value.empty()) {
       auto text = boxText(columnName(typed.column), value, problem);
       if (!text) {
         return problem;
       }
-      e.typed[indexOf(typed.entry)] = std::move(text);
+      e.typed[indexOf(entry)] = std::move(text);
     }
   }
   e.model = given(ScheduleColumn::Model);
@@ -386,11 +418,12 @@ std::vector<std::string> typedActions(const RowEntries& e) {
   std::vector<std::string> actions = e.code;
   actions.insert(actions.end(), e.settings.begin(), e.settings.end());
   if (e.title) {
-    actions.push_back("txtTitle=" + *e.title);
+    static const std::string titleBox = typedColumn(ui::caseField("ProjectTitle")).box;
+    actions.push_back(titleBox + "=" + *e.title);
   }
-  for (const TypedColumn& typed : kTypedColumns) {
-    if (const auto& text = e.typed[indexOf(typed.entry)]) {
-      actions.push_back(std::string(e.si ? typed.boxSI : typed.box) + "=" + *text);
+  for (const auto& [entry, typed] : twinColumns()) {
+    if (const auto& text = e.typed[indexOf(entry)]) {
+      actions.push_back((e.si ? typed.boxSI : typed.box) + "=" + *text);
     }
   }
   // Settings OK calculated; Calculate is offered again only by an entry.
@@ -646,7 +679,7 @@ class RowRater {
 
   // The row's entries typed into the held boxes.
   static void type(Held& held, const RowEntries& e) {
-    for (const TypedColumn& column : kTypedColumns) {
+    for (const TwinColumn& column : twinColumns()) {
       const std::size_t i = indexOf(column.entry);
       if (!e.typed[i]) {
         continue;

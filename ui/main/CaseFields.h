@@ -82,6 +82,8 @@ struct CaseField {
   // The field is the entry only in some flow bases (the return box holds
   // the actual volume in the actual bases); none: in every basis.
   bool (*entered)(ModCalc::VolumeBasis) = nullptr;
+  // The batch schedule's column that types it, if any.
+  const char* column = nullptr;
 };
 
 std::span<const CaseField> caseFields();
