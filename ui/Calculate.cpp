@@ -245,14 +245,17 @@ void takeStateInto(Case& c, const CalcState& s) {
 }
 
 void takeResults(CalcState& s, const Case& c, CalcState results) {
-  // What the program holds beyond the case: the password, the edition and
-  // the purge angle last fixed, kept while the angle is left free.
+  // What the program holds beyond the case: the password, the edition, the
+  // results' status and the purge angle last fixed, kept while the angle is
+  // left free.
   std::string password = std::move(s.OverridePassword);
   const std::int16_t externalVersion = s.ExternalVersion;
   const float purgeAngleEntered = s.PurgeAngleEntered;
+  const ResultStatus status = s.Status;
   s = std::move(results);
   s.OverridePassword = std::move(password);
   s.ExternalVersion = externalVersion;
+  s.Status = status;
   if (!c.purgeAngleDeg) {
     s.PurgeAngleEntered = purgeAngleEntered;
   }

@@ -48,7 +48,7 @@ void frmOverride::cmdOROK_Click() {
   state().ModelSelected = 0;
   // A stopped run keeps the old results: the case is still to be calculated.
   if (ModCalc::Calculate(engine())) {
-    w_.inputs.cmdCalc.setVisible(false);
+    w_.inputs.resultsApplied();
   } else {
     w_.inputs.ChangeStatus();
   }

@@ -37,8 +37,9 @@ std::int16_t position(double value, std::int16_t fallback) {
 }  // namespace
 
 bool frmWheel::resultsUpToDate() const {
-  // The actual volumes show from the first finished calculation on.
-  return !w_.inputs.cmdCalc.visible() && lblAcfmO.visible();
+  // Batch shows no results, and so always calculates afresh.
+  const ModCalc::ResultStatus& status = state().Status;
+  return status.current && status.shown;
 }
 
 bool frmWheel::calculateForOutput() {

@@ -78,6 +78,7 @@ void frmWheel::FillCaptions() {
 
   // The results are up to date: Calculate waits for the next edit.
   w_.inputs.cmdCalc.setEnabled(false);
+  state().Status.shown = true;
 }
 
 }  // namespace ui
