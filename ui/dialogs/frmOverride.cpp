@@ -36,7 +36,7 @@ void frmOverride::ShowOverrideFrames() {
 void frmOverride::ShowFluteFrames() {
   const ModCalc::OverrideFields& o = fields().overrides;
   const bool fixed = o.FluteOverride.value() == 1;
-  w_.main.frmFlute.setVisible(fixed || o.chkFluteDisplay.value() == 1);
+  w_.main.frmFlute.setVisible(fluteSizeShown(o));
   fmeFlute.setVisible(fixed);
 }
 

@@ -154,8 +154,7 @@ void frmWheel::Form_Load() {
 
   // The flute frame follows the override dialog's two flute check boxes.
   w_.overrides.load();
-  frmFlute.setVisible(f.overrides.FluteOverride.value() == 1 ||
-                      f.overrides.chkFluteDisplay.value() == 1);
+  frmFlute.setVisible(fluteSizeShown(f.overrides));
 
   // Sea level and a model still to be selected until the settings say more.
   s.ElevFt = 0;
