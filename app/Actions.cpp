@@ -682,7 +682,7 @@ std::vector<Step> planSteps(const Plan& plan, const std::vector<NamedControl>& c
         if (!calculatedFor(p, "-", "Results")) {
           return false;
         }
-        session.out << resultsText(p.windows.main, p.fields.main);
+        session.out << resultsText(p.windows.main);
         return true;
       });
     } else {

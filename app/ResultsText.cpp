@@ -22,7 +22,7 @@ std::string withUnit(const ui::ShownFigure& figure, const std::string& unit) {
 
 }  // namespace
 
-std::string resultsText(const ui::frmWheel& w, const ModCalc::MainFields& m) {
+std::string resultsText(const ui::frmWheel& w) {
   const ui::ResultTexts r = w.shownResults();
   const ui::ResultUnits& u = r.units;
   const platform::Frame* const frames[] = {&w.fmeOutdoor, &w.fmeSupply, &w.fmeReturn,
@@ -40,7 +40,7 @@ std::string resultsText(const ui::frmWheel& w, const ModCalc::MainFields& m) {
   }
   text += "\nFace velocity   outdoor " + withUnit(r.velocityOutdoor, u.velocity) + "   exhaust " +
           withUnit(r.velocityExhaust, u.velocity) +
-          (r.velocityTooHigh ? "   " + w.HiVelocity.caption() : "") + "\n";
+          (r.velocityTooHigh ? std::string("   ") + ui::kVelocityTooHighText : "") + "\n";
   text += "Wheel speed     " + r.wheelSpeed.text() + " RPM\n";
   text += "Purge           " + withUnit(r.purgeVolume, u.standardVolume) + "   " +
           withUnit(r.purgeActualVolume, u.actualVolume) + "   " + r.purgeAngle.text() +
@@ -51,13 +51,13 @@ std::string resultsText(const ui::frmWheel& w, const ModCalc::MainFields& m) {
   text += "                E         energy (" + u.energy + ")\n";
   text += "Sensible        " + column(r.eSensible.text(), 10) + r.heatSensible.text() + "\n";
   text += "Latent          " + column(r.eLatent.text(), 10) + r.heatLatent.text() + "\n";
-  text += "Total           " + column(m.lblEunbalT.visible() ? r.eTotal.text() : "", 10) +
+  text += "Total           " + column(r.eTotalShown ? r.eTotal.text() : "", 10) +
           r.heatTotal.text() + "\n";
-  if (m.lblFlute.visible() && w.frmFlute.visible()) {
-    text += "Flute size      " + m.lblFlute.caption() + "\n";
+  if (!r.flute.empty()) {
+    text += "Flute size      " + r.flute + "\n";
   }
-  if (m.lblFrost.visible()) {
-    text += m.lblFrost.caption() + ": exhaust air supersaturated at or below freezing\n";
+  if (r.frost) {
+    text += std::string(ui::kFrostText) + ": exhaust air supersaturated at or below freezing\n";
   }
   return text;
 }

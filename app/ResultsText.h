@@ -9,6 +9,6 @@
 
 namespace ktr {
 
-std::string resultsText(const ui::frmWheel& main, const ModCalc::MainFields& indications);
+std::string resultsText(const ui::frmWheel& main);
 
 }  // namespace ktr

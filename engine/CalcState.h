@@ -58,6 +58,17 @@ struct ModelCatalog {
   std::int16_t ModelCount = 0;  // models in rows 1..ModelCount
 };
 
+// What the program holds of its results beyond their figures. A rating
+// leaves it alone; Calculate, the inputs window and the results display
+// keep it.
+struct ResultStatus {
+  bool current = false;     // a rating applied and no entry changed since
+  bool shown = false;       // the main window has shown a rating since start-up or File Close
+  bool rated = false;       // a rating applied since start-up or File Close
+  bool frost = false;       // the last rating applied frosts its exhaust
+  bool totalShown = false;  // a rating's total effectiveness came out not above its sensible
+};
+
 struct CalcState {
   // Settings.
   std::int16_t SIUnits = 0;     // 0 inch-pound display and entry, 1 SI
@@ -72,6 +83,7 @@ struct CalcState {
   std::string ProjectTitle;
   std::string OverridePassword;
   float MatrixFactor = 0;
+  ResultStatus Status;
 
   // Inputs as Calculate read them, and what follows from them at once.
   float ElevFt = 0;

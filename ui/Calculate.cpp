@@ -10,6 +10,7 @@
 #include "ui/EnteredUnits.h"
 #include "ui/Rollback.h"
 #include "ui/main/CaseFields.h"
+#include "ui/main/ResultTexts.h"
 
 namespace ModCalc {
 
@@ -129,26 +130,28 @@ void applyRating(Engine& engine, const Case& c, Rating& rating) {
   f.inputs.txtV.setText(platform::tidyText(rating.shownMainVolume));
   f.inputs.fmeVolume.setCaption(volumeFrameCaption(s.FlowBasis));
   f.inputs.txtVra.setText(platform::tidyText(rating.shownReturnVolume));
-  if (rating.totalNotAboveSensible) {
-    f.main.lblEunbalT.setVisible(true);
-  }
+  s.Status.rated = true;
+  s.Status.frost = rating.frost;
+  // Once shown, the total effectiveness stays for the cases that follow.
+  s.Status.totalShown = s.Status.totalShown || rating.totalNotAboveSensible;
+  f.main.lblEunbalT.setVisible(s.Status.totalShown);
   // The volume boxes' change handlers ask for a new selection; this one
   // has been made.
   s.ModelSelected = 1;
 }
 
 // The frost, condensation and supply indications, each warned of once per
-// spell.
-void showIndications(Engine& engine, const Rating& rating) {
+// spell: `frostShown` is whether the rating before this one frosted.
+void showIndications(Engine& engine, const Rating& rating, bool frostShown) {
   MainFields& main = engine.fields.main;
   platform::Label& supplyRH = main.lblWsa[2];
-  for (const std::string& warning : indicationWarnings(rating, main.lblFrost.visible(),
-                                                       supplyRH.backColor() == kCondensingColor)) {
+  for (const std::string& warning :
+       indicationWarnings(rating, frostShown, supplyRH.backColor() == kCondensingColor)) {
     engine.warn(warning);
   }
   main.lblFrost.setVisible(rating.frost);
   if (rating.frost) {
-    main.lblFrost.setCaption("Frost");
+    main.lblFrost.setCaption(ui::kFrostText);
   }
   main.cmdFrostSpeed.setVisible(rating.frost);
   // The window's own background: only condensation stands out.
@@ -156,9 +159,8 @@ void showIndications(Engine& engine, const Rating& rating) {
                                                        : std::nullopt);
   supplyRH.setBackColor(rating.supplySupersaturated ? std::optional(kCondensingColor)
                                                     : std::nullopt);
-  const float mils = engine.state.FluteMils;
   main.lblFlute.setVisible(true);
-  main.lblFlute.setCaption(mils == 45 ? "45 mils" : mils == 62 ? "62 mils" : "94 mils");
+  main.lblFlute.setCaption(ui::fluteText(engine.state.FluteMils));
 }
 
 // The metres typed are taken when the feet they give are: the box shows the
@@ -245,14 +247,17 @@ void takeStateInto(Case& c, const CalcState& s) {
 }
 
 void takeResults(CalcState& s, const Case& c, CalcState results) {
-  // What the program holds beyond the case: the password, the edition and
-  // the purge angle last fixed, kept while the angle is left free.
+  // What the program holds beyond the case: the password, the edition, the
+  // results' status and the purge angle last fixed, kept while the angle is
+  // left free.
   std::string password = std::move(s.OverridePassword);
   const std::int16_t externalVersion = s.ExternalVersion;
   const float purgeAngleEntered = s.PurgeAngleEntered;
+  const ResultStatus status = s.Status;
   s = std::move(results);
   s.OverridePassword = std::move(password);
   s.ExternalVersion = externalVersion;
+  s.Status = status;
   if (!c.purgeAngleDeg) {
     s.PurgeAngleEntered = purgeAngleEntered;
   }
@@ -328,6 +333,7 @@ bool Calculate(Engine& engine) {
   if (!rating.completed()) {
     return stop(*rating.error);
   }
+  const bool frostShown = engine.state.Status.frost;
   const Rollback rollback(engine);
   applyRating(engine, c, rating);
   if (engine.redraw) {
@@ -346,7 +352,7 @@ bool Calculate(Engine& engine) {
     return stop("These inputs give no value to show in " + shown->name() +
                 ". Check the air states, volumes and pressures.");
   }
-  showIndications(engine, rating);
+  showIndications(engine, rating, frostShown);
   return true;
 }
 

@@ -623,6 +623,64 @@ TEST_F(CommandsTest, FileCloseAndUnknownKeysDoNothing) {
   EXPECT_TRUE(help.requests().empty());
 }
 
+// The outputs take the indications and whether the results are up to date
+// from the state; the window shows the same. Each step leaves both agreeing,
+// through frost that comes and goes, a stopped run, the flute display
+// switched and File Close.
+TEST_F(CommandsTest, OutputsTakeTheIndicationsTheWindowShows) {
+  frmWheel& main = windows.main;
+  ModCalc::InputsFields& in = fields.inputs;
+  const ModCalc::MainFields& shown = fields.main;
+  const auto type = [&](const char* toa, const char* moa, const char* tra, const char* mra) {
+    in.txtToa.setText(toa);
+    in.txtMoa.setText(moa);  // wet bulb, °F
+    in.txtTra.setText(tra);
+    in.txtMra.setText(mra);
+  };
+  const auto typeWinter = [&] { type("-20", "-21", "72", "62"); };
+  const auto typeSummer = [&] { type("95", "75", "75", "63"); };
+  const auto calculate = [&] { windows.inputs.cmdCalc.click(); };
+  const struct {
+    const char* step;
+    std::function<void()> run;
+    bool upToDate;
+    bool frost;
+    bool flute;
+  } rows[] = {
+      {"start-up", [] {}, false, false, false},
+      {"flute shown before any rating", [&] { fields.overrides.chkFluteDisplay.setValue(1); },
+       false, false, false},
+      {"winter typed", typeWinter, false, false, false},
+      {"winter calculated", calculate, true, true, true},
+      {"summer typed", typeSummer, false, true, true},
+      {"summer calculated", calculate, true, false, true},
+      {"winter typed again", typeWinter, false, false, true},
+      {"winter calculated again", calculate, true, true, true},
+      {"a volume that is no number", [&] { in.txtV.setText("abc"); }, false, true, true},
+      {"stopped", calculate, false, true, true},
+      {"flute hidden", [&] { fields.overrides.chkFluteDisplay.setValue(0); }, false, true, false},
+      {"File Close",
+       [&] {
+         messages.saveAnswer = platform::SaveAnswer::Discard;
+         main.mnuFileClose.click();
+       },
+       false, false, false},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.step);
+    row.run();
+    const ResultTexts r = main.shownResults();
+    EXPECT_EQ(main.resultsUpToDate(), row.upToDate);
+    EXPECT_EQ(main.resultsUpToDate(), !windows.inputs.cmdCalc.visible() && main.lblAcfmO.visible());
+    EXPECT_EQ(r.frost, row.frost);
+    EXPECT_EQ(r.frost, shown.lblFrost.visible());
+    EXPECT_EQ(r.flute.empty(), !row.flute);
+    EXPECT_EQ(r.flute,
+              shown.lblFlute.visible() && main.frmFlute.visible() ? shown.lblFlute.caption() : "");
+    EXPECT_EQ(r.eTotalShown, shown.lblEunbalT.visible());
+  }
+}
+
 // ---------------------------------------------------------------------------
 // Frost speed control
 

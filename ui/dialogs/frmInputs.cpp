@@ -106,16 +106,22 @@ void frmInputs::cmdCalc_Click() {
   state().ProjectTitle = fields().inputs.txtTitle.text();
   // A run that stopped left the old results: the case still needs one.
   if (ModCalc::Calculate(engine())) {
-    cmdCalc.setVisible(false);
+    resultsApplied();
   } else {
     ChangeStatus();
   }
 }
 
 void frmInputs::ChangeStatus() {
+  state().Status.current = false;
   cmdCalc.setVisible(true);
   cmdCalc.setEnabled(true);
   cmdCalc.setBackColor(kChangedColor);
+}
+
+void frmInputs::resultsApplied() {
+  state().Status.current = true;
+  cmdCalc.setVisible(false);
 }
 
 frmInputs::Twins frmInputs::twinsOf(const CaseField& field) {
@@ -253,7 +259,7 @@ void frmInputs::lstWheel_DblClick() {
     return;
   }
   w_.main.FillCaptions();
-  cmdCalc.setVisible(false);
+  resultsApplied();
 }
 
 void frmInputs::cmdClose_Click() {

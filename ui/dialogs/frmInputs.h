@@ -31,6 +31,9 @@ class frmInputs final : public Window {
   void cmdCalc_Click();
   // Marks the case as changed since the last calculation.
   void ChangeStatus();
+  // The rating just applied is the case's: the results are up to date and
+  // Calculate waits for the next edit.
+  void resultsApplied();
   // Writes the SI boxes (volumes in the SI flow unit in force) from the
   // English boxes, which hold the case: a change of view, not of the case.
   // Each shows the tidiest text that, typed, would give the English box's

@@ -36,7 +36,7 @@ void frmOverride::ShowOverrideFrames() {
 void frmOverride::ShowFluteFrames() {
   const ModCalc::OverrideFields& o = fields().overrides;
   const bool fixed = o.FluteOverride.value() == 1;
-  w_.main.frmFlute.setVisible(fixed || o.chkFluteDisplay.value() == 1);
+  w_.main.frmFlute.setVisible(fluteSizeShown(o));
   fmeFlute.setVisible(fixed);
 }
 
@@ -48,7 +48,7 @@ void frmOverride::cmdOROK_Click() {
   state().ModelSelected = 0;
   // A stopped run keeps the old results: the case is still to be calculated.
   if (ModCalc::Calculate(engine())) {
-    w_.inputs.cmdCalc.setVisible(false);
+    w_.inputs.resultsApplied();
   } else {
     w_.inputs.ChangeStatus();
   }

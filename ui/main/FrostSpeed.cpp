@@ -33,7 +33,7 @@ void frmWheel::cmdFrostSpeed_Click() {
     if (!ModCalc::Calculate(engine())) {
       return;
     }
-    if (!fields().main.lblFrost.visible()) {
+    if (!s.Status.frost) {
       return;
     }
   }

@@ -102,7 +102,7 @@ bool frmWheel::openProjectFile(const std::string& path) {
     FillCaptions();
     FillText();
     s.ModelSelected = 1;
-    w_.inputs.cmdCalc.setVisible(false);
+    w_.inputs.resultsApplied();
   } else {
     w_.inputs.ChangeStatus();
   }

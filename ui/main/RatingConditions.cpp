@@ -90,7 +90,7 @@ bool applyRatingConditions(Windows& windows, RatingSeason season) {
   mainVolume.setText(shown);
   (si ? in.txtVraSI : in.txtVra).setText(shown);
   windows.inputs.cmdCalc_Click();
-  return !windows.inputs.cmdCalc.visible();
+  return windows.main.resultsUpToDate();
 }
 
 }  // namespace ui

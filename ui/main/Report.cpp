@@ -409,7 +409,7 @@ void frmWheel::Printout(platform::Page& page, const ReportPages& more) {
                         " meters above Sea Level)"
                   : "(Elevation: " + platform::decimalText(s.ElevFt) + " ft. above Sea Level)");
   page.line(tableLeft, 6.12, tableRight, 6.12);
-  if (fields().main.lblFrost.visible()) {
+  if (r.frost) {
     // An exhaust RH above 100 % needs its reason beside it.
     cursor.tab(kFirstFigureColumn + 2 * kZoneColumns);
     setFont(9, true);

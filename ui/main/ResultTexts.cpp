@@ -60,6 +60,14 @@ ResultDisplay shownDisplay(const ModCalc::CalcState& s, const ModCalc::SettingsF
           .totalEnergy = settings.KTRSel.value()};
 }
 
+bool fluteSizeShown(const ModCalc::OverrideFields& overrides) {
+  return overrides.FluteOverride.value() == 1 || overrides.chkFluteDisplay.value() == 1;
+}
+
+const char* fluteText(float mils) {
+  return mils == 45 ? "45 mils" : mils == 62 ? "62 mils" : "94 mils";
+}
+
 ResultTexts presentRating(const ModCalc::CalcState& s, const ResultDisplay& display) {
   ResultTexts r;
   r.display = display;
@@ -144,6 +152,11 @@ ResultTexts presentRating(const ModCalc::CalcState& s, const ResultDisplay& disp
   r.eSensible = shown(s.EunbalS, "#0.0%");
   r.eLatent = shown(s.EunbalL, "#0.0%");
   r.eTotal = shown(s.EunbalT, "#0.0%");
+  r.eTotalShown = s.Status.totalShown;
+  r.frost = s.Status.frost;
+  if (display.fluteSize && s.Status.rated) {
+    r.flute = fluteText(s.FluteMils);
+  }
 
   // The season follows the outdoor air: below 50 °F it is winter.
   r.winter = s.Toa < 50;

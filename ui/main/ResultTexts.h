@@ -12,8 +12,9 @@
 #include "engine/CalcState.h"
 
 namespace ModCalc {
+struct OverrideFields;
 struct SettingsFields;
-}
+}  // namespace ModCalc
 
 namespace ui {
 
@@ -26,11 +27,22 @@ struct ResultDisplay {
   // Each stream's wet bulb or dew point and relative humidity; a reader
   // that shows none of them (batch) is spared working them out.
   bool streamHumidity = true;
+  bool fluteSize = false;  // the flute size, see fluteSizeShown
 };
 
 // What the main window shows for the state: its unit system, the humidity
 // output chosen for that system and the wheel line.
 ResultDisplay shownDisplay(const ModCalc::CalcState& s, const ModCalc::SettingsFields& settings);
+
+// Whether the main window shows the flute size: when it is fixed, or asked
+// for.
+bool fluteSizeShown(const ModCalc::OverrideFields& overrides);
+
+// The indications' words as the main window shows them.
+inline constexpr const char* kVelocityTooHighText = "Face Velocity Too High";
+inline constexpr const char* kFrostText = "Frost";
+// "45 mils", "62 mils" or "94 mils".
+const char* fluteText(float mils);
 
 // A figure in the display's unit and the main window's text of it, which is
 // formatted only when asked for.
@@ -90,6 +102,9 @@ struct ResultTexts {
   ShownFigure eSensible;  // fractions, shown as percentages
   ShownFigure eLatent;
   ShownFigure eTotal;
+  bool eTotalShown = false;  // the total effectiveness shows beside the sensible and latent
+  bool frost = false;        // the exhaust frosts: kFrostText shows
+  std::string flute;         // fluteText, when shown and once a rating has been applied
   bool winter = false;
   std::string season;  // "Winter" or "Summer"
   std::string model;   // "Model: KTR KW24-4", "Unit: …"

@@ -37,8 +37,9 @@ std::int16_t position(double value, std::int16_t fallback) {
 }  // namespace
 
 bool frmWheel::resultsUpToDate() const {
-  // The actual volumes show from the first finished calculation on.
-  return !w_.inputs.cmdCalc.visible() && lblAcfmO.visible();
+  // Batch shows no results, and so always calculates afresh.
+  const ModCalc::ResultStatus& status = state().Status;
+  return status.current && status.shown;
 }
 
 bool frmWheel::calculateForOutput() {
@@ -153,8 +154,7 @@ void frmWheel::Form_Load() {
 
   // The flute frame follows the override dialog's two flute check boxes.
   w_.overrides.load();
-  frmFlute.setVisible(f.overrides.FluteOverride.value() == 1 ||
-                      f.overrides.chkFluteDisplay.value() == 1);
+  frmFlute.setVisible(fluteSizeShown(f.overrides));
 
   // Sea level and a model still to be selected until the settings say more.
   s.ElevFt = 0;

@@ -188,7 +188,7 @@ class frmWheel final : public Window {
   std::array<Label, 2> lblInWC = platform::controlArray<Label, 2>("lblInWC", "in. w.c.");
   std::array<Label, 1> lbllbh = platform::controlArray<Label, 1>("lbllbh", "lb H2O/h");
 
-  Label HiVelocity{"HiVelocity", "Face Velocity Too High"};
+  Label HiVelocity{"HiVelocity", kVelocityTooHighText};
   Label lblSeason{"lblSeason"};
   Label lblModel{"lblModel"};
   Label lblTitle{"lblTitle"};

@@ -18,7 +18,9 @@ constexpr platform::Rgb kSummerColor{255, 0, 0};
 
 ResultTexts frmWheel::shownResults() const {
   const ModCalc::CalcState& s = state();
-  return presentRating(s, shownDisplay(s, fields().settings));
+  ResultDisplay display = shownDisplay(s, fields().settings);
+  display.fluteSize = fluteSizeShown(fields().overrides);
+  return presentRating(s, display);
 }
 
 void frmWheel::FillCaptions() {
@@ -78,6 +80,7 @@ void frmWheel::FillCaptions() {
 
   // The results are up to date: Calculate waits for the next edit.
   w_.inputs.cmdCalc.setEnabled(false);
+  state().Status.shown = true;
 }
 
 }  // namespace ui
