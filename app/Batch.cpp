@@ -798,7 +798,7 @@ class RowRater {
       }
       steps[i](program, session);
     }
-    return !program.windows.inputs.cmdCalc.visible();
+    return program.state.Status.current;
   }
 
   Settled settle(const std::vector<std::string>& settings) {
@@ -829,8 +829,8 @@ class RowRater {
     const ModCalc::InputsFields& in = program.fields.inputs;
     held.title = in.txtTitle.text();
     held.list = std::make_shared<const std::vector<std::string>>(in.lstWheel.items());
-    held.frost = program.fields.main.lblFrost.visible();
-    held.condensing = program.fields.main.lblWsa[2].backColor() == ModCalc::kCondensingColor;
+    held.frost = program.state.Status.frost;
+    held.condensing = program.state.Status.supplyCondensing;
     held.state = program.state;
     held.finished = !settings.empty();
     settled.shown = messages_.messages();

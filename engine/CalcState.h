@@ -62,11 +62,12 @@ struct ModelCatalog {
 // leaves it alone; Calculate, the inputs window and the results display
 // keep it.
 struct ResultStatus {
-  bool current = false;     // a rating applied and no entry changed since
-  bool shown = false;       // the main window has shown a rating since start-up or File Close
-  bool rated = false;       // a rating applied since start-up or File Close
-  bool frost = false;       // the last rating applied frosts its exhaust
-  bool totalShown = false;  // a rating's total effectiveness came out not above its sensible
+  bool current = false;           // a rating applied and no entry changed since
+  bool shown = false;             // the main window has shown a rating since start-up or File Close
+  bool rated = false;             // a rating applied since start-up or File Close
+  bool frost = false;             // the last rating applied frosts its exhaust
+  bool supplyCondensing = false;  // the last rating applied supersaturates its supply
+  bool totalShown = false;        // a rating's total effectiveness came out not above its sensible
 };
 
 struct CalcState {

@@ -132,6 +132,7 @@ void applyRating(Engine& engine, const Case& c, Rating& rating) {
   f.inputs.txtVra.setText(platform::tidyText(rating.shownReturnVolume));
   s.Status.rated = true;
   s.Status.frost = rating.frost;
+  s.Status.supplyCondensing = rating.supplySupersaturated;
   // Once shown, the total effectiveness stays for the cases that follow.
   s.Status.totalShown = s.Status.totalShown || rating.totalNotAboveSensible;
   f.main.lblEunbalT.setVisible(s.Status.totalShown);
@@ -141,12 +142,12 @@ void applyRating(Engine& engine, const Case& c, Rating& rating) {
 }
 
 // The frost, condensation and supply indications, each warned of once per
-// spell: `frostShown` is whether the rating before this one frosted.
-void showIndications(Engine& engine, const Rating& rating, bool frostShown) {
+// spell: `shown` holds the indications of the rating before this one.
+void showIndications(Engine& engine, const Rating& rating, const ResultStatus& shown) {
   MainFields& main = engine.fields.main;
   platform::Label& supplyRH = main.lblWsa[2];
   for (const std::string& warning :
-       indicationWarnings(rating, frostShown, supplyRH.backColor() == kCondensingColor)) {
+       indicationWarnings(rating, shown.frost, shown.supplyCondensing)) {
     engine.warn(warning);
   }
   main.lblFrost.setVisible(rating.frost);
@@ -333,7 +334,7 @@ bool Calculate(Engine& engine) {
   if (!rating.completed()) {
     return stop(*rating.error);
   }
-  const bool frostShown = engine.state.Status.frost;
+  const ResultStatus shown = engine.state.Status;
   const Rollback rollback(engine);
   applyRating(engine, c, rating);
   if (engine.redraw) {
@@ -352,7 +353,7 @@ bool Calculate(Engine& engine) {
     return stop("These inputs give no value to show in " + shown->name() +
                 ". Check the air states, volumes and pressures.");
   }
-  showIndications(engine, rating, frostShown);
+  showIndications(engine, rating, shown);
   return true;
 }
 
