@@ -625,6 +625,12 @@ std::string tidyText(double value, const NumberLocale& locale) {
 std::string tidiestTextReadingBack(double estimate, const std::function<bool(double)>& readsBack,
                                    const NumberLocale& locale) {
   if (std::isfinite(estimate)) {
+    // Zero is the estimate rounded at any place above its first digit, and
+    // the tidiest text of all; rounding to significant digits keeps a value
+    // such as -2.8e-14, left by a search near zero, as small as it is.
+    if (readsBack(0)) {
+      return tidyText(0.0, locale);
+    }
     for (int digits = 1; digits <= kMostTidyDigits; ++digits) {
       const double candidate = roundedToDigits(estimate, digits);
       if (readsBack(candidate)) {

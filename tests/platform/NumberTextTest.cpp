@@ -354,6 +354,14 @@ TEST(TidyTextTest, TidiestTextThatReadsBack) {
   EXPECT_LT(pascals.size(), std::string("136.949997").size());
   EXPECT_EQ(tidiestTextReadingBack(1699.208, [](double x) { return x > 1699 && x < 1700; }),
             "1699.2");
+  // A search near zero leaves a trace such as -2.8e-14, which no rounding to
+  // significant digits brings to zero; nor the zero of either sign to "-0".
+  const auto nearZero = [](double x) { return std::fabs(x) < 1e-13; };
+  EXPECT_EQ(tidiestTextReadingBack(-2.8e-14, nearZero), "0");
+  EXPECT_EQ(tidiestTextReadingBack(-0.0, nearZero), "0");
+  EXPECT_EQ(tidiestTextReadingBack(0.4, [](double x) { return x < 0.5; }), "0");
+  // Zero only when it reads back.
+  EXPECT_EQ(tidiestTextReadingBack(0.04, [](double x) { return x > 0.03 && x < 0.05; }), "0.04");
   // Nothing accepted: the tidy text of the estimate.
   EXPECT_EQ(tidiestTextReadingBack(2.0 / 3, [](double) { return false; }), "0.666666667");
 }
