@@ -89,7 +89,7 @@ std::string generalText(double value, int digits);
 // locale, that reads back as the same value of that width, with at most 9
 // significant digits (a double with more is rounded to 9 first, so the text
 // reads back as that rounding). 55.8f shows as "55.8", never as its double
-// expansion; zero of either sign as "0".
+// expansion; zero of either sign as "0"; with no exponent from 1e-6 to 1e15.
 std::string tidyText(float value, const NumberLocale& locale = numberLocale());
 std::string tidyText(double value, const NumberLocale& locale = numberLocale());
 

@@ -343,6 +343,14 @@ TEST(TidyTextTest, ReadsBackInTheBoxLocale) {
   }
 }
 
+TEST(TidyTextTest, NoExponentForWhatAPersonTypes) {
+  EXPECT_EQ(tidyText(8.032128e-05F), "0.00008032128");
+  EXPECT_EQ(tidyText(-2.5e-6), "-0.0000025");
+  EXPECT_EQ(tidyText(1.5e12), "1500000000000");
+  EXPECT_EQ(tidyText(1e-7), "1e-07");
+  EXPECT_EQ(tidyText(123456789.0F), "123456790");  // the float's digits
+}
+
 TEST(TidyTextTest, TidiestTextThatReadsBack) {
   // A static pressure in pascals kept in inches of water, single precision.
   const float inches = 0.55f;
