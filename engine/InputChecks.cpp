@@ -178,9 +178,14 @@ void raiseToLeast(const Work& work, Stream stream, double pressure, double least
     return;
   }
   stream.humidityRatio = least;
-  double atLeast = least;
-  const double exact = modPsych::GrainsToMoist(stream.dryBulb, atLeast, pressure, s.MoistInKind);
-  if (s.MoistInKind == modPsych::kGrains || !std::isfinite(exact)) {
+  if (s.MoistInKind == modPsych::kGrains) {
+    return;
+  }
+  // Searched for: the wet-bulb relation's own inverse strays this far from
+  // saturation.
+  const double exact =
+      moistureGiving(stream.dryBulb, static_cast<float>(pressure), least, s.MoistInKind);
+  if (!std::isfinite(exact)) {
     return;
   }
   const auto grains = [&](double entry) {
