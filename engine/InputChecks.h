@@ -24,13 +24,30 @@ struct SaturatedEntries {
   bool returnAir = false;
 };
 
+// The moisture entry of humidity `kind` whose humidity ratio at dry bulb t
+// and pressure p is W gr/lb as a rating reads it back: of the values that
+// give W exactly, the one with the fewest digits, which is the one typed;
+// or, when none does, the nearest above. The decimal its box shows, which
+// the case holds as heldMoisture. Every kind's humidity ratio rises with
+// its value.
+double moistureGiving(float t, float p, double W, std::int16_t kind);
+
+// A moisture entry as the case holds it: a dew point or wet bulb in single
+// precision.
+double heldMoisture(double moisture, std::int16_t kind);
+
 // The text of a moisture box for `moisture` of humidity `kind`: dew points
 // and wet bulbs are kept in single precision, so theirs is the float's.
 std::string moistureText(double moisture, std::int16_t kind);
 
 // Limits the outdoor and return moisture entries (Moa, Mra) for the chosen
-// humidity input, warns and shows the corrected entries.
+// humidity input, warns and shows the corrected entries, and sets their SI
+// figures (MoaSI, MraSI; zero where no SI box shows them).
 SaturatedEntries CheckInputs(const Work& work);
+
+// Takes outdoor or return air drier than `least` gr/lb at its entry raised
+// to the first tenth whose air is not drier, warns and shows the entry.
+void CheckLeastGrains(const Work& work, double least);
 
 // Sets supersaturated outdoor or return air just below saturation, warns and
 // shows the corrected entries in the engineer's units; so too the `entered`

@@ -121,12 +121,7 @@ class Run {
     s_.VraInput = c_.returnVolumeCfm;
     s_.Woa = modPsych::MoistToGrains(s_.Toa, s_.Moa, s_.PoaAbs, s_.MoistInKind);
     s_.Wra = modPsych::MoistToGrains(s_.Tra, s_.Mra, s_.PraAbs, s_.MoistInKind);
-    if (s_.Woa < kLeastGrains) {
-      s_.Woa = kLeastGrains;
-    }
-    if (s_.Wra < kLeastGrains) {
-      s_.Wra = kLeastGrains;
-    }
+    CheckLeastGrains(work_, kLeastGrains);
     CheckSaturation(work_, entered);
     // The selection's return volume, at the return air's own state.
     s_.Vra = isActualBasis(s_.FlowBasis)

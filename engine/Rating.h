@@ -34,16 +34,15 @@ struct Warning {
   std::string text;
 };
 
-// An entry box a rating rewrites, with the value it now holds in the box's
-// own unit (the static pressure in in. w.c. whatever the units).
-enum class EntryBox { Moa, MoaSI, Mra, MraSI, Poa };
+// An entry box a rating rewrites, with the value the case now holds, in
+// English units (the moisture in the measure of its kind, the static
+// pressure in in. w.c.), whose tidy text reads back as it exactly. In SI
+// units the windows show it in the SI twin too.
+enum class EntryBox { Moa, Mra, Poa };
 
 struct EntryWrite {
   EntryBox box;
   double value;
-  // Shown so that it reads back exactly; else to one decimal, and the next
-  // rating takes the rounded entry.
-  bool exact;
 };
 
 struct Rating {

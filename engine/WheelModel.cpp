@@ -75,7 +75,7 @@ void PurgeAndPressureCheck(const Work& work) {
     s.PoaInWC = static_cast<float>(s.PraInWC + 0.5);
     s.PoaPa = static_cast<float>(s.PoaInWC * units::kPascalsPerInchOfWater);
     s.PoaAbs = static_cast<float>(s.PoaInWC / units::kInchesOfWaterPerPsi + s.Patm);
-    work.show(EntryBox::Poa, s.PoaInWC, true);
+    work.show(EntryBox::Poa, s.PoaInWC);
   }
   s.dPoaRa = static_cast<double>(s.PoaInWC) - s.PraInWC;
   s.dPs = static_cast<float>(PressureDrop(s, s.VelOaActualP, s.WheelDepthSel));

@@ -24,9 +24,7 @@ struct Work {
   void warn(WarningKind kind, std::string text) const {
     rating.warnings.push_back({kind, std::move(text)});
   }
-  void show(EntryBox box, double value, bool exact) const {
-    rating.entries.push_back({box, value, exact});
-  }
+  void show(EntryBox box, double value) const { rating.entries.push_back({box, value}); }
 
   // Catalog columns, row 0 being the case's custom wheel.
   const std::string& name(std::size_t r) const {

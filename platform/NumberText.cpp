@@ -599,6 +599,19 @@ double roundedToDigits(double value, int digits) {
 
 constexpr int kMostTidyDigits = 9;
 
+// The shortest text of a box's number, without an exponent where the value
+// is one a person types (0.0000803 in. w.c. is 0.02 Pa), as a box shows it.
+std::string boxText(double value) {
+  const double magnitude = std::fabs(value);
+  if (!(magnitude >= 1e-6 && magnitude < 1e15)) {
+    return shortestText(value);
+  }
+  char buffer[64];
+  const auto written =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+  return std::string(buffer, written.ptr);
+}
+
 }  // namespace
 
 std::string tidyText(float value, const NumberLocale& locale) {
@@ -612,19 +625,25 @@ std::string tidyText(float value, const NumberLocale& locale) {
       std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
   double digits = value;
   std::from_chars(buffer, written.ptr, digits);
-  return localNumberText(shortestText(digits), locale);
+  return localNumberText(boxText(digits), locale);
 }
 
 std::string tidyText(double value, const NumberLocale& locale) {
   if (value == 0 || !std::isfinite(value)) {
     return value == 0 ? "0" : formatNumber(value, "0", locale);
   }
-  return localNumberText(shortestText(roundedToDigits(value, kMostTidyDigits)), locale);
+  return localNumberText(boxText(roundedToDigits(value, kMostTidyDigits)), locale);
 }
 
 std::string tidiestTextReadingBack(double estimate, const std::function<bool(double)>& readsBack,
                                    const NumberLocale& locale) {
   if (std::isfinite(estimate)) {
+    // Zero is the estimate rounded at any place above its first digit, and
+    // the tidiest text of all; rounding to significant digits keeps a value
+    // such as -2.8e-14, left by a search near zero, as small as it is.
+    if (readsBack(0)) {
+      return tidyText(0.0, locale);
+    }
     for (int digits = 1; digits <= kMostTidyDigits; ++digits) {
       const double candidate = roundedToDigits(estimate, digits);
       if (readsBack(candidate)) {

@@ -89,14 +89,15 @@ std::string generalText(double value, int digits);
 // locale, that reads back as the same value of that width, with at most 9
 // significant digits (a double with more is rounded to 9 first, so the text
 // reads back as that rounding). 55.8f shows as "55.8", never as its double
-// expansion; zero of either sign as "0".
+// expansion; zero of either sign as "0"; with no exponent from 1e-6 to 1e15.
 std::string tidyText(float value, const NumberLocale& locale = numberLocale());
 std::string tidyText(double value, const NumberLocale& locale = numberLocale());
 
-// The tidy text with the fewest significant digits (1 to 9) of a value near
-// `estimate` that `readsBack` accepts: for a box whose number is converted
-// before the case keeps it, so that the box gives back exactly what the case
-// holds. The tidy text of `estimate` when no rounding of it is accepted.
+// The tidy text of the coarsest rounding of `estimate` that `readsBack`
+// accepts: "0" when it accepts zero, else the one with the fewest
+// significant digits (1 to 9). For a box whose number is converted before
+// the case keeps it, so that the box gives back exactly what the case holds.
+// The tidy text of `estimate` when no rounding of it is accepted.
 std::string tidiestTextReadingBack(double estimate, const std::function<bool(double)>& readsBack,
                                    const NumberLocale& locale = numberLocale());
 

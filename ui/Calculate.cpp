@@ -9,6 +9,7 @@
 #include "platform/NumberText.h"
 #include "ui/EnteredUnits.h"
 #include "ui/Rollback.h"
+#include "ui/dialogs/frmInputs.h"
 #include "ui/main/CaseFields.h"
 #include "ui/main/ResultTexts.h"
 
@@ -87,26 +88,19 @@ void showWarnings(const Engine& engine, const Rating& rating) {
 }
 
 void writeEntry(DialogFields& f, const CalcState& s, const EntryWrite& write) {
-  const std::string text =
-      write.exact ? platform::tidyText(write.value) : platform::formatNumber(write.value, "##0.0");
-  switch (write.box) {
-    case EntryBox::Moa:
-      f.inputs.txtMoa.setText(text);
-      break;
-    case EntryBox::MoaSI:
-      f.inputs.txtMoaSI.setText(text);
-      break;
-    case EntryBox::Mra:
-      f.inputs.txtMra.setText(text);
-      break;
-    case EntryBox::MraSI:
-      f.inputs.txtMraSI.setText(text);
-      break;
-    case EntryBox::Poa:
-      f.settings.txtPoa.setText(
-          staticPressureText(static_cast<float>(write.value), s.SIUnits == 1));
-      break;
+  if (write.box == EntryBox::Poa) {
+    f.settings.txtPoa.setText(staticPressureText(static_cast<float>(write.value), s.SIUnits == 1));
+    return;
   }
+  const bool outdoor = write.box == EntryBox::Moa;
+  // In SI units the twin first: its change writes the English box to the
+  // tenth, which the entry itself then replaces, as Open leaves the boxes.
+  if (s.SIUnits == 1) {
+    (outdoor ? f.inputs.txtMoaSI : f.inputs.txtMraSI)
+        .setText(ui::tidiestSIText(ui::FieldKind::Moisture, write.value, s.SIFlowFactor,
+                                   s.MoistInOption));
+  }
+  (outdoor ? f.inputs.txtMoa : f.inputs.txtMra).setText(platform::tidyText(write.value));
 }
 
 // The rating's state, entries and model list; the captions follow.

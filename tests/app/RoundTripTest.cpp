@@ -1,11 +1,11 @@
 // Random valid cases, as an engineer types them (English and SI, both SI
 // flow units, every humidity input and flow basis, the custom wheel,
-// entries to two decimals): saved and opened in a fresh program, and
-// switched to the other units and back, each gives back the same case and
-// the same figures, and every box shows a tidy text, with a period or a
-// comma decimal point. Seeded and repeatable: KTR_ROUND_TRIP_SEED and
-// KTR_ROUND_TRIP_CASES choose the run; a failure prints its seed and
-// actions.
+// entries to two decimals, now and then a moisture the rating corrects):
+// saved and opened in a fresh program, and switched to the other units and
+// back, each gives back the same case and the same figures, and every box
+// shows a tidy text, with a period or a comma decimal point. Seeded and
+// repeatable: KTR_ROUND_TRIP_SEED and KTR_ROUND_TRIP_CASES choose the run; a
+// failure prints its seed and actions.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -131,8 +131,12 @@ class ValidCaseMaker {
   static std::string temperature(double fahrenheit, bool si) {
     return twoDecimals(si ? units::celsius(fahrenheit) : fahrenheit);
   }
-  // Air from 10 % to 90 % relative humidity, in the kind's measure.
+  // Air from 10 % to 90 % relative humidity, in the kind's measure; now and
+  // then an entry the rating corrects instead.
   std::string moisture(int kind, double t, double p, bool si) {
+    if (chance(0.08)) {
+      return correctedMoisture(kind, t, si);
+    }
     // Below the 200 gr/lb (30 g/kg) the program holds air to.
     double grains =
         std::min(modPsych::MoistToGrains(t, uniform(10, 90), p, modPsych::kRelHum), 190.0);
@@ -142,6 +146,27 @@ class ValidCaseMaker {
     }
     return twoDecimals(kind == modPsych::kGrains ? value / units::kGrainsPerGramPerKilogram
                                                  : units::celsius(value));
+  }
+
+  // Zero; at or above the dry bulb (or beyond the humidity limits); or air
+  // drier than the rating takes, as a wet bulb far below the dry bulb is.
+  std::string correctedMoisture(int kind, double t, bool si) {
+    const bool temperature = kind == modPsych::kDewPoint || kind == modPsych::kWetBulb;
+    switch (pick(3)) {
+      case 0:
+        return "0";
+      case 1:
+        if (temperature) {
+          return this->temperature(t + uniform(0, 10), si);
+        }
+        // Not beyond 30 g/kg: that limit is 210 gr/lb, the English one 200.
+        return kind == modPsych::kRelHum ? "100" : si ? "0" : "250";
+      default:
+        if (temperature) {
+          return this->temperature(std::max(t - 70, -60.0), si);
+        }
+        return kind == modPsych::kRelHum ? "0.1" : "0";
+    }
   }
 
   std::mt19937_64 rng_;
@@ -226,7 +251,8 @@ std::string difference(const ModCalc::CalcState& a, const ModCalc::CalcState& b,
   return "";
 }
 
-// The first number box whose text is not the tidy text of its number.
+// The first number box whose text is not the tidy text of its number, or
+// that shows an exponent, as the noise of a conversion does ("-2.8e-14").
 std::string untidyBox(ktr::Program& program) {
   for (const platform::Form* form : program.windows.all()) {
     for (const platform::Control* control : form->controls()) {
@@ -235,7 +261,8 @@ std::string untidyBox(ktr::Program& program) {
         continue;
       }
       const auto number = platform::parseNumber<double>(box->text());
-      if (number && platform::tidyText(*number) != box->text()) {
+      if (number && (platform::tidyText(*number) != box->text() ||
+                     box->text().find_first_of("eE") != std::string::npos)) {
         return box->name() + " shows \"" + box->text() + "\"";
       }
     }
@@ -300,16 +327,12 @@ TEST(RoundTrip, SavedOpenedAndSwitchedCasesKeepEveryFigure) {
       return failed(box + " once calculated");
     }
 
-    // The SI moisture copies are only the settings step's: no calculation
-    // reads or writes them.
-    const std::set<std::string> siCopies{"MoaSI", "MraSI"};
     ASSERT_TRUE(program.windows.main.saveProjectFile(path.string()));
     Headless opened;
     if (!opened.program.windows.main.openProjectFile(path.string())) {
       return failed("the saved case does not open: " + opened.messages.messages().front().text);
     }
-    if (const std::string changed = difference(rated, opened.program.state, siCopies);
-        !changed.empty()) {
+    if (const std::string changed = difference(rated, opened.program.state); !changed.empty()) {
       return failed("reopened, " + changed);
     }
     if (const std::string box = untidyBox(opened.program); !box.empty()) {
@@ -323,7 +346,8 @@ TEST(RoundTrip, SavedOpenedAndSwitchedCasesKeepEveryFigure) {
                                       "MraSI",   "PoaPa",         "PraPa"};
     for (const bool back : {false, true}) {
       typed.run({"--si-toggle", "--settings-ok"});
-      const std::string changed = difference(rated, program.state, back ? siCopies : units);
+      const std::string changed =
+          difference(rated, program.state, back ? std::set<std::string>{} : units);
       if (!changed.empty()) {
         return failed(std::string(back ? "switched back, " : "switched, ") + changed);
       }
@@ -333,7 +357,7 @@ TEST(RoundTrip, SavedOpenedAndSwitchedCasesKeepEveryFigure) {
     }
     typed.run({"--si-flow-toggle", "--si-flow-toggle"});
     program.windows.inputs.cmdCalc_Click();
-    if (const std::string changed = difference(rated, program.state, siCopies); !changed.empty()) {
+    if (const std::string changed = difference(rated, program.state); !changed.empty()) {
       return failed("the SI flow unit switched and back, " + changed);
     }
     if (const std::string box = untidyBox(program); !box.empty()) {

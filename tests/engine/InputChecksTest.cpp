@@ -27,14 +27,13 @@ struct InputHarness : Harness {
 
 class InputChecksTest : public ::testing::Test, public InputHarness {};
 
-// What an entry box shows after the step: the rating's last write to it, as
-// the inputs dialog shows it, or else the box's own text.
+// What an English entry box shows after the step: the rating's last write to
+// it, as the inputs dialog shows it, or else the box's own text.
 std::string shown(const Steps& steps, EntryBox box, const platform::TextBox& own) {
   std::string text = own.text();
   for (const EntryWrite& write : steps.rating.entries) {
     if (write.box == box) {
-      text = write.exact ? platform::tidyText(write.value)
-                         : platform::formatNumber(write.value, "##0.0");
+      text = platform::tidyText(write.value);
     }
   }
   return text;
@@ -48,18 +47,18 @@ TEST_F(InputChecksTest, CheckInputsLimitsEachHumidityOption) {
     double outdoor, ret;
     double moa, mra;
     Texts warnings;
-    const char *txtMoa, *txtMra, *txtMoaSI, *txtMraSI;
+    const char *txtMoa, *txtMra;
   } rows[] = {
-      {1,
-       95,
-       60,
-       94.9,
-       60,
-       {"Warning: Outdoor air is supersaturated, saturated condition will be used "},
-       "94.9",
-       "65",
-       "23.9",
-       "18.33"},
+      {
+          1,
+          95,
+          60,
+          94.9,
+          60,
+          {"Warning: Outdoor air is supersaturated, saturated condition will be used "},
+          "94.9",
+          "65",
+      },
       {6,
        96,
        75,
@@ -67,45 +66,43 @@ TEST_F(InputChecksTest, CheckInputsLimitsEachHumidityOption) {
        74.9,
        {"Warning: Outdoor air is supersaturated, saturated condition will be used ",
         "Warning: Return air is supersaturated, saturated condition will be used "},
-       "75",
-       "65",
-       "34.9",
-       "23.8"},
-      {3,
-       250,
-       0,
-       200,
-       0.1,
-       {"Warning: Outdoor air exceeded 200 gr/lb.  200 will be used.",
-        "Warning: Return air grain loading was 0 or less and has been increased to 0.1 "},
-       "200",
-       "0.1",
-       "23.9",
-       "18.33"},
+       "94.9",
+       "74.9"},
+      {
+          3,
+          250,
+          0,
+          200,
+          0.1,
+          {"Warning: Outdoor air exceeded 200 gr/lb.  200 will be used.",
+           "Warning: Return air grain loading was 0 or less and has been increased to 0.1 "},
+          "200",
+          "0.1",
+      },
       // An entry within its limits leaves its box as it was (here as the
       // harness left it).
-      {3, 120, 60, 120, 60, {}, "75", "65", "23.9", "18.33"},
-      {4,
-       100,
-       -5,
-       99.9,
-       0.1,
-       {"Warning: Outdoor air is supersaturated, saturated condition will be used ",
-        "Warning: Return air %RH was less than 0 and has been set to 0.1"},
-       "99.9",
-       "0.1",
-       "23.9",
-       "18.33"},
-      {4,
-       50,
-       0,
-       50,
-       0.1,
-       {"Warning: Return air %RH was less than 0 and has been set to 0.1"},
-       "75",
-       "0.1",
-       "23.9",
-       "18.33"},
+      {3, 120, 60, 120, 60, {}, "75", "65"},
+      {
+          4,
+          100,
+          -5,
+          99.9,
+          0.1,
+          {"Warning: Outdoor air is supersaturated, saturated condition will be used ",
+           "Warning: Return air %RH was less than 0 and has been set to 0.1"},
+          "99.9",
+          "0.1",
+      },
+      {
+          4,
+          50,
+          0,
+          50,
+          0.1,
+          {"Warning: Return air %RH was less than 0 and has been set to 0.1"},
+          "75",
+          "0.1",
+      },
       {7,
        245,
        -1,
@@ -113,15 +110,14 @@ TEST_F(InputChecksTest, CheckInputsLimitsEachHumidityOption) {
        0.1,
        {"Warning: Outdoor air exceeded 30 g/kg.  30 will be used.",
         "Warning: Return air grain loading was 0 or less and has been increased to 0.1 "},
-       "75",
-       "65",
-       "30",
-       "0.0142857143"},  // 0.1 gr/lb, which the box gives back
+       "210",
+       "0.1"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.option);
     InputHarness fresh;
     fresh.entries(row.option, row.outdoor, row.ret);
+    fresh.state.SIUnits = row.option > 4 ? 1 : 0;
     Steps steps(fresh);
     CheckInputs(steps.work);
     EXPECT_NEAR(fresh.state.Moa, row.moa, 1e-5);
@@ -130,8 +126,6 @@ TEST_F(InputChecksTest, CheckInputsLimitsEachHumidityOption) {
     const InputsFields& in = fresh.fields.inputs;
     EXPECT_EQ(shown(steps, EntryBox::Moa, in.txtMoa), row.txtMoa);
     EXPECT_EQ(shown(steps, EntryBox::Mra, in.txtMra), row.txtMra);
-    EXPECT_EQ(shown(steps, EntryBox::MoaSI, in.txtMoaSI), row.txtMoaSI);
-    EXPECT_EQ(shown(steps, EntryBox::MraSI, in.txtMraSI), row.txtMraSI);
   }
 }
 
@@ -147,10 +141,12 @@ TEST_F(InputChecksTest, SaturationIsCorrectedOnlyAboveIt) {
             Texts{"Warning: Return air is supersaturated, saturated condition will be "
                   "used "});
   const double returnSaturated = modPsych::SatGrains(75, state.PraAbs);
-  EXPECT_DOUBLE_EQ(state.Wra, returnSaturated - 0.1);
+  // At the wet bulb the box shows, as the next rating takes it.
+  EXPECT_NEAR(state.Wra, returnSaturated - 0.1, 0.01);
+  EXPECT_EQ(state.Wra, modPsych::MoistToGrains(75, state.Mra, state.PraAbs, 2));
   EXPECT_NEAR(state.Mra, 75, 0.05) << "re-expressed as a wet bulb";
-  EXPECT_EQ(shown(steps, EntryBox::Mra, fields.inputs.txtMra),
-            platform::formatNumber(state.Mra, "##0.0"));
+  EXPECT_EQ(platform::parseNumber<float>(shown(steps, EntryBox::Mra, fields.inputs.txtMra)),
+            static_cast<float>(state.Mra));
 }
 
 // Cold air holds little water: at -60 °F a step of 0.1 gr/lb below
@@ -172,8 +168,55 @@ TEST_F(InputChecksTest, ColdSupersaturatedAirIsSetJustBelowSaturation) {
     Steps steps(*this);
     CheckSaturation(steps.work);
     EXPECT_LT(state.Woa, saturated);
-    EXPECT_GE(state.Woa, saturated * 0.999);
+    // A thousandth below, as the box's nine digits give it back.
+    EXPECT_NEAR(state.Woa, saturated * 0.999, 1e-8 * saturated);
     EXPECT_LT(modPsych::RelHumFraction(row.dryBulb, state.Woa, row.pressure), 1);
+  }
+}
+
+// A corrected dew point or wet bulb, and air too dry to rate, are taken at a
+// tenth of a degree that the box shows and gives back, in English and SI.
+TEST(InputChecks, CorrectedEntriesAreHeldAtTheTenthTheBoxShows) {
+  const struct {
+    std::int16_t option;
+    float dryBulb;
+    double entry;
+    bool raised;  // to the driest air rated, else set below the dry bulb
+    double held;
+    const char* text;
+  } rows[] = {
+      {1, -18.9F, 55.8, false, -19, "-19"}, {2, 55.83F, 60, false, 55.7F, "55.7"},
+      {5, 50, 53.6, false, 49.9F, "49.9"},  // 12 °C at 10 °C
+      {2, 10, 0, true, 5.4F, "5.4"},        {6, 10, 0, true, 5.4F, "5.4"},
+      {4, -50, 0.1, true, 34.7, "34.7"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(::testing::Message() << row.option << " " << row.entry);
+    InputHarness h;
+    h.state.Toa = row.dryBulb;
+    h.state.SIUnits = row.option > 4 ? 1 : 0;
+    h.entries(row.option, row.entry, 60);
+    Steps steps(h);
+    CheckInputs(steps.work);
+    h.state.Woa =
+        modPsych::MoistToGrains(row.dryBulb, h.state.Moa, h.state.PoaAbs, h.state.MoistInKind);
+    h.state.Wra = 50;
+    CheckLeastGrains(steps.work, 0.1);
+    EXPECT_EQ(h.state.Moa, row.held);
+    EXPECT_GE(h.state.Woa, 0.1);
+    if (row.raised) {  // to the first tenth that is not drier
+      EXPECT_LT(
+          modPsych::MoistToGrains(row.dryBulb, row.held - 0.1, h.state.PoaAbs, h.state.MoistInKind),
+          0.1);
+    }
+    EXPECT_EQ(shown(steps, EntryBox::Moa, h.fields.inputs.txtMoa), row.text);
+    // The SI figure follows the entry.
+    if (const auto si = moistureSI(h.state.Moa, h.state.MoistInOption, h.state.SIUnits)) {
+      EXPECT_EQ(h.state.MoaSI, *si);
+    }
+    ASSERT_EQ(steps.texts().size(), 1U);
+    EXPECT_NE(steps.texts()[0].find(row.raised ? "drier than 0.1 gr/lb" : "supersaturated"),
+              std::string::npos);
   }
 }
 
@@ -201,7 +244,8 @@ TEST(InputChecks, AColdWetBulbAtTheDryBulbEndsJustBelowSaturation) {
     CheckSaturation(steps.work, entered);
     const double saturated = modPsych::SatGrains(row.dryBulb, h.state.PoaAbs);
     if (row.raised) {
-      EXPECT_GE(h.state.Woa, 0.999 * saturated);
+      // A thousandth below, as the wet bulb the box shows gives it.
+      EXPECT_GE(h.state.Woa, 0.998 * saturated);
       EXPECT_LT(h.state.Woa, saturated);
     } else {
       EXPECT_EQ(h.state.Woa, converted);
@@ -221,7 +265,9 @@ TEST_F(InputChecksTest, NegativeReturnStaticPressureSaturatesAtTheBarometricPres
   state.Wra = atReturnPressure - 0.1;  // saturated only at the barometric pressure
   Steps steps(*this);
   CheckSaturation(steps.work);
-  EXPECT_DOUBLE_EQ(state.Wra, atBarometric - 0.1);
+  // At the wet bulb the box shows, as the next rating takes it.
+  EXPECT_NEAR(state.Wra, atBarometric - 0.1, 0.01);
+  EXPECT_EQ(state.Wra, modPsych::MoistToGrains(75, state.Mra, state.PraAbs, 2));
   EXPECT_LT(100 * modPsych::RelHumFraction(75, state.Wra, state.Patm), 100)
       << "the relative humidity shown is at the barometric pressure";
   EXPECT_EQ(steps.texts(),
@@ -229,7 +275,7 @@ TEST_F(InputChecksTest, NegativeReturnStaticPressureSaturatesAtTheBarometricPres
                   "used "});
 }
 
-TEST_F(InputChecksTest, SaturationInSiUnitsRewritesTheSiBox) {
+TEST_F(InputChecksTest, SaturationInSiUnitsRewritesTheEntry) {
   entries(7, 0, 0);
   state.SIUnits = 1;
   state.Woa = 400;
@@ -237,9 +283,8 @@ TEST_F(InputChecksTest, SaturationInSiUnitsRewritesTheSiBox) {
   Steps steps(*this);
   CheckSaturation(steps.work);
   EXPECT_DOUBLE_EQ(state.MoaSI, state.Moa / 7);
-  EXPECT_EQ(shown(steps, EntryBox::MoaSI, fields.inputs.txtMoaSI),
-            platform::formatNumber(state.MoaSI, "##0.0"));
-  EXPECT_EQ(shown(steps, EntryBox::Moa, fields.inputs.txtMoa), "75");
+  EXPECT_EQ(shown(steps, EntryBox::Moa, fields.inputs.txtMoa), platform::tidyText(state.Moa));
+  EXPECT_EQ(*platform::parseNumber<double>(platform::tidyText(state.Moa)), state.Moa);
 }
 
 // Exhaust air beyond saturation frosts at and below freezing and condenses

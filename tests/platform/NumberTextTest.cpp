@@ -343,6 +343,14 @@ TEST(TidyTextTest, ReadsBackInTheBoxLocale) {
   }
 }
 
+TEST(TidyTextTest, NoExponentForWhatAPersonTypes) {
+  EXPECT_EQ(tidyText(8.032128e-05F), "0.00008032128");
+  EXPECT_EQ(tidyText(-2.5e-6), "-0.0000025");
+  EXPECT_EQ(tidyText(1.5e12), "1500000000000");
+  EXPECT_EQ(tidyText(1e-7), "1e-07");
+  EXPECT_EQ(tidyText(123456789.0F), "123456790");  // the float's digits
+}
+
 TEST(TidyTextTest, TidiestTextThatReadsBack) {
   // A static pressure in pascals kept in inches of water, single precision.
   const float inches = 0.55f;
@@ -354,6 +362,14 @@ TEST(TidyTextTest, TidiestTextThatReadsBack) {
   EXPECT_LT(pascals.size(), std::string("136.949997").size());
   EXPECT_EQ(tidiestTextReadingBack(1699.208, [](double x) { return x > 1699 && x < 1700; }),
             "1699.2");
+  // A search near zero leaves a trace such as -2.8e-14, which no rounding to
+  // significant digits brings to zero; nor the zero of either sign to "-0".
+  const auto nearZero = [](double x) { return std::fabs(x) < 1e-13; };
+  EXPECT_EQ(tidiestTextReadingBack(-2.8e-14, nearZero), "0");
+  EXPECT_EQ(tidiestTextReadingBack(-0.0, nearZero), "0");
+  EXPECT_EQ(tidiestTextReadingBack(0.4, [](double x) { return x < 0.5; }), "0");
+  // Zero only when it reads back.
+  EXPECT_EQ(tidiestTextReadingBack(0.04, [](double x) { return x > 0.03 && x < 0.05; }), "0.04");
   // Nothing accepted: the tidy text of the estimate.
   EXPECT_EQ(tidiestTextReadingBack(2.0 / 3, [](double) { return false; }), "0.666666667");
 }

@@ -43,6 +43,24 @@ double toEnglish(FieldKind quantity, double si, float siFlowFactor, std::int16_t
   }
 }
 
+double toSI(FieldKind quantity, double english, float siFlowFactor, std::int16_t moistInOption) {
+  switch (quantity) {
+    case FieldKind::Temperature:
+      return units::celsius(english);
+    case FieldKind::Volume:
+      return english / siFlowFactor;
+    default:
+      switch (ModCalc::moistureKind(moistInOption)) {
+        case modPsych::kRelHum:
+          return english;
+        case modPsych::kGrains:
+          return english / kGrainsPerGramPerKilogram;
+        default:
+          return units::celsius(english);
+      }
+  }
+}
+
 }  // namespace
 
 std::optional<double> typedEnglish(FieldKind quantity, double si, float siFlowFactor,
@@ -52,6 +70,17 @@ std::optional<double> typedEnglish(FieldKind quantity, double si, float siFlowFa
     return std::nullopt;
   }
   return platform::parseNumber<double>(platform::formatNumber(english, "##0.0"));
+}
+
+std::string tidiestSIText(FieldKind quantity, double english, float siFlowFactor,
+                          std::int16_t moistInOption) {
+  const double estimate = toSI(quantity, english, siFlowFactor, moistInOption);
+  if (!std::isfinite(estimate)) {
+    return "";
+  }
+  return platform::tidiestTextReadingBack(estimate, [&](double si) {
+    return typedEnglish(quantity, si, siFlowFactor, moistInOption) == english;
+  });
 }
 
 frmInputs::frmInputs(Windows& windows) : Window("frmInputs", windows) {
@@ -172,38 +201,15 @@ void frmInputs::ShowSIBoxes() {
   showing_ = false;
 }
 
-double frmInputs::toSI(FieldKind quantity, double english) const {
-  switch (quantity) {
-    case FieldKind::Temperature:
-      return units::celsius(english);
-    case FieldKind::Volume:
-      return english / state().SIFlowFactor;
-    default:
-      switch (ModCalc::moistureKind(state().MoistInOption)) {
-        case modPsych::kRelHum:
-          return english;
-        case modPsych::kGrains:
-          return english / kGrainsPerGramPerKilogram;
-        default:
-          return units::celsius(english);
-      }
-  }
-}
-
 std::string frmInputs::siText(const Twins& twins, double english) const {
-  const double estimate = toSI(twins.quantity, english);
-  if (!std::isfinite(estimate)) {
-    return "";
-  }
-  const auto givesEnglish = [&](double si) {
-    return typedEnglish(twins.quantity, si, state().SIFlowFactor, state().MoistInOption) == english;
-  };
+  const float factor = state().SIFlowFactor;
+  const std::int16_t option = state().MoistInOption;
   // What the box shows stays while it still gives the case's number.
   if (const auto shown = platform::parseNumber<double>(twins.si.text());
-      shown && givesEnglish(*shown)) {
+      shown && typedEnglish(twins.quantity, *shown, factor, option) == english) {
     return platform::tidyText(*shown);
   }
-  return platform::tidiestTextReadingBack(estimate, givesEnglish);
+  return tidiestSIText(twins.quantity, english, factor, option);
 }
 
 void frmInputs::txtToa_Change() {

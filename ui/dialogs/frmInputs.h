@@ -23,6 +23,11 @@ enum class FieldKind;
 std::optional<double> typedEnglish(FieldKind quantity, double si, float siFlowFactor,
                                    std::int16_t moistInOption);
 
+// The tidiest text of an SI box that gives back `english` (nothing when the
+// conversion has no number).
+std::string tidiestSIText(FieldKind quantity, double english, float siFlowFactor,
+                          std::int16_t moistInOption);
+
 class frmInputs final : public Window {
  public:
   explicit frmInputs(Windows& windows);
@@ -97,7 +102,6 @@ class frmInputs final : public Window {
   void convertToTwin(const Twins& twins, std::int16_t units);
   // A number of the quantity in the other system's units (the moisture in
   // the other system's form of the chosen kind).
-  double toSI(FieldKind quantity, double english) const;
   std::string siText(const Twins& twins, double english) const;
 
   // Set while the program rewrites a box for display only.

@@ -25,49 +25,6 @@ namespace {
 // A project is a few hundred bytes; more is no project.
 constexpr std::size_t kMostProjectBytes = std::size_t{1} << 20;
 
-// The moisture value of `kind` whose humidity ratio at dry bulb t and
-// pressure p is W gr/lb, as the calculation will read it back: of the
-// values that give W exactly, the one with the fewest digits, which is the
-// one typed; or, when none does, the nearest. Every kind's humidity ratio
-// rises with its value.
-double storedMoisture(float t, float p, double W, std::int16_t kind) {
-  if (kind == modPsych::kGrains) {
-    return W;
-  }
-  const bool single = kind == modPsych::kDewPoint || kind == modPsych::kWetBulb;
-  const auto grains = [&](double value) {
-    // The calculation reads a dew point or wet bulb in single precision.
-    const double read = single ? static_cast<float>(value) : value;
-    return modPsych::MoistToGrains(t, read, p, kind);
-  };
-  double copy = W;
-  const double estimate = modPsych::GrainsToMoist(t, copy, p, kind);
-  if (!std::isfinite(estimate)) {
-    return estimate;
-  }
-  double low = estimate - 1;
-  double high = estimate + 1;
-  for (int widen = 0; widen < 20 && !(grains(low) < W); ++widen) {
-    low -= high - low;
-  }
-  for (int widen = 0; widen < 20 && grains(high) < W; ++widen) {
-    high += high - low;
-  }
-  // To the first value whose humidity ratio is not below W.
-  for (int halve = 0; halve < 200; ++halve) {
-    const double mid = low + (high - low) / 2;
-    if (mid <= low || mid >= high) {
-      break;
-    }
-    (grains(mid) < W ? low : high) = mid;
-  }
-  const std::string text = platform::tidiestTextReadingBack(
-      high, [&](double value) { return grains(value) == W; }, platform::NumberLocale::english());
-  const double found =
-      platform::parseNumber<double>(text, platform::NumberLocale::english()).value_or(high);
-  return single ? static_cast<float>(found) : found;
-}
-
 }  // namespace
 
 void frmWheel::mnuFileOpen_Click() {
@@ -164,8 +121,11 @@ bool frmWheel::OpenProject(const std::string& path) {
   // chosen kind at the pressures the calculation will read it back at.
   s.Patm = modPsych::AtmPressure(s.ElevFt);
   const auto pressure = [&s](float inWC) { return static_cast<float>(inWC / 27.708 + s.Patm); };
-  s.Moa = storedMoisture(s.Toa, pressure(s.PoaInWC), s.Woa, s.MoistInKind);
-  s.Mra = storedMoisture(s.Tra, pressure(s.PraInWC), s.Wra, s.MoistInKind);
+  const auto stored = [&s](float t, float p, double W) {
+    return ModCalc::heldMoisture(ModCalc::moistureGiving(t, p, W, s.MoistInKind), s.MoistInKind);
+  };
+  s.Moa = stored(s.Toa, pressure(s.PoaInWC), s.Woa);
+  s.Mra = stored(s.Tra, pressure(s.PraInWC), s.Wra);
   if (const auto outdoor = ModCalc::moistureSI(s.Moa, s.MoistInOption, s.SIUnits)) {
     s.MoaSI = *outdoor;
     s.MraSI = *ModCalc::moistureSI(s.Mra, s.MoistInOption, s.SIUnits);
