@@ -201,7 +201,8 @@ void raiseToLeast(const Work& work, Stream stream, double pressure, double least
   stream.humidityRatio = std::max(grains(entry), least);
   work.warn(WarningKind::Entry, std::string(stream.name) + " air is drier than " +
                                     platform::tidyText(least) +
-                                    " gr/lb and its moisture has been raised to that ");
+                                    " gr/lb; its moisture has been raised to the driest air "
+                                    "rated.");
   showCorrected(work, stream, entry);
 }
 
