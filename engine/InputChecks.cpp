@@ -39,9 +39,7 @@ std::string supersaturated(const Stream& stream) {
 
 // The value to the tenth, as the moisture boxes take their entries.
 double tenth(double value) {
-  const platform::NumberLocale english = platform::NumberLocale::english();
-  return platform::parseNumber<double>(platform::formatNumber(value, "0.0", english), english)
-      .value_or(value);
+  return platform::roundedAsShown(value, "0.0");
 }
 
 // A corrected entry, held in the stream, shown as `shown`: the held

@@ -476,6 +476,11 @@ std::string formatText(std::string_view text, std::string_view pattern) {
   return result;
 }
 
+double roundedAsShown(double value, std::string_view pattern) {
+  const NumberLocale english = NumberLocale::english();
+  return parseNumber<double>(formatNumber(value, pattern, english), english).value_or(value);
+}
+
 std::string decimalText(float value) {
   return shortestText(value);
 }

@@ -59,6 +59,10 @@ std::optional<std::int16_t> toInteger16(double value);
 std::string formatNumber(double value, std::string_view pattern,
                          const NumberLocale& locale = numberLocale());
 
+// The number a box showing `value` through `pattern` gives back: the value
+// rounded as formatNumber rounds it (a value that is not finite as it is).
+double roundedAsShown(double value, std::string_view pattern);
+
 // A non-negative finite value rounded to 15 significant decimal digits (to
 // nearest, as to_chars with precision 14 has it), and the power of ten of
 // the first digit: what display patterns round from.

@@ -114,6 +114,23 @@ TEST(FormatNumberTest, FifteenDigitsAgreeWithTheExactExpansion) {
   }
 }
 
+TEST(FormatNumberTest, RoundedAsShownIsWhatTheShownTextReadsBackAs) {
+  constexpr double kInf = std::numeric_limits<double>::infinity();
+  const struct {
+    double value;
+    const char* pattern;
+    double shown;
+  } rows[] = {{74.95, "0.0", 75.0},     {-18.95, "0.0", -19.0},  {0.04, "0.0", 0.0},
+              {1234.56, "#,##0", 1235}, {12.345, "0.00", 12.35}, {kInf, "0.0", kInf}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.value);
+    // Whatever the locale boxes take: the rounding is the pattern's.
+    setNumberLocale(kGerman);
+    EXPECT_EQ(roundedAsShown(row.value, row.pattern), row.shown);
+    setNumberLocale(NumberLocale::english());
+  }
+}
+
 TEST(FormatNumberTest, WritesLocaleSeparators) {
   EXPECT_EQ(formatNumber(1234.5, "#,###.00", kGerman), "1.234,50");
   EXPECT_EQ(formatNumber(1234567, "#,##0.", kGerman), "1.234.567,");

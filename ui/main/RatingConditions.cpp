@@ -1,7 +1,5 @@
 #include "ui/main/RatingConditions.h"
 
-#include <cmath>
-
 #include "platform/NumberText.h"
 #include "psych/modPsych.h"
 #include "ui/Windows.h"
@@ -41,7 +39,7 @@ double englishMoisture(const AirState& air, std::int16_t kind) {
 // A box's text for a condition: one decimal, as the conditions are quoted,
 // written as tidily as a box shows any number ("95", not "95.0").
 std::string boxText(double value) {
-  return platform::tidyText(std::round(value * 10) / 10);
+  return platform::tidyText(platform::roundedAsShown(value, "0.0"));
 }
 
 // The moisture text in the units the boxes show: the SI kinds are °C for
